@@ -1,0 +1,43 @@
+#pragma once
+// A picture of the window: a persistent drawing surface whose scale is its own size in twips.
+// What is drawn goes to the raster that the view attached (if any) and, while recording, into a
+// log of operations that tests and the batch runner read.
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "form/control.h"
+#include "form/recording_surface.h"
+#include "form/surface.h"
+
+namespace linklab {
+
+class PictureBox : public Control, public Surface {
+ public:
+  ControlKind kind() const override { return ControlKind::Picture; }
+
+  void Cls() override;
+  double ScaleWidth() const override { return Width; }
+  double ScaleHeight() const override { return Height; }
+  uint32_t ForeColor() const override { return foreColor; }
+  void setForeColor(uint32_t colour) override { foreColor = colour; }
+  void Line(double x1, double y1, double x2, double y2) override;
+  void Circle(double x, double y, double r, uint32_t colour) override;
+
+  void attachRaster(Surface* surface) { raster = surface; }
+  void setRecording(bool on);
+  bool recording() const { return isRecording; }
+  const std::vector<DrawOp>& log() const { return ops; }
+
+  uint32_t BackColor = 0xFFFFFF;
+  bool drawn = false;  // something changed since the view last copied the raster
+  std::function<void()> onClick;
+
+ private:
+  uint32_t foreColor = 0;
+  Surface* raster = nullptr;
+  bool isRecording = false;
+  std::vector<DrawOp> ops;
+};
+
+}  // namespace linklab

@@ -1,0 +1,101 @@
+#include "nrFFT/fft.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <complex>
+#include <vector>
+
+namespace linklab {
+namespace {
+
+std::vector<double> pseudoRandomSignal(int points, unsigned seed) {
+  std::vector<double> x(2 * points + 1, 0.0);
+  unsigned s = seed;
+  for (int i = 0; i < 2 * points; ++i) {
+    s = s * 1103515245u + 12345u;
+    x[i] = ((s >> 8) % 2001) / 1000.0 - 1.0;
+  }
+  return x;
+}
+
+// The transform with the positive exponent, straight from its sum.
+std::vector<double> directDft(const std::vector<double>& x, int points) {
+  std::vector<double> out(x.size(), 0.0);
+  for (int k = 0; k < points; ++k) {
+    std::complex<double> sum = 0;
+    for (int n = 0; n < points; ++n) {
+      const double a = 2 * M_PI * double(n) * k / points;
+      sum += std::complex<double>(x[2 * n], x[2 * n + 1]) * std::polar(1.0, a);
+    }
+    out[2 * k] = sum.real();
+    out[2 * k + 1] = sum.imag();
+  }
+  return out;
+}
+
+class FftSizes : public ::testing::TestWithParam<int> {};
+
+TEST_P(FftSizes, ForwardMatchesPositiveExponentSum) {
+  const int n = GetParam();
+  auto x = pseudoRandomSignal(n, 7u + n);
+  const auto expected = directDft(x, n);
+  ASSERT_TRUE(FFT(x, n, false));
+  for (int i = 0; i < 2 * n; ++i) EXPECT_NEAR(x[i], expected[i], 1e-9 * n) << "element " << i;
+}
+
+TEST_P(FftSizes, RoundTripsBothWays) {
+  const int n = GetParam();
+  const auto original = pseudoRandomSignal(n, 99u + n);
+  auto x = original;
+  ASSERT_TRUE(FFT(x, n, false));
+  ASSERT_TRUE(FFT(x, n, true));
+  for (int i = 0; i < 2 * n; ++i) EXPECT_NEAR(x[i], original[i], 1e-12) << "forward-inverse " << i;
+  ASSERT_TRUE(FFT(x, n, true));
+  ASSERT_TRUE(FFT(x, n, false));
+  for (int i = 0; i < 2 * n; ++i) EXPECT_NEAR(x[i], original[i], 1e-12) << "inverse-forward " << i;
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, FftSizes, ::testing::Values(2, 4, 8, 64, 256, 4096));
+
+TEST(Fft, ImpulseAtOneTurnsCounterClockwise) {
+  const int n = 4096;
+  std::vector<double> x(8193, 0.0);
+  x[2] = 1.0;
+  ASSERT_TRUE(FFT(x, n, false));
+  for (int k : {0, 1, 512, 1024, 2048, 3000}) {
+    EXPECT_NEAR(x[2 * k], std::cos(2 * M_PI * k / n), 1e-12);
+    EXPECT_NEAR(x[2 * k + 1], std::sin(2 * M_PI * k / n), 1e-12);
+  }
+}
+
+TEST(Fft, ConstantGoesToBinZeroUnscaledAndInverseDividesByN) {
+  std::vector<double> x(16, 0.0);
+  for (int i = 0; i < 8; ++i) x[2 * i] = 1.0;
+  ASSERT_TRUE(FFT(x, 8, false));
+  EXPECT_NEAR(x[0], 8.0, 1e-12);
+  for (int i = 1; i < 16; ++i) EXPECT_NEAR(x[i], 0.0, 1e-12);
+  ASSERT_TRUE(FFT(x, 8, true));
+  for (int i = 0; i < 8; ++i) EXPECT_NEAR(x[2 * i], 1.0, 1e-12);
+}
+
+TEST(Fft, TouchesOnlyItsPoints) {
+  std::vector<double> x(8193, 5.0);
+  ASSERT_TRUE(FFT(x, 8, false));
+  for (std::size_t i = 16; i < x.size(); ++i) ASSERT_EQ(x[i], 5.0) << i;
+}
+
+class FftBadSizes : public ::testing::TestWithParam<int> {};
+
+TEST_P(FftBadSizes, RefusesAndLeavesDataAlone) {
+  auto x = pseudoRandomSignal(4096, 3u);
+  const auto before = x;
+  EXPECT_FALSE(FFT(x, GetParam(), false));
+  EXPECT_FALSE(FFT(x, GetParam(), true));
+  EXPECT_EQ(x, before);
+}
+
+INSTANTIATE_TEST_SUITE_P(NotPowersOfTwo, FftBadSizes, ::testing::Values(1, 0, -4, 3, 96, 4095, 8192 * 4));
+
+}  // namespace
+}  // namespace linklab
