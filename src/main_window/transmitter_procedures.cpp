@@ -1,0 +1,110 @@
+// The transmitter and channel procedures of the main window: read the controls, run the kernel,
+// keep the result in the state record.
+#include <algorithm>
+#include <array>
+#include <string_view>
+
+#include "form/numbers.h"
+#include "main_window/form1.h"
+#include "transmitter/data_source.h"
+#include "transmitter/modulator.h"
+#include "transmitter/noise.h"
+#include "transmitter/option_catalogue.h"
+#include "transmitter/rf_amplifier.h"
+#include "transmitter/rx_filter.h"
+#include "transmitter/tx_shaping.h"
+
+namespace linklab {
+
+namespace {
+
+template <std::size_t N>
+void addEntries(ComboBox& list, const std::array<std::string_view, N>& entries) {
+  for (std::size_t i = 0; i < N; ++i) list.AddItem(entries[i], static_cast<int>(i));
+}
+
+template <std::size_t N>
+void fillList(ComboBox& list, const std::array<std::string_view, N>& entries,
+              std::string_view text) {
+  list.Clear();
+  addEntries(list, entries);
+  list.setText(text);
+}
+
+}  // namespace
+
+void Form1::fillLists() {
+  namespace c = catalogue;
+  for (int i = 0; i <= 1; ++i) {
+    fillList(cmbData, c::kData, c::kDataDefault);
+    fillList(cmbMod[i], c::kModulations, c::kModDefault);
+    cmbFilter[i].Clear();
+    addEntries(cmbFilter[i], c::kFilters);
+    cmbFilter[i].AddItem(i == 0 ? c::kTxOnlyFilter : c::kRxOnlyFilter, 5);
+    cmbFilter[i].setText(c::kFilterDefault);
+    fillList(cmbTxBW[i], c::kBandwidths, c::kBandwidthDefault);
+    fillList(cmbTxEB[i], c::kExcessBandwidths, c::kExcessBandwidthDefault);
+    fillList(cmbTxSC[i], c::kSubcarriers, c::kSubcarriersDefault);
+  }
+  // These three start empty, so they are not cleared first.
+  addEntries(cmbNoise, c::kNoise);
+  cmbNoise.setText(c::kNoiseDefault);
+  addEntries(cmbMultipathDelay, c::kMultipathDelay);
+  cmbMultipathDelay.setText(c::kMultipathDelayDefault);
+  addEntries(cmbMultipathMag, c::kMultipathMag);
+  cmbMultipathMag.setText(c::kMultipathMagDefault);
+  fillList(cmbScene, c::kScenes, c::kSceneDefault);
+  fillList(cmbNonlinear, c::kNonlinear, c::kNonlinearDefault);
+}
+
+void Form1::makeData() { iCodeRate = makeDataBits(dataPatternFromText(cmbData.Text()), iData, rnd); }
+
+void Form1::modulateData() {
+  const Modulation mod = modulationFromText(cmbMod[0].Text());
+  const double fskText = mod == Modulation::FSK ? Val(txtFSK.Text()) : 0.0;
+  const ModulatorOutput out = modulate(mod, iData, fskText, dModData);
+  dBitsPerSymbol = out.bitsPerSymbol;
+  if (out.setsFskIndex) dFSKIndex = out.fskIndex;
+}
+
+void Form1::shapeTxSignal() {
+  const std::string& filter = cmbFilter[0].Text();
+  const std::string& mod = cmbMod[0].Text();
+  const bool rectangular = filter == "Gaussian" || filter == "Steep Cutoff" || filter == "None";
+  placeSymbols(dModData, rectangular ? PulseShape::Rectangular : PulseShape::Impulse, dTxSignal);
+  iSymbolOffset = mod == "OQPSK" ? 16 : 0;
+  if (filter == "OFDM") {
+    ofdmModulate(dModData, ofdmSubcarrierCount(Val(cmbTxSC[0].Text())), dTxSignal, dTxSpectrum,
+                 dOFDMWork);
+  } else {
+    filterThroughResponse(dTxSignal, dTxSpectrum, dTxFilter);
+  }
+  if (lblLinear[1].Caption != "Exponential") return;
+  const AngleMapping mapping = mod == "FSK"   ? AngleMapping::FSK
+                               : mod == "MSK" ? AngleMapping::MSK
+                                              : AngleMapping::PhaseOnly;
+  angleModulate(dTxSignal, dFSKIndex, mapping, dTxSpectrum);
+}
+
+void Form1::rfAmplifier() {
+  amplify(dTxSignal, iSymbolOffset);
+  std::copy_n(dTxSignal.begin(), 8192, dTxSpectrum.begin());
+  FFT(dTxSpectrum, 4096, false);
+}
+
+void Form1::addNoise() {
+  const double level = Val(cmbNoise.Text());
+  // A hidden list or a level of 0 or below gives a clean channel, never a stale received signal.
+  if (!lblNoise.Visible || !cmbNoise.Visible || level <= 0.0) {
+    std::copy_n(dTxSignal.begin(), 8192, dRxSignal.begin());
+    return;
+  }
+  gaussianNoise(dNoise, noiseAmplitude(level, dBitsPerSymbol), rnd);
+  addShapedNoise(dNoise, dRxFilter, dFilteredNoise, dTxSignal, dRxSignal);
+}
+
+void Form1::rxFilter() {
+  receiveFilter(dRxSignal, dRxSpectrum, dRxFilter, lScene == 3 || lScene == 4);
+}
+
+}  // namespace linklab
