@@ -1,0 +1,48 @@
+// LinkLab: the window, or with --batch [FILE] a script run against the same window model.
+#include <QApplication>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iostream>
+#include <memory>
+
+#include "batch/batch_runner.h"
+#include "main_window/form1.h"
+#include "qt/main_window_view.h"
+
+int main(int argc, char** argv) {
+  const bool batch = argc >= 2 && std::strcmp(argv[1], "--batch") == 0;
+  if (batch && !std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  QApplication app(argc, argv);
+  QApplication::setFont(QFont("DejaVu Sans", 8));
+
+  auto form = std::make_unique<linklab::Form1>();
+  linklab::MainWindowView view(*form);
+
+  if (!batch) {
+    form->Form_Load();
+    view.syncFromModel();
+    view.show();
+    return QApplication::exec();
+  }
+
+  linklab::PrintingHost printer(std::cout);
+  form->setHost(&printer);
+  view.tickTimer().stop();
+  form->Form_Load();
+  linklab::BatchRunner runner(*form, std::cout, std::cerr, &view);
+  int status = 0;
+  if (argc >= 3) {
+    std::ifstream script(argv[2]);
+    if (!script) {
+      std::cerr << "error: cannot read '" << argv[2] << "'\n";
+      return 1;
+    }
+    status = runner.run(script);
+  } else {
+    status = runner.run(std::cin);
+  }
+  std::cout.flush();
+  form->setHost(nullptr);
+  return status;
+}

@@ -1,0 +1,45 @@
+#include "qt/help_dialog.h"
+
+#include <QCloseEvent>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "help/help_window.h"
+
+namespace linklab {
+
+HelpDialog::HelpDialog(HelpWindow& model, QWidget* parent, std::function<void()> afterEvent)
+    : QDialog(parent), model(model), afterEvent(std::move(afterEvent)) {
+  setModal(false);
+  setWindowTitle(QString::fromStdString(model.Caption));
+  resize(520, 420);
+  auto* layout = new QVBoxLayout(this);
+  auto* text = new QPlainTextEdit(this);
+  text->setObjectName("Text1");
+  text->setReadOnly(true);
+  QString prose = QString::fromStdString(model.Text1.Text());
+  prose.replace("\r\n", "\n");
+  text->setPlainText(prose);
+  layout->addWidget(text);
+  auto* close = new QPushButton(QString::fromStdString(model.cmdClose.Caption), this);
+  close->setObjectName("cmdClose");
+  layout->addWidget(close, 0, Qt::AlignRight);
+  connect(close, &QPushButton::clicked, this, [this] {
+    this->model.cmdClose.click();
+    this->afterEvent();
+  });
+}
+
+void HelpDialog::sync() {
+  if (model.Visible && !isVisible()) show();
+  if (!model.Visible && isVisible()) hide();
+}
+
+void HelpDialog::closeEvent(QCloseEvent* event) {
+  // The frame's close button hides the window like Close does; the instance stays.
+  model.cmdClose_Click();
+  event->accept();
+}
+
+}  // namespace linklab

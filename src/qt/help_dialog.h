@@ -1,0 +1,22 @@
+#pragma once
+// A modeless help window: its read-only text and a Close button, mirroring a HelpWindow.
+#include <QDialog>
+
+namespace linklab {
+
+struct HelpWindow;
+
+class HelpDialog : public QDialog {
+ public:
+  HelpDialog(HelpWindow& model, QWidget* parent, std::function<void()> afterEvent);
+  void sync();
+
+ protected:
+  void closeEvent(QCloseEvent*) override;
+
+ private:
+  HelpWindow& model;
+  std::function<void()> afterEvent;
+};
+
+}  // namespace linklab
