@@ -3,12 +3,6 @@
 #include "main_window/form1.h"
 
 namespace linklab {
-void Form1::runSimulation() {}
-void Form1::hscDataScroll_Change() {}
-void Form1::hscDataZoom_Change() {}
-void Form1::Timer1_Timer() {}
-void Form1::tickOnce() {}
-void Form1::cmdPause_Click() {}
 void Form1::cmbMod_Change(int16_t) {}
 void Form1::cmbFilter_Change(int16_t) {}
 void Form1::cmbTxEB_Change(int16_t) {}
