@@ -1,0 +1,159 @@
+#include "batch/batch_runner.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <memory>
+#include <sstream>
+#include <string>
+
+#include "main_window/form1.h"
+
+namespace linklab {
+namespace {
+
+struct ScriptResult {
+  int status;
+  std::string out, err;
+};
+
+ScriptResult runScript(Form1& form, const std::string& script) {
+  std::istringstream in(script);
+  std::ostringstream out, err;
+  PrintingHost host(out);
+  form.setHost(&host);
+  BatchRunner runner(form, out, err);
+  const int status = runner.run(in);
+  form.setHost(nullptr);
+  return {status, out.str(), err.str()};
+}
+
+class BatchTest : public ::testing::Test {
+ protected:
+  std::unique_ptr<Form1> form = std::make_unique<Form1>();
+};
+
+TEST_F(BatchTest, PrintsFieldsAndPropertiesInTheirFormats) {
+  const ScriptResult r = runScript(*form,
+                          "# comment\n\n"
+                          "print dTxEyeScale\n"
+                          "print lblLinear(2).ForeColor\n"
+                          "print Timer1.Interval\n"
+                          "print chkMemory.Visible\n"
+                          "print bFiltersValid\n"
+                          "let dCarrier 0.5 0.25\n"
+                          "print dCarrier(1)\n"
+                          "let iData(3) 1\n"
+                          "print iData(3)\n"
+                          "print HelpText.Visible\n");
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out,
+            "dTxEyeScale = 0\n"  // no load event ran on this model
+            "lblLinear(2).ForeColor = 12582912\n"
+            "Timer1.Interval = 100\n"
+            "chkMemory.Visible = True\n"
+            "bFiltersValid = 0\n"
+            "dCarrier(1) = 0.25\n"
+            "iData(3) = 1\n"
+            "HelpText.Visible = False\n");
+}
+
+TEST_F(BatchTest, WholeArrayPrintsEveryElementSeparatedBySpaces) {
+  const ScriptResult r = runScript(*form, "let dModData 0.1 -2\nprint dModData\n");
+  ASSERT_EQ(r.status, 0) << r.err;
+  const std::string prefix = "dModData = 0.10000000000000001 -2 0 ";
+  EXPECT_EQ(r.out.substr(0, prefix.size()), prefix);
+  std::istringstream values(r.out.substr(std::string("dModData = ").size()));
+  int count = 0;
+  for (double v; values >> v;) ++count;
+  EXPECT_EQ(count, 257);
+}
+
+TEST_F(BatchTest, SetRaisesTheControlsEventAndKeepsSpaces) {
+  int changes = 0;
+  form->cmbNoise.onChange = [&] { ++changes; };
+  const ScriptResult r = runScript(*form, "set cmbNoise  0.4 W\nprint cmbNoise.Text\nset vscFSK 27\nprint vscFSK.Value\n");
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(changes, 1);
+  EXPECT_EQ(r.out, "cmbNoise.Text = 0.4 W\nvscFSK.Value = 27\n");
+}
+
+TEST_F(BatchTest, FftThroughCallReportsBadSizes) {
+  const ScriptResult r = runScript(*form,
+                          "let dTxSpectrum 0 0 1 0\n"
+                          "call FFT dTxSpectrum 96 0\n"
+                          "print dTxSpectrum(2)\n"
+                          "call FFT dTxSpectrum 4 0\n"
+                          "print dTxSpectrum(2)\n"
+                          "print dTxSpectrum(3)\n");
+  EXPECT_EQ(r.status, 0) << r.err;
+  // Impulse at point 1 of 4: bin 1 is e^{+i pi/2} = i.
+  std::istringstream lines(r.out);
+  std::string line;
+  std::getline(lines, line);
+  EXPECT_EQ(line, "message: This FFT only does powers of two.");
+  std::getline(lines, line);
+  EXPECT_EQ(line, "dTxSpectrum(2) = 1");  // untouched by the refused call
+  double re = 99, im = 99;
+  std::getline(lines, line);
+  EXPECT_EQ(std::sscanf(line.c_str(), "dTxSpectrum(2) = %lf", &re), 1) << line;
+  std::getline(lines, line);
+  EXPECT_EQ(std::sscanf(line.c_str(), "dTxSpectrum(3) = %lf", &im), 1) << line;
+  EXPECT_NEAR(re, 0.0, 1e-12);
+  EXPECT_NEAR(im, 1.0, 1e-12);
+}
+
+TEST_F(BatchTest, RecordsAndListsDrawingOperations) {
+  const ScriptResult r = runScript(*form, "record on\ncall RestartPics 0\nops picEye(0)\n");
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, "end 0\n");
+  form->picEye[0].setForeColor(0xC000);
+  form->picEye[0].Line(1, 2.5, 3, 4);
+  form->picEye[0].Circle(5, 6, 10, 0xC0);
+  const ScriptResult listed = runScript(*form, "ops picEye(0)\n");
+  EXPECT_EQ(listed.out, "line 1 2.5 3 4 49152\ncircle 5 6 10 192\nend 2\n");
+}
+
+struct ErrorCase {
+  const char* script;
+  int line;
+  const char* why;  // a fragment of the reason
+};
+
+class BatchErrors : public ::testing::TestWithParam<ErrorCase> {};
+
+TEST_P(BatchErrors, StopWithTheLineAndTheReason) {
+  auto form = std::make_unique<Form1>();
+  form->cmbData.AddItem("Random Data");
+  form->cmbData.AddItem("All Ones");
+  const ScriptResult r = runScript(*form, GetParam().script);
+  EXPECT_EQ(r.status, 1);
+  const std::string expected = "error: line " + std::to_string(GetParam().line) + ": ";
+  EXPECT_EQ(r.err.substr(0, expected.size()), expected) << r.err;
+  EXPECT_NE(r.err.find(GetParam().why), std::string::npos) << r.err;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, BatchErrors,
+    ::testing::Values(ErrorCase{"jump\n", 1, "unknown command"},
+                      ErrorCase{"print dTxEyeScale\n\nset cmbNothing 1\n", 3, "unknown control"},
+                      ErrorCase{"print cmbData.Colour\n", 1, "unknown property"},
+                      ErrorCase{"print dNothing\n", 1, "unknown field"},
+                      ErrorCase{"call makeSoup\n", 1, "unknown procedure"},
+                      ErrorCase{"set hscCarrier 4.5\n", 1, "malformed"},
+                      ErrorCase{"set chkMemory 2\n", 1, "0 or 1"},
+                      ErrorCase{"set cmbData Some Data\n", 1, "not an entry"},
+                      ErrorCase{"let dTxEyeScale x\n", 1, "malformed value"},
+                      ErrorCase{"let dCarrier(8193) 1\n", 1, "out of range"},
+                      ErrorCase{"print dCarrier(-1)\n", 1, "out of range"},
+                      ErrorCase{"tick -2\n", 1, "malformed"},
+                      ErrorCase{"call FFT dTxEyeScale 4 0\n", 1, "not a signal field"},
+                      ErrorCase{"call RestartPics\n", 1, "takes 1"},
+                      ErrorCase{"mouse 1 x 3\n", 1, "malformed"},
+                      ErrorCase{"ops cmbData\n", 1, "unknown picture"},
+                      ErrorCase{"record maybe\n", 1, "on or off"},
+                      ErrorCase{"save window\n", 1, "save takes"},
+                      ErrorCase{"save picData /tmp/x.png\n", 1, "no window"}));
+
+}  // namespace
+}  // namespace linklab
