@@ -198,7 +198,7 @@ void MainWindowView::syncWidget(Binding& b) {
       const QString text = qs(model.Text());
       if (model.Editable) {
         QLineEdit* edit = combo->lineEdit();
-        const bool typing = edit->hasFocus() && edit->isModified();
+        const bool typing = edit->isModified();  // typed but not yet committed
         if (!typing && edit->text() != text) {
           combo->setCurrentIndex(combo->findText(text));
           edit->setText(text);
@@ -246,7 +246,7 @@ void MainWindowView::syncWidget(Binding& b) {
       auto& model = static_cast<TextBox&>(c);
       auto* edit = static_cast<QLineEdit*>(w);
       const QSignalBlocker block(edit);
-      if (!(edit->hasFocus() && edit->isModified()) && edit->text() != qs(model.Text())) edit->setText(qs(model.Text()));
+      if (!edit->isModified() && edit->text() != qs(model.Text())) edit->setText(qs(model.Text()));
       edit->setReadOnly(model.Locked);
       break;
     }

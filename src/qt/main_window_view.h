@@ -34,6 +34,8 @@ class MainWindowView : public QMainWindow, public Snapshotter {
   MessageBoxHost& messageHost() { return host; }
   QTimer& tickTimer() { return timer; }
   HelpDialog* helpDialog(const HelpWindow& window) const;
+  // One timer event, as the QTimer delivers it.
+  void onTick();
 
  private:
   struct Binding {
@@ -44,7 +46,6 @@ class MainWindowView : public QMainWindow, public Snapshotter {
   QWidget* createWidget(Control& control);
   void syncWidget(Binding& binding);
   void restack();
-  void onTick();
   void buildMenu();
   uint64_t diagramSignature() const;
 

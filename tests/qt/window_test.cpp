@@ -1,0 +1,158 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QImage>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <memory>
+
+#include "main_window/form1.h"
+#include "qt/help_dialog.h"
+#include "qt/main_window_view.h"
+#include "qt/raster_surface.h"
+
+namespace linklab {
+namespace {
+
+class Window : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    view = std::make_unique<MainWindowView>(*form);
+    view->messageHost().interactive = false;
+    form->Form_Load();
+    view->syncFromModel();
+    view->show();
+  }
+  void TearDown() override { view.reset(); }
+
+  template <typename W>
+  W* widget(const char* name) {
+    return view->findChild<W*>(name);
+  }
+
+  // Pixels of a picture's raster that are not its white background.
+  static int inkedPixels(const QImage& image) {
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+      for (int x = 0; x < image.width(); ++x) n += image.pixel(x, y) != qRgb(255, 255, 255);
+    return n;
+  }
+
+  std::unique_ptr<Form1> form = std::make_unique<Form1>();
+  std::unique_ptr<MainWindowView> view;
+};
+
+TEST_F(Window, ClientAreaAndControlsSitAtTheirTwips) {
+  EXPECT_EQ(view->centralWidget()->size(), QSize(1003, 678));
+  EXPECT_EQ(view->windowTitle(), "LinkLab");
+  auto* filter = widget<QComboBox>("cmbFilter(1)");
+  ASSERT_NE(filter, nullptr);
+  EXPECT_EQ(filter->x(), 1800 / 15);
+  EXPECT_TRUE(filter->isEditable());
+  EXPECT_FALSE(widget<QComboBox>("cmbFilter(0)")->isEditable());
+  auto* carrier = widget<QScrollBar>("hscCarrier");
+  ASSERT_NE(carrier, nullptr);
+  EXPECT_EQ(carrier->minimum(), 2);
+  EXPECT_EQ(carrier->maximum(), 8);
+  EXPECT_NE(widget<QWidget>("picSpectrum(0)"), nullptr);
+  EXPECT_NE(view->findChild<QObject*>("HelpMenu"), nullptr);
+}
+
+TEST_F(Window, TicksDrawIntoThePicturesRasters) {
+  for (int i = 0; i < 3; ++i) view->onTick();
+  ASSERT_GE(form->lTick, 3);
+  const std::string file = ::testing::TempDir() + "spectrum.png";
+  ASSERT_EQ(view->save("picSpectrum(0)", file), "");
+  QImage spectrum(QString::fromStdString(file));
+  ASSERT_FALSE(spectrum.isNull());
+  EXPECT_EQ(spectrum.size(), QSize(593, 185));
+  EXPECT_GT(inkedPixels(spectrum), 200);
+  const std::string shot = ::testing::TempDir() + "window.png";
+  ASSERT_EQ(view->save("window", shot), "");
+  EXPECT_FALSE(QImage(QString::fromStdString(shot)).isNull());
+}
+
+TEST_F(Window, AUserPickRunsTheModelsHandlerOnce) {
+  int changes = 0;
+  form->cmbMultipathMag.onChange = [&] { ++changes; };
+  auto* list = widget<QComboBox>("cmbMultipathMag");
+  ASSERT_NE(list, nullptr);
+  ASSERT_GT(list->count(), 2);
+  list->activated(2);
+  EXPECT_EQ(changes, 1);
+  EXPECT_EQ(form->cmbMultipathMag.Text(), list->itemText(2).toStdString());
+}
+
+TEST_F(Window, TypedTextWaitsForEnter) {
+  auto* noise = widget<QComboBox>("cmbNoise");
+  ASSERT_NE(noise, nullptr);
+  noise->setFocus();
+  noise->lineEdit()->setText("0.");
+  noise->lineEdit()->setModified(true);
+  view->syncFromModel();  // a tick in between must not undo what is being typed
+  EXPECT_EQ(noise->lineEdit()->text(), "0.");
+  EXPECT_NE(form->cmbNoise.Text(), "0.");
+  noise->lineEdit()->setText("0.3");
+  noise->lineEdit()->editingFinished();
+  EXPECT_EQ(form->cmbNoise.Text(), "0.3");
+}
+
+TEST_F(Window, HelpWindowsOpenFromTheMenuAndClose) {
+  view->runEvent([this] { form->showHelp(); });
+  HelpDialog* help = view->helpDialog(form->HelpText);
+  ASSERT_NE(help, nullptr);
+  EXPECT_TRUE(help->isVisible());
+  EXPECT_EQ(help->windowTitle(), "LinkLab Help");
+  auto* text = help->findChild<QPlainTextEdit*>("Text1");
+  ASSERT_NE(text, nullptr);
+  EXPECT_TRUE(text->isReadOnly());
+  EXPECT_FALSE(text->toPlainText().isEmpty());
+  auto* close = help->findChild<QPushButton*>("cmdClose");
+  ASSERT_NE(close, nullptr);
+  EXPECT_EQ(close->text(), "Close");
+  close->click();
+  EXPECT_FALSE(help->isVisible());
+  EXPECT_FALSE(form->HelpText.Visible);
+  view->runEvent([this] { form->showHelp(); });
+  EXPECT_EQ(view->helpDialog(form->HelpText), help);  // the same instance comes back
+  EXPECT_TRUE(help->isVisible());
+
+  view->runEvent([this] { form->showInstructions(); });
+  EXPECT_TRUE(view->helpDialog(form->Instructions)->isVisible());
+}
+
+TEST_F(Window, AMessageIsNotRepeatedUntilTheUserActs) {
+  MessageBoxHost& host = view->messageHost();
+  const int before = host.shown();
+  host.message("This FFT only does powers of two.");
+  host.message("This FFT only does powers of two.");
+  EXPECT_EQ(host.shown(), before + 1);
+  view->runEvent([] {});
+  host.message("This FFT only does powers of two.");
+  EXPECT_EQ(host.shown(), before + 2);
+}
+
+TEST(RasterSurface, KeepsTracesCrispAndSurvivesAbsurdCoordinates) {
+  RasterSurface raster;
+  raster.resize(1500, 1500, 1.0, 0xFFFFFF);  // 100 x 100 pixels
+  raster.setForeColor(0xC000);
+  raster.Line(0, 750, 1500, 750);
+  raster.Line(0, 765, 1500, 765);  // the copy 15 twips lower: a two-pixel trace
+  raster.Line(-1e300, 0, 1e300, 1e300);
+  raster.Line(0, std::numeric_limits<double>::quiet_NaN(), 10, 10);
+  const QImage& image = raster.finished();
+  ASSERT_EQ(image.size(), QSize(100, 100));
+  EXPECT_EQ(image.pixel(50, 50), qRgb(0, 192, 0));
+  EXPECT_EQ(image.pixel(50, 51), qRgb(0, 192, 0));
+  EXPECT_EQ(image.pixel(50, 53), qRgb(255, 255, 255));
+  raster.resize(3000, 750, 1.0, 0xFFFFFF);  // keeps what still fits
+  EXPECT_EQ(raster.finished().pixel(50, 49), qRgb(255, 255, 255));
+  raster.Cls();
+  EXPECT_EQ(raster.finished().pixel(10, 10), qRgb(255, 255, 255));
+}
+
+}  // namespace
+}  // namespace linklab
