@@ -27,6 +27,7 @@ class Label : public Control {
   ControlKind kind() const override { return ControlKind::Label; }
   std::string Caption;
   uint32_t ForeColor = 0;
+  int Alignment = 0;  // 0 left, 1 right, 2 centre
   std::function<void()> onClick;
 };
 

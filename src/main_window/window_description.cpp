@@ -140,6 +140,8 @@ void Form1::describeWindow() {
   label(lblFilter[1], "Rx Filter", 300, 5520, 1455, 495);
   label(lblPCkHz[0], "kHz", 4920, 2040, 735, 495);
   label(lblPCkHz[1], "kHz", 4920, 5520, 735, 495);
+  // The parameter lists reach into these labels: centre the unit so it stays readable.
+  lblPCkHz[0].Alignment = lblPCkHz[1].Alignment = 2;
   label(lblLinear[0], "FM / AM", 480, 2670, 1455, 375);
   label(lblLinear[1], "Linear", 2040, 2670, 1755, 375);
   label(lblLinear[2], "Frequency", 3900, 2670, 900, 375);

@@ -121,11 +121,9 @@ QWidget* MainWindowView::createWidget(Control& control) {
       break;
     }
     case ControlKind::Label: {
-      auto& model = static_cast<Label&>(control);
       auto* label = new QLabel(canvas);
       label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
       label->setWordWrap(true);
-      (void)model;
       w = label;
       break;
     }
@@ -233,6 +231,10 @@ void MainWindowView::syncWidget(Binding& b) {
       auto& model = static_cast<Label&>(c);
       auto* label = static_cast<QLabel*>(w);
       if (label->text() != qs(model.Caption)) label->setText(qs(model.Caption));
+      const Qt::Alignment align =
+          (model.Alignment == 1 ? Qt::AlignRight : model.Alignment == 2 ? Qt::AlignHCenter : Qt::AlignLeft) |
+          Qt::AlignTop;
+      if (label->alignment() != align) label->setAlignment(align);
       setTextColour(label, model.ForeColor);
       break;
     }
