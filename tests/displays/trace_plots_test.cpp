@@ -64,6 +64,19 @@ TEST(PlotData, LevelsAndEdges) {
   EXPECT_EQ(pic.clears, 1);
 }
 
+TEST(PlotData, ScaleAndBaseAreFlooredOnAnOddHeight) {
+  std::array<int16_t, 513> bits{};
+  bits[0] = 1;
+  RecordingSurface pic(1000, 1234);  // base Int(987.2) = 987, scale CInt(-Int(740.4)) = -740
+  plotData(pic, 32, bits, bits, 0xFF0000, 0, 1, true, 0, 0, 1);
+  ASSERT_EQ(pic.ops.size(), 3u);
+  expectLine(pic.ops[0], 0, 247, 1000, 247);
+  expectLine(pic.ops[2], 0, 987, 0, 247);
+  std::array<double, 257> sym{};
+  plotModData(pic, 32, sym, 0xC000, NoQuadratureColour, -1, 1, 0, 0, 1);
+  expectLine(pic.ops[0], 0, 587, 1000, 587);  // scale CInt(-740 / 200) = -4: 987 - 400
+}
+
 TEST(PlotData, MismatchedCellIsRedAndOverlayKeepsPicture) {
   std::array<int16_t, 513> bits{}, reference{};
   bits[1] = bits[2] = 1;
