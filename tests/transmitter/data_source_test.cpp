@@ -56,16 +56,6 @@ INSTANTIATE_TEST_SUITE_P(
                       PatternCase{"Random 1/4 Rate", 4, 4, -1}, PatternCase{"All Zeros", 1, 0, 0},
                       PatternCase{"All Ones", 1, 0, 1}));
 
-TEST(DataSource, RandomBlocksDifferFromRunToRun) {
-  UniformRandom rnd;
-  Bits a{}, b{};
-  makeDataBits(DataPattern::RandomData, a, rnd);
-  makeDataBits(DataPattern::RandomData, b, rnd);
-  int differ = 0;
-  for (int i = 1; i < 511; ++i) differ += a[i] != b[i];
-  EXPECT_GT(differ, 100);
-}
-
 TEST(DataSource, UnknownPatternWritesOnlyTheFrame) {
   UniformRandom rnd;
   Bits bits;

@@ -53,17 +53,6 @@ TEST(FillLists, EveryListGetsItsEntriesInOrderAndItsDefault) {
   EXPECT_EQ(form->cmbEqualiser.ListCount(), 0);
 }
 
-TEST(MakeData, ReadsThePatternList) {
-  auto form = std::make_unique<Form1>();
-  form->cmbData.setText("Random 1/4 Rate");
-  form->makeData();
-  EXPECT_EQ(form->iCodeRate, 4);
-  form->cmbData.setText("All Ones");
-  form->makeData();
-  EXPECT_EQ(form->iCodeRate, 1);
-  for (int i = 0; i < 512; ++i) ASSERT_EQ(form->iData[i], 1);
-}
-
 // A form with unit filters, a pattern and a modulation, shaped once.
 std::unique_ptr<Form1> shaped(const char* mod, const char* filter, const char* data = "Random Data") {
   auto form = std::make_unique<Form1>();
@@ -190,6 +179,26 @@ INSTANTIATE_TEST_SUITE_P(
                       CleanCase{"", true, true}, CleanCase{"-1", true, true},
                       CleanCase{"-1e300", true, true}, CleanCase{"1.0", false, true},
                       CleanCase{"1.0", true, false}));
+
+
+// MSK chosen in the running program: the rules pick "None" filters and the "Exponential" legend,
+// and one tick's transmit signal has unit amplitude and turns by +-pi/2 per symbol.
+TEST(ShapeTxSignal, MskInTheRunningProgram) {
+  auto form = std::make_unique<Form1>();
+  form->Form_Load();
+  form->Timer1_Timer();
+  form->cmbMod[0].setText("MSK");
+  form->Timer1_Timer();
+  form->Timer1_Timer();
+  ASSERT_EQ(form->lblLinear[1].Caption, "Exponential");
+  EXPECT_EQ(form->dFSKIndex, 0.5);
+  auto phase = [&](int n) { return std::atan2(form->dTxSignal[2 * n], -form->dTxSignal[2 * n + 1]); };
+  for (int n = 0; n < 4096; ++n) ASSERT_NEAR(std::abs(at(form->dTxSignal, n)), 1.0, 1e-12) << n;
+  for (int s = 1; s < 127; ++s) {
+    const double step = std::remainder(phase(32 * s + 15) - phase(32 * s - 17), 2 * M_PI);
+    ASSERT_NEAR(step, form->dModData[2 * s] * M_PI / 2, 1e-9) << s;
+  }
+}
 
 }  // namespace
 }  // namespace linklab
