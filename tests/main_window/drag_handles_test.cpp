@@ -141,17 +141,6 @@ INSTANTIATE_TEST_SUITE_P(
                       ScanCase{14895 + 60, 14768, 14895, 784},       // just past it
                       ScanCase{30000, 14768, 14895, 784}));          // far right
 
-TEST(DragHandles, ScanMarkerUsesTheLatestTrace) {
-  auto form = inScene("Modulation");
-  rampSignal(*form);
-  form->iTraceFirst = 33;
-  form->iTraceLast = 417;
-  form->Form_MouseDown(1, 0, 100, 0);
-  EXPECT_EQ(form->cmdTrace.Left, traceLeft(*form, 33));
-  form->Form_MouseMove(1, 0, 99999, 0);
-  EXPECT_EQ(form->cmdTrace.Left, traceLeft(*form, 417));
-}
-
 class DragHandlesIgnored : public ::testing::TestWithParam<std::tuple<const char*, int>> {};
 
 TEST_P(DragHandlesIgnored, ScenesThreeAndFourIgnoreTheMouse) {
