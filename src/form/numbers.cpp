@@ -27,36 +27,44 @@ int16_t CInt(double x) { return roundHalfEven<int16_t>(x); }
 int32_t CLng(double x) { return roundHalfEven<int32_t>(x); }
 
 double Val(std::string_view text) {
+  // Copies the leading number into a small buffer: no allocation whatever the text's length.
+  char number[72];
+  std::size_t length = 0;
+  auto put = [&](char c) {
+    if (length + 1 < sizeof number) number[length++] = c;
+  };
+  auto digit = [](char c) { return c >= '0' && c <= '9'; };
   std::size_t i = 0;
   const std::size_t n = text.size();
   while (i < n && (text[i] == ' ' || text[i] == '\t')) ++i;
-  std::string number;
-  if (i < n && (text[i] == '+' || text[i] == '-')) number += text[i++];
+  if (i < n && (text[i] == '+' || text[i] == '-')) put(text[i++]);
   bool digits = false;
-  while (i < n && std::isdigit(static_cast<unsigned char>(text[i]))) {
-    number += text[i++];
+  while (i < n && digit(text[i])) {
+    put(text[i++]);
     digits = true;
   }
   if (i < n && text[i] == '.') {
-    number += text[i++];
-    while (i < n && std::isdigit(static_cast<unsigned char>(text[i]))) {
-      number += text[i++];
+    put(text[i++]);
+    while (i < n && digit(text[i])) {
+      put(text[i++]);
       digits = true;
     }
   }
   if (!digits) return 0.0;
-  if (i < n && (text[i] == 'e' || text[i] == 'E')) {
+  if (i + 1 < n && (text[i] == 'e' || text[i] == 'E')) {
     std::size_t j = i + 1;
-    std::string exponent = "e";
-    if (j < n && (text[j] == '+' || text[j] == '-')) exponent += text[j++];
+    const std::size_t mark = length;
+    put('e');
+    if (j < n && (text[j] == '+' || text[j] == '-')) put(text[j++]);
     bool expDigits = false;
-    while (j < n && std::isdigit(static_cast<unsigned char>(text[j]))) {
-      exponent += text[j++];
+    while (j < n && digit(text[j])) {
+      put(text[j++]);
       expDigits = true;
     }
-    if (expDigits) number += exponent;
+    if (!expDigits) length = mark;
   }
-  double v = std::strtod(number.c_str(), nullptr);
+  number[length] = '\0';
+  double v = std::strtod(number, nullptr);
   if (!std::isfinite(v)) v = v > 0 ? DBL_MAX : -DBL_MAX;
   return v;
 }
