@@ -130,15 +130,6 @@ TEST(CheckBox, ClickOnlyOnChange) {
   EXPECT_EQ(clicks, 2);
 }
 
-TEST(TextBox, ChangeOnlyOnChange) {
-  TextBox text;
-  int changes = 0;
-  text.onChange = [&] { ++changes; };
-  text.setText("1.0");
-  text.setText("1.0");
-  EXPECT_EQ(changes, 1);
-}
-
 TEST(PictureBox, LogsWhileRecordingAndForgetsOnCls) {
   PictureBox picture;
   picture.Width = 8895;
@@ -157,15 +148,6 @@ TEST(PictureBox, LogsWhileRecordingAndForgetsOnCls) {
   EXPECT_EQ(picture.log()[1].colour, 0xC0u);
   picture.Cls();
   EXPECT_TRUE(picture.log().empty());
-}
-
-TEST(Control, ZOrderFrontAndBack) {
-  Label a, b;
-  a.ZOrder(0);
-  b.ZOrder(0);
-  EXPECT_GT(b.zOrder, a.zOrder);
-  b.ZOrder(1);
-  EXPECT_LT(b.zOrder, a.zOrder);
 }
 
 }  // namespace

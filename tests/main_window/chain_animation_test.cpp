@@ -1,0 +1,169 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+
+#include "main_window/form1.h"
+
+namespace linklab {
+namespace {
+
+// A loaded window in a scene, both filters "None" and no noise unless a test says otherwise.
+std::unique_ptr<Form1> loaded(const char* scene) {
+  auto form = std::make_unique<Form1>();
+  form->Form_Load();
+  form->cmbScene.setText(scene);
+  form->cmbFilter[0].setText("None");
+  form->cmbFilter[1].setText("None");
+  form->Timer1_Timer();  // the first tick after a scene change only counts
+  return form;
+}
+
+int circles(const PictureBox& p) {
+  int n = 0;
+  for (const DrawOp& op : p.log()) n += op.kind == DrawOp::Kind::Circle;
+  return n;
+}
+
+TEST(Tick, TheFirstOnlyCountsTheSecondRunsTheChainOnNewData) {
+  auto form = std::make_unique<Form1>();
+  form->Form_Load();
+  form->picData.setRecording(true);
+  const BitArray before = form->iData;
+  form->Timer1_Timer();
+  EXPECT_EQ(form->lTick, 1);
+  EXPECT_EQ(form->bFiltersValid, -1);  // designed before anything runs
+  EXPECT_EQ(form->iData, before);
+  EXPECT_TRUE(form->picData.log().empty());
+  form->Timer1_Timer();
+  EXPECT_EQ(form->lTick, 2);
+  EXPECT_NE(form->iData, before);
+  EXPECT_FALSE(form->picData.log().empty());
+}
+
+TEST(Tick, WhilePausedAChangeRerunsTheChainOnTheSameData) {
+  auto form = loaded("Scatter");
+  form->cmdPause.click();
+  ASSERT_EQ(form->cmdPause.Caption, "Cont");
+  ASSERT_FALSE(form->Timer1.Enabled);
+  const BitArray data = form->iData;
+  form->picData.setRecording(true);
+  form->cmbMultipathMag.setText("40");  // its handler runs one tick
+  EXPECT_EQ(form->iData, data);
+  EXPECT_FALSE(form->picData.log().empty());
+}
+
+TEST(Pause, InModulationShowsTheScanMarkerAtTheTraceStart) {
+  auto form = loaded("Modulation");
+  form->cmdPause.click();
+  EXPECT_TRUE(form->lneScan.Visible && form->cmdTrace.Visible && form->shpDragger.Visible);
+  EXPECT_EQ(form->lneScan.X1, 6000);
+  EXPECT_EQ(form->lneScan.X2, 6000);
+  EXPECT_EQ(form->shpDragger.Left, 5872);  // 6000 - 255/2, the half to even
+  form->cmdPause.click();
+  EXPECT_EQ(form->cmdPause.Caption, "Pause");
+  EXPECT_TRUE(form->Timer1.Enabled);
+  EXPECT_EQ(form->Timer1.Interval, 100);
+  EXPECT_FALSE(form->lneScan.Visible || form->cmdTrace.Visible || form->shpDragger.Visible);
+}
+
+TEST(Pause, ElsewhereOnlyStopsTheTimer) {
+  auto form = loaded("Full");
+  form->cmdPause.click();
+  EXPECT_FALSE(form->Timer1.Enabled);
+  EXPECT_FALSE(form->lneScan.Visible || form->cmdTrace.Visible || form->shpDragger.Visible);
+}
+
+TEST(Chain, AFrequencyOffsetTurnsTheReceivedSignalFurtherOnEveryRun) {
+  auto form = loaded("Full");
+  form->vscFreq.setValue(5);
+  for (int run = 1; run <= 3; ++run) {
+    form->runSimulation();
+    const double angle = 5.0 * run * M_PI / 180;
+    EXPECT_NEAR(form->dCarrierPhase, angle, 1e-12);
+    for (int k : {40, 1000, 4000}) {  // noiseless and unfiltered: the transmit signal, rotated
+      const double re = form->dTxSignal[2 * k], im = form->dTxSignal[2 * k + 1];
+      EXPECT_NEAR(form->dRxSignal[2 * k], std::cos(angle) * re - std::sin(angle) * im, 1e-9);
+      EXPECT_NEAR(form->dRxSignal[2 * k + 1], std::sin(angle) * re + std::cos(angle) * im, 1e-9);
+    }
+  }
+  // Back at 0 the angle stays and the scatter is no longer cleared: the points pile up.
+  form->vscFreq.setValue(0);
+  form->picScatter[2].setRecording(true);
+  form->runSimulation();
+  const int once = circles(form->picScatter[2]);
+  form->runSimulation();
+  EXPECT_EQ(circles(form->picScatter[2]), 2 * once);
+  EXPECT_NEAR(form->dCarrierPhase, 15 * M_PI / 180, 1e-12);
+}
+
+TEST(Chain, NoRotationWhenTheOffsetSliderIsHidden) {
+  auto form = loaded("Scatter");
+  form->dCarrierPhase = 1.0;
+  form->runSimulation();
+  for (int i = 0; i < 8192; ++i) ASSERT_EQ(form->dRxSignal[i], form->dTxSignal[i]) << i;
+}
+
+TEST(Chain, ScattersNinetySevenSymbolsEachUnderTheConstellation) {
+  auto form = loaded("Scatter");
+  form->picScatter[2].Cls();
+  form->picScatter[2].setRecording(true);
+  form->runSimulation();
+  const auto& ops = form->picScatter[2].log();
+  ASSERT_EQ(circles(form->picScatter[2]), 97 * (5 + 2));  // five rings per point, two BPSK circles
+  // The first point: symbol 0 at the sampling point, a third of the width per unit, y upwards.
+  const double w = form->picScatter[2].ScaleWidth(), h = form->picScatter[2].ScaleHeight();
+  const int n = form->iSamplePoint;
+  EXPECT_DOUBLE_EQ(ops[0].x1, w / 3 * form->dRxSignal[2 * n] + std::nearbyint(w / 2));
+  EXPECT_DOUBLE_EQ(ops[0].y1, -(h / 3) * form->dRxSignal[2 * n + 1] + std::nearbyint(h / 2));
+  EXPECT_EQ(ops[0].x2, 10);
+  EXPECT_EQ(ops[4].x2, 50);
+  EXPECT_EQ(ops[0].colour, 0xC00000u);
+}
+
+TEST(Chain, ComponentTracesAndPassbandOnlyInModulation) {
+  auto scatter = loaded("Scatter");
+  scatter->picEye[1].setRecording(true);
+  scatter->runSimulation();
+  EXPECT_TRUE(scatter->picEye[1].log().empty());
+
+  auto form = loaded("Modulation");
+  form->dPassband[0] = 123;
+  form->runSimulation();
+  EXPECT_EQ(form->dPassband[0], 123);  // unchecked: left alone
+  form->chkPassband.setValue(1);
+  for (int i : {0, 17, 4095})
+    EXPECT_DOUBLE_EQ(form->dPassband[2 * i],
+                     form->dTxSignal[2 * i] * form->dCarrier[2 * i] - form->dCarrier[2 * i + 1] * form->dTxSignal[2 * i + 1]);
+}
+
+TEST(DataWindow, ZoomSetsTheScrollRangeAndSteps) {
+  auto form = loaded("Modulation");
+  form->cmbMod[0].setText("8-PSK");
+  form->hscDataScroll.setValue(100);
+  form->hscDataZoom.setValue(2);
+  EXPECT_EQ(form->hscDataScroll.Max(), 80);
+  EXPECT_EQ(form->hscDataScroll.Value(), 80);
+  EXPECT_EQ(form->hscDataScroll.SmallChange, 3);
+  EXPECT_EQ(form->hscDataScroll.LargeChange, 12);
+}
+
+TEST(BasebandDemo, TheTrailSitsOnTheScaledPhasorWithoutNoise) {
+  auto form = std::make_unique<Form1>();
+  form->Form_Load();
+  form->cmbScene.setText("Baseband Demo");
+  form->picScatter[0].setRecording(true);
+  for (int i = 0; i < 3; ++i) form->Timer1_Timer();
+  // The phasor starts at 0.5 + 0j: the point lies at (0.45 * 0.5 + 0.5) of the width, mid height.
+  const auto& ops = form->picScatter[0].log();
+  ASSERT_FALSE(ops.empty());
+  const DrawOp& last = ops.back();
+  EXPECT_DOUBLE_EQ(last.x1, 0.725 * form->picScatter[0].ScaleWidth());
+  EXPECT_DOUBLE_EQ(last.y1, 0.5 * form->picScatter[0].ScaleHeight());
+  int trail = 0;
+  for (const DrawOp& op : ops) trail += op.kind == DrawOp::Kind::Line && op.colour == 0xFF8080u;
+  EXPECT_EQ(trail, 1);  // only the third tick joins two points
+}
+
+}  // namespace
+}  // namespace linklab
