@@ -1,11 +1,14 @@
 // One tick of the heaviest setting ("Full" scene, 16-QAM, Gaussian filter, noise 1.0, non-linear
-// amplifier): the chain with its drawing, and the signal processing alone.
+// amplifier): the whole tick drawing into real rasters as the window does, the same tick on the
+// bare model, and the signal processing alone, each with its heap allocations per iteration.
 #include <benchmark/benchmark.h>
 
+#include <array>
 #include <memory>
 
-#include "form/surface.h"
+#include "allocation_counter.h"
 #include "main_window/form1.h"
+#include "qt/raster_surface.h"
 
 namespace linklab {
 namespace {
@@ -23,15 +26,43 @@ std::unique_ptr<Form1> heaviestForm() {
   return form;
 }
 
-void FullTick(benchmark::State& state) {
-  auto form = heaviestForm();
-  for (auto _ : state) form->Timer1_Timer();
+template <typename Body>
+void measure(benchmark::State& state, Body body) {
+  const uint64_t before = allocationsSoFar();
+  for (auto _ : state) body();
+  state.counters["allocs/iter"] =
+      benchmark::Counter(static_cast<double>(allocationsSoFar() - before) / state.iterations());
 }
-BENCHMARK(FullTick)->Unit(benchmark::kMillisecond);
+
+void FullTickOnRasters(benchmark::State& state) {
+  auto form = heaviestForm();
+  std::array<RasterSurface, 32> rasters;
+  std::size_t used = 0;
+  for (Control* c : form->controls()) {
+    if (c->kind() != ControlKind::Picture) continue;
+    auto& picture = static_cast<PictureBox&>(*c);
+    rasters[used].resize(picture.Width, picture.Height, 1.0, picture.BackColor);
+    picture.attachRaster(&rasters[used++]);
+  }
+  form->Timer1_Timer();
+  measure(state, [&] {
+    form->Timer1_Timer();
+    for (std::size_t i = 0; i < used; ++i) benchmark::DoNotOptimize(rasters[i].finished().constBits());
+  });
+  for (Control* c : form->controls())
+    if (c->kind() == ControlKind::Picture) static_cast<PictureBox&>(*c).attachRaster(nullptr);
+}
+BENCHMARK(FullTickOnRasters)->Unit(benchmark::kMillisecond);
+
+void FullTickModelOnly(benchmark::State& state) {
+  auto form = heaviestForm();
+  measure(state, [&] { form->Timer1_Timer(); });
+}
+BENCHMARK(FullTickModelOnly)->Unit(benchmark::kMillisecond);
 
 void ChainSignalProcessingOnly(benchmark::State& state) {
   auto form = heaviestForm();
-  for (auto _ : state) {
+  measure(state, [&] {
     form->makeData();
     form->modulateData();
     form->shapeTxSignal();
@@ -39,7 +70,7 @@ void ChainSignalProcessingOnly(benchmark::State& state) {
     form->addNoise();
     form->rxFilter();
     benchmark::DoNotOptimize(form->dRxSignal.data());
-  }
+  });
 }
 BENCHMARK(ChainSignalProcessingOnly)->Unit(benchmark::kMillisecond);
 

@@ -1,5 +1,6 @@
 #include "qt/raster_surface.h"
 
+#include <QPainter>
 #include <algorithm>
 #include <cmath>
 
@@ -7,15 +8,50 @@
 
 namespace linklab {
 
+namespace {
+
+uint32_t argbOf(uint32_t bgr) { return 0xFF000000u | ((bgr & 0xFF) << 16) | (bgr & 0xFF00) | ((bgr >> 16) & 0xFF); }
+
+// Liang-Barsky: shortens the segment to the rectangle [lo, hi] in both axes; false when nothing
+// of it is inside.
+bool clip(double& x1, double& y1, double& x2, double& y2, double loX, double loY, double hiX, double hiY) {
+  double t0 = 0, t1 = 1;
+  const double dx = x2 - x1, dy = y2 - y1;
+  const double p[4] = {-dx, dx, -dy, dy};
+  const double q[4] = {x1 - loX, hiX - x1, y1 - loY, hiY - y1};
+  for (int i = 0; i < 4; ++i) {
+    if (p[i] == 0) {
+      if (q[i] < 0) return false;
+      continue;
+    }
+    const double t = q[i] / p[i];
+    if (p[i] < 0) {
+      if (t > t1) return false;
+      t0 = std::max(t0, t);
+    } else {
+      if (t < t0) return false;
+      t1 = std::min(t1, t);
+    }
+  }
+  const double ax = x1 + t0 * dx, ay = y1 + t0 * dy;
+  x2 = x1 + t1 * dx;
+  y2 = y1 + t1 * dy;
+  x1 = ax;
+  y1 = ay;
+  return true;
+}
+
+}  // namespace
+
 void RasterSurface::resize(int w, int h, double dpr, uint32_t back) {
   background = back;
-  const QSize size(std::max(1, static_cast<int>(std::lround(w * dpr / kTwipsPerPixel))),
-                   std::max(1, static_cast<int>(std::lround(h * dpr / kTwipsPerPixel))));
   widthTwips = w;
   heightTwips = h;
   scale = dpr / kTwipsPerPixel;
+  pen = std::max(1, static_cast<int>(std::lround(dpr)));
+  const QSize size(std::max(1, static_cast<int>(std::lround(w * scale))),
+                   std::max(1, static_cast<int>(std::lround(h * scale))));
   if (!image.isNull() && image.size() == size) return;
-  if (active.isActive()) active.end();
   QImage fresh(size, QImage::Format_RGB32);
   fresh.fill(toQColor(background));
   if (!image.isNull()) {
@@ -25,54 +61,76 @@ void RasterSurface::resize(int w, int h, double dpr, uint32_t back) {
   image = std::move(fresh);
 }
 
-QPainter& RasterSurface::painter() {
-  if (!active.isActive()) {
-    active.begin(&image);
-    active.setRenderHint(QPainter::Antialiasing, false);
-  }
-  return active;
-}
-
 void RasterSurface::Cls() {
-  if (active.isActive()) active.end();
-  image.fill(toQColor(background));
+  if (!image.isNull()) image.fill(toQColor(background));
 }
 
-namespace {
-// Clamps a coordinate so that absurd values neither overflow the rasteriser nor take it long.
-double tame(double v) { return std::clamp(v, -1e5, 1e5); }
-}  // namespace
+void RasterSurface::takePixels() {
+  pixels = reinterpret_cast<uint32_t*>(image.bits());
+  stride = static_cast<int>(image.bytesPerLine() / 4);
+}
+
+void RasterSurface::dot(int x, int y, uint32_t argb) {
+  const int w = image.width(), h = image.height();
+  if (pen == 1) {
+    if (x >= 0 && y >= 0 && x < w && y < h) pixels[y * stride + x] = argb;
+    return;
+  }
+  for (int row = std::max(0, y); row < std::min(h, y + pen); ++row)
+    for (int col = std::max(0, x); col < std::min(w, x + pen); ++col) pixels[row * stride + col] = argb;
+}
 
 void RasterSurface::Line(double x1, double y1, double x2, double y2) {
   if (image.isNull()) return;
-  const double ax = x1 * scale, ay = y1 * scale, bx = x2 * scale, by = y2 * scale;
+  double ax = x1 * scale, ay = y1 * scale, bx = x2 * scale, by = y2 * scale;
   if (!std::isfinite(ax) || !std::isfinite(ay) || !std::isfinite(bx) || !std::isfinite(by)) return;
-  const double w = image.width(), h = image.height();
-  if ((ax < -2 && bx < -2) || (ay < -2 && by < -2) || (ax > w + 2 && bx > w + 2) || (ay > h + 2 && by > h + 2))
-    return;  // wholly outside
-  QPainter& p = painter();
-  QPen pen(toQColor(foreColor));
-  pen.setWidthF(std::max(1.0, scale * kTwipsPerPixel));
-  pen.setCapStyle(Qt::SquareCap);
-  p.setPen(pen);
-  p.drawLine(QPointF(tame(ax), tame(ay)), QPointF(tame(bx), tame(by)));
+  if (!clip(ax, ay, bx, by, -pen, -pen, image.width() + 1.0, image.height() + 1.0)) return;
+  int x = static_cast<int>(std::floor(ax)), y = static_cast<int>(std::floor(ay));
+  const int xEnd = static_cast<int>(std::floor(bx)), yEnd = static_cast<int>(std::floor(by));
+  const uint32_t argb = argbOf(foreColor);
+  takePixels();
+  const int dx = std::abs(xEnd - x), sx = x < xEnd ? 1 : -1;
+  const int dy = -std::abs(yEnd - y), sy = y < yEnd ? 1 : -1;
+  int err = dx + dy;
+  while (true) {
+    dot(x, y, argb);
+    if (x == xEnd && y == yEnd) break;
+    const int e2 = 2 * err;
+    if (e2 >= dy) {
+      err += dy;
+      x += sx;
+    }
+    if (e2 <= dx) {
+      err += dx;
+      y += sy;
+    }
+  }
 }
 
 void RasterSurface::Circle(double x, double y, double r, uint32_t colour) {
   if (image.isNull()) return;
-  const double cx = x * scale, cy = y * scale, radius = std::fabs(r * scale);
-  if (!std::isfinite(cx) || !std::isfinite(cy) || !std::isfinite(radius)) return;
-  if (cx + radius < -2 || cy + radius < -2 || cx - radius > image.width() + 2 || cy - radius > image.height() + 2)
-    return;
-  QPainter& p = painter();
-  p.setPen(QPen(toQColor(colour), std::max(1.0, scale * kTwipsPerPixel)));
-  p.setBrush(Qt::NoBrush);
-  p.drawEllipse(QPointF(cx, cy), radius, radius);
-}
-
-const QImage& RasterSurface::finished() {
-  if (active.isActive()) active.end();
-  return image;
+  const double cxd = x * scale, cyd = y * scale, rd = std::fabs(r * scale);
+  if (!std::isfinite(cxd) || !std::isfinite(cyd) || !std::isfinite(rd)) return;
+  if (cxd + rd < -pen || cyd + rd < -pen || cxd - rd > image.width() + 1 || cyd - rd > image.height() + 1) return;
+  if (rd > 1e5) return;  // larger than any picture: nothing of it would show
+  const int cx = static_cast<int>(std::floor(cxd)), cy = static_cast<int>(std::floor(cyd));
+  const int radius = static_cast<int>(std::lround(rd));
+  const uint32_t argb = argbOf(colour);
+  takePixels();
+  // Midpoint circle, eight octants at a time.
+  int px = radius, py = 0, err = 1 - radius;
+  while (px >= py) {
+    for (auto [ox, oy] : {std::pair{px, py}, {py, px}, {-py, px}, {-px, py}, {-px, -py}, {-py, -px}, {py, -px},
+                          {px, -py}})
+      dot(cx + ox, cy + oy, argb);
+    ++py;
+    if (err < 0) {
+      err += 2 * py + 1;
+    } else {
+      --px;
+      err += 2 * (py - px) + 1;
+    }
+  }
 }
 
 }  // namespace linklab
