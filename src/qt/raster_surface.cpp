@@ -113,22 +113,31 @@ void RasterSurface::Circle(double x, double y, double r, uint32_t colour) {
   if (!std::isfinite(cxd) || !std::isfinite(cyd) || !std::isfinite(rd)) return;
   if (cxd + rd < -pen || cyd + rd < -pen || cxd - rd > image.width() + 1 || cyd - rd > image.height() + 1) return;
   if (rd > 1e5) return;  // larger than any picture: nothing of it would show
-  const int cx = static_cast<int>(std::floor(cxd)), cy = static_cast<int>(std::floor(cyd));
-  const int radius = static_cast<int>(std::lround(rd));
   const uint32_t argb = argbOf(colour);
   takePixels();
-  // Midpoint circle, eight octants at a time.
-  int px = radius, py = 0, err = 1 - radius;
-  while (px >= py) {
-    for (auto [ox, oy] : {std::pair{px, py}, {py, px}, {-py, px}, {-px, py}, {-px, -py}, {-py, -px}, {py, -px},
-                          {px, -py}})
-      dot(cx + ox, cy + oy, argb);
-    ++py;
-    if (err < 0) {
-      err += 2 * py + 1;
+  // A ring one pen wide around the exact radius, row by row: small concentric rings close up
+  // into a dot with no gaps, large ones stay thin.
+  const double half = pen / 2.0;
+  const double outer = rd + half, inner = std::max(0.0, rd - half);
+  const int w = image.width(), h = image.height();
+  const int top = std::max(0, static_cast<int>(std::floor(cyd - outer)));
+  const int bottom = std::min(h - 1, static_cast<int>(std::ceil(cyd + outer)));
+  for (int row = top; row <= bottom; ++row) {
+    const double dy = row + 0.5 - cyd;
+    if (std::fabs(dy) > outer) continue;
+    const double reach = std::sqrt(outer * outer - dy * dy);
+    const double hole = std::fabs(dy) < inner ? std::sqrt(inner * inner - dy * dy) : 0.0;
+    const bool solid = hole == 0.0;
+    auto span = [&](double from, double to) {
+      const int a = std::max(0, static_cast<int>(std::ceil(from - 0.5)));
+      const int b = std::min(w - 1, static_cast<int>(std::floor(to - 0.5)));
+      for (int col = a; col <= b; ++col) pixels[row * stride + col] = argb;
+    };
+    if (solid) {
+      span(cxd - reach, cxd + reach);
     } else {
-      --px;
-      err += 2 * (py - px) + 1;
+      span(cxd - reach, cxd - hole);
+      span(cxd + hole, cxd + reach);
     }
   }
 }
