@@ -24,7 +24,7 @@ class PictureBox : public Control, public Surface {
   void Line(double x1, double y1, double x2, double y2) override;
   void Circle(double x, double y, double r, uint32_t colour) override;
 
-  void attachRaster(Surface* surface) { raster = surface; }
+  void attachRaster(Raster* surface) { raster = surface; }
   void setRecording(bool on);
   bool recording() const { return isRecording; }
   const std::vector<DrawOp>& log() const { return ops; }
@@ -35,7 +35,7 @@ class PictureBox : public Control, public Surface {
 
  private:
   uint32_t foreColor = 0;
-  Surface* raster = nullptr;
+  Raster* raster = nullptr;
   bool isRecording = false;
   std::vector<DrawOp> ops;
 };

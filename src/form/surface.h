@@ -19,4 +19,11 @@ class Surface {
   virtual void Circle(double x, double y, double r, uint32_t colour) = 0;
 };
 
+// A surface with pixels behind it that must follow its picture's size, even when a handler
+// resizes the picture and draws on it before the window catches up.
+class Raster : public Surface {
+ public:
+  virtual void fitTo(int widthTwips, int heightTwips) = 0;
+};
+
 }  // namespace linklab

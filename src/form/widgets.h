@@ -71,6 +71,7 @@ class LineShape : public Control {
   int X1 = 0, Y1 = 0, X2 = 0, Y2 = 0;
   uint32_t BorderColor = 0;
   int BorderWidth = 1;
+  bool overDisplays = false;  // drawn over the pictures rather than behind them
 };
 
 class Timer : public Control {

@@ -168,7 +168,8 @@ void Form1::describeWindow() {
   box(shpOutputBox, 2880, 8160, 1455, 495, 0x8000);
   line(Line1, 3600, 1080, 3600, 6060, 0x800080, 5);
   for (auto& hint : lneHint) line(hint, 0, 0, 0, 0, 0x800080, 5);
-  line(lneScan, 6000, 2520, 6000, 5700, 0xC00000, 1);
+  line(lneScan, 6000, 5640, 6000, 240, 0xC00000, 1);
+  lneScan.overDisplays = true;  // the scan line must cross the traces it points into
 
   // Drag handles
   place(shpDragger, 5872, 5640, 255, 195);

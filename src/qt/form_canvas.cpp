@@ -10,19 +10,52 @@
 
 namespace linklab {
 
+namespace {
+
+// A transparent layer over every widget; the mouse passes through it to what lies below.
+class Overlay : public QWidget {
+ public:
+  Overlay(const Form1& form, QWidget* parent) : QWidget(parent), form(form) {
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setAttribute(Qt::WA_NoSystemBackground);
+  }
+
+ protected:
+  void paintEvent(QPaintEvent*) override { paintDiagram(*this, form, true); }
+
+ private:
+  const Form1& form;
+};
+
+bool isDiagram(const Control& c, bool overDisplays) {
+  if (c.kind() == ControlKind::Line) return static_cast<const LineShape&>(c).overDisplays == overDisplays;
+  return c.kind() == ControlKind::Shape && !overDisplays;
+}
+
+}  // namespace
+
 FormCanvas::FormCanvas(Form1& form, QWidget* parent, std::function<void(std::function<void()>)> runEvent)
-    : QWidget(parent), form(form), runEvent(std::move(runEvent)) {
+    : QWidget(parent), form(form), overlay(new Overlay(form, this)), runEvent(std::move(runEvent)) {
   setAutoFillBackground(true);
   QPalette p = palette();
   p.setColor(QPalette::Window, QColor(240, 240, 240));
   setPalette(p);
 }
 
-void FormCanvas::paintEvent(QPaintEvent*) {
-  QPainter p(this);
+void FormCanvas::refresh() {
+  overlay->setGeometry(rect());
+  overlay->raise();
+  update();
+  overlay->update();
+}
+
+void FormCanvas::paintEvent(QPaintEvent*) { paintDiagram(*this, form, false); }
+
+void paintDiagram(QWidget& target, const Form1& form, bool overDisplays) {
+  QPainter p(&target);
   std::vector<const Control*> drawn;
   for (const Control* c : form.controls())
-    if (c->Visible && (c->kind() == ControlKind::Shape || c->kind() == ControlKind::Line)) drawn.push_back(c);
+    if (c->Visible && isDiagram(*c, overDisplays)) drawn.push_back(c);
   std::stable_sort(drawn.begin(), drawn.end(), [](auto* a, auto* b) { return a->zOrder < b->zOrder; });
   for (const Control* c : drawn) {
     if (c->kind() == ControlKind::Line) {

@@ -115,6 +115,7 @@ QWidget* MainWindowView::createWidget(Control& control) {
     case ControlKind::CheckBox: {
       auto& model = static_cast<CheckBox&>(control);
       auto* box = new QCheckBox(canvas);
+      box->setStyleSheet("QCheckBox { spacing: 2px; }");  // the rail markers are only 24 pixels wide
       connect(box, &QCheckBox::clicked, this,
               [this, &model](bool checked) { runEvent([&model, checked] { model.setValue(checked ? 1 : 0); }); });
       w = box;
@@ -176,6 +177,7 @@ void MainWindowView::restack() {
     b->widget->raise();
     b->z = b->control->zOrder;
   }
+  canvas->refresh();
 }
 
 void MainWindowView::syncWidget(Binding& b) {
@@ -298,7 +300,7 @@ void MainWindowView::syncFromModel() {
   const uint64_t diagram = diagramSignature();
   if (diagram != lastDiagram) {
     lastDiagram = diagram;
-    canvas->update();
+    canvas->refresh();
   }
   for (HelpDialog* dialog : helpDialogs)
     if (dialog) dialog->sync();

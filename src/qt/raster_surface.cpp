@@ -43,8 +43,9 @@ bool clip(double& x1, double& y1, double& x2, double& y2, double loX, double loY
 
 }  // namespace
 
-void RasterSurface::resize(int w, int h, double dpr, uint32_t back) {
+void RasterSurface::resize(int w, int h, double ratio, uint32_t back) {
   background = back;
+  dpr = ratio;
   widthTwips = w;
   heightTwips = h;
   scale = dpr / kTwipsPerPixel;

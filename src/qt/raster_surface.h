@@ -9,10 +9,13 @@
 
 namespace linklab {
 
-class RasterSurface : public Surface {
+class RasterSurface : public Raster {
  public:
   // Keeps what was drawn where it still fits.
   void resize(int widthTwips, int heightTwips, double devicePixelRatio, uint32_t background);
+  void fitTo(int w, int h) override {
+    if (w != widthTwips || h != heightTwips) resize(w, h, dpr, background);
+  }
 
   void Cls() override;
   double ScaleWidth() const override { return widthTwips; }
@@ -31,6 +34,7 @@ class RasterSurface : public Surface {
   int stride = 0;             // in pixels
   QImage image;
   int widthTwips = 0, heightTwips = 0;
+  double dpr = 1.0;
   double scale = 1 / 15.0;  // device pixels per twip
   int pen = 1;              // pen size in device pixels
   uint32_t foreColor = 0;
