@@ -119,7 +119,8 @@ void RasterSurface::Circle(double x, double y, double r, uint32_t colour) {
   // A ring one pen wide around the exact radius, row by row: small concentric rings close up
   // into a dot with no gaps, large ones stay thin.
   const double half = pen / 2.0;
-  const double outer = rd + half, inner = std::max(0.0, rd - half);
+  const double outer = rd + half;
+  const double inner = rd - half > 0.5 ? rd - half : 0.0;  // a ring smaller than a pixel has no hole
   const int w = image.width(), h = image.height();
   const int top = std::max(0, static_cast<int>(std::floor(cyd - outer)));
   const int bottom = std::min(h - 1, static_cast<int>(std::ceil(cyd + outer)));

@@ -75,6 +75,18 @@ TEST_F(Window, TicksDrawIntoThePicturesRasters) {
   EXPECT_FALSE(QImage(QString::fromStdString(shot)).isNull());
 }
 
+TEST_F(Window, APictureResizedAndDrawnInOneHandlerDrawsOnItsNewSize) {
+  view->onTick();
+  view->onTick();
+  view->runEvent([this] { form->chkPassband.setValue(1); });  // 720 -> 1440 twips, then drawn
+  const std::string file = ::testing::TempDir() + "passband.png";
+  ASSERT_EQ(view->save("picSpectrum(1)", file), "");
+  const QImage passband(QString::fromStdString(file));
+  ASSERT_EQ(passband.height(), 96);
+  // The carrier swings to 0.3 of the height below the middle too.
+  EXPECT_GT(inkedPixels(passband.copy(0, 60, passband.width(), 36)), 100);
+}
+
 TEST_F(Window, AUserPickRunsTheModelsHandlerOnce) {
   int changes = 0;
   form->cmbMultipathMag.onChange = [&] { ++changes; };
@@ -152,6 +164,15 @@ TEST(RasterSurface, KeepsTracesCrispAndSurvivesAbsurdCoordinates) {
   EXPECT_EQ(raster.finished().pixel(50, 49), qRgb(255, 255, 255));
   raster.Cls();
   EXPECT_EQ(raster.finished().pixel(10, 10), qRgb(255, 255, 255));
+  // The scatter's five rings of 10 to 50 twips close into a solid dot.
+  for (int r = 10; r <= 50; r += 10) raster.Circle(757, 307, r, 0xC00000);
+  for (int dx = -3; dx <= 3; ++dx) {
+    for (int dy = -3; dy <= 3; ++dy) {
+      if (dx * dx + dy * dy <= 9) {
+        EXPECT_EQ(raster.finished().pixel(50 + dx, 20 + dy), qRgb(0, 0, 192)) << dx << dy;
+      }
+    }
+  }
 }
 
 }  // namespace
