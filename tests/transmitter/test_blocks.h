@@ -1,8 +1,7 @@
 #pragma once
 // Small helpers the transmitter and filter tests share: complex access to interleaved blocks, a
-// host that records messages, and a reference DFT that does not go through the FFT kernel.
+// unit response, and a host that records messages.
 #include <array>
-#include <cmath>
 #include <complex>
 #include <string>
 #include <string_view>
@@ -15,13 +14,11 @@ namespace linklab::testing {
 using Block = std::array<double, 8193>;
 using cd = std::complex<double>;
 
-inline cd at(const Block& b, int k) { return {b[2 * k], b[2 * k + 1]}; }
-inline void put(Block& b, int k, cd v) {
-  b[2 * k] = v.real();
-  b[2 * k + 1] = v.imag();
-}
+// Sample, bin or symbol k of an interleaved array.
+template <class Array>
+cd at(const Array& b, int k) { return {b[2 * k], b[2 * k + 1]}; }
 
-inline Block unitResponse() {
+inline Block unitResponse() {  // 1 in every bin
   Block r{};
   for (int k = 0; k < 4096; ++k) r[2 * k] = 1.0;
   return r;

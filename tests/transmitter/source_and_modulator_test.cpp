@@ -1,0 +1,119 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstring>
+
+#include "transmitter/data_source.h"
+#include "transmitter/modulator.h"
+
+namespace linklab {
+namespace {
+
+using Bits = std::array<int16_t, 513>;
+
+// Random patterns come in equal groups of `group` entries; the others hold `fill` (-1: random).
+struct PatternCase {
+  const char* text;
+  int16_t codeRate, group, fill;
+};
+class DataPatterns : public ::testing::TestWithParam<PatternCase> {};
+
+TEST_P(DataPatterns, PatternFramingAndRate) {
+  const PatternCase& c = GetParam();
+  UniformRandom rnd;
+  Bits bits;
+  bits.fill(7);
+  EXPECT_EQ(makeDataBits(dataPatternFromText(c.text), bits, rnd), c.codeRate);
+  EXPECT_EQ(bits[512], 7) << "entry 512 is never written";
+  EXPECT_TRUE(bits[0] == (c.fill == 1) && bits[511] == (c.fill == 1)) << "framing";
+  int ones = 0;
+  for (int i = 1; i < 511; ++i) {
+    ASSERT_TRUE(c.fill < 0 ? bits[i] == 0 || bits[i] == 1 : bits[i] == c.fill) << i;
+    ones += bits[i];
+    ASSERT_TRUE(i < c.group || bits[i] == bits[i - i % c.group]) << "group of " << i;
+  }
+  // 512/group fair draws: outside 25%..75% ones would take more than 5 sigma.
+  EXPECT_TRUE(c.fill >= 0 || (ones > 128 && ones < 384)) << ones;
+}
+
+INSTANTIATE_TEST_SUITE_P(Catalogue, DataPatterns,
+                         ::testing::Values(PatternCase{"Random Data", 1, 1, -1}, PatternCase{"All Ones", 1, 1, 1},
+                                           PatternCase{"Random 1/2 Rate", 2, 2, -1}, PatternCase{"All Zeros", 1, 1, 0},
+                                           PatternCase{"Random 1/4 Rate", 4, 4, -1}));
+
+// Runs of length floor(1 - 4 ln U) alternate from a first bit (U > 0.5), over entries 0..127;
+// the lengths are drawn again from a second generator of the same seed.
+TEST(DataSource, ExponentialRunsFollowTheirDraws) {
+  UniformRandom rnd, mirror;
+  Bits bits;
+  bits.fill(1);
+  EXPECT_EQ(makeDataBits(dataPatternFromText("Exponential Runs"), bits, rnd), 1);
+  int16_t b = mirror.next() > 0.5 ? 1 : 0;
+  for (int i = 0; i < 128; b = static_cast<int16_t>(1 - b)) {
+    const int length = static_cast<int>(std::floor(1.0 - 4.0 * std::log(mirror.next())));
+    for (int k = std::max(i, 1); k < i + length && k < 128; ++k) ASSERT_EQ(bits[k], b) << k;
+    i += length;
+  }
+  EXPECT_EQ(bits[0], 0);
+  for (int k = 128; k < 511; ++k) ASSERT_EQ(bits[k], 1) << k;
+  EXPECT_EQ(bits[511], 0);
+}
+
+constexpr double kP = 1.0 / 1.41421562;  // the diagonal value, deliberately not 1/sqrt(2)
+constexpr double kT = 1.0 / 3.0;
+
+// The bits of one symbol, its point on even symbols, and on odd ones where they differ.
+struct MapCase {
+  Modulation mod;
+  const char* bits;
+  double i, q, oddI = NAN, oddQ = NAN;
+};
+class SymbolMap : public ::testing::TestWithParam<MapCase> {};
+
+// Exact equality: 1/1.41421562 and 1/sqrt(2) differ by far more than a few ulps.
+TEST_P(SymbolMap, EverySymbolOfARepeatedPatternLandsOnItsPoint) {
+  const MapCase& c = GetParam();
+  const int n = static_cast<int>(std::strlen(c.bits));
+  std::array<int16_t, 513> bits{};
+  for (int k = 0; k < 128 * n; ++k) bits[k] = c.bits[k % n] == '1';
+  std::array<double, 257> sym;
+  sym.fill(9.0);
+  EXPECT_EQ(modulate(c.mod, bits, 1.0, sym).bitsPerSymbol, n);
+  for (int s = 0; s < 128; ++s) {
+    const bool odd = s % 2 && !std::isnan(c.oddI);
+    ASSERT_DOUBLE_EQ(sym[2 * s], odd ? c.oddI : c.i) << s;
+    ASSERT_DOUBLE_EQ(sym[2 * s + 1], odd ? c.oddQ : c.q) << s;
+  }
+  EXPECT_EQ(sym[256], 9.0) << "element 256 is never written";
+}
+
+using M = Modulation;
+using C = MapCase;
+INSTANTIATE_TEST_SUITE_P(
+    AllModulations, SymbolMap,
+    ::testing::Values(
+        C{M::OOK, "0", 0, 0}, C{M::OOK, "1", 1, 0}, C{M::AM50, "0", 0.5, 0}, C{M::AM50, "1", 1, 0},
+        C{M::BPSK, "0", -1, 0}, C{M::BPSK, "1", 1, 0}, C{M::FSK, "0", -1, 0}, C{M::FSK, "1", 1, 0},
+        C{M::MSK, "0", -1, 0}, C{M::MSK, "1", 1, 0},
+        // four-phase: I from bit 2s, Q from bit 2s+1
+        C{M::QPSK, "00", -kP, -kP}, C{M::QPSK, "01", -kP, kP}, C{M::QPSK, "10", kP, -kP},
+        C{M::QPSK, "11", kP, kP}, C{M::OQPSK, "10", kP, -kP}, C{M::OQPSK, "01", -kP, kP},
+        // pi/4-SQPSK: odd symbols turned by +45 degrees onto the axes
+        C{M::Pi4SQPSK, "11", kP, kP, 0, 1}, C{M::Pi4SQPSK, "10", kP, -kP, 1, 0},
+        C{M::Pi4SQPSK, "01", -kP, kP, -1, 0}, C{M::Pi4SQPSK, "00", -kP, -kP, 0, -1},
+        // 8-PSK in Gray order around the circle: 000 0, 001 45, 011 90, 010 135, 110 180, ...
+        C{M::PSK8, "000", 1, 0}, C{M::PSK8, "001", kP, kP}, C{M::PSK8, "011", 0, 1},
+        C{M::PSK8, "010", -kP, kP}, C{M::PSK8, "110", -1, 0}, C{M::PSK8, "111", -kP, -kP},
+        C{M::PSK8, "101", 0, -1}, C{M::PSK8, "100", kP, -kP},
+        // 16-QAM: I sign from b1, size from b3; Q sign from b0, size from b2
+        C{M::QAM16, "0000", kT, kT}, C{M::QAM16, "0001", 1, kT}, C{M::QAM16, "0010", kT, 1},
+        C{M::QAM16, "0011", 1, 1}, C{M::QAM16, "0100", -kT, kT}, C{M::QAM16, "0101", -1, kT},
+        C{M::QAM16, "0110", -kT, 1}, C{M::QAM16, "0111", -1, 1}, C{M::QAM16, "1000", kT, -kT},
+        C{M::QAM16, "1001", 1, -kT}, C{M::QAM16, "1010", kT, -1}, C{M::QAM16, "1011", 1, -1},
+        C{M::QAM16, "1100", -kT, -kT}, C{M::QAM16, "1101", -1, -kT}, C{M::QAM16, "1110", -kT, -1},
+        C{M::QAM16, "1111", -1, -1}));
+
+}  // namespace
+}  // namespace linklab
