@@ -9,6 +9,7 @@
 #include "batch/batch_runner.h"
 #include "main_window/form1.h"
 #include "qt/main_window_view.h"
+#include "qt/vector_state.h"
 
 int main(int argc, char** argv) {
   const bool batch = argc >= 2 && std::strcmp(argv[1], "--batch") == 0;
@@ -29,6 +30,7 @@ int main(int argc, char** argv) {
   linklab::PrintingHost printer(std::cout);
   form->setHost(&printer);
   view.tickTimer().stop();
+  linklab::clearUpperVectorState();
   form->Form_Load();
   linklab::BatchRunner runner(*form, std::cout, std::cerr, &view);
   int status = 0;

@@ -15,6 +15,7 @@
 #include "qt/form_canvas.h"
 #include "qt/help_dialog.h"
 #include "qt/picture_widget.h"
+#include "qt/vector_state.h"
 
 namespace linklab {
 
@@ -313,12 +314,14 @@ void MainWindowView::syncFromModel() {
 
 void MainWindowView::runEvent(const std::function<void()>& handler) {
   host.userActed();
+  clearUpperVectorState();
   handler();
   syncFromModel();
 }
 
 void MainWindowView::onTick() {
   if (ticksPaused || !form.Timer1.Enabled || !form.Timer1.onTimer) return;
+  clearUpperVectorState();
   form.Timer1.onTimer();
   syncFromModel();
 }

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "qt/colours.h"
+#include "qt/vector_state.h"
 
 namespace linklab {
 
@@ -60,25 +61,32 @@ void RasterSurface::resize(int w, int h, double ratio, uint32_t back) {
     copy.drawImage(0, 0, image);
   }
   image = std::move(fresh);
+  clearUpperVectorState();
 }
 
 void RasterSurface::Cls() {
-  if (!image.isNull()) image.fill(toQColor(background));
+  if (image.isNull()) return;
+  // Filled here rather than by QImage::fill, whose vector code would leave the AVX state dirty
+  // for the rest of the tick.
+  takePixels();
+  std::fill(pixels, pixels + static_cast<std::size_t>(stride) * image.height(), argbOf(background));
 }
 
 void RasterSurface::takePixels() {
   pixels = reinterpret_cast<uint32_t*>(image.bits());
   stride = static_cast<int>(image.bytesPerLine() / 4);
+  columns = image.width();
+  rows = image.height();
 }
 
-void RasterSurface::dot(int x, int y, uint32_t argb) {
-  const int w = image.width(), h = image.height();
+inline void RasterSurface::dot(int x, int y, uint32_t argb) {
   if (pen == 1) {
-    if (x >= 0 && y >= 0 && x < w && y < h) pixels[y * stride + x] = argb;
+    if (static_cast<unsigned>(x) < static_cast<unsigned>(columns) && static_cast<unsigned>(y) < static_cast<unsigned>(rows))
+      pixels[y * stride + x] = argb;
     return;
   }
-  for (int row = std::max(0, y); row < std::min(h, y + pen); ++row)
-    for (int col = std::max(0, x); col < std::min(w, x + pen); ++col) pixels[row * stride + col] = argb;
+  for (int row = std::max(0, y); row < std::min(rows, y + pen); ++row)
+    for (int col = std::max(0, x); col < std::min(columns, x + pen); ++col) pixels[row * stride + col] = argb;
 }
 
 void RasterSurface::Line(double x1, double y1, double x2, double y2) {

@@ -28,10 +28,11 @@ class RasterSurface : public Raster {
   const QImage& finished() const { return image; }
 
  private:
-  void dot(int x, int y, uint32_t argb);
+  inline void dot(int x, int y, uint32_t argb);
   void takePixels();
   uint32_t* pixels = nullptr;  // taken afresh at each operation
   int stride = 0;             // in pixels
+  int columns = 0, rows = 0;
   QImage image;
   int widthTwips = 0, heightTwips = 0;
   double dpr = 1.0;
