@@ -105,6 +105,7 @@ class Form1 : public SimulationState {
   void cmbScene_Change();
   void setScene(int32_t lNewScene);
   void arrangeComponentPics(int16_t iTop, int16_t iHeight, int16_t iGap, double vSpectrumHeight);
+  void placeTransmitSpectrum(int top);
 
   // The other handlers (control_handlers.cpp)
   void cmbData_Change();

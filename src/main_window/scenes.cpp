@@ -4,6 +4,7 @@
 
 #include "form/numbers.h"
 #include "main_window/form1.h"
+#include "main_window/placement.h"
 
 namespace linklab {
 
@@ -17,25 +18,11 @@ using Controls = std::initializer_list<Control*>;
 // conversion of the program.
 int twips(double x) { return CLng(x); }
 
-void place(Control& c, int left, int top, int width, int height) {
-  c.Left = left;
-  c.Top = top;
-  c.Width = width;
-  c.Height = height;
-}
-
-void line(LineShape& l, int x1, int y1, int x2, int y2) {
-  l.X1 = x1;
-  l.Y1 = y1;
-  l.X2 = x2;
-  l.Y2 = y2;
-}
-
 void showHint(LineShape& l, int x1, int y1, int x2, int y2) {
   l.Visible = true;
   l.BorderWidth = 5;
   l.BorderColor = HintPurple;
-  line(l, x1, y1, x2, y2);
+  setEnds(l, x1, y1, x2, y2);
 }
 
 }  // namespace
@@ -105,12 +92,12 @@ void Form1::setScene(int32_t lNewScene) {
       lneHint[i].Visible = true;
       lneHint[i].BorderWidth = 3;
     }
-    line(lneHint[0], 1840, 3000, 6560, 3000);
-    line(lneHint[1], 6560 - a, 3000 - a, 6560, 3000);
-    line(lneHint[2], 6560 - a, 3000 + a, 6560, 3000);
-    line(lneHint[3], 4200, 640, 4200, 5360);
-    line(lneHint[4], 4200 - a, 640 + a, 4200, 640);
-    line(lneHint[5], 4200, 640, 4200 + a, 640 + a);
+    setEnds(lneHint[0], 1840, 3000, 6560, 3000);
+    setEnds(lneHint[1], 6560 - a, 3000 - a, 6560, 3000);
+    setEnds(lneHint[2], 6560 - a, 3000 + a, 6560, 3000);
+    setEnds(lneHint[3], 4200, 640, 4200, 5360);
+    setEnds(lneHint[4], 4200 - a, 640 + a, 4200, 640);
+    setEnds(lneHint[5], 4200, 640, 4200 + a, 640 + a);
     picScatter[0].Visible = true;
     place(picScatter[0], 7760, 240, 4720, 4720);
     picModData.Visible = true;
@@ -149,24 +136,7 @@ void Form1::setScene(int32_t lNewScene) {
     picScatter[0].Visible = true;
     place(picScatter[0], 240, 4100, 5535, 4915);
 
-    picSpectrum[0].Visible = true;
-    place(picSpectrum[0], 6000, 6960, 8895, 2775);
-    hscSpectrum.Visible = true;
-    hscSpectrum.Left = 13440;
-    hscSpectrum.Top = 9735;
-    chkMemory.Visible = true;
-    chkMemory.Top = 6960;
-    chkMemory.Left = 13560;
-    chkLinear.Visible = true;
-    chkLinear.Top = 6960;
-    chkLinear.Left = 12180;
-    vscSpectrumRange.Visible = true;
-    vscSpectrumRange.Top = 6960;
-    vscSpectrumRange.Left = 14640;
-    vscSpectrumRange.Height = 2775;
-    cmdSpectrum.Visible = true;
-    cmdSpectrum.Top = picSpectrum[0].Top;
-    cmdSpectrum.Left = picSpectrum[0].Left;
+    placeTransmitSpectrum(6960);
 
     chkPassband.setValue(0);
     arrangeComponentPics(2520, 1500, 420, 720);
@@ -183,9 +153,9 @@ void Form1::setScene(int32_t lNewScene) {
 
     showHint(lneHint[0], 3600, 3960, 6480, 3960);
     lneHint[2].Visible = true;
-    line(lneHint[2], 5580, 660, 6060, 660);
+    setEnds(lneHint[2], 5580, 660, 6060, 660);
     lneHint[3].Visible = true;
-    line(lneHint[3], 4440, 1680, 6000, 1680);
+    setEnds(lneHint[3], 4440, 1680, 6000, 1680);
 
     hscDataScroll.Visible = true;
     hscDataZoom.Visible = true;
@@ -193,24 +163,7 @@ void Form1::setScene(int32_t lNewScene) {
 
   if (lScene >= 3) {
     // The transmit spectrum moves up where the component traces were.
-    picSpectrum[0].Visible = true;
-    place(picSpectrum[0], 6000, 2520, 8895, 2775);
-    hscSpectrum.Visible = true;
-    hscSpectrum.Left = 13440;
-    hscSpectrum.Top = 5295;
-    chkMemory.Visible = true;
-    chkMemory.Top = 2520;
-    chkMemory.Left = 13560;
-    chkLinear.Visible = true;
-    chkLinear.Top = 2520;
-    chkLinear.Left = 12180;
-    vscSpectrumRange.Visible = true;
-    vscSpectrumRange.Top = 2520;
-    vscSpectrumRange.Left = 14640;
-    vscSpectrumRange.Height = 2775;
-    cmdSpectrum.Visible = true;
-    cmdSpectrum.Top = picSpectrum[0].Top;
-    cmdSpectrum.Left = picSpectrum[0].Left;
+    placeTransmitSpectrum(2520);
 
     shpRxBox.Visible = true;
     shpRxBox.Height = 735;
@@ -286,6 +239,26 @@ void Form1::setScene(int32_t lNewScene) {
     lblSync.Visible = true;
     vscFreq.Visible = true;
   }
+}
+
+// The transmit spectrum with its controls on its right end and its title on its corner.
+void Form1::placeTransmitSpectrum(int top) {
+  picSpectrum[0].Visible = true;
+  place(picSpectrum[0], 6000, top, 8895, 2775);
+  hscSpectrum.Visible = true;
+  hscSpectrum.Left = 13440;
+  hscSpectrum.Top = top + 2775;
+  for (Control* c : Controls{&chkMemory, &chkLinear, &vscSpectrumRange}) {
+    c->Visible = true;
+    c->Top = top;
+  }
+  chkMemory.Left = 13560;
+  chkLinear.Left = 12180;
+  vscSpectrumRange.Left = 14640;
+  vscSpectrumRange.Height = 2775;
+  cmdSpectrum.Visible = true;
+  cmdSpectrum.Top = picSpectrum[0].Top;
+  cmdSpectrum.Left = picSpectrum[0].Left;
 }
 
 void Form1::arrangeComponentPics(int16_t iTop, int16_t iHeight, int16_t iGap,

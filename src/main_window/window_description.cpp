@@ -3,17 +3,11 @@
 #include <string>
 
 #include "main_window/form1.h"
+#include "main_window/placement.h"
 
 namespace linklab {
 
 namespace {
-
-void place(Control& c, int left, int top, int width, int height) {
-  c.Left = left;
-  c.Top = top;
-  c.Width = width;
-  c.Height = height;
-}
 
 void list(ComboBox& c, bool editable, int left, int top, int width) {
   place(c, left, top, width, 480);
@@ -41,10 +35,7 @@ void box(Shape& s, int left, int top, int width, int height, uint32_t colour) {
 }
 
 void line(LineShape& l, int x1, int y1, int x2, int y2, uint32_t colour, int width) {
-  l.X1 = x1;
-  l.Y1 = y1;
-  l.X2 = x2;
-  l.Y2 = y2;
+  setEnds(l, x1, y1, x2, y2);
   l.BorderColor = colour;
   l.BorderWidth = width;
 }
