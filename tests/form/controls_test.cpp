@@ -105,19 +105,6 @@ TEST(Slider, MovingABoundPastTheValueMovesItAndRaisesOneChange) {
   EXPECT_EQ(changes, 2);
 }
 
-TEST(Slider, ASpinButtonResetInsideItsHandlerRunsOnceMore) {
-  Slider sync;
-  sync.setRange(-1, 1);
-  std::vector<int> seen;
-  sync.onChange = [&] {
-    seen.push_back(sync.Value());
-    sync.setValue(0);
-  };
-  sync.setValue(1);
-  EXPECT_EQ(seen, (std::vector<int>{1, 0}));
-  EXPECT_EQ(sync.Value(), 0);
-}
-
 TEST(CheckBox, ClickOnlyOnChange) {
   CheckBox box;
   int clicks = 0;

@@ -67,13 +67,6 @@ TEST(Pause, InModulationShowsTheScanMarkerAtTheTraceStart) {
   EXPECT_FALSE(form->lneScan.Visible || form->cmdTrace.Visible || form->shpDragger.Visible);
 }
 
-TEST(Pause, ElsewhereOnlyStopsTheTimer) {
-  auto form = loaded("Full");
-  form->cmdPause.click();
-  EXPECT_FALSE(form->Timer1.Enabled);
-  EXPECT_FALSE(form->lneScan.Visible || form->cmdTrace.Visible || form->shpDragger.Visible);
-}
-
 TEST(Chain, AFrequencyOffsetTurnsTheReceivedSignalFurtherOnEveryRun) {
   auto form = loaded("Full");
   form->vscFreq.setValue(5);

@@ -27,13 +27,6 @@ TEST_P(CarrierTable, CompletesVCyclesEveryTwoSymbols) {
 
 INSTANTIATE_TEST_SUITE_P(SliderEnds, CarrierTable, ::testing::Values(2, 8));
 
-TEST(CarrierTable, SliderCannotLeaveItsRange) {
-  auto form = std::make_unique<Form1>();
-  form->hscCarrier.setValue(100);  // an absurd value is held at the top, 8
-  EXPECT_EQ(form->hscCarrier.Value(), 8);
-  EXPECT_NEAR(form->dCarrier[2 * 4095], std::cos(2 * M_PI * 8 * 4095 / 64.0), 1e-9);
-}
-
 TEST(Startup, FirstValues) {
   auto form = std::make_unique<Form1>();
   form->Form_Load();
@@ -112,24 +105,6 @@ TEST(FftCall, ReportsABadSizeOnceAndLeavesTheDataAlone) {
   EXPECT_NEAR(form->dTxSpectrum[2 * 1024], 0.0, 1e-12);  // e^{+i pi/2} at bin 1024
   EXPECT_NEAR(form->dTxSpectrum[2 * 1024 + 1], 1.0, 1e-12);
   form->setHost(nullptr);
-}
-
-TEST(HelpWindows, ShowAndCloseKeepTheInstance) {
-  auto form = std::make_unique<Form1>();
-  EXPECT_FALSE(form->HelpText.Visible);
-  EXPECT_EQ(form->HelpText.Caption, "LinkLab Help");
-  EXPECT_EQ(form->HelpText.cmdClose.Caption, "Close");
-  EXPECT_TRUE(form->HelpText.Text1.Locked);
-  EXPECT_FALSE(form->Instructions.Text1.Text().empty());
-  form->showHelp();
-  form->showInstructions();
-  EXPECT_TRUE(form->HelpText.Visible);
-  EXPECT_TRUE(form->Instructions.Visible);
-  form->HelpText.cmdClose.click();
-  EXPECT_FALSE(form->HelpText.Visible);
-  EXPECT_TRUE(form->Instructions.Visible);
-  form->showHelp();
-  EXPECT_TRUE(form->HelpText.Visible);
 }
 
 }  // namespace
