@@ -1,5 +1,7 @@
 #include "batch/state_fields.h"
 
+#include "batch/readout_fields.h"
+
 #include <cstdint>
 
 #include "form/numbers.h"
@@ -80,7 +82,7 @@ bool findStateField(SimulationState& s, std::string_view name, StateField& out) 
       return true;
     }
   }
-  return false;
+  return findReadoutField(s, name, out);
 }
 
 }  // namespace linklab
