@@ -14,6 +14,8 @@
 #include "qt/colours.h"
 #include "qt/form_canvas.h"
 #include "qt/help_dialog.h"
+#include "qt/measure_menu.h"
+#include "qt/readout_strip.h"
 #include "qt/picture_widget.h"
 #include "qt/vector_state.h"
 
@@ -65,6 +67,7 @@ MainWindowView::MainWindowView(Form1& form)
   helpDialogs[0] = new HelpDialog(form.HelpText, this, [this] { syncFromModel(); });
   helpDialogs[1] = new HelpDialog(form.Instructions, this, [this] { syncFromModel(); });
   buildMenu();
+  setStatusBar(readoutStrip = new ReadoutStrip(form, *this));
   connect(&timer, &QTimer::timeout, this, [this] { onTick(); });
   form.setHost(&host);
   syncFromModel();
@@ -77,6 +80,7 @@ MainWindowView::~MainWindowView() {
 }
 
 void MainWindowView::buildMenu() {
+  addMeasureMenu(*menuBar(), form, *this);
   QMenu* help = menuBar()->addMenu("&Help");
   help->setObjectName("HelpMenu");
   help->addAction("LinkLab &Help", this, [this] { runEvent([this] { form.showHelp(); }); });
@@ -305,6 +309,7 @@ void MainWindowView::syncFromModel() {
   }
   for (HelpDialog* dialog : helpDialogs)
     if (dialog) dialog->sync();
+  if (readoutStrip) readoutStrip->sync();
   if (form.Timer1.Enabled && !ticksPaused && form.Timer1.Interval > 0) {
     if (!timer.isActive() || timer.interval() != form.Timer1.Interval) timer.start(form.Timer1.Interval);
   } else if (timer.isActive()) {

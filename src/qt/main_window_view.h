@@ -18,6 +18,7 @@ class Control;
 class FormCanvas;
 class HelpDialog;
 class PictureWidget;
+class ReadoutStrip;
 struct HelpWindow;
 
 class MainWindowView : public QMainWindow, public Snapshotter {
@@ -58,6 +59,7 @@ class MainWindowView : public QMainWindow, public Snapshotter {
   MessageBoxHost host;
   bool ticksPaused = false;
   uint64_t lastDiagram = 0;
+  ReadoutStrip* readoutStrip = nullptr;
 };
 
 }  // namespace linklab
