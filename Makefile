@@ -14,7 +14,7 @@ define install_missing
 	fi
 endef
 
-.PHONY: run test build bench clean
+.PHONY: run test build bench clean fuzz fuzz-ci
 
 run:
 	$(call install_missing,$(BUILD_PACKAGES))
@@ -33,6 +33,32 @@ bench:
 	cmake --preset release
 	cmake --build --preset release
 	./build/release/bench/linklab_bench
+
+# The fuzzers on the sanitizer build: random batch scripts and random window events, side by
+# side, for FUZZ_SECONDS each. A finding stops its fuzzer with the seed and a minimised script.
+FUZZ_SECONDS ?= 600
+FUZZ_SEED ?= 1
+FUZZ_WINDOW_FLAGS ?=
+FUZZ_BIN := build/test/tools/fuzz
+
+define run_fuzzers
+	cmake --preset test
+	cmake --build --preset test --target linklab batch_fuzz window_fuzz
+	@$(FUZZ_BIN)/batch_fuzz --program build/test/src/app/linklab --seed $(FUZZ_SEED) $(1) \
+	  --work /tmp/linklab-fuzz-$(FUZZ_SEED) & batch=$$!; \
+	$(FUZZ_BIN)/window_fuzz --seed $(FUZZ_SEED) $(2) $(FUZZ_WINDOW_FLAGS) --work /tmp/linklab-window-fuzz-$(FUZZ_SEED); \
+	window=$$?; wait $$batch; batch=$$?; \
+	[ $$batch -eq 0 ] && [ $$window -eq 0 ]
+endef
+
+fuzz:
+	$(call install_missing,$(TEST_PACKAGES))
+	$(call run_fuzzers,--seconds $(FUZZ_SECONDS),--seconds $(FUZZ_SECONDS))
+
+# CI's bounded sample: fixed counts rather than a time, so every run does the same work.
+fuzz-ci:
+	$(call install_missing,$(TEST_PACKAGES))
+	$(call run_fuzzers,--count 40,--events 1500)
 
 clean:
 	rm -rf build

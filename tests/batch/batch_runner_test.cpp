@@ -160,7 +160,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ErrorCase{"save window\n", 1, "save takes"},
                       ErrorCase{"save picData /tmp/x.png\n", 1, "no window"},
                       // every argument of a call is held to the range of its parameter
-                      ErrorCase{"call arrangeComponentPics 2520 1500 420 99999999999\n", 1, "16-bit"},
+                      ErrorCase{"call arrangeComponentPics 2520 1500 420 99999999\n", 1, "16-bit"},
                       ErrorCase{"call arrangeComponentPics 2520 1500 420 -32769\n", 1, "16-bit"},
                       ErrorCase{"call arrangeComponentPics 32768 1500 420 720\n", 1, "16-bit"},
                       ErrorCase{"call arrangeComponentPics 2520 1500 -40000 720\n", 1, "16-bit"},
