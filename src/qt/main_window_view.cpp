@@ -11,11 +11,15 @@
 #include <algorithm>
 
 #include "main_window/form1.h"
+#include "qt/app_icon.h"
 #include "qt/colours.h"
+#include "qt/export_commands.h"
+#include "qt/export_images.h"
 #include "qt/form_canvas.h"
 #include "qt/help_dialog.h"
 #include "qt/picture_widget.h"
 #include "qt/typed_text_field.h"
+#include "qt/tooltips.h"
 #include "qt/vector_state.h"
 
 namespace linklab {
@@ -72,6 +76,9 @@ MainWindowView::MainWindowView(Form1& form)
   helpDialogs[0] = new HelpDialog(form.HelpText, this, [this] { syncFromModel(); });
   helpDialogs[1] = new HelpDialog(form.Instructions, this, [this] { syncFromModel(); });
   buildMenu();
+  addExportCommands(*this, form, pictures);
+  applyTooltips(*canvas, form);
+  setWindowIcon(appIcon());
   connect(&timer, &QTimer::timeout, this, [this] { onTick(); });
   form.setHost(&host);
   syncFromModel();
@@ -357,17 +364,7 @@ HelpDialog* MainWindowView::helpDialog(const HelpWindow& window) const {
 
 std::string MainWindowView::save(std::string_view name, const std::string& file) {
   syncFromModel();
-  if (name == "window") {
-    if (!grab().save(QString::fromStdString(file), "PNG")) return "cannot write '" + file + "'";
-    return {};
-  }
-  for (PictureWidget* picture : pictures) {
-    if (picture->objectName().toStdString() != name) continue;
-    if (const std::string why = picture->raster().error(); !why.empty()) return why;
-    if (!picture->raster().finished().save(QString::fromStdString(file), "PNG")) return "cannot write '" + file + "'";
-    return {};
-  }
-  return "unknown picture '" + std::string(name) + "'";
+  return saveByName(*this, form, name, file);
 }
 
 }  // namespace linklab
