@@ -1,7 +1,7 @@
 # The two commands of the README. Each installs the Debian packages it needs when they are
 # missing (as root, or through sudo), then configures, builds and runs.
 BUILD_PACKAGES := g++ cmake ninja-build qt6-base-dev qt6-qpa-plugins libgl-dev fonts-dejavu-core
-TEST_PACKAGES := $(BUILD_PACKAGES) libgtest-dev libgmock-dev libbenchmark-dev
+TEST_PACKAGES := $(BUILD_PACKAGES) libgtest-dev libgmock-dev libbenchmark-dev python3
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
@@ -14,7 +14,7 @@ define install_missing
 	fi
 endef
 
-.PHONY: run test build bench clean
+.PHONY: run test build bench mutate clean
 
 run:
 	$(call install_missing,$(BUILD_PACKAGES))
@@ -33,6 +33,15 @@ bench:
 	cmake --preset release
 	cmake --build --preset release
 	./build/release/bench/linklab_bench
+
+# Mutation testing: a seeded sample of COUNT one-line faults over src/ (or its FOLDER), each built
+# into the non-sanitizer build/mutate and run against the tests; see the README.
+SEED ?= 1
+COUNT ?= 150
+mutate:
+	$(call install_missing,$(TEST_PACKAGES))
+	python3 tools/mutate/mutate.py --seed $(SEED) --count $(COUNT) $(foreach f,$(FOLDER),--folder $(f)) \
+	  --report build/mutate/report.txt
 
 clean:
 	rm -rf build
