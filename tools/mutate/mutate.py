@@ -12,6 +12,7 @@ import json
 import os
 import re
 import shlex
+import shutil
 import signal
 import subprocess
 import sys
@@ -240,7 +241,8 @@ def main(argv=None):
     if build_command is None and not (build / "build.ninja").exists():
         status, output = run(["cmake", "-S", str(root), "-B", str(build), "-G", "Ninja",
                               "-DCMAKE_BUILD_TYPE=Debug", "-DCMAKE_CXX_FLAGS_DEBUG=-O1",
-                              "-DLINKLAB_TESTS=ON"], 600)
+                              "-DLINKLAB_TESTS=ON"] + (["-DCMAKE_EXE_LINKER_FLAGS=-fuse-ld=gold"]
+                                                       if shutil.which("ld.gold") else []), 600)
         if status != 0:
             print(output)
             return 2
