@@ -199,7 +199,7 @@ def all_mutants(root, folders):
 def sample(mutants, seed, count):
     """A reproducible sample spread evenly over the folders: each folder's mutants are shuffled
     with the seed and the folders are taken in turn, so a small folder is not drowned by a big
-    one. Returned grouped by file, so consecutive mutants rebuild as little as possible."""
+    one."""
     rng = random.Random(seed)
     by_folder = {}
     for m in mutants:
@@ -214,4 +214,15 @@ def sample(mutants, seed, count):
         for queue in queues:
             if queue and len(chosen) < count:
                 chosen.append(queue.pop())
-    return sorted(chosen, key=lambda m: (m.path, m.line, m.operator, m.after))
+    # Run order: the mutants of one file together (one rebuild of the restored file per file),
+    # the files taken from the folders in turn, so that a run cut short still covers them all.
+    files = {}
+    for m in sorted(chosen, key=lambda m: (m.path, m.line, m.operator, m.after)):
+        files.setdefault(m.folder, {}).setdefault(m.path, []).append(m)
+    lanes = [list(files[folder].values()) for folder in sorted(files)]
+    ordered = []
+    for turn in range(max((len(lane) for lane in lanes), default=0)):
+        for lane in lanes:
+            if turn < len(lane):
+                ordered += lane[turn]
+    return ordered
