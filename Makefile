@@ -1,7 +1,7 @@
 # The two commands of the README. Each installs the Debian packages it needs when they are
 # missing (as root, or through sudo), then configures, builds and runs.
 BUILD_PACKAGES := g++ cmake ninja-build qt6-base-dev qt6-qpa-plugins libqt6svg6 libgl-dev fonts-dejavu-core
-TEST_PACKAGES := $(BUILD_PACKAGES) libgtest-dev libgmock-dev libbenchmark-dev
+TEST_PACKAGES := $(BUILD_PACKAGES) libgtest-dev libgmock-dev libbenchmark-dev python3
 VALIDATE_PACKAGES := desktop-file-utils appstream
 PREFIX ?= /usr/local
 
@@ -16,7 +16,7 @@ define install_missing
 	fi
 endef
 
-.PHONY: run test build bench install validate-install clean fuzz fuzz-ci
+.PHONY: run test build bench install validate-install clean fuzz fuzz-ci mutate
 
 run:
 	$(call install_missing,$(BUILD_PACKAGES))
