@@ -16,7 +16,23 @@ define install_missing
 	fi
 endef
 
-.PHONY: run test build bench install validate-install clean fuzz fuzz-ci mutate
+# The web edition: Debian's emscripten builds the page; node, npm and chromium run its tests.
+WEB_PACKAGES := cmake ninja-build emscripten python3 fonts-dejavu-core
+WEB_TEST_COMMANDS := node:nodejs npm:npm chromium:chromium
+PORT ?= 8000
+
+# Installs the package of each COMMAND:PACKAGE pair whose command is missing (node may come from
+# elsewhere than Debian, with its own npm).
+define install_missing_commands
+	@missing=$$(for pair in $(1); do command -v $${pair%%:*} >/dev/null 2>&1 || echo $${pair#*:}; done); \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing: $$missing"; \
+	  $(SUDO) apt-get update -qq && \
+	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq --no-install-recommends $$missing; \
+	fi
+endef
+
+.PHONY: run test build bench install validate-install clean fuzz fuzz-ci mutate web serve web-test
 
 run:
 	$(call install_missing,$(BUILD_PACKAGES))
@@ -80,6 +96,25 @@ validate-install:
 	test -f build/install-check/share/icons/hicolor/scalable/apps/org.linklab.LinkLab.svg
 	desktop-file-validate build/install-check/share/applications/org.linklab.LinkLab.desktop
 	appstreamcli validate --no-net build/install-check/share/metainfo/org.linklab.LinkLab.metainfo.xml
+
+web:
+	$(call install_missing,$(WEB_PACKAGES))
+	cmake --preset web
+	cmake --build --preset web
+
+serve: web
+	@echo "LinkLab on http://127.0.0.1:$(PORT)/ (Ctrl-C stops it)"
+	python3 -m http.server $(PORT) --bind 127.0.0.1 --directory build/web
+
+# The same numbers as the desktop program's batch runner, and the page in headless Chromium.
+web-test: web
+	$(call install_missing,$(BUILD_PACKAGES))
+	$(call install_missing_commands,$(WEB_TEST_COMMANDS))
+	cmake --preset release
+	cmake --build --preset release --target linklab
+	cd web && PUPPETEER_SKIP_DOWNLOAD=1 npm ci --no-audit --no-fund
+	node web/tests/parity_test.mjs build/release/src/app/linklab build/web/linklab-batch.js
+	node web/tests/browser_test.mjs build/web build/web-test
 
 clean:
 	rm -rf build
