@@ -63,6 +63,21 @@ TEST_F(BatchTest, PrintsFieldsAndPropertiesInTheirFormats) {
             "HelpText.Visible = False\n");
 }
 
+// Scripts written on Windows end their lines with CR LF; `tick 0` runs no tick at all.
+TEST_F(BatchTest, CrLfLinesAndTickCounts) {
+  for (const std::string eol : {"\n", "\r\n"}) {
+    form = std::make_unique<Form1>();
+    form->Form_Load();
+    std::string script;
+    for (const char* line : {"# a comment", "", "set cmbScene Full", "print lScene", "set cmbData All Ones",
+                             "print cmbData.Text", "tick 0", "print lTick", "tick", "tick 2", "print lTick"})
+      script += line + eol;
+    const ScriptResult r = runScript(*form, script);
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "lScene = 4\ncmbData.Text = All Ones\nlTick = 0\nlTick = 3\n");
+  }
+}
+
 TEST_F(BatchTest, WholeArrayPrintsEveryElementSeparatedBySpaces) {
   const ScriptResult r = runScript(*form, "let dModData 0.1 -2\nprint dModData\n");
   ASSERT_EQ(r.status, 0) << r.err;
