@@ -78,7 +78,42 @@ std::string RasterSurface::error() const {
          " twips at " + std::to_string(dpr) + " pixels per 15 twips)";
 }
 
+void RasterSurface::setPixelRatio(double ratio) {
+  if (ratio == dpr) return;
+  const QImage before = image;
+  const double oldRatio = dpr;
+  resize(widthTwips, heightTwips, ratio, background);
+  if (image.isNull() || image.size() == before.size()) return;
+  takePixels();
+  std::fill(pixels, pixels + static_cast<std::size_t>(stride) * image.height(), argbOf(background));
+  if (logOverflowed) {
+    if (before.isNull()) return;
+    QPainter stretch(&image);
+    stretch.setRenderHint(QPainter::SmoothPixmapTransform);
+    stretch.drawImage(QRectF(0, 0, before.width() * ratio / oldRatio, before.height() * ratio / oldRatio), before);
+    clearUpperVectorState();
+    return;
+  }
+  for (const DrawOp& op : log) {
+    if (op.kind == DrawOp::Kind::Line)
+      drawLine(op.x1, op.y1, op.x2, op.y2, op.colour);
+    else
+      drawCircle(op.x1, op.y1, op.x2, op.colour);
+  }
+}
+
+void RasterSurface::remember(const DrawOp& op) {
+  if (logOverflowed) return;
+  if (log.size() >= kLogLimit) {
+    logOverflowed = true;
+    return;
+  }
+  log.push_back(op);
+}
+
 void RasterSurface::Cls() {
+  log.clear();
+  logOverflowed = false;
   if (image.isNull()) return;
   // Filled here rather than by QImage::fill, whose vector code would leave the AVX state dirty
   // for the rest of the tick.
@@ -104,13 +139,23 @@ inline void RasterSurface::dot(int x, int y, uint32_t argb) {
 }
 
 void RasterSurface::Line(double x1, double y1, double x2, double y2) {
+  remember({DrawOp::Kind::Line, x1, y1, x2, y2, foreColor});
+  drawLine(x1, y1, x2, y2, foreColor);
+}
+
+void RasterSurface::Circle(double x, double y, double r, uint32_t colour) {
+  remember({DrawOp::Kind::Circle, x, y, r, 0, colour});
+  drawCircle(x, y, r, colour);
+}
+
+void RasterSurface::drawLine(double x1, double y1, double x2, double y2, uint32_t colour) {
   if (image.isNull()) return;
   double ax = x1 * scale, ay = y1 * scale, bx = x2 * scale, by = y2 * scale;
   if (!std::isfinite(ax) || !std::isfinite(ay) || !std::isfinite(bx) || !std::isfinite(by)) return;
   if (!clip(ax, ay, bx, by, -pen, -pen, image.width() + 1.0, image.height() + 1.0)) return;
   int x = static_cast<int>(std::floor(ax)), y = static_cast<int>(std::floor(ay));
   const int xEnd = static_cast<int>(std::floor(bx)), yEnd = static_cast<int>(std::floor(by));
-  const uint32_t argb = argbOf(foreColor);
+  const uint32_t argb = argbOf(colour);
   takePixels();
   const int dx = std::abs(xEnd - x), sx = x < xEnd ? 1 : -1;
   const int dy = -std::abs(yEnd - y), sy = y < yEnd ? 1 : -1;
@@ -130,7 +175,7 @@ void RasterSurface::Line(double x1, double y1, double x2, double y2) {
   }
 }
 
-void RasterSurface::Circle(double x, double y, double r, uint32_t colour) {
+void RasterSurface::drawCircle(double x, double y, double r, uint32_t colour) {
   if (image.isNull()) return;
   const double cxd = x * scale, cyd = y * scale, rd = std::fabs(r * scale);
   if (!std::isfinite(cxd) || !std::isfinite(cyd) || !std::isfinite(rd)) return;
