@@ -128,14 +128,23 @@ void RasterSurface::takePixels() {
   rows = image.height();
 }
 
-inline void RasterSurface::dot(int x, int y, uint32_t argb) {
+// One step of a line: a single pixel, or for a wider pen a run of pen pixels across the line's
+// direction (down for a flat line, sideways for a steep one). That gives the trace the pen's
+// width at a pen's cost per step rather than its square.
+inline void RasterSurface::dot(int x, int y, uint32_t argb, bool steep) {
   if (pen == 1) {
     if (static_cast<unsigned>(x) < static_cast<unsigned>(columns) && static_cast<unsigned>(y) < static_cast<unsigned>(rows))
       pixels[y * stride + x] = argb;
     return;
   }
-  for (int row = std::max(0, y); row < std::min(rows, y + pen); ++row)
-    for (int col = std::max(0, x); col < std::min(columns, x + pen); ++col) pixels[row * stride + col] = argb;
+  if (steep) {
+    if (static_cast<unsigned>(y) >= static_cast<unsigned>(rows)) return;
+    uint32_t* row = pixels + static_cast<std::ptrdiff_t>(y) * stride;
+    for (int col = std::max(0, x), end = std::min(columns, x + pen); col < end; ++col) row[col] = argb;
+    return;
+  }
+  if (static_cast<unsigned>(x) >= static_cast<unsigned>(columns)) return;
+  for (int row = std::max(0, y), end = std::min(rows, y + pen); row < end; ++row) pixels[row * stride + x] = argb;
 }
 
 void RasterSurface::Line(double x1, double y1, double x2, double y2) {
@@ -160,8 +169,9 @@ void RasterSurface::drawLine(double x1, double y1, double x2, double y2, uint32_
   const int dx = std::abs(xEnd - x), sx = x < xEnd ? 1 : -1;
   const int dy = -std::abs(yEnd - y), sy = y < yEnd ? 1 : -1;
   int err = dx + dy;
+  const bool steep = -dy > dx;
   while (true) {
-    dot(x, y, argb);
+    dot(x, y, argb, steep);
     if (x == xEnd && y == yEnd) break;
     const int e2 = 2 * err;
     if (e2 >= dy) {
@@ -187,7 +197,8 @@ void RasterSurface::drawCircle(double x, double y, double r, uint32_t colour) {
   // into a dot with no gaps, large ones stay thin.
   const double half = pen / 2.0;
   const double outer = rd + half;
-  const double inner = rd - half > 0.5 ? rd - half : 0.0;  // a ring smaller than a pixel has no hole
+  // A hole narrower than half the pen closes up, so the scatter's small rings make a solid dot.
+  const double inner = rd - half > std::max(0.5, half) ? rd - half : 0.0;
   const int w = image.width(), h = image.height();
   const int top = std::max(0, static_cast<int>(std::floor(cyd - outer)));
   const int bottom = std::min(h - 1, static_cast<int>(std::ceil(cyd + outer)));

@@ -49,7 +49,7 @@ class RasterSurface : public Raster {
   static constexpr double kMaxPixels = 64.0 * 1024 * 1024;
 
  private:
-  inline void dot(int x, int y, uint32_t argb);
+  inline void dot(int x, int y, uint32_t argb, bool steep);
   void drawLine(double x1, double y1, double x2, double y2, uint32_t colour);
   void drawCircle(double x, double y, double r, uint32_t colour);
   void remember(const DrawOp& op);

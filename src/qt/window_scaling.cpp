@@ -3,6 +3,9 @@
 // resolution at once (from its own log of operations, so a paused link redraws too). Zoom sets
 // the window's size to a step of the layout's own size.
 #include <QApplication>
+#include <QCheckBox>
+#include <QMenu>
+#include <QMenuBar>
 #include <QScreen>
 #include <algorithm>
 #include <array>
@@ -29,6 +32,21 @@ void MainWindowView::rescale() {
   QFont font = QApplication::font();
   font.setPointSizeF(font.pointSizeF() * scale.factor);
   canvas->setFont(font);
+  // Projected, the menus must be read from the back row as well.
+  menuBar()->setFont(font);
+  for (QMenu* menu : menuBar()->findChildren<QMenu*>()) menu->setFont(font);
+  // The check boxes carry a style sheet (their rails are narrow), which keeps them from taking the
+  // parent's font; their boxes grow with the layout too.
+  const QString sheet =
+      scale.factor == 1.0 ? QString("QCheckBox { spacing: 2px; }")
+                          : QString("QCheckBox { spacing: %1px; } QCheckBox::indicator { width: %2px; height: %2px; }")
+                                .arg(std::lround(2 * scale.factor))
+                                .arg(std::lround(13 * scale.factor));
+  for (const Binding& b : bindings) {
+    if (!qobject_cast<QCheckBox*>(b.widget)) continue;
+    b.widget->setStyleSheet(sheet);
+    b.widget->setFont(font);
+  }
   syncFromModel();  // every widget to its new place; pictures redraw at the new resolution
   canvas->refresh();
 }
