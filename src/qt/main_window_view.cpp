@@ -70,7 +70,7 @@ MainWindowView::MainWindowView(Form1& form)
   helpDialogs[1] = new HelpDialog(form.Instructions, this, [this] { syncFromModel(); });
   buildMenu();
   addExportCommands(*this, form, pictures);
-  applyTooltips(*canvas, form);
+  applyTooltips(*canvas, form, [](QPointF at) { return at * kTwipsPerPixel; });
   setWindowIcon(appIcon());
   connect(&timer, &QTimer::timeout, this, [this] { onTick(); });
   form.setHost(&host);
