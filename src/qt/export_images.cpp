@@ -83,6 +83,7 @@ std::string saveByName(QWidget& window, Form1& form, std::string_view name, cons
   PictureWidget* widget = pictureWidget(window, name);
   if (!control || control->kind() != ControlKind::Picture || !widget)
     return "unknown picture '" + std::string(name) + "'";
+  if (const std::string why = widget->raster().error(); !why.empty()) return why;
   return writePicture(snapshotOf(*widget, static_cast<PictureBox&>(*control)), file);
 }
 
