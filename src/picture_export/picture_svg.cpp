@@ -81,6 +81,7 @@ void addLine(ColourPath& path, const DrawOp& op, double w, double h) {
   if (!clip(x1, y1, x2, y2, -kPen, -kPen, w + kPen, h + kPen)) return;
   // The raster sets a pen-sized square right and below each point: centre the stroke there.
   const std::string from = point(x1 + kPen / 2, y1 + kPen / 2), to = point(x2 + kPen / 2, y2 + kPen / 2);
+  if (from == path.penAt && to == from) return;  // a dot on the path's own end: already inked
   if (from != path.penAt) path.d += 'M' + from;
   path.d += 'L' + to;
   path.penAt = to;

@@ -51,7 +51,7 @@ MainWindowView::MainWindowView(Form1& form) : form(form), host(this, [this](bool
   placeSideBySide(*helpDialogs[0], *helpDialogs[1]);
   buildMenus(*this);
   addExportCommands(*this, form, pictures);
-  applyTooltips(*canvas, form);
+  applyTooltips(*canvas, form, [](QPointF at) { return at * kTwipsPerPixel; });
   setWindowIcon(appIcon());
   connect(&timer, &QTimer::timeout, this, [this] { onTick(); });
   form.setHost(&host);
