@@ -22,7 +22,11 @@ from pathlib import Path
 sys.path.insert(0, str(Path(__file__).resolve().parent))
 from mutants import all_mutants, sample  # noqa: E402
 
-FOLDERS = ["batch", "displays", "filters", "form", "help", "main_window", "nrFFT", "qt", "transmitter"]
+# Every folder of src/ but app/ (main() alone, which no test can reach).
+def source_folders(root):
+    return sorted(d.name for d in (Path(root) / "src").iterdir() if d.is_dir() and d.name != "app")
+
+
 JOURNAL = ".mutate-journal"
 # The gtest binaries run first, straight, stopping at their first failure; ctest runs the rest
 # (scripts and any other test), without the tests those binaries already ran and without the
@@ -202,8 +206,8 @@ def main(argv=None):
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--seed", type=int, default=1)
     parser.add_argument("--count", type=int, default=150)
-    parser.add_argument("--folder", action="append", choices=FOLDERS,
-                        help="limit the mutants to this folder of src/ (repeatable)")
+    parser.add_argument("--folder", action="append", help="limit the mutants to this folder of src/ (repeatable)")
+    parser.add_argument("--pick", help="run only these mutants of the sample, by number (e.g. 3,17)")
     parser.add_argument("--root", default=Path(__file__).resolve().parents[2], type=Path)
     parser.add_argument("--build", help="build directory (default ROOT/build/mutate)")
     parser.add_argument("--list", action="store_true", help="print the sample and stop")
@@ -229,13 +233,18 @@ def main(argv=None):
     if args.restore:
         return 0
 
-    folders = args.folder or FOLDERS
+    folders = args.folder or source_folders(root)
+    unknown = set(folders) - set(source_folders(root))
+    if unknown:
+        parser.error(f"no such folder of src/: {', '.join(sorted(unknown))}")
     chosen = sample(all_mutants(root, folders), args.seed, args.count)
     if args.list:
         for i, m in enumerate(chosen, 1):
             print(f"{i:4} {m.describe()}")
         return 0
 
+    if args.pick:  # numbers as --list shows them
+        chosen = [chosen[int(n) - 1] for n in args.pick.split(",")]
     build_command = shlex.split(args.build_command) if args.build_command else None
     test_commands = [shlex.split(c) for c in args.test_command] if args.test_command else None
     if build_command is None and not (build / "build.ninja").exists():
