@@ -70,7 +70,8 @@ TEST_F(BatchTest, CrLfLinesAndTickCounts) {
     form->Form_Load();
     std::string script;
     for (const char* line : {"# a comment", "", "set cmbScene Full", "print lScene", "set cmbData All Ones",
-                             "print cmbData.Text", "tick 0", "print lTick", "tick", "tick 2", "print lTick"})
+                             "print cmbData.Text", "tick 0", "print lTick", "tick", "tick 2", "print lTick",
+                             "call RestartPics -32768", "call RestartPics 32767"})  // the 16-bit ends
       script += line + eol;
     const ScriptResult r = runScript(*form, script);
     EXPECT_EQ(r.status, 0) << r.err;

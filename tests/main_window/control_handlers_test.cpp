@@ -132,7 +132,9 @@ INSTANTIATE_TEST_SUITE_P(Every, PausedChanges, ::testing::Values(
     PausedCase{"FskIndex", [](Form1& f) { f.cmbMod[0].setText("FSK"); f.vscFSK.setValue(27); },
                [](Form1& f) { EXPECT_EQ(f.dFSKIndex, 0.5); }, true},
     PausedCase{"Bandwidth", [](Form1& f) { f.cmbTxBW[0].setText("0.50"); },  // no tick of its own
-               [](Form1& f) { EXPECT_EQ(f.dTxFilter[2 * 100], 1.0); EXPECT_EQ(f.cmbTxBW[1].Text(), "0.50"); }, false}),
+               [](Form1& f) { EXPECT_EQ(f.dTxFilter[2 * 100], 1.0); EXPECT_EQ(f.cmbTxBW[1].Text(), "0.50"); }, false},
+    PausedCase{"RxBandwidth", [](Form1& f) { f.cmbTxBW[1].setText("0.50"); },  // the receiver's alone
+               [](Form1& f) { EXPECT_EQ(f.cmbTxBW[0].Text(), "2.00"); }, false}),
     [](const auto& info) { return std::string(info.param.name); });
 // clang-format on
 

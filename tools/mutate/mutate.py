@@ -120,8 +120,9 @@ class Project:
     whose build had nothing to do is skipped (its tests cannot see the mutant). A mutant that
     fails the first stage, the usual case, costs one compile and one link."""
 
-    def __init__(self, root, build, build_command, test_commands):
+    def __init__(self, root, build, build_command, test_commands, skipped=()):
         self.root, self.build = Path(root), Path(build)
+        self.skipped = list(skipped)
         if build_command or test_commands:
             self.objects = {}
             self.stages = [(build_command or ["true"], c, False) for c in test_commands or [["true"]]]
@@ -135,8 +136,10 @@ class Project:
         for binary in GTEST_BINARIES:
             if (self.build / binary).exists():
                 name = Path(binary).name
-                stages.append((ninja + [name], [str(self.build / binary), "--gtest_fail_fast", "--gtest_brief=1"],
-                               True))
+                command = [str(self.build / binary), "--gtest_fail_fast", "--gtest_brief=1"]
+                if self.skipped:
+                    command.append("--gtest_filter=-" + ":".join(self.skipped))
+                stages.append((ninja + [name], command, True))
                 names.append(name)
         exclude = "^(" + "|".join(names) + r")\.|^mutation_tool$"  # ctest's own regex: no \b
         stages.append((ninja, ["ctest", "--test-dir", str(self.build), "--stop-on-failure", "-E", exclude,
@@ -218,6 +221,8 @@ def main(argv=None):
     parser.add_argument("--build-command", help="replaces the incremental build (for the tool's own test)")
     parser.add_argument("--test-command", action="append", help="replaces the tests (repeatable)")
     parser.add_argument("--report", type=Path, help="also write the report to this file")
+    parser.add_argument("--skip-test", action="append", default=[],
+                        help="a GoogleTest case (Suite.Name, * allowed) the unmutated tree already fails")
     args = parser.parse_args(argv)
     root = args.root.resolve()
     build = Path(args.build).resolve() if args.build else root / "build" / "mutate"
@@ -255,7 +260,7 @@ def main(argv=None):
         if status != 0:
             print(output)
             return 2
-    project = Project(root, build, build_command, test_commands)
+    project = Project(root, build, build_command, test_commands, args.skip_test)
     results = []
     try:
         ok, output = project.build_all(3600)
