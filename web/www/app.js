@@ -11,6 +11,7 @@ const stats = { loadMs: 0, ticks: [], errors: [] };
 window.linklab = { stats, ready: false };
 
 const Module = await createLinkLab();
+performance.mark('linklab-module');
 const app = new Module.WebApp();
 
 const form = $('#form');
@@ -194,6 +195,7 @@ window.addEventListener('resize', () => {
 
 fitToWindow();
 app.load();
+performance.mark('linklab-model');
 syncFromModel();
 $('#loading').remove();
 stats.loadMs = performance.now();
