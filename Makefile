@@ -1,7 +1,9 @@
 # The two commands of the README. Each installs the Debian packages it needs when they are
 # missing (as root, or through sudo), then configures, builds and runs.
-BUILD_PACKAGES := g++ cmake ninja-build qt6-base-dev qt6-qpa-plugins libgl-dev fonts-dejavu-core
-TEST_PACKAGES := $(BUILD_PACKAGES) libgtest-dev libgmock-dev libbenchmark-dev
+BUILD_PACKAGES := g++ cmake ninja-build qt6-base-dev qt6-qpa-plugins libqt6svg6 libgl-dev fonts-dejavu-core
+TEST_PACKAGES := $(BUILD_PACKAGES) libgtest-dev libgmock-dev libbenchmark-dev python3
+VALIDATE_PACKAGES := desktop-file-utils appstream
+PREFIX ?= /usr/local
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
@@ -30,7 +32,7 @@ define install_missing_commands
 	fi
 endef
 
-.PHONY: run test build bench clean web serve web-test
+.PHONY: run test build bench install validate-install clean fuzz fuzz-ci mutate web serve web-test
 
 run:
 	$(call install_missing,$(BUILD_PACKAGES))
@@ -49,6 +51,51 @@ bench:
 	cmake --preset release
 	cmake --build --preset release
 	./build/release/bench/linklab_bench
+
+# The fuzzers on the sanitizer build: random batch scripts and random window events, side by
+# side, for FUZZ_SECONDS each. A finding stops its fuzzer with the seed and a minimised script.
+FUZZ_SECONDS ?= 600
+FUZZ_SEED ?= 1
+FUZZ_WINDOW_FLAGS ?=
+FUZZ_BIN := build/test/tools/fuzz
+
+define run_fuzzers
+	cmake --preset test
+	cmake --build --preset test --target linklab batch_fuzz window_fuzz
+	@$(FUZZ_BIN)/batch_fuzz --program build/test/src/app/linklab --seed $(FUZZ_SEED) $(1) \
+	  --work /tmp/linklab-fuzz-$(FUZZ_SEED) & batch=$$!; \
+	$(FUZZ_BIN)/window_fuzz --seed $(FUZZ_SEED) $(2) $(FUZZ_WINDOW_FLAGS) --work /tmp/linklab-window-fuzz-$(FUZZ_SEED); \
+	window=$$?; wait $$batch; batch=$$?; \
+	[ $$batch -eq 0 ] && [ $$window -eq 0 ]
+endef
+
+fuzz:
+	$(call install_missing,$(TEST_PACKAGES))
+	$(call run_fuzzers,--seconds $(FUZZ_SECONDS),--seconds $(FUZZ_SECONDS))
+
+# CI's bounded sample: fixed counts rather than a time, so every run does the same work.
+fuzz-ci:
+	$(call install_missing,$(TEST_PACKAGES))
+	$(call run_fuzzers,--count 40,--events 1500)
+
+install:
+	$(call install_missing,$(BUILD_PACKAGES))
+	cmake --preset release
+	cmake --build --preset release --target linklab
+	cmake --install build/release --prefix $(PREFIX)
+
+# Installs the test build into a scratch folder and checks the desktop entry and the AppStream
+# description there, as a desktop would find them.
+validate-install:
+	$(call install_missing,$(TEST_PACKAGES) $(VALIDATE_PACKAGES))
+	cmake --preset test
+	cmake --build --preset test --target linklab
+	rm -rf build/install-check
+	cmake --install build/test --prefix build/install-check
+	test -x build/install-check/bin/linklab
+	test -f build/install-check/share/icons/hicolor/scalable/apps/org.linklab.LinkLab.svg
+	desktop-file-validate build/install-check/share/applications/org.linklab.LinkLab.desktop
+	appstreamcli validate --no-net build/install-check/share/metainfo/org.linklab.LinkLab.metainfo.xml
 
 web:
 	$(call install_missing,$(WEB_PACKAGES))

@@ -1,6 +1,8 @@
 #include "form/numbers.h"
 
+#include <algorithm>
 #include <cfloat>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -27,44 +29,58 @@ int16_t CInt(double x) { return roundHalfEven<int16_t>(x); }
 int32_t CLng(double x) { return roundHalfEven<int32_t>(x); }
 
 double Val(std::string_view text) {
-  // Copies the leading number into a small buffer: no allocation whatever the text's length.
-  char number[72];
-  std::size_t length = 0;
-  auto put = [&](char c) {
-    if (length + 1 < sizeof number) number[length++] = c;
-  };
+  // Finds the extent of the leading number, then converts it where it stands: any length is
+  // read whole, and nothing is copied or allocated.
   auto digit = [](char c) { return c >= '0' && c <= '9'; };
   std::size_t i = 0;
   const std::size_t n = text.size();
   while (i < n && (text[i] == ' ' || text[i] == '\t')) ++i;
-  if (i < n && (text[i] == '+' || text[i] == '-')) put(text[i++]);
+  if (i < n && text[i] == '+') ++i;  // the converter takes no plus sign
+  const std::size_t start = i;
+  if (i < n && text[i] == '-') ++i;
   bool digits = false;
+  int integerDigits = 0;  // significant digits before the point
+  int leadingFractionZeros = 0;
   while (i < n && digit(text[i])) {
-    put(text[i++]);
+    if (integerDigits > 0 || text[i] != '0') ++integerDigits;
+    ++i;
     digits = true;
   }
   if (i < n && text[i] == '.') {
-    put(text[i++]);
+    ++i;
+    bool significant = integerDigits > 0;
     while (i < n && digit(text[i])) {
-      put(text[i++]);
+      if (!significant && text[i] == '0') ++leadingFractionZeros;
+      significant = significant || text[i] != '0';
+      ++i;
       digits = true;
     }
   }
   if (!digits) return 0.0;
   if (i + 1 < n && (text[i] == 'e' || text[i] == 'E')) {
     std::size_t j = i + 1;
-    const std::size_t mark = length;
-    put('e');
-    if (j < n && (text[j] == '+' || text[j] == '-')) put(text[j++]);
-    bool expDigits = false;
-    while (j < n && digit(text[j])) {
-      put(text[j++]);
-      expDigits = true;
+    if (j < n && (text[j] == '+' || text[j] == '-')) ++j;
+    if (j < n && digit(text[j])) {
+      while (j < n && digit(text[j])) ++j;
+      i = j;
     }
-    if (!expDigits) length = mark;
   }
-  number[length] = '\0';
-  double v = std::strtod(number, nullptr);
+  double v = 0;
+  const char* first = text.data() + start;
+  const auto [end, error] = std::from_chars(first, text.data() + i, v);
+  if (error == std::errc::result_out_of_range) {
+    // Too large or too small for a double: the decimal magnitude decides which.
+    const char* e = std::find_if(first, end, [](char c) { return c == 'e' || c == 'E'; });
+    double exponent = 0;
+    if (e != end) {
+      const char* from = e + 1 + (e[1] == '+');
+      if (std::from_chars(from, end, exponent).ec != std::errc()) exponent = *from == '-' ? -1e300 : 1e300;
+    }
+    const double magnitude = (integerDigits > 0 ? integerDigits : -leadingFractionZeros) + exponent;
+    const bool negative = *first == '-';
+    if (magnitude > 0) return negative ? -DBL_MAX : DBL_MAX;
+    return negative ? -0.0 : 0.0;
+  }
   if (!std::isfinite(v)) v = v > 0 ? DBL_MAX : -DBL_MAX;
   return v;
 }

@@ -42,4 +42,9 @@ void HelpDialog::closeEvent(QCloseEvent* event) {
   event->accept();
 }
 
+void HelpDialog::reject() {
+  model.cmdClose_Click();
+  QDialog::reject();
+}
+
 }  // namespace linklab

@@ -1,6 +1,7 @@
 #pragma once
 // A modeless help window: its read-only text and a Close button, mirroring a HelpWindow.
 #include <QDialog>
+#include <functional>
 
 namespace linklab {
 
@@ -13,6 +14,8 @@ class HelpDialog : public QDialog {
 
  protected:
   void closeEvent(QCloseEvent*) override;
+  // Escape: the window closes as by its Close button, so the model knows it is hidden.
+  void reject() override;
 
  private:
   HelpWindow& model;

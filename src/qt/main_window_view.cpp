@@ -11,10 +11,15 @@
 #include <algorithm>
 
 #include "main_window/form1.h"
+#include "qt/app_icon.h"
 #include "qt/colours.h"
+#include "qt/export_commands.h"
+#include "qt/export_images.h"
 #include "qt/form_canvas.h"
 #include "qt/help_dialog.h"
 #include "qt/picture_widget.h"
+#include "qt/typed_text_field.h"
+#include "qt/tooltips.h"
 #include "qt/vector_state.h"
 
 namespace linklab {
@@ -49,22 +54,31 @@ QPixmap logoPixmap(int width, int height) {
 }  // namespace
 
 MainWindowView::MainWindowView(Form1& form)
-    : form(form), host(this, [this](bool pause) {
-        ticksPaused = pause;
-        if (pause) timer.stop();
-      }) {
+    : form(form), host(this, [this](bool open) { messageBoxOpen(open); }) {
   setWindowTitle(Form1::Caption);
   canvas = new FormCanvas(form, this, [this](std::function<void()> handler) { runEvent(handler); });
   canvas->setFixedSize(px(Form1::ClientWidth), px(Form1::ClientHeight));
   setCentralWidget(canvas);
   for (Control* control : form.controls()) {
     QWidget* widget = createWidget(*control);
-    if (widget) bindings.push_back({control, widget, control->zOrder});
+    if (!widget) continue;
+    bindings.push_back({control, widget, control->zOrder, typedField(*control, widget)});
+    if (auto* combo = qobject_cast<QComboBox*>(widget)) {
+      auto& model = static_cast<ComboBox&>(*control);
+      TypedTextField* typed = bindings.back().typed;
+      connect(combo, &QComboBox::activated, this, [this, &model, combo, typed](int index) {
+        if (typed) typed->picked();
+        runEvent([&model, text = combo->itemText(index).toStdString()] { model.setText(text); });
+      });
+    }
   }
   restack();
   helpDialogs[0] = new HelpDialog(form.HelpText, this, [this] { syncFromModel(); });
   helpDialogs[1] = new HelpDialog(form.Instructions, this, [this] { syncFromModel(); });
   buildMenu();
+  addExportCommands(*this, form, pictures);
+  applyTooltips(*canvas, form);
+  setWindowIcon(appIcon());
   connect(&timer, &QTimer::timeout, this, [this] { onTick(); });
   form.setHost(&host);
   syncFromModel();
@@ -91,17 +105,6 @@ QWidget* MainWindowView::createWidget(Control& control) {
       auto* combo = new QComboBox(canvas);
       combo->setEditable(model.Editable);
       combo->setInsertPolicy(QComboBox::NoInsert);
-      connect(combo, &QComboBox::activated, this, [this, &model, combo](int index) {
-        runEvent([&model, text = combo->itemText(index).toStdString()] { model.setText(text); });
-      });
-      if (model.Editable) {
-        // Typed text counts when the user presses Enter or leaves the field.
-        connect(combo->lineEdit(), &QLineEdit::editingFinished, this, [this, &model, combo] {
-          const std::string text = combo->lineEdit()->text().toStdString();
-          combo->lineEdit()->setModified(false);
-          runEvent([&model, text] { model.setText(text); });
-        });
-      }
       w = combo;
       break;
     }
@@ -138,14 +141,7 @@ QWidget* MainWindowView::createWidget(Control& control) {
       break;
     }
     case ControlKind::TextBox: {
-      auto& model = static_cast<TextBox&>(control);
-      auto* edit = new QLineEdit(canvas);
-      connect(edit, &QLineEdit::editingFinished, this, [this, &model, edit] {
-        const std::string text = edit->text().toStdString();
-        edit->setModified(false);
-        runEvent([&model, text] { model.setText(text); });
-      });
-      w = edit;
+      w = new QLineEdit(canvas);
       break;
     }
     case ControlKind::Picture: {
@@ -168,6 +164,22 @@ QWidget* MainWindowView::createWidget(Control& control) {
   w->setObjectName(qs(control.name));
   w->setGeometry(px(control.Left), px(control.Top), px(control.Width), px(control.Height));
   return w;
+}
+
+TypedTextField* MainWindowView::typedField(Control& control, QWidget* widget) {
+  if (control.kind() == ControlKind::ComboBox && static_cast<ComboBox&>(control).Editable) {
+    auto& model = static_cast<ComboBox&>(control);
+    return new TypedTextField(
+        static_cast<QComboBox*>(widget)->lineEdit(), [&model]() -> const std::string& { return model.Text(); },
+        [this, &model](std::string text) { commitTyped([&model, text] { model.setText(text); }); });
+  }
+  if (control.kind() == ControlKind::TextBox) {
+    auto& model = static_cast<TextBox&>(control);
+    return new TypedTextField(
+        static_cast<QLineEdit*>(widget), [&model]() -> const std::string& { return model.Text(); },
+        [this, &model](std::string text) { commitTyped([&model, text] { model.setText(text); }); });
+  }
+  return nullptr;
 }
 
 void MainWindowView::restack() {
@@ -193,18 +205,14 @@ void MainWindowView::syncWidget(Binding& b) {
       bool same = combo->count() == model.ListCount();
       for (int i = 0; same && i < model.ListCount(); ++i) same = combo->itemText(i) == qs(model.List(i));
       if (!same) {
+        const QString typed = combo->currentText();  // clearing the entries clears the line too
         combo->clear();
         for (int i = 0; i < model.ListCount(); ++i) combo->addItem(qs(model.List(i)));
+        if (b.typed) combo->setEditText(typed);
       }
       const QString text = qs(model.Text());
-      if (model.Editable) {
-        QLineEdit* edit = combo->lineEdit();
-        const bool typing = edit->isModified();  // typed but not yet committed
-        if (!typing && edit->text() != text) {
-          combo->setCurrentIndex(combo->findText(text));
-          edit->setText(text);
-          edit->setModified(false);
-        }
+      if (b.typed) {
+        b.typed->showModelText();
       } else if (combo->currentIndex() != combo->findText(text) || combo->currentText() != text) {
         combo->setCurrentIndex(combo->findText(text));
       }
@@ -251,8 +259,8 @@ void MainWindowView::syncWidget(Binding& b) {
       auto& model = static_cast<TextBox&>(c);
       auto* edit = static_cast<QLineEdit*>(w);
       const QSignalBlocker block(edit);
-      if (!edit->isModified() && edit->text() != qs(model.Text())) edit->setText(qs(model.Text()));
-      edit->setReadOnly(model.Locked);
+      b.typed->showModelText();
+      if (edit->isReadOnly() != model.Locked) edit->setReadOnly(model.Locked);
       break;
     }
     case ControlKind::Picture: {
@@ -313,13 +321,37 @@ void MainWindowView::syncFromModel() {
 }
 
 void MainWindowView::runEvent(const std::function<void()>& handler) {
+  if (!commits.empty()) {
+    commits.post([this, handler] { runNow(handler); });
+    return;
+  }
+  runNow(handler);
+}
+
+void MainWindowView::commitTyped(std::function<void()> handler) {
+  commits.post([this, handler = std::move(handler)] { runNow(handler); });
+}
+
+void MainWindowView::runNow(const std::function<void()>& handler) {
   host.userActed();
   clearUpperVectorState();
   handler();
   syncFromModel();
 }
 
+void MainWindowView::messageBoxOpen(bool open) {
+  ticksPaused = open;
+  if (open) {
+    timer.stop();
+    commits.hold();
+    return;
+  }
+  commits.release();
+  syncFromModel();
+}
+
 void MainWindowView::onTick() {
+  commits.drain();  // what was typed before this tick reaches the model first
   if (ticksPaused || !form.Timer1.Enabled || !form.Timer1.onTimer) return;
   clearUpperVectorState();
   form.Timer1.onTimer();
@@ -332,16 +364,7 @@ HelpDialog* MainWindowView::helpDialog(const HelpWindow& window) const {
 
 std::string MainWindowView::save(std::string_view name, const std::string& file) {
   syncFromModel();
-  if (name == "window") {
-    if (!grab().save(QString::fromStdString(file), "PNG")) return "cannot write '" + file + "'";
-    return {};
-  }
-  for (PictureWidget* picture : pictures) {
-    if (picture->objectName().toStdString() != name) continue;
-    if (!picture->raster().finished().save(QString::fromStdString(file), "PNG")) return "cannot write '" + file + "'";
-    return {};
-  }
-  return "unknown picture '" + std::string(name) + "'";
+  return saveByName(*this, form, name, file);
 }
 
 }  // namespace linklab

@@ -10,6 +10,7 @@
 
 #include "batch/batch_runner.h"
 #include "qt/message_box_host.h"
+#include "qt/top_level_queue.h"
 
 namespace linklab {
 
@@ -18,6 +19,7 @@ class Control;
 class FormCanvas;
 class HelpDialog;
 class PictureWidget;
+class TypedTextField;
 struct HelpWindow;
 
 class MainWindowView : public QMainWindow, public Snapshotter {
@@ -25,8 +27,11 @@ class MainWindowView : public QMainWindow, public Snapshotter {
   explicit MainWindowView(Form1& form);
   ~MainWindowView() override;
 
-  // Runs a user event's handler, then brings the widgets up to date.
+  // Runs a user event's handler, then brings the widgets up to date. Behind typed text that is
+  // still queued for the model, the event waits its turn.
   void runEvent(const std::function<void()>& handler);
+  // Hands typed text to the model from the event loop's top level, in the order it was typed.
+  void commitTyped(std::function<void()> handler);
   // Copies the model into every widget and repaints the pictures drawn on.
   void syncFromModel();
   std::string save(std::string_view name, const std::string& file) override;
@@ -42,8 +47,12 @@ class MainWindowView : public QMainWindow, public Snapshotter {
     Control* control;
     QWidget* widget;
     int64_t z;
+    TypedTextField* typed = nullptr;
   };
+  void runNow(const std::function<void()>& handler);
+  void messageBoxOpen(bool open);
   QWidget* createWidget(Control& control);
+  TypedTextField* typedField(Control& control, QWidget* widget);
   void syncWidget(Binding& binding);
   void restack();
   void buildMenu();
@@ -56,6 +65,7 @@ class MainWindowView : public QMainWindow, public Snapshotter {
   HelpDialog* helpDialogs[2] = {nullptr, nullptr};
   QTimer timer;
   MessageBoxHost host;
+  TopLevelQueue commits{this};
   bool ticksPaused = false;
   uint64_t lastDiagram = 0;
 };

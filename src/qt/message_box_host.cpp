@@ -1,6 +1,7 @@
 #include "qt/message_box_host.h"
 
 #include <QMessageBox>
+#include <QTimer>
 
 #include "main_window/form1.h"
 
@@ -13,12 +14,19 @@ void MessageBoxHost::message(std::string_view text) {
   ++shownCount;
   if (!interactive) return;
   open = true;
-  pauseTicks(true);
-  QMessageBox box(QMessageBox::NoIcon, Form1::Caption, QString::fromUtf8(text.data(), static_cast<int>(text.size())),
-                  QMessageBox::Ok, parent);
-  box.exec();
-  pauseTicks(false);
-  open = false;
+  boxOpen(true);
+  QTimer::singleShot(0, parent, [this, shownText = std::string(text)] { showBox(shownText); });
+}
+
+void MessageBoxHost::showBox(const std::string& text) {
+  auto* box = new QMessageBox(QMessageBox::NoIcon, Form1::Caption, QString::fromStdString(text), QMessageBox::Ok, parent);
+  box->setObjectName("MessageBox");
+  box->setAttribute(Qt::WA_DeleteOnClose);
+  QObject::connect(box, &QDialog::finished, parent, [this] {
+    open = false;
+    boxOpen(false);
+  });
+  box->open();
 }
 
 }  // namespace linklab

@@ -1,7 +1,10 @@
 #pragma once
-// Shows the program's messages in a modal box. While the box is open no tick runs, and a message
-// that comes again before the user has done anything is not shown again: a running timer must
-// never bury the window under boxes.
+// Shows the program's messages in a window-modal box. The box opens from the event loop's top
+// level, never inside the handler that raised the message: a handler may run inside a menu popup,
+// a focus change or a paint, and a modal loop there leaves the toolkit with stale state when it
+// returns. Ticks stop from the moment the message is raised until the box is closed, and a
+// message that comes again before the user has done anything is not shown again: a running timer
+// must never bury the window under boxes.
 #include <QWidget>
 #include <functional>
 #include <string>
@@ -12,19 +15,20 @@ namespace linklab {
 
 class MessageBoxHost : public Host {
  public:
-  // pauseTicks(true) before the box opens, pauseTicks(false) after it closes.
-  MessageBoxHost(QWidget* parent, std::function<void(bool)> pauseTicks)
-      : parent(parent), pauseTicks(std::move(pauseTicks)) {}
+  // boxOpen(true) when a message is raised, boxOpen(false) after its box is closed.
+  MessageBoxHost(QWidget* parent, std::function<void(bool)> boxOpen) : parent(parent), boxOpen(std::move(boxOpen)) {}
   void message(std::string_view text) override;
   // Called on every user action: the same message may then be shown again.
   void userActed() { actedSinceLast = true; }
   int shown() const { return shownCount; }
+  bool isOpen() const { return open; }
 
   bool interactive = true;  // false in tests: count the message, show no box
 
  private:
+  void showBox(const std::string& text);
   QWidget* parent;
-  std::function<void(bool)> pauseTicks;
+  std::function<void(bool)> boxOpen;
   std::string last;
   bool actedSinceLast = true;
   bool open = false;

@@ -50,9 +50,17 @@ void RasterSurface::resize(int w, int h, double ratio, uint32_t back) {
   widthTwips = w;
   heightTwips = h;
   scale = dpr / kTwipsPerPixel;
-  pen = std::max(1, static_cast<int>(std::lround(dpr)));
-  const QSize size(std::max(1, static_cast<int>(std::lround(w * scale))),
-                   std::max(1, static_cast<int>(std::lround(h * scale))));
+  pen = std::max(1, static_cast<int>(std::lround(std::min(dpr, 64.0))));
+  // Sizes are checked as doubles before they become pixels: a twip size from a script can be
+  // anything, and an image of it could ask for gigabytes.
+  const double columnsWanted = std::max(1.0, std::round(w * scale));
+  const double rowsWanted = std::max(1.0, std::round(h * scale));
+  tooLarge = !(columnsWanted <= kMaxSide && rowsWanted <= kMaxSide && columnsWanted * rowsWanted <= kMaxPixels);
+  if (tooLarge) {
+    image = QImage();
+    return;
+  }
+  const QSize size(static_cast<int>(columnsWanted), static_cast<int>(rowsWanted));
   if (!image.isNull() && image.size() == size) return;
   QImage fresh(size, QImage::Format_RGB32);
   fresh.fill(toQColor(background));
@@ -62,6 +70,12 @@ void RasterSurface::resize(int w, int h, double ratio, uint32_t back) {
   }
   image = std::move(fresh);
   clearUpperVectorState();
+}
+
+std::string RasterSurface::error() const {
+  if (!tooLarge) return {};
+  return "picture too large to draw (" + std::to_string(widthTwips) + " x " + std::to_string(heightTwips) +
+         " twips at " + std::to_string(dpr) + " pixels per 15 twips)";
 }
 
 void RasterSurface::Cls() {

@@ -4,6 +4,7 @@
 // line. Lines and circles are set pixel by pixel: crisp, and fast enough for the tens of
 // thousands of segments of one tick, with no allocation.
 #include <QImage>
+#include <string>
 
 #include "form/surface.h"
 
@@ -26,6 +27,11 @@ class RasterSurface : public Raster {
   void Circle(double x, double y, double r, uint32_t colour) override;
 
   const QImage& finished() const { return image; }
+  // Empty, or why the picture has no pixels: a size past the cap below is refused rather than
+  // allocated, and the picture then draws nothing.
+  std::string error() const;
+  static constexpr double kMaxSide = 16384;
+  static constexpr double kMaxPixels = 64.0 * 1024 * 1024;
 
  private:
   inline void dot(int x, int y, uint32_t argb);
@@ -36,6 +42,7 @@ class RasterSurface : public Raster {
   QImage image;
   int widthTwips = 0, heightTwips = 0;
   double dpr = 1.0;
+  bool tooLarge = false;
   double scale = 1 / 15.0;  // device pixels per twip
   int pen = 1;              // pen size in device pixels
   uint32_t foreColor = 0;

@@ -57,7 +57,8 @@ using R = ResponseCase;
 INSTANTIATE_TEST_SUITE_P(
     EveryType, FilterResponses,
     ::testing::Values(R{F::None, 0, 1, 1, flat(4096), 2048, 1}, R{F::OFDM, 0, 4, 3, flat(4096), 2048, 1},
-                      R{F::SteepCutoff, 0.5, 1, 1, flat(63), 4033, 1}, R{F::SteepCutoff, 0.35, 1, 3, flat(133), 134, 0},
+                      R{F::SteepCutoff, 0.5, 1, 1, flat(63), 4033, 1},
+                      R{F::SteepCutoff, 0.5, 4, 1, flat(63), 63, 1},  // the code rate does not narrow it R{F::SteepCutoff, 0.35, 1, 3, flat(133), 134, 0},
                       R{F::RaisedCosine, 35, 1, 1, cosine(35, 1, 41, 85, false), 64, 0.5},
                       R{F::RaisedCosine, 35, 2, 1, cosine(35, 2, 20, 42, false), 32, 0.5},
                       R{F::RaisedCosine, 100, 1, 2, cosine(100, 1, -1, 127, false), 64, 0.5},
@@ -84,7 +85,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(TidyCase{true, "0", "1", 1}, TidyCase{true, "", "1", 1}, TidyCase{true, "abc", "1", 1},
                       TidyCase{true, "250", "100", 100}, TidyCase{true, "35.6", "36", 36},
                       TidyCase{false, "0.05", "0.10", 0.1}, TidyCase{false, "7", "6.00", 6},
-                      TidyCase{false, "0.5", "0.50", 0.5}, TidyCase{false, "0.344", "0.34", 0.34}));
+                      TidyCase{false, "0.5", "0.50", 0.5}, TidyCase{false, "0.344", "0.34", 0.34},
+                      TidyCase{false, "0.346", "0.35", 0.35}, TidyCase{false, "2.999", "3.00", 3}));
 
 std::unique_ptr<Form1> designed(const char* tx, const char* rx, RecordingHost& host) {
   auto form = std::make_unique<Form1>();

@@ -7,6 +7,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTest>
 #include <memory>
 
 #include "main_window/form1.h"
@@ -103,12 +104,15 @@ TEST_F(Window, TypedTextWaitsForEnter) {
   ASSERT_NE(noise, nullptr);
   noise->setFocus();
   noise->lineEdit()->setText("0.");
-  noise->lineEdit()->setModified(true);
+  noise->lineEdit()->textEdited("0.");
   view->syncFromModel();  // a tick in between must not undo what is being typed
   EXPECT_EQ(noise->lineEdit()->text(), "0.");
   EXPECT_NE(form->cmbNoise.Text(), "0.");
   noise->lineEdit()->setText("0.3");
+  noise->lineEdit()->textEdited("0.3");
   noise->lineEdit()->editingFinished();
+  EXPECT_NE(form->cmbNoise.Text(), "0.3");  // handed over from the event loop, not from inside the signal
+  QApplication::processEvents();
   EXPECT_EQ(form->cmbNoise.Text(), "0.3");
 }
 
@@ -136,6 +140,23 @@ TEST_F(Window, HelpWindowsOpenFromTheMenuAndClose) {
   EXPECT_TRUE(view->helpDialog(form->Instructions)->isVisible());
 }
 
+// Escape and the frame's close button close a help window in the model too, so the next sync
+// does not bring it back.
+TEST_F(Window, HelpWindowsClosedByEscapeOrTheFrameStayClosed) {
+  for (const bool escape : {true, false}) {
+    view->runEvent([this] { form->showInstructions(); });
+    HelpDialog* instructions = view->helpDialog(form->Instructions);
+    ASSERT_TRUE(instructions->isVisible());
+    if (escape)
+      QTest::keyClick(instructions, Qt::Key_Escape);
+    else
+      instructions->close();
+    EXPECT_FALSE(form->Instructions.Visible) << escape;
+    view->syncFromModel();
+    EXPECT_FALSE(instructions->isVisible()) << escape;
+  }
+}
+
 TEST_F(Window, AMessageIsNotRepeatedUntilTheUserActs) {
   MessageBoxHost& host = view->messageHost();
   const int before = host.shown();
@@ -145,6 +166,27 @@ TEST_F(Window, AMessageIsNotRepeatedUntilTheUserActs) {
   view->runEvent([] {});
   host.message("This FFT only does powers of two.");
   EXPECT_EQ(host.shown(), before + 2);
+}
+
+// A picture sized from a script can ask for any size; past the cap the raster refuses, says why
+// and draws nothing, and a sane size afterwards works again.
+TEST(RasterSurface, RefusesAbsurdSizesInsteadOfAllocating) {
+  RasterSurface raster;
+  const struct {
+    int width, height;
+    double ratio;
+  } absurd[] = {{32767, 2147483647, 1.0}, {2147483647, 2147483647, 3.0}, {300000, 300000, 1.0}, {1500, 1500, 1e9}};
+  for (const auto& size : absurd) {
+    raster.resize(size.width, size.height, size.ratio, 0xFFFFFF);
+    EXPECT_TRUE(raster.finished().isNull()) << size.width << " x " << size.height;
+    EXPECT_NE(raster.error().find("too large"), std::string::npos);
+    raster.Line(0, 0, 1e6, 1e6);
+    raster.Circle(10, 10, 5, 0xC0);
+    raster.Cls();
+  }
+  raster.resize(1500, 750, 2.0, 0xFFFFFF);
+  EXPECT_EQ(raster.error(), "");
+  EXPECT_EQ(raster.finished().size(), QSize(200, 100));
 }
 
 TEST(RasterSurface, KeepsTracesCrispAndSurvivesAbsurdCoordinates) {

@@ -63,6 +63,8 @@ TEST_P(AngleModulation, AdvancesPiTimesIndexPerSymbol) {
     return mapping == AngleMapping::MSK ? std::atan2(z.real(), -z.imag()) : std::atan2(-z.imag(), -z.real());
   };
   for (int n = 0; n < 4096; ++n) ASSERT_NEAR(std::abs(at(signal, n)), 1.0, 1e-12) << n;
+  // The phase starts from 15 pulse samples (32/2 - 1), that is 15 pi / 32 times the index.
+  EXPECT_NEAR(std::remainder(phaseAt(0) - 15 * M_PI / 32 * h, 2 * M_PI), 0, 1e-12);
   for (int s = 1; s < 127; ++s) {
     const double step = std::remainder(phaseAt(32 * s + 15) - phaseAt(32 * s - 17), 2 * M_PI);
     ASSERT_NEAR(step, sym[2 * s] * M_PI * h, 1e-9) << s;

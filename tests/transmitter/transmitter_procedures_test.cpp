@@ -95,6 +95,53 @@ cd directBin(const Block& b, int k) {
   return x;
 }
 
+// The noise that reaches the receiver, for a receive response: rails independent of each other,
+// its spectrum the white one times the response (by Parseval, each rail's variance is the white
+// variance times the mean squared gain), and a complex gain turning it as a complex product.
+std::unique_ptr<Form1> noisy(const Block& response, const char* level = "1.0") {
+  auto form = std::make_unique<Form1>();
+  form->dBitsPerSymbol = 1;
+  std::copy(response.begin(), response.end(), form->dRxFilter.begin());
+  form->lblNoise.Visible = form->cmbNoise.Visible = true;
+  form->cmbNoise.setText(level);
+  form->addNoise();  // on a zero transmit signal: the received signal is the noise
+  return form;
+}
+
+TEST(Noise, RailsAreIndependentAndTheResponseShapesTheirSpectrum) {
+  const double white = 3.2 / 2;  // variance per rail at level 1, one bit per symbol
+  Block gaussian{};  // the "Gaussian" receive response of width w = 256 bins
+  double meanSquare = 0;
+  for (int k = 0; k < 4096; ++k) {
+    const int f = k < 2048 ? k : 4096 - k;
+    gaussian[2 * k] = std::exp(-0.5 * std::pow(f / 256.0, 2));
+    meanSquare += gaussian[2 * k] * gaussian[2 * k] / 4096;
+  }
+  for (const auto& [response, variance] : {std::pair{unitResponse(), white}, {gaussian, white * meanSquare}}) {
+    auto form = noisy(response);
+    double ii = 0, qq = 0, iq = 0;
+    for (int k = 0; k < 4096; ++k) {
+      const cd n = at(form->dRxSignal, k);
+      ii += n.real() * n.real(), qq += n.imag() * n.imag(), iq += n.real() * n.imag();
+    }
+    // 4096 white samples estimate a correlation to within 1/64 (the shaped noise, of some 640
+    // independent bins, to within 0.04); its variance estimate is good to about 6 %.
+    EXPECT_LT(std::abs(iq / std::sqrt(ii * qq)), variance == white ? 0.06 : 0.2);
+    EXPECT_NEAR(ii / 4096, variance, 0.2 * variance);
+    EXPECT_NEAR(qq / 4096, variance, 0.2 * variance);
+  }
+  auto shaped = noisy(gaussian);  // far out of the response nothing is left
+  for (int k : {1800, 2048, 2300}) EXPECT_LT(std::abs(directBin(shaped->dRxSignal, k)), 1e-6) << k;
+}
+
+TEST(Noise, AComplexResponseTurnsTheNoise) {
+  Block turn{};  // a gain of j in every bin turns every noise sample by a quarter turn
+  for (int k = 0; k < 4096; ++k) turn[2 * k + 1] = 1.0;
+  auto straight = noisy(unitResponse()), turned = noisy(turn);
+  for (int k = 0; k < 4096; k += 97)
+    EXPECT_LT(std::abs(at(turned->dRxSignal, k) - cd(0, 1) * at(straight->dRxSignal, k)), 1e-9) << k;
+}
+
 // A response passing bins 0..99 and their mirrors: only the receiver scenes (3, 4) lose the rest.
 class ReceiveFilterScenes : public ::testing::TestWithParam<std::pair<int, bool>> {};
 TEST_P(ReceiveFilterScenes, FiltersOnlyInTheReceiverScenes) {

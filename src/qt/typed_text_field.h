@@ -1,0 +1,43 @@
+#pragma once
+// A text field the user types into (an editable list's line or a text box). What the user types
+// belongs to the user until it is committed: the view's sync and the ticks never write into the
+// field while it holds uncommitted text. Enter or leaving the field commits; Escape throws the
+// typing away and shows the model's text again.
+#include <QObject>
+#include <QString>
+#include <functional>
+#include <string>
+
+class QLineEdit;
+
+namespace linklab {
+
+class TypedTextField : public QObject {
+ public:
+  // modelText: the model's current text; commit: hands a typed text to the model (queued by the
+  // caller, so it never runs inside the focus change that finished the editing).
+  TypedTextField(QLineEdit* edit, std::function<const std::string&()> modelText,
+                 std::function<void(std::string)> commit);
+  // Shows the model's text, unless the user is typing.
+  void showModelText();
+  bool typing() const { return dirty; }
+  // The user picked an entry of the list: that is the commit, the typing is over.
+  void picked() {
+    dirty = false;
+    shown.clear();
+  }
+  QLineEdit* lineEdit() const { return edit; }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void finishEditing();
+  QLineEdit* edit;
+  std::function<const std::string&()> modelText;
+  std::function<void(std::string)> commit;
+  std::string shown;   // the model's text as last written into the field, to skip needless writes
+  bool dirty = false;  // typed since the last commit or Escape
+};
+
+}  // namespace linklab
