@@ -215,5 +215,11 @@ TEST_F(WebAppTest, HelpWindowsOpenAndCloseThroughTheModel) {
   EXPECT_NE(app.changes().find("\"visible\":false"), std::string::npos);
 }
 
+TEST(WebAppTooltips, ComeFromTheCoreByControlName) {
+  EXPECT_FALSE(WebApp::tooltip("cmbMod(0)").empty());
+  EXPECT_FALSE(WebApp::tooltip("picScatter(2)").empty());
+  EXPECT_TRUE(WebApp::tooltip("cmbNoSuchList").empty());
+}
+
 }  // namespace
 }  // namespace linklab::web
