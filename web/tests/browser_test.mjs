@@ -145,6 +145,8 @@ try {
         Math.abs(placed.width / form.width - 8895 / 15045) < 0.003, 'the data trace is placed from its twips',
         `${(placed.x - form.x).toFixed(1)}, ${placed.width.toFixed(1)} of ${form.width.toFixed(1)}`);
   check(Math.abs(form.width / form.height - 15045 / 10170) < 0.01, 'the window keeps its proportions');
+  check((await page.$eval(sel('cmbMod(0)'), (el) => el.title)).length > 10 &&
+        (await page.$eval(sel('picSpectrum(0)'), (el) => el.title)).length > 10, 'controls and pictures have tooltips');
   await page.screenshot({ path: path.join(outDir, 'scene-2-modulation.png') });
 
   // A modulation: the receiver follows the transmitter.
