@@ -131,6 +131,10 @@ try {
   await page.goto(url, { waitUntil: 'load', timeout: 60000 });
   await page.waitForFunction(() => window.linklab && window.linklab.ready, { timeout: 60000 });
   figures.loadMs = await page.evaluate(() => window.linklab.stats.loadMs);
+  figures.loadPhasesMs = await page.evaluate(() => Object.fromEntries([
+    ['html', performance.getEntriesByType('navigation')[0].responseEnd],
+    ...performance.getEntriesByType('mark').map((m) => [m.name, m.startTime]),
+    ['interactive', window.linklab.stats.loadMs]].map(([k, v]) => [k, Math.round(v)])));
 
   // Start-up in "Modulation", the data and the spectrum drawn.
   check(await page.$eval(sel('cmbScene'), (s) => s.value) === 'Modulation', 'starts in "Modulation"');
@@ -233,11 +237,14 @@ try {
   await page.select(`${sel('cmbNoise')} select`, '1.0');
   await page.select(sel('cmbNonlinear'), 'Non-Linear');
   await waitTicks(page, 10);
-  await page.evaluate(() => { window.linklab.stats.ticks.length = 0; });
+  await page.evaluate(() => { window.linklab.stats.ticks.length = 0; window.linklab.stats.modelTicks.length = 0; });
   await waitTicks(page, 50);
-  const ticks = (await page.evaluate(() => window.linklab.stats.ticks.slice())).sort((a, b) => a - b);
-  figures.heaviestTickMs = { median: ticks[Math.floor(ticks.length / 2)], p90: ticks[Math.floor(ticks.length * 0.9)],
-                             max: ticks[ticks.length - 1], samples: ticks.length };
+  const spread = (list) => {
+    const t = list.slice().sort((a, b) => a - b);
+    return { median: t[Math.floor(t.length / 2)], p90: t[Math.floor(t.length * 0.9)], max: t[t.length - 1], samples: t.length };
+  };
+  figures.heaviestTickMs = spread(await page.evaluate(() => window.linklab.stats.ticks));
+  figures.heaviestTickModelMs = spread(await page.evaluate(() => window.linklab.stats.modelTicks));
   await page.screenshot({ path: path.join(outDir, 'full-heaviest.png') });
 
   // The help windows, from the Help menu.
