@@ -14,6 +14,7 @@
 #include "qt/form_canvas.h"
 #include "qt/help_dialog.h"
 #include "qt/menus.h"
+#include "qt/readout_strip.h"
 #include "qt/picture_widget.h"
 #include "qt/typed_text_field.h"
 #include "qt/tooltips.h"
@@ -51,8 +52,9 @@ MainWindowView::MainWindowView(Form1& form) : form(form), host(this, [this](bool
   placeSideBySide(*helpDialogs[0], *helpDialogs[1]);
   buildMenus(*this);
   addExportCommands(*this, form, pictures);
-  applyTooltips(*canvas, form, [](QPointF at) { return at * kTwipsPerPixel; });
+  applyTooltips(*canvas, form, [this](QPointF at) { return scale.twips(at); });
   setWindowIcon(appIcon());
+  setStatusBar(readoutStrip = new ReadoutStrip(form, *this));
   connect(&timer, &QTimer::timeout, this, [this] { onTick(); });
   form.setHost(&host);
   syncFromModel();

@@ -11,7 +11,9 @@
 #include "main_window/form1.h"
 #include "qt/colours.h"
 #include "qt/form_canvas.h"
+#include "qt/readout_strip.h"
 #include "qt/help_dialog.h"
+#include "qt/readout_strip.h"
 #include "qt/main_window_view.h"
 #include "qt/picture_widget.h"
 #include "qt/typed_text_field.h"
@@ -194,6 +196,7 @@ void MainWindowView::syncFromModel() {
   syncTitle();
   for (HelpDialog* dialog : helpDialogs)
     if (dialog) dialog->sync();
+  if (readoutStrip) readoutStrip->sync();
   if (form.Timer1.Enabled && !ticksPaused && form.Timer1.Interval > 0) {
     if (!timer.isActive() || timer.interval() != form.Timer1.Interval) timer.start(form.Timer1.Interval);
   } else if (timer.isActive()) {
