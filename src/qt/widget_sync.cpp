@@ -11,11 +11,10 @@
 #include "main_window/form1.h"
 #include "qt/colours.h"
 #include "qt/form_canvas.h"
-#include "qt/readout_strip.h"
 #include "qt/help_dialog.h"
-#include "qt/readout_strip.h"
 #include "qt/main_window_view.h"
 #include "qt/picture_widget.h"
+#include "qt/readout_strip.h"
 #include "qt/typed_text_field.h"
 
 namespace linklab {
