@@ -31,9 +31,22 @@ bool hasNonFiniteWord(const std::string& line) {
   return false;
 }
 
+// Qt's offscreen platform says on stderr what it cannot do when a window (a help window) is
+// shown; that is the toolkit talking, not the program.
+std::string withoutPlatformNotes(const std::string& err) {
+  std::string kept;
+  std::istringstream lines(err);
+  for (std::string line; std::getline(lines, line);)
+    if (line.rfind("This plugin does not support ", 0) != 0) kept += line + '\n';
+  if (!err.empty() && err.back() != '\n' && !kept.empty()) kept.pop_back();
+  return kept;
+}
+
 }  // namespace
 
-std::string findingOf(const Script& script, const RunResult& run) {
+std::string findingOf(const Script& script, const RunResult& rawRun) {
+  RunResult run = rawRun;
+  run.err = withoutPlatformNotes(rawRun.err);
   if (run.timedOut) return "hang";
   for (const char* marker : {"AddressSanitizer", "LeakSanitizer", "UndefinedBehaviorSanitizer", "runtime error:"})
     if (run.err.find(marker) != std::string::npos) return "sanitizer report";
