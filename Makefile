@@ -56,13 +56,14 @@ bench:
 # side, for FUZZ_SECONDS each. A finding stops its fuzzer with the seed and a minimised script.
 FUZZ_SECONDS ?= 600
 FUZZ_SEED ?= 1
+FUZZ_JOBS ?= 2
 FUZZ_WINDOW_FLAGS ?=
 FUZZ_BIN := build/test/tools/fuzz
 
 define run_fuzzers
 	cmake --preset test
 	cmake --build --preset test --target linklab batch_fuzz window_fuzz
-	@$(FUZZ_BIN)/batch_fuzz --program build/test/src/app/linklab --seed $(FUZZ_SEED) $(1) \
+	@$(FUZZ_BIN)/batch_fuzz --program build/test/src/app/linklab --seed $(FUZZ_SEED) --jobs $(FUZZ_JOBS) $(1) \
 	  --work /tmp/linklab-fuzz-$(FUZZ_SEED) & batch=$$!; \
 	$(FUZZ_BIN)/window_fuzz --seed $(FUZZ_SEED) $(2) $(FUZZ_WINDOW_FLAGS) --work /tmp/linklab-window-fuzz-$(FUZZ_SEED); \
 	window=$$?; wait $$batch; batch=$$?; \
@@ -76,7 +77,7 @@ fuzz:
 # CI's bounded sample: fixed counts rather than a time, so every run does the same work.
 fuzz-ci:
 	$(call install_missing,$(TEST_PACKAGES))
-	$(call run_fuzzers,--count 40,--events 1500)
+	$(call run_fuzzers,--count 50,--events 5000)
 
 install:
 	$(call install_missing,$(BUILD_PACKAGES))

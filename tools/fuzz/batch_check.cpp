@@ -31,9 +31,29 @@ bool hasNonFiniteWord(const std::string& line) {
   return false;
 }
 
+// Qt says on stderr what its offscreen platform cannot do when a window (a help window) is
+// shown, and which fonts lack a script when text in that script is drawn: that is the toolkit
+// talking, not the program.
+bool isToolkitNote(const std::string& line) {
+  for (const char* note : {"This plugin does not support ", "  OpenType support missing for ", "QFont", "qt."})
+    if (line.rfind(note, 0) == 0) return true;
+  return false;
+}
+
+std::string withoutPlatformNotes(const std::string& err) {
+  std::string kept;
+  std::istringstream lines(err);
+  for (std::string line; std::getline(lines, line);)
+    if (!isToolkitNote(line)) kept += line + '\n';
+  if (!err.empty() && err.back() != '\n' && !kept.empty()) kept.pop_back();
+  return kept;
+}
+
 }  // namespace
 
-std::string findingOf(const Script& script, const RunResult& run) {
+std::string findingOf(const Script& script, const RunResult& rawRun) {
+  RunResult run = rawRun;
+  run.err = withoutPlatformNotes(rawRun.err);
   if (run.timedOut) return "hang";
   for (const char* marker : {"AddressSanitizer", "LeakSanitizer", "UndefinedBehaviorSanitizer", "runtime error:"})
     if (run.err.find(marker) != std::string::npos) return "sanitizer report";

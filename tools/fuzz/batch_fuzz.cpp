@@ -2,14 +2,17 @@
 // program under a watchdog; the first finding is minimised and printed with its seed.
 //
 //   batch_fuzz --program PATH [--seed S] [--count N | --seconds T] [--first I] [--timeout T]
-//              [--work DIR] [--show I]
+//              [--work DIR] [--show I] [--jobs J]
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <fstream>
 #include <iostream>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "batch_check.h"
 #include "child_process.h"
@@ -29,6 +32,7 @@ struct Options {
   double timeout = 120;
   std::string work = "/tmp/linklab-fuzz";
   long show = -1;
+  int jobs = 1;  // scripts run side by side
 };
 
 Options parse(int argc, char** argv) {
@@ -43,6 +47,7 @@ Options parse(int argc, char** argv) {
     else if (key == "--timeout") o.timeout = std::stod(value);
     else if (key == "--work") o.work = value;
     else if (key == "--show") o.show = std::stol(value);
+    else if (key == "--jobs") o.jobs = std::max(1, std::stoi(value));
     else {
       std::cerr << "unknown option " << key << '\n';
       std::exit(2);
@@ -57,8 +62,8 @@ std::string joined(const std::vector<std::string>& lines) {
   return s;
 }
 
-RunResult runScript(const Options& o, const Script& script) {
-  const std::string file = o.work + "/script.txt";
+RunResult runScript(const Options& o, const Script& script, int job = 0) {
+  const std::string file = o.work + "/script-" + std::to_string(job) + ".txt";
   std::ofstream(file, std::ios::binary) << joined(script.lines);
   return runProgram({o.program, "--batch", file}, o.timeout);
 }
@@ -88,30 +93,41 @@ int main(int argc, char** argv) {
   const auto start = std::chrono::steady_clock::now();
   auto elapsed = [&] { return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(); };
   long scripts = 0, lines = 0, clean = 0;
-  for (long index = o.first;; ++index) {
+  for (long index = o.first;; index += o.jobs) {
     if (o.count >= 0 && scripts >= o.count) break;
     if (o.seconds >= 0 && elapsed() >= o.seconds) break;
-    const Script script = generator.generate(runSeed(o.seed, static_cast<uint64_t>(index)));
-    const RunResult run = runScript(o, script);
-    ++scripts;
-    lines += static_cast<long>(script.lines.size());
-    clean += run.exitCode == 0;
-    const std::string finding = findingOf(script, run);
-    if (finding.empty()) continue;
+    // A round of scripts side by side; their results are judged in index order.
+    const int round = o.count >= 0 ? static_cast<int>(std::min<long>(o.jobs, o.count - scripts)) : o.jobs;
+    std::vector<Script> batch;
+    for (int j = 0; j < round; ++j) batch.push_back(generator.generate(runSeed(o.seed, static_cast<uint64_t>(index + j))));
+    std::vector<RunResult> runs(static_cast<std::size_t>(round));
+    std::vector<std::thread> threads;
+    for (int j = 0; j < round; ++j)
+      threads.emplace_back([&, j] { runs[static_cast<std::size_t>(j)] = runScript(o, batch[static_cast<std::size_t>(j)], j); });
+    for (std::thread& t : threads) t.join();
+    for (int j = 0; j < round; ++j) {
+      const Script& script = batch[static_cast<std::size_t>(j)];
+      const RunResult& run = runs[static_cast<std::size_t>(j)];
+      ++scripts;
+      lines += static_cast<long>(script.lines.size());
+      clean += run.exitCode == 0;
+      const std::string finding = findingOf(script, run);
+      if (finding.empty()) continue;
 
-    std::cout << "FINDING: " << finding << " (seed " << o.seed << ", script " << index << ")\n"
-              << "program stderr:\n" << run.err.substr(0, 4000) << '\n';
-    const auto small = minimise(script.lines, [&](const std::vector<std::string>& candidate) {
-      Script s{candidate, script.studentReachable};
-      return findingOf(s, runScript(o, s)) == finding;
-    }, 300);
-    const std::string saved = o.work + "/finding-" + std::to_string(o.seed) + "-" + std::to_string(index) + ".txt";
-    std::ofstream(saved, std::ios::binary) << joined(small);
-    std::cout << "minimised script (" << small.size() << " of " << script.lines.size() << " lines, saved in " << saved
-              << "):\n" << joined(small)
-              << "replay: batch_fuzz --program " << o.program << " --seed " << o.seed << " --first " << index
-              << " --count 1\n";
-    return 1;
+      const long at = index + j;
+      std::cout << "FINDING: " << finding << " (seed " << o.seed << ", script " << at << ")\n"
+                << "program stderr:\n" << run.err.substr(0, 4000) << '\n';
+      const auto small = minimise(script.lines, [&](const std::vector<std::string>& candidate) {
+        Script s{candidate, script.studentReachable};
+        return findingOf(s, runScript(o, s)) == finding;
+      }, 300);
+      const std::string saved = o.work + "/finding-" + std::to_string(o.seed) + "-" + std::to_string(at) + ".txt";
+      std::ofstream(saved, std::ios::binary) << joined(small);
+      std::cout << "minimised script (" << small.size() << " of " << script.lines.size() << " lines, saved in "
+                << saved << "):\n" << joined(small) << "replay: batch_fuzz --program " << o.program << " --seed "
+                << o.seed << " --first " << at << " --count 1\n";
+      return 1;
+    }
   }
   std::cout << "batch fuzz: seed " << o.seed << ", " << scripts << " scripts, " << lines << " lines, " << clean
             << " ran to the end, " << static_cast<long>(elapsed()) << " s, no finding\n";

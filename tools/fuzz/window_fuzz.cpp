@@ -21,6 +21,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QTest>
+#include <QThread>
 #include <QTimer>
 #include <atomic>
 #include <chrono>
@@ -351,29 +352,65 @@ class Driver {
     }
   }
 
+  // Answers whatever holds an event loop of its own: a message box, a file dialog, or a popup
+  // menu opened by exec() (a picture's context menu).
   void dismissModal() {
     QWidget* modal = QApplication::activeModalWidget();
-    if (!modal) return;
+    QWidget* popup = QApplication::activePopupWidget();
+    if (!modal && !(popup && QThread::currentThread()->loopLevel() > 0)) return;
     ++heartbeat;
-    // A way that has not closed the box after a few tries gives way to the OK button.
-    const std::string way = ++dismissTries > 3 ? "ok" : dismissal;
-    QWindow* window = modal->windowHandle();
+    // A way that has not closed it after a few tries gives way to the surest one.
+    const bool lastResort = ++dismissTries > 3;
+    if (!modal) {
+      answerPopup(popup, lastResort ? "close" : dismissal);
+    } else if (!qobject_cast<QMessageBox*>(modal)) {
+      // Any other dialog (a file dialog) is cancelled: the fuzzer writes no files.
+      if (lastResort || !modal->windowHandle()) {
+        modal->close();
+      } else {
+        QTest::keyClick(modal->windowHandle(), Qt::Key_Escape);
+        events += 2;
+      }
+    } else {
+      answerMessage(modal, lastResort ? "ok" : dismissal);
+    }
+    if (!QApplication::activeModalWidget() && !(QApplication::activePopupWidget() && QThread::currentThread()->loopLevel() > 0)) {
+      dismissTries = 0;
+      ++boxesAnswered;
+    }
+  }
+
+  void answerMessage(QWidget* box, const std::string& way) {
+    QWindow* window = box->windowHandle();
     if (way == "ok" || !window) {
-      if (auto* b = modal->findChild<QAbstractButton*>(); b && b->isVisible())
+      if (auto* b = box->findChild<QAbstractButton*>(); b && b->isVisible())
         mouseClick(b, 0.5, 0.5, Qt::LeftButton, false);
       else
-        modal->close();
+        box->close();
     } else if (way == "close") {
-      modal->close();
+      box->close();  // the window's own close button
       ++events;
     } else {
       const Qt::Key key = way == "escape" ? Qt::Key_Escape : way == "space" ? Qt::Key_Space : way == "enter" ? Qt::Key_Enter : Qt::Key_Return;
       QTest::keyClick(window, key);
       events += 2;
     }
-    if (!QApplication::activeModalWidget()) {
-      dismissTries = 0;
-      ++boxesAnswered;
+  }
+
+  void answerPopup(QWidget* popup, const std::string& way) {
+    QWindow* window = popup->windowHandle();
+    if (way == "close" || !window) {
+      popup->close();
+      ++events;
+    } else if (way == "escape") {
+      QTest::keyClick(window, Qt::Key_Escape);
+      events += 2;
+    } else {
+      // The first command, or the second for "ok", as a user picks it with the keys.
+      QTest::keyClick(window, Qt::Key_Down);
+      if (way == "ok" && QApplication::activePopupWidget() == popup) QTest::keyClick(window, Qt::Key_Down);
+      if (QApplication::activePopupWidget() == popup) QTest::keyClick(window, Qt::Key_Return);
+      events += way == "ok" ? 6 : 4;
     }
   }
 
