@@ -116,5 +116,14 @@ web-test: web
 	node web/tests/parity_test.mjs build/release/src/app/linklab build/web/linklab-batch.js
 	node web/tests/browser_test.mjs build/web build/web-test
 
+# Mutation testing: a seeded sample of COUNT one-line faults over src/ (or its FOLDER), each built
+# into the non-sanitizer build/mutate and run against the tests; see the README.
+SEED ?= 1
+COUNT ?= 150
+mutate:
+	$(call install_missing,$(TEST_PACKAGES))
+	python3 tools/mutate/mutate.py --seed $(SEED) --count $(COUNT) $(foreach f,$(FOLDER),--folder $(f)) \
+	  --report build/mutate/report.txt
+
 clean:
 	rm -rf build

@@ -63,6 +63,9 @@ INSTANTIATE_TEST_SUITE_P(Every, ControlHandlers, ::testing::Values(
     HandlerCase{"Nonlinear", [](Form1& f) { f.cmbNonlinear.setText("Non-Linear"); }, All, 1, 0, 1},
     HandlerCase{"Sync", [](Form1& f) { f.vscSync.setValue(1); }, Eyes | Scatters, 0, 0, 0},
     HandlerCase{"ScatterClick", [](Form1& f) { f.picScatter[0].onClick(); }, Scat0, 0, 0, 0},
+    HandlerCase{"Sample", [](Form1& f) { f.hscSample.setValue(10); }, Eyes | 32, 0, 0, 0},
+    HandlerCase{"EyeScale", [](Form1& f) { f.vscTxEyeScale.setValue(30); }, Eyes | Scatters, 0, 0, 0},
+    HandlerCase{"Threshold", [](Form1& f) { f.vscYThreshold.setValue(30); }, 32, 0, 0, 0},
     HandlerCase{"SpectrumClick", [](Form1& f) { f.picSpectrum[0].onClick(); }, 0, 1, 0, 0},
     HandlerCase{"TxEB", [](Form1& f) { f.cmbTxEB[0].setText("30"); }, All, 1, 1, 2},
     HandlerCase{"TxBW", [](Form1& f) { f.cmbTxBW[0].setText("0.5"); }, All, 1, 1, 0},
@@ -129,7 +132,9 @@ INSTANTIATE_TEST_SUITE_P(Every, PausedChanges, ::testing::Values(
     PausedCase{"FskIndex", [](Form1& f) { f.cmbMod[0].setText("FSK"); f.vscFSK.setValue(27); },
                [](Form1& f) { EXPECT_EQ(f.dFSKIndex, 0.5); }, true},
     PausedCase{"Bandwidth", [](Form1& f) { f.cmbTxBW[0].setText("0.50"); },  // no tick of its own
-               [](Form1& f) { EXPECT_EQ(f.dTxFilter[2 * 100], 1.0); EXPECT_EQ(f.cmbTxBW[1].Text(), "0.50"); }, false}),
+               [](Form1& f) { EXPECT_EQ(f.dTxFilter[2 * 100], 1.0); EXPECT_EQ(f.cmbTxBW[1].Text(), "0.50"); }, false},
+    PausedCase{"RxBandwidth", [](Form1& f) { f.cmbTxBW[1].setText("0.50"); },  // the receiver's alone
+               [](Form1& f) { EXPECT_EQ(f.cmbTxBW[0].Text(), "2.00"); }, false}),
     [](const auto& info) { return std::string(info.param.name); });
 // clang-format on
 

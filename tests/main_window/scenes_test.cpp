@@ -152,6 +152,10 @@ TEST(SceneLayout, ModulationShowsGreenIAndRedQAndACheckedPassbandRestacksThePict
   EXPECT_TRUE(form->hscCarrier.Visible);
   EXPECT_EQ((std::array{form->hscCarrier.Left, form->hscCarrier.Top}),
             (std::array{6000 + 8895 - 2400, 5280 - 255}));
+  form->chkPassband.setValue(0);  // back to 1500-high traces and the passband picture 420 below
+  EXPECT_EQ((std::array{form->picEye[2].Top, form->picSpectrum[1].Top, form->picSpectrum[1].Height}),
+            (std::array{4020, 5940, 720}));
+  EXPECT_FALSE(form->hscCarrier.Visible);
 }
 
 TEST(SceneLayout, BasebandDemoPutsTheMarkersBackAndLeavesThinHintsForModulation) {

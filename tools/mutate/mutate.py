@@ -22,7 +22,11 @@ from pathlib import Path
 sys.path.insert(0, str(Path(__file__).resolve().parent))
 from mutants import all_mutants, sample  # noqa: E402
 
-FOLDERS = ["batch", "displays", "filters", "form", "help", "main_window", "nrFFT", "qt", "transmitter"]
+# Every folder of src/ but app/ (main() alone, which no test can reach).
+def source_folders(root):
+    return sorted(d.name for d in (Path(root) / "src").iterdir() if d.is_dir() and d.name != "app")
+
+
 JOURNAL = ".mutate-journal"
 # The gtest binaries run first, straight, stopping at their first failure; ctest runs the rest
 # (scripts and any other test), without the tests those binaries already ran and without the
@@ -116,8 +120,9 @@ class Project:
     whose build had nothing to do is skipped (its tests cannot see the mutant). A mutant that
     fails the first stage, the usual case, costs one compile and one link."""
 
-    def __init__(self, root, build, build_command, test_commands):
+    def __init__(self, root, build, build_command, test_commands, skipped=()):
         self.root, self.build = Path(root), Path(build)
+        self.skipped = list(skipped)
         if build_command or test_commands:
             self.objects = {}
             self.stages = [(build_command or ["true"], c, False) for c in test_commands or [["true"]]]
@@ -131,8 +136,10 @@ class Project:
         for binary in GTEST_BINARIES:
             if (self.build / binary).exists():
                 name = Path(binary).name
-                stages.append((ninja + [name], [str(self.build / binary), "--gtest_fail_fast", "--gtest_brief=1"],
-                               True))
+                command = [str(self.build / binary), "--gtest_fail_fast", "--gtest_brief=1"]
+                if self.skipped:
+                    command.append("--gtest_filter=-" + ":".join(self.skipped))
+                stages.append((ninja + [name], command, True))
                 names.append(name)
         exclude = "^(" + "|".join(names) + r")\.|^mutation_tool$"  # ctest's own regex: no \b
         stages.append((ninja, ["ctest", "--test-dir", str(self.build), "--stop-on-failure", "-E", exclude,
@@ -202,8 +209,8 @@ def main(argv=None):
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--seed", type=int, default=1)
     parser.add_argument("--count", type=int, default=150)
-    parser.add_argument("--folder", action="append", choices=FOLDERS,
-                        help="limit the mutants to this folder of src/ (repeatable)")
+    parser.add_argument("--folder", action="append", help="limit the mutants to this folder of src/ (repeatable)")
+    parser.add_argument("--pick", help="run only these mutants of the sample, by number (e.g. 3,17)")
     parser.add_argument("--root", default=Path(__file__).resolve().parents[2], type=Path)
     parser.add_argument("--build", help="build directory (default ROOT/build/mutate)")
     parser.add_argument("--list", action="store_true", help="print the sample and stop")
@@ -214,6 +221,8 @@ def main(argv=None):
     parser.add_argument("--build-command", help="replaces the incremental build (for the tool's own test)")
     parser.add_argument("--test-command", action="append", help="replaces the tests (repeatable)")
     parser.add_argument("--report", type=Path, help="also write the report to this file")
+    parser.add_argument("--skip-test", action="append", default=[],
+                        help="a GoogleTest case (Suite.Name, * allowed) the unmutated tree already fails")
     args = parser.parse_args(argv)
     root = args.root.resolve()
     build = Path(args.build).resolve() if args.build else root / "build" / "mutate"
@@ -229,13 +238,18 @@ def main(argv=None):
     if args.restore:
         return 0
 
-    folders = args.folder or FOLDERS
+    folders = args.folder or source_folders(root)
+    unknown = set(folders) - set(source_folders(root))
+    if unknown:
+        parser.error(f"no such folder of src/: {', '.join(sorted(unknown))}")
     chosen = sample(all_mutants(root, folders), args.seed, args.count)
     if args.list:
         for i, m in enumerate(chosen, 1):
             print(f"{i:4} {m.describe()}")
         return 0
 
+    if args.pick:  # numbers as --list shows them
+        chosen = [chosen[int(n) - 1] for n in args.pick.split(",")]
     build_command = shlex.split(args.build_command) if args.build_command else None
     test_commands = [shlex.split(c) for c in args.test_command] if args.test_command else None
     if build_command is None and not (build / "build.ninja").exists():
@@ -246,7 +260,7 @@ def main(argv=None):
         if status != 0:
             print(output)
             return 2
-    project = Project(root, build, build_command, test_commands)
+    project = Project(root, build, build_command, test_commands, args.skip_test)
     results = []
     try:
         ok, output = project.build_all(3600)
