@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QPainter>
 #include <QWidget>
+#include <cctype>
 #include <cmath>
 
 #include "form/picture_box.h"
@@ -55,9 +56,9 @@ QImage windowImage(QWidget& window, double scale) {
 
 bool isSvgFile(std::string_view file) {
   if (file.size() < 4) return false;
-  const std::string_view ext = file.substr(file.size() - 4);
-  return ext.size() == 4 && ext[0] == '.' && (ext[1] | 0x20) == 's' && (ext[2] | 0x20) == 'v' &&
-         (ext[3] | 0x20) == 'g';
+  std::string extension(file.substr(file.size() - 4));
+  for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return extension == ".svg";
 }
 
 std::string writeImage(const QImage& image, const std::string& file) {

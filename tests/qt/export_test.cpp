@@ -126,10 +126,11 @@ TEST_F(Export, APictureSavedAsSvgIsItsTracesAsOnePathPerColourAtThePicturesSize)
 }
 
 TEST_F(Export, TheBatchRunnerWritesSvgByTheFilesExtension) {
-  const std::string file = ::testing::TempDir() + "linklab_spectrum.svg";
+  const std::string file = ::testing::TempDir() + "linklab_spectrum.SVG";
   int status = -1;
   EXPECT_EQ(run("save picSpectrum(0) " + file + "\n", status), "");
   EXPECT_EQ(status, 0);
+  EXPECT_EQ(run("save window " + file + "\n", status), "error: line 1: the window is saved as PNG only\n");
   const SvgSummary svg = readSvg(QString::fromStdString(file));
   EXPECT_TRUE(svg.wellFormed);
   EXPECT_EQ(svg.width, "593");
