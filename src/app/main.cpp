@@ -32,7 +32,7 @@ int main(int argc, char** argv) {
   if (!batch) {
     form->Form_Load();
     view.syncFromModel();
-    view.show();
+    view.showFitted();
     return QApplication::exec();
   }
 

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "batch/control_properties.h"
+#include "batch/measure_calls.h"
 #include "batch/script_words.h"
 #include "batch/state_fields.h"
 #include "main_window/form1.h"
@@ -130,6 +131,7 @@ std::string BatchRunner::call(std::string_view rest) {
   if (args.empty()) return "call needs a procedure name";
   const std::string_view proc = args[0];
   const std::size_t given = args.size() - 1;
+  if (auto measured = callMeasurement(form, proc, args, out)) return *measured;
 
   using Plain = void (Form1::*)();
   struct PlainEntry {

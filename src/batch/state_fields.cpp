@@ -1,5 +1,7 @@
 #include "batch/state_fields.h"
 
+#include "batch/readout_fields.h"
+
 #include <cstdint>
 #include <vector>
 
@@ -86,7 +88,7 @@ bool findStateField(SimulationState& s, std::string_view name, StateField& out) 
       return true;
     }
   }
-  return false;
+  return findReadoutField(s, name, out);
 }
 
 std::vector<std::string_view> stateFieldNames(SimulationState& s) {

@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <cfloat>
 #include <charconv>
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <limits>
+#include <string>
 
 namespace linklab {
 
@@ -20,6 +22,26 @@ T roundHalfEven(double x) {
   if (x >= hi) return std::numeric_limits<T>::max();
   return static_cast<T>(std::nearbyint(x));  // default rounding mode is to nearest, ties to even
 }
+
+// std::from_chars for a double, where the standard library has it. Older libraries (the libc++
+// of Debian's emscripten) lack it; strtod on a terminated copy reads the same digits, and an
+// overflow to infinity or an underflow to zero reports out of range as from_chars does.
+std::from_chars_result readDouble(const char* first, const char* last, double& value) {
+#if defined(__cpp_lib_to_chars)
+  return std::from_chars(first, last, value);
+#else
+  const std::string digits(first, last);
+  char* end = nullptr;
+  errno = 0;
+  const double v = std::strtod(digits.c_str(), &end);
+  const char* stop = first + (end - digits.c_str());
+  if (stop == first) return {first, std::errc::invalid_argument};
+  if (errno == ERANGE && (std::isinf(v) || v == 0)) return {stop, std::errc::result_out_of_range};
+  value = v;
+  return {stop, std::errc()};
+#endif
+}
+
 }  // namespace
 
 double Int(double x) { return std::floor(x); }
@@ -67,14 +89,14 @@ double Val(std::string_view text) {
   }
   double v = 0;
   const char* first = text.data() + start;
-  const auto [end, error] = std::from_chars(first, text.data() + i, v);
+  const auto [end, error] = readDouble(first, text.data() + i, v);
   if (error == std::errc::result_out_of_range) {
     // Too large or too small for a double: the decimal magnitude decides which.
     const char* e = std::find_if(first, end, [](char c) { return c == 'e' || c == 'E'; });
     double exponent = 0;
     if (e != end) {
       const char* from = e + 1 + (e[1] == '+');
-      if (std::from_chars(from, end, exponent).ec != std::errc()) exponent = *from == '-' ? -1e300 : 1e300;
+      if (readDouble(from, end, exponent).ec != std::errc()) exponent = *from == '-' ? -1e300 : 1e300;
     }
     const double magnitude = (integerDigits > 0 ? integerDigits : -leadingFractionZeros) + exponent;
     const bool negative = *first == '-';

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <vector>
 
 #include "form/picture_box.h"
@@ -19,7 +20,14 @@ void appendNumber(std::string& out, double v) {
   v = std::round(v * 10) / 10;
   if (v == 0) v = 0;  // no "-0"
   char buffer[32];
+#if defined(__cpp_lib_to_chars)
   auto end = std::to_chars(buffer, buffer + sizeof buffer, v, std::chars_format::fixed, 1).ptr;
+#else
+  // Libraries without to_chars for a double (the libc++ of Debian's emscripten): whole tenths
+  // printed as integers are just as free of the locale.
+  const long long tenths = std::llround(std::fabs(v) * 10);
+  char* end = buffer + std::snprintf(buffer, sizeof buffer, "%s%lld.%lld", v < 0 ? "-" : "", tenths / 10, tenths % 10);
+#endif
   if (end - buffer >= 2 && end[-1] == '0' && end[-2] == '.') end -= 2;
   out.append(buffer, end);
 }
@@ -81,6 +89,7 @@ void addLine(ColourPath& path, const DrawOp& op, double w, double h) {
   if (!clip(x1, y1, x2, y2, -kPen, -kPen, w + kPen, h + kPen)) return;
   // The raster sets a pen-sized square right and below each point: centre the stroke there.
   const std::string from = point(x1 + kPen / 2, y1 + kPen / 2), to = point(x2 + kPen / 2, y2 + kPen / 2);
+  if (from == path.penAt && to == from) return;  // a dot on the path's own end: already inked
   if (from != path.penAt) path.d += 'M' + from;
   path.d += 'L' + to;
   path.penAt = to;

@@ -3,7 +3,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <algorithm>
-#include <vector>
+#include <array>
 
 #include "main_window/form1.h"
 #include "qt/colours.h"
@@ -12,52 +12,24 @@ namespace linklab {
 
 namespace {
 
-// A transparent layer over every widget; the mouse passes through it to what lies below.
-class Overlay : public QWidget {
- public:
-  Overlay(const Form1& form, QWidget* parent) : QWidget(parent), form(form) {
-    setAttribute(Qt::WA_TransparentForMouseEvents);
-    setAttribute(Qt::WA_NoSystemBackground);
-  }
-
- protected:
-  void paintEvent(QPaintEvent*) override { paintDiagram(*this, form, true); }
-
- private:
-  const Form1& form;
-};
-
 bool isDiagram(const Control& c, bool overDisplays) {
   if (c.kind() == ControlKind::Line) return static_cast<const LineShape&>(c).overDisplays == overDisplays;
   return c.kind() == ControlKind::Shape && !overDisplays;
 }
 
-}  // namespace
-
-FormCanvas::FormCanvas(Form1& form, QWidget* parent, std::function<void(std::function<void()>)> runEvent)
-    : QWidget(parent), form(form), overlay(new Overlay(form, this)), runEvent(std::move(runEvent)) {
-  setAutoFillBackground(true);
-  QPalette p = palette();
-  p.setColor(QPalette::Window, QColor(240, 240, 240));
-  setPalette(p);
-}
-
-void FormCanvas::refresh() {
-  overlay->setGeometry(rect());
-  overlay->raise();
-  update();
-  overlay->update();
-}
-
-void FormCanvas::paintEvent(QPaintEvent*) { paintDiagram(*this, form, false); }
-
-void paintDiagram(QWidget& target, const Form1& form, bool overDisplays) {
-  QPainter p(&target);
-  std::vector<const Control*> drawn;
+// Paints the shapes and lines of the form, those behind the widgets or those over them, in
+// z-order, through the layout's scale (border widths grow with it).
+void paintDiagram(QPainter& p, const Form1& form, bool overDisplays, const LayoutScale& scale) {
+  // The diagram has a few dozen parts; a fixed array keeps painting free of allocation.
+  std::array<const Control*, 128> drawn;
+  std::size_t count = 0;
   for (const Control* c : form.controls())
-    if (c->Visible && isDiagram(*c, overDisplays)) drawn.push_back(c);
-  std::stable_sort(drawn.begin(), drawn.end(), [](auto* a, auto* b) { return a->zOrder < b->zOrder; });
-  for (const Control* c : drawn) {
+    if (c->Visible && isDiagram(*c, overDisplays) && count < drawn.size()) drawn[count++] = c;
+  std::stable_sort(drawn.begin(), drawn.begin() + count, [](auto* a, auto* b) { return a->zOrder < b->zOrder; });
+  p.translate(scale.origin);
+  p.scale(scale.factor, scale.factor);
+  for (std::size_t i = 0; i < count; ++i) {
+    const Control* c = drawn[i];
     if (c->kind() == ControlKind::Line) {
       const auto& l = static_cast<const LineShape&>(*c);
       p.setRenderHint(QPainter::Antialiasing, false);
@@ -80,6 +52,81 @@ void paintDiagram(QWidget& target, const Form1& form, bool overDisplays) {
   }
 }
 
+// The lines over the pictures, on a transparent layer that the mouse passes through.
+class Overlay : public QWidget {
+ public:
+  Overlay(const Form1& form, const LayoutScale& scale, QWidget* parent) : QWidget(parent), form(form), scale(scale) {
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setAttribute(Qt::WA_NoSystemBackground);
+  }
+  // Covers the visible over-picture lines and nothing more; hidden when there are none.
+  void follow() {
+    QRect bounds;
+    for (const Control* c : form.controls()) {
+      if (!c->Visible || !isDiagram(*c, true)) continue;
+      const auto& l = static_cast<const LineShape&>(*c);
+      const int pen = static_cast<int>(std::ceil(std::max(1, l.BorderWidth) * scale.factor)) + 1;
+      bounds |= QRect(scale.point(l.X1, l.Y1).toPoint(), scale.point(l.X2, l.Y2).toPoint())
+                    .normalized()
+                    .adjusted(-pen, -pen, pen, pen);
+    }
+    if (bounds.isEmpty()) {
+      if (isVisible()) hide();
+      return;
+    }
+    if (geometry() != bounds) setGeometry(bounds);
+    if (!isVisible()) show();
+    raise();
+    update();
+  }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter p(this);
+    p.translate(-pos());
+    paintDiagram(p, form, true, scale);
+  }
+
+ private:
+  const Form1& form;
+  const LayoutScale& scale;
+};
+
+}  // namespace
+
+FormCanvas::FormCanvas(Form1& form, const LayoutScale& scale, QWidget* parent,
+                       std::function<void(std::function<void()>)> runEvent, std::function<void()> resized)
+    : QWidget(parent),
+      form(form),
+      scale(scale),
+      overlay(new Overlay(form, scale, this)),
+      runEvent(std::move(runEvent)),
+      resized(std::move(resized)) {
+  setAutoFillBackground(true);
+  QPalette p = palette();
+  p.setColor(QPalette::Window, QColor(240, 240, 240));
+  setPalette(p);
+}
+
+QSize FormCanvas::sizeHint() const {
+  return QSize(static_cast<int>(Form1::ClientWidth / kTwipsPerPixel + 0.5),
+               static_cast<int>(Form1::ClientHeight / kTwipsPerPixel + 0.5));
+}
+
+void FormCanvas::refresh() {
+  static_cast<Overlay*>(overlay)->follow();
+  update();
+}
+
+void FormCanvas::refreshOverlay() { static_cast<Overlay*>(overlay)->follow(); }
+
+void FormCanvas::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  paintDiagram(p, form, false, scale);
+}
+
+void FormCanvas::resizeEvent(QResizeEvent*) { resized(); }
+
 void FormCanvas::forward(QMouseEvent* event, bool press) {
   int button = 0;
   const Qt::MouseButtons held = press ? Qt::MouseButtons(event->button()) : event->buttons();
@@ -89,8 +136,8 @@ void FormCanvas::forward(QMouseEvent* event, bool press) {
   if (event->modifiers() & Qt::ShiftModifier) shift |= 1;
   if (event->modifiers() & Qt::ControlModifier) shift |= 2;
   if (event->modifiers() & Qt::AltModifier) shift |= 4;
-  const double x = event->position().x() * kTwipsPerPixel;
-  const double y = event->position().y() * kTwipsPerPixel;
+  const QPointF at = scale.twips(event->position());
+  const double x = at.x(), y = at.y();
   runEvent([this, press, button, shift, x, y] {
     if (press)
       form.Form_MouseDown(button, shift, x, y);

@@ -1,6 +1,9 @@
 #include "qt/help_dialog.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
+#include <QScreen>
+#include <algorithm>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -31,8 +34,29 @@ HelpDialog::HelpDialog(HelpWindow& model, QWidget* parent, std::function<void()>
   });
 }
 
+void placeSideBySide(HelpDialog& left, HelpDialog& right) {
+  left.slot = 0;
+  right.slot = 1;
+}
+
+void HelpDialog::placeOnScreen() {
+  placed = true;
+  const QScreen* screen = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
+  if (!screen) return;
+  const QRect area = screen->availableGeometry();
+  constexpr int gap = 16;
+  const int width = std::min(this->width(), (area.width() - 3 * gap) / 2);
+  const int height = std::min(this->height(), area.height() - 2 * gap);
+  resize(width, height);
+  const int left = area.center().x() - width - gap / 2 + slot * (width + gap);
+  move(left, area.top() + (area.height() - height) / 2);
+}
+
 void HelpDialog::sync() {
-  if (model.Visible && !isVisible()) show();
+  if (model.Visible && !isVisible()) {
+    if (!placed) placeOnScreen();
+    show();
+  }
   if (!model.Visible && isVisible()) hide();
 }
 

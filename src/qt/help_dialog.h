@@ -11,6 +11,8 @@ class HelpDialog : public QDialog {
  public:
   HelpDialog(HelpWindow& model, QWidget* parent, std::function<void()> afterEvent);
   void sync();
+  // Which half of the pair this window takes on screen: 0 left, 1 right.
+  int slot = 0;
 
  protected:
   void closeEvent(QCloseEvent*) override;
@@ -18,8 +20,13 @@ class HelpDialog : public QDialog {
   void reject() override;
 
  private:
+  void placeOnScreen();
   HelpWindow& model;
   std::function<void()> afterEvent;
+  bool placed = false;
 };
+
+// The two help windows open side by side on the main window's screen, never one over the other.
+void placeSideBySide(HelpDialog& left, HelpDialog& right);
 
 }  // namespace linklab

@@ -1,7 +1,10 @@
 #pragma once
-// The real window: one widget per control of the model, placed from its twips. Every user event
-// and every tick calls a handler of the model; afterwards the view copies the model into the
-// widgets (with their signals blocked, so nothing echoes back) and repaints what was drawn.
+// The real window: one widget per control of the model, placed from its twips through one layout
+// scale. Every user event and every tick calls a handler of the model; afterwards the view copies
+// what changed into the widgets (with their signals blocked, so nothing echoes back) and repaints
+// what was drawn. The pieces live by concern: control_widgets.cpp makes the widgets,
+// widget_sync.cpp copies the model into them, window_scaling.cpp scales, zooms and goes full
+// screen, menus.cpp and focus_order.cpp hold the menus, shortcuts and tab order.
 #include <QMainWindow>
 #include <QTimer>
 #include <functional>
@@ -9,6 +12,7 @@
 #include <vector>
 
 #include "batch/batch_runner.h"
+#include "qt/layout_scale.h"
 #include "qt/message_box_host.h"
 #include "qt/top_level_queue.h"
 
@@ -19,6 +23,7 @@ class Control;
 class FormCanvas;
 class HelpDialog;
 class PictureWidget;
+class ReadoutStrip;
 class TypedTextField;
 struct HelpWindow;
 
@@ -26,6 +31,8 @@ class MainWindowView : public QMainWindow, public Snapshotter {
  public:
   explicit MainWindowView(Form1& form);
   ~MainWindowView() override;
+  // Shows the window at 100 %, or as large as the screen allows (the layout then scales down).
+  void showFitted();
 
   // Runs a user event's handler, then brings the widgets up to date. Behind typed text that is
   // still queued for the model, the event waits its turn.
@@ -36,18 +43,37 @@ class MainWindowView : public QMainWindow, public Snapshotter {
   void syncFromModel();
   std::string save(std::string_view name, const std::string& file) override;
 
+  Form1& model() { return form; }
   MessageBoxHost& messageHost() { return host; }
   QTimer& tickTimer() { return timer; }
   HelpDialog* helpDialog(const HelpWindow& window) const;
+  const std::vector<PictureWidget*>& pictureWidgets() const { return pictures; }
   // One timer event, as the QTimer delivers it.
   void onTick();
 
+  // Window and layout scaling (window_scaling.cpp).
+  const LayoutScale& layoutScale() const { return scale; }
+  void zoomIn();
+  void zoomOut();
+  void zoomReset();
+  void toggleFullScreen();
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+
  private:
   struct Binding {
-    Control* control;
-    QWidget* widget;
-    int64_t z;
+    Control* control = nullptr;
+    QWidget* widget = nullptr;
+    int64_t z = 0;
     TypedTextField* typed = nullptr;
+    // What was last written into the widget, compared with the model without touching Qt
+    // strings, so a sync that changes nothing allocates nothing.
+    std::vector<std::string> entries;
+    std::string text;
+    uint32_t colour = 0xFFFFFFFF;
+    int index = -1;
+    bool written = false;
   };
   void runNow(const std::function<void()>& handler);
   void messageBoxOpen(bool open);
@@ -55,10 +81,15 @@ class MainWindowView : public QMainWindow, public Snapshotter {
   TypedTextField* typedField(Control& control, QWidget* widget);
   void syncWidget(Binding& binding);
   void restack();
-  void buildMenu();
-  uint64_t diagramSignature() const;
+  void rescale();
+  void zoomTo(double factor);
+  uint64_t diagramSignature(bool overDisplays) const;
+  uint64_t layoutSignature() const;
+  void setFocusOrder();
+  void syncTitle();
 
   Form1& form;
+  LayoutScale scale;
   FormCanvas* canvas = nullptr;
   std::vector<Binding> bindings;
   std::vector<PictureWidget*> pictures;
@@ -67,7 +98,11 @@ class MainWindowView : public QMainWindow, public Snapshotter {
   MessageBoxHost host;
   TopLevelQueue commits{this};
   bool ticksPaused = false;
-  uint64_t lastDiagram = 0;
+  uint64_t lastDiagram[2] = {0, 0};
+  uint64_t lastLayout = 0;
+  std::string titleScene;
+  std::string titleModulation;
+  ReadoutStrip* readoutStrip = nullptr;
 };
 
 }  // namespace linklab

@@ -11,19 +11,32 @@ namespace linklab {
 PictureWidget::PictureWidget(PictureBox& picture, QWidget* parent, std::function<void()> afterEvent)
     : QWidget(parent), picture(picture), afterEvent(std::move(afterEvent)) {
   setAttribute(Qt::WA_OpaquePaintEvent);
-  syncGeometry();
+  syncGeometry(LayoutScale{});
   picture.attachRaster(&surface);
 }
 
-void PictureWidget::syncGeometry() {
-  const QRect wanted(px(picture.Left), px(picture.Top), std::max(1, px(picture.Width)), std::max(1, px(picture.Height)));
+void PictureWidget::syncGeometry(const LayoutScale& scale) {
+  const QRect wanted = scale.rect(picture.Left, picture.Top, picture.Width, picture.Height);
   if (geometry() != wanted) setGeometry(wanted);
-  surface.resize(picture.Width, picture.Height, devicePixelRatioF(), picture.BackColor);
+  const double ratio = scale.factor * devicePixelRatioF();
+  if (surface.ScaleWidth() != picture.Width || surface.ScaleHeight() != picture.Height)
+    surface.resize(picture.Width, picture.Height, surface.pixelRatio(), picture.BackColor);
+  if (surface.pixelRatio() != ratio) {
+    surface.setPixelRatio(ratio);
+    update();
+  }
 }
 
-void PictureWidget::paintEvent(QPaintEvent*) {
+void PictureWidget::paintEvent(QPaintEvent* event) {
   QPainter p(this);
-  p.drawImage(rect(), surface.finished());
+  const QImage& image = surface.finished();
+  // One image pixel on one device pixel: a plain copy, never a stretch.
+  const double ratio = devicePixelRatioF();
+  const QRectF placed(0, 0, image.width() / ratio, image.height() / ratio);
+  p.drawImage(placed, image, QRectF(image.rect()));
+  // Edge rounding may leave the widget a pixel larger than the raster.
+  const QRegion uncovered = QRegion(event->rect()) - QRegion(placed.toAlignedRect());
+  for (const QRect& r : uncovered) p.fillRect(r, toQColor(picture.BackColor));
   p.setPen(QColor(128, 128, 128));
   p.drawRect(rect().adjusted(0, 0, -1, -1));
 }

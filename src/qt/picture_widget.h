@@ -1,7 +1,10 @@
 #pragma once
-// Shows a picture's raster; a click goes to the picture's own handler.
+// Shows a picture's raster; a click goes to the picture's own handler. The raster has the
+// device's own pixels (layout scale x device pixel ratio), so traces stay crisp at any size.
 #include <QWidget>
+#include <functional>
 
+#include "qt/layout_scale.h"
 #include "qt/raster_surface.h"
 
 namespace linklab {
@@ -11,9 +14,11 @@ class PictureBox;
 class PictureWidget : public QWidget {
  public:
   PictureWidget(PictureBox& picture, QWidget* parent, std::function<void()> afterEvent);
-  // Follows the model's geometry; the raster keeps what still fits.
-  void syncGeometry();
+  // Follows the model's geometry through the layout's scale; the raster keeps what still fits,
+  // and a new scale draws the picture again at the new resolution.
+  void syncGeometry(const LayoutScale& scale);
   RasterSurface& raster() { return surface; }
+  PictureBox& model() { return picture; }
 
  protected:
   void paintEvent(QPaintEvent*) override;

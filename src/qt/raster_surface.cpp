@@ -78,7 +78,42 @@ std::string RasterSurface::error() const {
          " twips at " + std::to_string(dpr) + " pixels per 15 twips)";
 }
 
+void RasterSurface::setPixelRatio(double ratio) {
+  if (ratio == dpr) return;
+  const QImage before = image;
+  const double oldRatio = dpr;
+  resize(widthTwips, heightTwips, ratio, background);
+  if (image.isNull() || image.size() == before.size()) return;
+  takePixels();
+  std::fill(pixels, pixels + static_cast<std::size_t>(stride) * image.height(), argbOf(background));
+  if (logOverflowed) {
+    if (before.isNull()) return;
+    QPainter stretch(&image);
+    stretch.setRenderHint(QPainter::SmoothPixmapTransform);
+    stretch.drawImage(QRectF(0, 0, before.width() * ratio / oldRatio, before.height() * ratio / oldRatio), before);
+    clearUpperVectorState();
+    return;
+  }
+  for (const DrawOp& op : log) {
+    if (op.kind == DrawOp::Kind::Line)
+      drawLine(op.x1, op.y1, op.x2, op.y2, op.colour);
+    else
+      drawCircle(op.x1, op.y1, op.x2, op.colour);
+  }
+}
+
+void RasterSurface::remember(const DrawOp& op) {
+  if (logOverflowed) return;
+  if (log.size() >= kLogLimit) {
+    logOverflowed = true;
+    return;
+  }
+  log.push_back(op);
+}
+
 void RasterSurface::Cls() {
+  log.clear();
+  logOverflowed = false;
   if (image.isNull()) return;
   // Filled here rather than by QImage::fill, whose vector code would leave the AVX state dirty
   // for the rest of the tick.
@@ -93,30 +128,50 @@ void RasterSurface::takePixels() {
   rows = image.height();
 }
 
-inline void RasterSurface::dot(int x, int y, uint32_t argb) {
+// One step of a line: a single pixel, or for a wider pen a run of pen pixels across the line's
+// direction (down for a flat line, sideways for a steep one). That gives the trace the pen's
+// width at a pen's cost per step rather than its square.
+inline void RasterSurface::dot(int x, int y, uint32_t argb, bool steep) {
   if (pen == 1) {
     if (static_cast<unsigned>(x) < static_cast<unsigned>(columns) && static_cast<unsigned>(y) < static_cast<unsigned>(rows))
       pixels[y * stride + x] = argb;
     return;
   }
-  for (int row = std::max(0, y); row < std::min(rows, y + pen); ++row)
-    for (int col = std::max(0, x); col < std::min(columns, x + pen); ++col) pixels[row * stride + col] = argb;
+  if (steep) {
+    if (static_cast<unsigned>(y) >= static_cast<unsigned>(rows)) return;
+    uint32_t* row = pixels + static_cast<std::ptrdiff_t>(y) * stride;
+    for (int col = std::max(0, x), end = std::min(columns, x + pen); col < end; ++col) row[col] = argb;
+    return;
+  }
+  if (static_cast<unsigned>(x) >= static_cast<unsigned>(columns)) return;
+  for (int row = std::max(0, y), end = std::min(rows, y + pen); row < end; ++row) pixels[row * stride + x] = argb;
 }
 
 void RasterSurface::Line(double x1, double y1, double x2, double y2) {
+  remember({DrawOp::Kind::Line, x1, y1, x2, y2, foreColor});
+  drawLine(x1, y1, x2, y2, foreColor);
+}
+
+void RasterSurface::Circle(double x, double y, double r, uint32_t colour) {
+  remember({DrawOp::Kind::Circle, x, y, r, 0, colour});
+  drawCircle(x, y, r, colour);
+}
+
+void RasterSurface::drawLine(double x1, double y1, double x2, double y2, uint32_t colour) {
   if (image.isNull()) return;
   double ax = x1 * scale, ay = y1 * scale, bx = x2 * scale, by = y2 * scale;
   if (!std::isfinite(ax) || !std::isfinite(ay) || !std::isfinite(bx) || !std::isfinite(by)) return;
   if (!clip(ax, ay, bx, by, -pen, -pen, image.width() + 1.0, image.height() + 1.0)) return;
   int x = static_cast<int>(std::floor(ax)), y = static_cast<int>(std::floor(ay));
   const int xEnd = static_cast<int>(std::floor(bx)), yEnd = static_cast<int>(std::floor(by));
-  const uint32_t argb = argbOf(foreColor);
+  const uint32_t argb = argbOf(colour);
   takePixels();
   const int dx = std::abs(xEnd - x), sx = x < xEnd ? 1 : -1;
   const int dy = -std::abs(yEnd - y), sy = y < yEnd ? 1 : -1;
   int err = dx + dy;
+  const bool steep = -dy > dx;
   while (true) {
-    dot(x, y, argb);
+    dot(x, y, argb, steep);
     if (x == xEnd && y == yEnd) break;
     const int e2 = 2 * err;
     if (e2 >= dy) {
@@ -130,7 +185,7 @@ void RasterSurface::Line(double x1, double y1, double x2, double y2) {
   }
 }
 
-void RasterSurface::Circle(double x, double y, double r, uint32_t colour) {
+void RasterSurface::drawCircle(double x, double y, double r, uint32_t colour) {
   if (image.isNull()) return;
   const double cxd = x * scale, cyd = y * scale, rd = std::fabs(r * scale);
   if (!std::isfinite(cxd) || !std::isfinite(cyd) || !std::isfinite(rd)) return;
@@ -142,7 +197,8 @@ void RasterSurface::Circle(double x, double y, double r, uint32_t colour) {
   // into a dot with no gaps, large ones stay thin.
   const double half = pen / 2.0;
   const double outer = rd + half;
-  const double inner = rd - half > 0.5 ? rd - half : 0.0;  // a ring smaller than a pixel has no hole
+  // A hole narrower than half the pen closes up, so the scatter's small rings make a solid dot.
+  const double inner = rd - half > std::max(0.5, half) ? rd - half : 0.0;
   const int w = image.width(), h = image.height();
   const int top = std::max(0, static_cast<int>(std::floor(cyd - outer)));
   const int bottom = std::min(h - 1, static_cast<int>(std::ceil(cyd + outer)));

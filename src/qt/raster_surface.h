@@ -2,9 +2,14 @@
 // A picture's persistent raster: an image in device pixels onto which the displays draw in twips.
 // A pixel covers 15 twips at 100 %, so a trace drawn twice 15 twips apart is a solid two-pixel
 // line. Lines and circles are set pixel by pixel: crisp, and fast enough for the tens of
-// thousands of segments of one tick, with no allocation.
+// thousands of segments of one tick, with no allocation. The operations since the last Cls are
+// kept (up to a bound), so a change of resolution draws the picture again rather than stretching
+// its pixels.
 #include <QImage>
 #include <string>
+#include <vector>
+
+#include "form/recording_surface.h"
 
 #include "form/surface.h"
 
@@ -26,6 +31,16 @@ class RasterSurface : public Raster {
   void Line(double x1, double y1, double x2, double y2) override;
   void Circle(double x, double y, double r, uint32_t colour) override;
 
+  // Device pixels per 100 % pixel (layout scale x device pixel ratio). A new ratio draws the
+  // logged operations again at the new resolution; past the log's bound it scales the pixels.
+  void setPixelRatio(double ratio);
+  double pixelRatio() const { return dpr; }
+  // What was drawn since the last Cls, in twips; complete unless more than kLogLimit operations
+  // came since.
+  const std::vector<DrawOp>& drawLog() const { return log; }
+  bool logComplete() const { return !logOverflowed; }
+  static constexpr std::size_t kLogLimit = 1 << 17;
+
   const QImage& finished() const { return image; }
   // Empty, or why the picture has no pixels: a size past the cap below is refused rather than
   // allocated, and the picture then draws nothing.
@@ -34,7 +49,12 @@ class RasterSurface : public Raster {
   static constexpr double kMaxPixels = 64.0 * 1024 * 1024;
 
  private:
-  inline void dot(int x, int y, uint32_t argb);
+  inline void dot(int x, int y, uint32_t argb, bool steep);
+  void drawLine(double x1, double y1, double x2, double y2, uint32_t colour);
+  void drawCircle(double x, double y, double r, uint32_t colour);
+  void remember(const DrawOp& op);
+  std::vector<DrawOp> log;
+  bool logOverflowed = false;
   void takePixels();
   uint32_t* pixels = nullptr;  // taken afresh at each operation
   int stride = 0;             // in pixels

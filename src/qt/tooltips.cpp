@@ -8,7 +8,6 @@
 
 #include "help/tooltips.h"
 #include "main_window/form1.h"
-#include "qt/colours.h"
 
 namespace linklab {
 
@@ -19,13 +18,15 @@ QString qs(std::string_view text) { return QString::fromUtf8(text.data(), static
 // The shapes have no widget: the canvas paints them, so the canvas shows their tooltips.
 class ShapeTooltips : public QObject {
  public:
-  ShapeTooltips(QWidget& canvas, const Form1& form) : QObject(&canvas), form(form) {}
+  ShapeTooltips(QWidget& canvas, const Form1& form, std::function<QPointF(QPointF)> toTwips)
+      : QObject(&canvas), form(form), toTwips(std::move(toTwips)) {}
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
     if (event->type() != QEvent::ToolTip) return false;
     const auto* help = static_cast<QHelpEvent*>(event);
-    const double x = help->pos().x() * kTwipsPerPixel, y = help->pos().y() * kTwipsPerPixel;
+    const QPointF at = toTwips(help->pos());
+    const double x = at.x(), y = at.y();
     const Control* front = nullptr;
     for (const Control* c : form.controls()) {
       if (c->kind() != ControlKind::Shape || !c->Visible || tooltipFor(c->name).empty()) continue;
@@ -42,17 +43,18 @@ class ShapeTooltips : public QObject {
 
  private:
   const Form1& form;
+  std::function<QPointF(QPointF)> toTwips;
 };
 
 }  // namespace
 
-void applyTooltips(QWidget& canvas, const Form1& form) {
+void applyTooltips(QWidget& canvas, const Form1& form, std::function<QPointF(QPointF)> toTwips) {
   for (const Control* control : form.controls()) {
     const std::string_view text = tooltipFor(control->name);
     if (text.empty()) continue;
     if (auto* widget = canvas.findChild<QWidget*>(QString::fromStdString(control->name))) widget->setToolTip(qs(text));
   }
-  canvas.installEventFilter(new ShapeTooltips(canvas, form));
+  canvas.installEventFilter(new ShapeTooltips(canvas, form, std::move(toTwips)));
 }
 
 }  // namespace linklab

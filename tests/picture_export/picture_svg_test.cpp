@@ -25,6 +25,7 @@ TEST(PictureSvg, EachColourIsOnePathAndAJoinedTraceOneRunOfLines) {
   p.setForeColor(0xC000);
   p.Line(0, 100, 100, 200);
   p.Line(100, 200, 200, 100);
+  p.Line(200, 100, 200, 100);  // a dot on the trace's own end adds nothing
   p.setForeColor(0xC0);
   p.Line(0, 0, 50, 0);
   p.setForeColor(0xC000);

@@ -6,15 +6,18 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
+#include <QHelpEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QToolTip>
 #include <QXmlStreamReader>
 #include <memory>
 #include <sstream>
 
 #include "batch/batch_runner.h"
 #include "form/picture_box.h"
+#include "help/tooltips.h"
 #include "main_window/form1.h"
 #include "qt/export_commands.h"
 #include "qt/export_images.h"
@@ -97,6 +100,8 @@ SvgSummary readSvg(const QString& file) {
 TEST_F(Export, APictureSavedAsSvgIsItsTracesAsOnePathPerColourAtThePicturesSize) {
   const QString svgFile = QString::fromStdString(::testing::TempDir()) + "linklab_data.svg";
   const QString pngFile = QString::fromStdString(::testing::TempDir()) + "linklab_data.png";
+  int segments = 0;  // as the picture stands when the command is chosen; ticks go on after
+  for (const DrawOp& op : form->picData.history()) segments += op.kind == DrawOp::Kind::Line;
   answer(svgFile, 1);
   commands->savePicture(*pictureWidget(*view, "picData"));
   settle();
@@ -115,8 +120,6 @@ TEST_F(Export, APictureSavedAsSvgIsItsTracesAsOnePathPerColourAtThePicturesSize)
   EXPECT_EQ(svg.viewBox, QString("0 0 %1 %2").arg(data.Width).arg(data.Height));
   // The data trace is blue and drawn twice, 15 twips apart: one path, a line-to per segment.
   EXPECT_EQ(svg.strokes, QStringList{"#0000ff"});
-  int segments = 0;
-  for (const DrawOp& op : data.history()) segments += op.kind == DrawOp::Kind::Line;
   EXPECT_EQ(svg.lineTos, segments);
   EXPECT_EQ(svg.otherElements, 0);
   EXPECT_EQ(commands->folder, QString::fromStdString(::testing::TempDir()).chopped(1));
@@ -202,9 +205,11 @@ TEST_F(Export, TheMenusOfferTheCommands) {
   ASSERT_NE(save, nullptr);
   EXPECT_EQ(save->text(), "&Save Window Image...");
   EXPECT_EQ(save->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
-  for (const Control* c : form->controls())
-    if (c->kind() == ControlKind::Picture)
+  for (const Control* c : form->controls()) {
+    if (c->kind() == ControlKind::Picture) {
       EXPECT_EQ(pictureWidget(*view, c->name)->contextMenuPolicy(), Qt::CustomContextMenu) << c->name;
+    }
+  }
 }
 
 TEST_F(Export, EveryVisibleWidgetHasATooltipAndTheWindowAnIcon) {
@@ -212,10 +217,20 @@ TEST_F(Export, EveryVisibleWidgetHasATooltipAndTheWindowAnIcon) {
     view->runEvent([&] { form->cmbScene.setText(scene); });
     for (const Control* c : form->controls()) {
       if (!c->Visible) continue;
-      if (auto* w = view->findChild<QWidget*>(QString::fromStdString(c->name)))
+      if (auto* w = view->findChild<QWidget*>(QString::fromStdString(c->name))) {
         EXPECT_FALSE(w->toolTip().isEmpty()) << c->name << " in " << scene;
+      }
     }
   }
+  // The phasor's handle is painted, not a widget: the canvas explains it.
+  view->runEvent([&] { form->cmbScene.setText("Baseband Demo"); });
+  const Shape& handle = form->shpDrag;
+  const QPoint centre((handle.Left + handle.Width / 2) / 15, (handle.Top + handle.Height / 2) / 15);
+  QWidget* canvas = view->centralWidget();
+  QHelpEvent help(QEvent::ToolTip, centre, canvas->mapToGlobal(centre));
+  QApplication::sendEvent(canvas, &help);
+  EXPECT_EQ(QToolTip::text().toStdString(), tooltipFor("shpDrag"));
+
   const QIcon icon = view->windowIcon();
   ASSERT_FALSE(icon.isNull());
   for (int size : {16, 256}) {

@@ -51,7 +51,7 @@ class Window : public ::testing::Test {
 
 TEST_F(Window, ClientAreaAndControlsSitAtTheirTwips) {
   EXPECT_EQ(view->centralWidget()->size(), QSize(1003, 678));
-  EXPECT_EQ(view->windowTitle(), "LinkLab");
+  EXPECT_EQ(view->windowTitle(), "LinkLab - Modulation - BPSK");
   auto* filter = widget<QComboBox>("cmbFilter(1)");
   ASSERT_NE(filter, nullptr);
   EXPECT_EQ(filter->x(), 1800 / 15);

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "batch/control_properties.h"
 #include "batch/state_fields.h"
 #include "form/combo_box.h"
 #include "form/slider.h"
@@ -13,9 +14,16 @@ namespace linklab::fuzz {
 ModelNames ModelNames::fromModel() {
   auto form = std::make_unique<Form1>();
   form->Form_Load();
+  static const char* const candidates[] = {
+      "Text", "Caption", "Value", "Min", "Max", "SmallChange", "LargeChange", "Visible", "Enabled", "Left", "Top",
+      "Width", "Height", "ListCount", "List(0)", "List(3)", "ForeColor", "BorderWidth", "BorderColor", "X1", "Y1",
+      "X2", "Y2", "Interval", "ScaleWidth", "ScaleHeight"};
   ModelNames n;
   for (Control* c : form->controls()) {
-    n.controls.push_back(c->name);
+    std::vector<std::string> readable;
+    for (const char* p : candidates)
+      if (readProperty(*c, p)) readable.emplace_back(p);
+    n.properties.emplace_back(c->name, readable);
     switch (c->kind()) {
       case ControlKind::ComboBox: {
         const auto& list = static_cast<const ComboBox&>(*c);
@@ -45,17 +53,15 @@ ModelNames ModelNames::fromModel() {
   }
   n.clickables.push_back("HelpText.cmdClose");
   n.clickables.push_back("Instructions.cmdClose");
-  for (std::string_view f : stateFieldNames(*form)) n.fields.emplace_back(f);
+  for (std::string_view name : stateFieldNames(*form)) {
+    StateField field;
+    findStateField(*form, name, field);
+    n.fields.push_back({std::string(name), field.count});
+  }
   return n;
 }
 
 namespace {
-
-const std::vector<std::string> kProperties = {
-    "Text",  "Caption", "Value", "Min",       "Max",       "SmallChange", "LargeChange", "Visible",
-    "Enabled", "Left",  "Top",   "Width",     "Height",    "ListCount",   "List(0)",     "List(5)",
-    "List(-1)", "ForeColor", "BorderWidth", "BorderColor", "X1", "Y1", "X2", "Y2", "Interval",
-    "ScaleWidth", "ScaleHeight", "Colour", ""};
 
 const std::vector<std::string> kPlainProcedures = {
     "Form_Load",     "fillLists",        "makeData",          "modulateData",         "designFilters",
@@ -92,25 +98,23 @@ std::string ScriptGenerator::number(RandomSource& rnd) const {
   }
 }
 
-std::string ScriptGenerator::setLine(RandomSource& rnd, bool& reachable) const {
+std::string ScriptGenerator::setLine(RandomSource& rnd, bool hostile, bool& reachable) const {
   switch (rnd.below(5)) {
     case 0:
     case 1: {
       const auto& list = rnd.pick(names.lists);
-      if (!list.entries.empty() && rnd.chance(0.7)) return "set " + list.name + " " + rnd.pick(list.entries);
+      if (!hostile && !list.entries.empty() && (!list.editable || rnd.chance(0.7)))
+        return "set " + list.name + " " + rnd.pick(list.entries);
       if (!list.editable) reachable = false;  // refused anyway: not an entry
       return "set " + list.name + " " + hostileText(rnd);
     }
     case 2: {
       const auto& bar = rnd.pick(names.sliders);
-      if (rnd.chance(0.7)) return "set " + bar.name + " " + std::to_string(rnd.between(bar.min, bar.max));
+      if (!hostile) return "set " + bar.name + " " + std::to_string(rnd.between(bar.min, bar.max));
       reachable = false;  // a scroll bar never goes past its ends
       return "set " + bar.name + " " + number(rnd);
     }
-    case 3: {
-      const std::string value = rnd.chance(0.8) ? std::to_string(rnd.below(2)) : number(rnd);
-      return "set " + rnd.pick(names.checkBoxes) + " " + value;
-    }
+    case 3: return "set " + rnd.pick(names.checkBoxes) + " " + (hostile ? number(rnd) : std::to_string(rnd.below(2)));
     default: {
       if (names.textBoxes.empty()) return "set cmbNoise 0.4";
       const std::string value = rnd.chance(0.5) ? std::to_string(rnd.unit() * 2) : hostileText(rnd);
@@ -119,71 +123,86 @@ std::string ScriptGenerator::setLine(RandomSource& rnd, bool& reachable) const {
   }
 }
 
-std::string ScriptGenerator::callLine(RandomSource& rnd) const {
+std::string ScriptGenerator::callLine(RandomSource& rnd, bool hostile) const {
+  auto whole = [&](long lo, long hi) { return hostile && rnd.chance(0.5) ? number(rnd) : std::to_string(rnd.between(lo, hi)); };
   switch (rnd.below(7)) {
     case 0:
-    case 1: return "call " + rnd.pick(kPlainProcedures);
-    case 2: return "call " + rnd.pick(kIndexedProcedures) + " " + (rnd.chance(0.5) ? std::to_string(rnd.between(-1, 2)) : number(rnd));
-    case 3: return "call setScene " + (rnd.chance(0.6) ? std::to_string(rnd.between(0, 5)) : number(rnd));
+    case 1: return "call " + rnd.pick(kPlainProcedures) + (hostile ? " " + number(rnd) : "");
+    case 2: return "call " + rnd.pick(kIndexedProcedures) + " " + whole(-1, rnd.chance(0.5) ? 2 : 4200);
+    case 3: return "call setScene " + whole(0, 5);
     case 4: {
       std::string s = "call arrangeComponentPics";
-      for (int i = 0; i < 4; ++i) s += " " + (rnd.chance(0.6) ? std::to_string(rnd.between(-500, 12000)) : number(rnd));
+      for (int i = 0; i < 4; ++i) s += " " + whole(-500, rnd.chance(0.8) ? 12000 : 32767);
       return s;
     }
-    case 5: return "call dragMarker " + number(rnd) + " " + number(rnd);
+    case 5: return "call dragMarker " + whole(-1000, 16000) + " " + whole(-1000, 11000);
     default: {
-      const std::string field = rnd.chance(0.8) ? rnd.pick(names.fields) : number(rnd);
+      const std::string field = hostile ? number(rnd) : rnd.pick(names.fields).name;
       static const std::vector<std::string> sizes = {"4096", "2048", "8", "2", "1", "0", "-4", "3", "8192", "16384"};
-      return "call FFT " + field + " " + (rnd.chance(0.8) ? rnd.pick(sizes) : number(rnd)) + " " +
-             (rnd.chance(0.8) ? std::to_string(rnd.below(2)) : number(rnd));
+      return "call FFT " + field + " " + (hostile ? number(rnd) : rnd.pick(sizes)) + " " + whole(0, 1);
     }
   }
 }
 
-std::string ScriptGenerator::letLine(RandomSource& rnd) const {
-  std::string target = rnd.pick(names.fields);
-  if (rnd.chance(0.4)) target += "(" + (rnd.chance(0.7) ? std::to_string(rnd.between(0, 8192)) : number(rnd)) + ")";
+std::string ScriptGenerator::letLine(RandomSource& rnd, bool hostile) const {
+  const auto& field = rnd.pick(names.fields);
+  std::string target = field.name;
+  const bool indexed = field.count > 1 && rnd.chance(0.4);
+  if (indexed) target += "(" + (hostile ? number(rnd) : std::to_string(rnd.between(0, static_cast<long>(field.count) - 1))) + ")";
   std::string s = "let " + target;
-  const int values = rnd.chance(0.8) ? 1 : rnd.between(0, 40);
-  for (int i = 0; i < values; ++i) s += " " + (rnd.chance(0.6) ? std::to_string(rnd.unit() * 20 - 10) : number(rnd));
+  const long values = indexed || field.count == 1 ? 1 : rnd.between(1, std::min<long>(40, static_cast<long>(field.count)));
+  for (long i = 0; i < values; ++i) s += " " + (hostile ? number(rnd) : std::to_string(rnd.unit() * 20 - 10));
   return s;
 }
 
-std::string ScriptGenerator::printLine(RandomSource& rnd) const {
+std::string ScriptGenerator::printLine(RandomSource& rnd, bool hostile) const {
+  if (hostile) {
+    switch (rnd.below(3)) {
+      case 0: return "print " + rnd.pick(names.fields).name + "(" + number(rnd) + ")";
+      case 1: return "print " + rnd.pick(names.properties).first + "." + number(rnd);
+      default: return "print " + number(rnd);
+    }
+  }
   switch (rnd.below(4)) {
-    case 0: return "print " + rnd.pick(names.fields);
-    case 1: return "print " + rnd.pick(names.fields) + "(" + std::to_string(rnd.between(-2, 8194)) + ")";
+    case 0: return "print " + rnd.pick(names.fields).name;
+    case 1: {
+      const auto& field = rnd.pick(names.fields);
+      if (field.count == 1) return "print " + field.name;
+      return "print " + field.name + "(" + std::to_string(rnd.between(0, static_cast<long>(field.count) - 1)) + ")";
+    }
     case 2: return "print " + std::string(rnd.chance(0.5) ? "HelpText" : "Instructions") + (rnd.chance(0.5) ? ".Visible" : ".Caption");
-    default: return "print " + rnd.pick(names.controls) + "." + rnd.pick(kProperties);
+    default: {
+      const auto& [control, readable] = rnd.pick(names.properties);
+      return "print " + control + "." + (readable.empty() ? std::string("Visible") : rnd.pick(readable));
+    }
   }
 }
 
-std::string ScriptGenerator::line(RandomSource& rnd, bool& reachable) const {
+std::string ScriptGenerator::line(RandomSource& rnd, bool hostile, bool& reachable) const {
   const int kind = rnd.below(100);
-  if (kind < 30) return setLine(rnd, reachable);
-  if (kind < 42) return "click " + rnd.pick(names.clickables);
-  if (kind < 58) {
-    if (rnd.chance(0.9)) return "tick " + std::to_string(rnd.between(1, 6));
+  if (kind < 32) return setLine(rnd, hostile, reachable);
+  if (kind < 44) return "click " + (hostile ? number(rnd) : rnd.pick(names.clickables));
+  if (kind < 60) {
+    if (!hostile) return "tick " + std::to_string(rnd.between(1, 6));
     return "tick " + number(rnd).substr(0, 3) + (rnd.chance(0.5) ? "x" : "");  // never thousands of ticks
   }
-  if (kind < 64) {
-    const bool inside = rnd.chance(0.8);
-    if (!inside) reachable = false;
-    const std::string x = inside ? std::to_string(rnd.between(0, 15045)) : number(rnd);
-    const std::string y = inside ? std::to_string(rnd.between(0, 10170)) : number(rnd);
+  if (kind < 66) {
+    if (hostile) reachable = false;
+    const std::string x = hostile ? number(rnd) : std::to_string(rnd.between(0, 15045));
+    const std::string y = hostile ? number(rnd) : std::to_string(rnd.between(0, 10170));
     return "mouse " + std::to_string(rnd.between(0, 3)) + " " + x + " " + y;
   }
-  if (kind < 76) return printLine(rnd);
-  if (kind < 80) return rnd.chance(0.5) ? "record on" : "record off";
-  if (kind < 84) return "ops " + (rnd.chance(0.9) ? rnd.pick(names.pictures) : number(rnd));
+  if (kind < 78) return printLine(rnd, hostile);
+  if (kind < 81) return hostile ? "record " + number(rnd) : rnd.chance(0.5) ? "record on" : "record off";
+  if (kind < 84) return "ops " + (hostile ? number(rnd) : rnd.pick(names.pictures));
   if (kind < 85) return "save " + (rnd.chance(0.8) ? rnd.pick(names.pictures) : std::string("window")) + " " + workDir + "/picture.png";
-  if (kind < 92) {
+  if (kind < 93) {
     reachable = false;
-    return callLine(rnd);
+    return callLine(rnd, hostile);
   }
-  if (kind < 96) {
+  if (kind < 97 || !hostile) {
     reachable = false;
-    return letLine(rnd);
+    return letLine(rnd, hostile);
   }
   // Lines that are not commands at all, or commands cut short.
   reachable = false;
@@ -202,7 +221,7 @@ Script ScriptGenerator::generate(uint64_t seed) const {
     static const std::vector<std::string> scenes = {"Baseband Demo", "Modulation", "Scatter", "Full"};
     script.lines.push_back("set cmbScene " + rnd.pick(scenes));
   }
-  for (int i = 0; i < count; ++i) script.lines.push_back(line(rnd, script.studentReachable));
+  for (int i = 0; i < count; ++i) script.lines.push_back(line(rnd, rnd.chance(0.05), script.studentReachable));
   // Whatever the script did, the fields and pictures are read at the end.
   for (const char* field : {"dRxSignal", "dSpectrumSum", "dTxSignal", "lTick", "cmdTrace.Left", "cmdTrace.Top"})
     script.lines.push_back(std::string("print ") + field);

@@ -29,7 +29,14 @@ struct ModelNames {
   };
   std::vector<List> lists;
   std::vector<Bar> sliders;
-  std::vector<std::string> checkBoxes, textBoxes, clickables, pictures, controls, fields;
+  struct Field {
+    std::string name;
+    std::size_t count;  // 1 for a scalar
+  };
+  std::vector<std::string> checkBoxes, textBoxes, clickables, pictures;
+  std::vector<Field> fields;
+  // Each control with the properties `print` can read of it.
+  std::vector<std::pair<std::string, std::vector<std::string>>> properties;
 
   static ModelNames fromModel();
 };
@@ -41,11 +48,12 @@ class ScriptGenerator {
   Script generate(uint64_t seed) const;
 
  private:
-  std::string line(RandomSource& rnd, bool& reachable) const;
-  std::string setLine(RandomSource& rnd, bool& reachable) const;
-  std::string callLine(RandomSource& rnd) const;
-  std::string letLine(RandomSource& rnd) const;
-  std::string printLine(RandomSource& rnd) const;
+  // hostile: values past their limits, not numbers at all, or names that do not exist
+  std::string line(RandomSource& rnd, bool hostile, bool& reachable) const;
+  std::string setLine(RandomSource& rnd, bool hostile, bool& reachable) const;
+  std::string callLine(RandomSource& rnd, bool hostile) const;
+  std::string letLine(RandomSource& rnd, bool hostile) const;
+  std::string printLine(RandomSource& rnd, bool hostile) const;
   std::string number(RandomSource& rnd) const;
 
   ModelNames names;

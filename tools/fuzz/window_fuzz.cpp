@@ -53,6 +53,7 @@ struct Options {
   std::string replay;
   std::string log;
   bool child = false;
+  bool trace = false;  // each action and what it left, on stderr
 };
 
 // ---- Actions as text
@@ -112,7 +113,9 @@ class Driver {
     form.Form_Load();
     view->syncFromModel();
     view->show();
+    (void)QTest::qWaitForWindowExposed(view.get());
     view->activateWindow();
+    (void)QTest::qWaitForWindowActive(view.get());
     // Ticks come only from the actions, so that a seed always gives the same run.
     qApp->installEventFilter(&tickFilter);
     tickFilter.timer = &view->tickTimer();
@@ -203,6 +206,11 @@ class Driver {
       if (QWidget* popup = QApplication::activePopupWidget()) mouseClick(popup, std::stod(w[1]), std::stod(w[2]), Qt::LeftButton, false);
     }
     settle();
+    if (options.trace)
+      std::cerr << line << "  -> scene " << form.cmbScene.Text() << ", rx filter '" << form.cmbFilter[1].Text()
+                << "', boxes answered " << boxesAnswered << ", focus "
+                << (QApplication::focusWidget() ? QApplication::focusWidget()->objectName().toStdString() : "-")
+                << ", popup " << (QApplication::activePopupWidget() ? "open" : "none") << '\n';
     return modelFinding();
   }
 
@@ -363,7 +371,10 @@ class Driver {
       QTest::keyClick(window, key);
       events += 2;
     }
-    if (!QApplication::activeModalWidget()) dismissTries = 0;
+    if (!QApplication::activeModalWidget()) {
+      dismissTries = 0;
+      ++boxesAnswered;
+    }
   }
 
   void settle() {
@@ -395,6 +406,7 @@ class Driver {
   QTimer dismisser;
   std::string dismissal = "return";
   int dismissTries = 0;
+  long boxesAnswered = 0;
   long events = 0;
 };
 
@@ -480,6 +492,7 @@ int main(int argc, char** argv) {
     else if (key == "--replay") o.replay = value();
     else if (key == "--log") o.log = value();
     else if (key == "--child") o.child = true;
+    else if (key == "--trace") o.trace = true;
     else if (key == "-platform") ++i;
     else {
       std::cerr << "unknown option " << key << '\n';
@@ -505,6 +518,7 @@ int main(int argc, char** argv) {
     std::vector<std::string> a = {program, "--child", "--seed", std::to_string(o.seed), "--stall", std::to_string(o.stall),
                                   "--work", o.work, "--log", log};
     if (!o.altMenu) a.push_back("--no-alt-menu");
+    if (o.trace) a.push_back("--trace");
     if (!replay.empty()) {
       a.push_back("--replay");
       a.push_back(replay);
@@ -519,6 +533,7 @@ int main(int argc, char** argv) {
   const double limit = (o.seconds >= 0 ? o.seconds : 0) + (o.events >= 0 ? o.events * 0.5 : 0) + o.stall + 600;
   const RunResult run = runProgram(childArgs(log, o.replay), limit);
   std::cout << run.out;
+  if (o.trace) std::cerr << run.err;
   const std::string failure = failureOf(run);
   if (failure.empty()) return 0;
 

@@ -1,6 +1,7 @@
 #include "web_app.h"
 
 #include "control_json.h"
+#include "help/tooltips.h"
 
 namespace linklab::web {
 
@@ -153,10 +154,6 @@ const PixelRaster* WebApp::raster(int index) const {
   return pictures[static_cast<std::size_t>(index)].raster.get();
 }
 
-std::string WebApp::tooltip(const std::string&) {
-  // TOOLTIP SEAM: the core's lookup of tooltip texts by control name (src/help/tooltips) goes
-  // here once it is on main.
-  return {};
-}
+std::string WebApp::tooltip(const std::string& name) { return std::string(tooltipFor(name)); }
 
 }  // namespace linklab::web
