@@ -101,8 +101,9 @@ TEST(OptionRules, TheQLegendComesToTheFrontOrGoesBehind) {
   for (const auto& [mod, front] : {std::pair{"FSK", false}, {"QPSK", true}}) {
     form->cmbMod[0].setText(mod);
     const int z = form->lblLinear[3].zOrder;
-    for (const Control* c : form->controls())
+    for (const Control* c : form->controls()) {
       if (c != &form->lblLinear[3]) EXPECT_TRUE(front ? c->zOrder < z : c->zOrder > z) << c->name << " with " << mod;
+    }
   }
 }
 
