@@ -72,11 +72,13 @@ TEST_F(BatchTest, CrLfLinesAndTickCounts) {
     for (const char* line : {"# a comment", "", "set cmbScene Full", "print lScene", "set cmbData All Ones",
                              "print cmbData.Text", "tick 0", "print lTick", "tick", "tick 2", "print lTick",
                              "call RestartPics -32768", "call RestartPics 32767",  // the 16-bit ends
-                             "call arrangeComponentPics -32768 1500 420 32767", "call setScene 3", "print lScene"})
+                             "call arrangeComponentPics -32768 1500 420 32767", "call setScene 3", "print lScene",
+                             "print hscDataScroll.SmallChange", "print hscDataScroll.LargeChange"})
       script += line + eol;
     const ScriptResult r = runScript(*form, script);
     EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.out, "lScene = 4\ncmbData.Text = All Ones\nlTick = 0\nlTick = 3\nlScene = 3\n");
+    EXPECT_EQ(r.out, "lScene = 4\ncmbData.Text = All Ones\nlTick = 0\nlTick = 3\nlScene = 3\n"
+                     "hscDataScroll.SmallChange = 1\nhscDataScroll.LargeChange = 4\n");
   }
 }
 

@@ -93,5 +93,19 @@ TEST(OptionRules, ParametersFollowTheTransmitterAndOfdmCountsAreTidied) {
   }
 }
 
+// The Q legend is brought in front of every control for a linear modulation and sent behind all
+// of them for an angle modulation.
+TEST(OptionRules, TheQLegendComesToTheFrontOrGoesBehind) {
+  auto form = std::make_unique<Form1>();
+  form->Form_Load();
+  for (const auto& [mod, front] : {std::pair{"FSK", false}, {"QPSK", true}}) {
+    form->cmbMod[0].setText(mod);
+    const int z = form->lblLinear[3].zOrder;
+    for (const Control* c : form->controls()) {
+      if (c != &form->lblLinear[3]) EXPECT_TRUE(front ? c->zOrder < z : c->zOrder > z) << c->name << " with " << mod;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace linklab
