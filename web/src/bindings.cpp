@@ -29,6 +29,7 @@ EMSCRIPTEN_BINDINGS(linklab) {
       .function("mouse", &WebApp::mouse)
       .function("showHelp", &WebApp::showHelp)
       .function("closeHelp", &WebApp::closeHelp)
+      .function("resetCounts", &WebApp::resetCounts)
       .function("tick", &WebApp::tick)
       .function("setPixelScale", &WebApp::setPixelScale)
       .function("changes", &WebApp::changes)

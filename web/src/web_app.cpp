@@ -1,7 +1,9 @@
 #include "web_app.h"
 
 #include "control_json.h"
+#include "help/readout_texts.h"
 #include "help/tooltips.h"
+#include "measurements/readout_text.h"
 
 namespace linklab::web {
 
@@ -143,10 +145,46 @@ std::string WebApp::changes() {
     first = false;
     out += lastSent[key];
   }
-  out += "],\"timer\":{\"enabled\":";
+  out += "],\"readouts\":";
+  std::string readouts = readoutsJson();
+  out += unchanged("#readouts", readouts) ? "null" : lastSent["#readouts"];
+  out += ",\"timer\":{\"enabled\":";
   out += form.Timer1.Enabled ? "true" : "false";
   out += ",\"interval\":" + std::to_string(form.Timer1.Interval) + "}}";
   return out;
+}
+
+// The strip of readouts under the window, as the desktop shows it: the receiver's figures in the
+// scenes with a receiver, the transmitter's in "Modulation".
+std::string WebApp::readoutsJson() const {
+  const ReadoutTexts t = readoutTexts(form);
+  const bool receiver = form.lScene == 3 || form.lScene == 4;
+  const bool transmitter = form.lScene == 2;
+  struct Figure {
+    const std::string& text;
+    const char* tip;
+    bool shown;
+  };
+  const Figure figures[] = {{t.ebN0, readout_help::kEbN0, receiver},
+                            {t.evm, readout_help::kEvm, receiver},
+                            {t.ser, readout_help::kSer, receiver},
+                            {t.ber, readout_help::kBer, receiver},
+                            {t.eye, readout_help::kEye, receiver},
+                            {t.occupiedBandwidth, readout_help::kOccupiedBandwidth, transmitter},
+                            {t.outOfBand, readout_help::kOutOfBand, transmitter}};
+  std::string out = "{\"figures\":[";
+  for (const Figure& f : figures) {
+    if (out.back() != '[') out += ',';
+    out += "{\"text\":" + jsonString(f.text) + ",\"tip\":" + jsonString(f.tip) +
+           ",\"shown\":" + (f.shown ? "true" : "false") + '}';
+  }
+  out += "],\"reset\":" + std::string(receiver ? "true" : "false") + ",\"resetTip\":" + jsonString(readout_help::kReset) + '}';
+  return out;
+}
+
+void WebApp::resetCounts() {
+  acted();
+  form.restartCounts();
 }
 
 const PixelRaster* WebApp::raster(int index) const {

@@ -29,6 +29,7 @@ class WebApp {
   bool click(const std::string& name);
   void mouse(bool down, int button, int shift, double x, double y);
   void showHelp(int which);
+  void resetCounts();
   void closeHelp(int which);
   // One event of Timer1, as the page's interval timer delivers it; false while it is stopped.
   bool tick();
@@ -37,7 +38,8 @@ class WebApp {
   void setPixelScale(double devicePixelsPerTwip);
 
   // What changed since the last call, as JSON: {"controls":[...],"pictures":[...],"help":[...],
-  // "timer":{...}}. Pictures are listed by index with their size in device pixels.
+  // "readouts":{...} or null,"timer":{...}}. Pictures are listed by index with their size in
+  // device pixels.
   std::string changes();
   // The raster of picture INDEX, or null.
   const PixelRaster* raster(int index) const;
@@ -57,6 +59,7 @@ class WebApp {
   };
   void acted() { messages.userActed(); }
   bool unchanged(const std::string& key, std::string json);
+  std::string readoutsJson() const;
 
   Form1 form;
   MessageQueue messages;

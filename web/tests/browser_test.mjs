@@ -221,6 +221,9 @@ try {
   check(await page.$eval(`${sel('cmbNoise')} input`, (f) => f.value) === '0.6', 'the typed noise level is kept');
   const noisy = await pictureInk(page, 'picScatter(2)');
   check(noisy.ink > clean.ink * 2, 'noise spreads the received symbols', `${clean.ink} -> ${noisy.ink} pixels`);
+  const strip = await page.$$eval('#readouts .figures span:not([hidden])', (spans) => spans.map((s) => s.textContent));
+  check(strip.length === 5 && strip[0].startsWith('Eb/N0') && await page.$eval('#reset-counts', (b) => !b.hidden),
+        'the readout strip shows the receiver\'s figures', strip.join(' | '));
   await page.screenshot({ path: path.join(outDir, 'scene-4-full.png') });
 
   // A message: an unknown receive filter. The dialog stops the timer until OK.

@@ -205,6 +205,16 @@ TEST_F(WebAppTest, TheWindowsMouseDragsThePhasor) {
   EXPECT_NE(app.changes().find("\"name\":\"shpDrag\""), std::string::npos);
 }
 
+TEST_F(WebAppTest, TheReadoutsFollowTheSceneAndAreSentOnlyWhenTheyChange) {
+  ASSERT_TRUE(app.setText("cmbScene", "Full"));
+  const std::string full = app.changes();
+  EXPECT_EQ(countOf(full, "\"shown\":true"), 5) << full;  // the receiver's five figures
+  EXPECT_NE(full.find("\"reset\":true"), std::string::npos);
+  EXPECT_NE(app.changes().find("\"readouts\":null"), std::string::npos);
+  ASSERT_TRUE(app.setText("cmbScene", "Modulation"));
+  EXPECT_EQ(countOf(app.changes(), "\"shown\":true"), 2);  // the transmitter's two
+}
+
 TEST_F(WebAppTest, HelpWindowsOpenAndCloseThroughTheModel) {
   app.showHelp(1);
   EXPECT_TRUE(app.model().Instructions.Visible);

@@ -30,6 +30,7 @@ function syncFromModel() {
   controls.apply(changes.controls);
   for (const p of changes.pictures) paintPicture(p);
   for (const h of changes.help) syncHelpWindow(h);
+  if (changes.readouts) syncReadouts(changes.readouts);
   timerState = changes.timer;
   scheduleTicks();
   showNextMessage();
@@ -51,6 +52,23 @@ function userEvent(handler) {
   if (messageOpen()) return;
   handler();
   syncFromModel();
+}
+
+// The strip under the window: the readouts of the latest runs, and the button that restarts
+// their counts.
+const readoutFigures = $('#readouts .figures'), resetCounts = $('#reset-counts');
+resetCounts.addEventListener('click', () => userEvent(() => app.resetCounts()));
+
+function syncReadouts({ figures, reset, resetTip }) {
+  while (readoutFigures.children.length < figures.length) readoutFigures.append(document.createElement('span'));
+  figures.forEach(({ text, tip, shown }, i) => {
+    const span = readoutFigures.children[i];
+    span.textContent = text;
+    span.title = tip;
+    span.hidden = !shown;
+  });
+  resetCounts.hidden = !reset;
+  resetCounts.title = resetTip;
 }
 
 // ---- The timer -------------------------------------------------------------------------------
