@@ -1,18 +1,27 @@
 // LinkLab: the window, or with --batch [FILE] a script run against the same window model.
 #include <QApplication>
 #include <cstdlib>
-#include <cstring>
 #include <fstream>
 #include <iostream>
 #include <memory>
 
+#include "app/command_line.h"
 #include "batch/batch_runner.h"
 #include "main_window/form1.h"
 #include "qt/main_window_view.h"
 #include "qt/vector_state.h"
 
 int main(int argc, char** argv) {
-  const bool batch = argc >= 2 && std::strcmp(argv[1], "--batch") == 0;
+  using Action = linklab::CommandLine::Action;
+  const linklab::CommandLine command = linklab::parseCommandLine({argv + 1, argv + argc});
+  switch (command.action) {
+    case Action::Help: std::cout << linklab::usageText(); return 0;
+    case Action::Version: std::cout << linklab::versionText(); return 0;
+    case Action::Misuse: std::cerr << "linklab: " << command.error << '\n' << linklab::usageText(); return 2;
+    case Action::Window:
+    case Action::Batch: break;
+  }
+  const bool batch = command.action == Action::Batch;
   if (batch && !std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
   QApplication app(argc, argv);
   QApplication::setFont(QFont("DejaVu Sans", 8));

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "batch/control_properties.h"
+#include "batch/measure_calls.h"
 #include "batch/script_words.h"
 #include "batch/state_fields.h"
 #include "main_window/form1.h"
@@ -28,6 +29,12 @@ int BatchRunner::run(std::istream& in) {
       err << "error: line " << number << ": " << why << '\n';
       return 1;
     }
+  }
+  // A directory, or a read that failed part way, ends the loop like the end of the input does.
+  if (in.bad()) {
+    out.flush();
+    err << "error: line " << number + 1 << ": cannot read the script\n";
+    return 1;
   }
   return 0;
 }
@@ -124,6 +131,7 @@ std::string BatchRunner::call(std::string_view rest) {
   if (args.empty()) return "call needs a procedure name";
   const std::string_view proc = args[0];
   const std::size_t given = args.size() - 1;
+  if (auto measured = callMeasurement(form, proc, args, out)) return *measured;
 
   using Plain = void (Form1::*)();
   struct PlainEntry {
@@ -195,7 +203,9 @@ std::string BatchRunner::call(std::string_view rest) {
   }
   if (proc == "arrangeComponentPics") {
     if (auto why = wholeArgs(4); !why.empty()) return why;
-    for (int i = 0; i < 3; ++i)
+    // The spectrum height becomes a picture's height, so it is held to the same range as the
+    // other three: a huge one would ask for a raster of gigabytes.
+    for (int i = 0; i < 4; ++i)
       if (n[i] < -32768 || n[i] > 32767) return "argument out of the 16-bit range";
     form.arrangeComponentPics(static_cast<int16_t>(n[0]), static_cast<int16_t>(n[1]),
                               static_cast<int16_t>(n[2]), static_cast<double>(n[3]));

@@ -34,7 +34,8 @@ class BatchRunner {
   BatchRunner(Form1& form, std::ostream& out, std::ostream& err, Snapshotter* snapshotter = nullptr)
       : form(form), out(out), err(err), snapshotter(snapshotter) {}
 
-  // Runs every line; returns 0 at the end of input, 1 at the first error (reported on err).
+  // Runs every line; returns 0 at the end of input, 1 at the first error or when the input
+  // cannot be read (reported on err).
   int run(std::istream& in);
 
  private:

@@ -43,7 +43,7 @@ std::optional<double> number(std::string_view word) {
 
 std::optional<long> wholeNumber(std::string_view word) {
   const auto v = number(word);
-  if (!v || *v != std::floor(*v) || std::fabs(*v) > 2147483647.0) return std::nullopt;
+  if (!v || *v != std::floor(*v) || *v < -2147483648.0 || *v > 2147483647.0) return std::nullopt;
   return static_cast<long>(*v);
 }
 

@@ -1,6 +1,9 @@
 #include "batch/state_fields.h"
 
+#include "batch/readout_fields.h"
+
 #include <cstdint>
+#include <vector>
 
 #include "form/numbers.h"
 
@@ -31,15 +34,15 @@ StateField arrayField(A& a, StateField::Type t) {
 StateField scalar(double& v) { return {StateField::Type::Double, &v, 1, false}; }
 StateField scalar(int16_t& v) { return {StateField::Type::Int16, &v, 1, false}; }
 StateField scalar(int32_t& v) { return {StateField::Type::Int32, &v, 1, false}; }
-}  // namespace
 
-bool findStateField(SimulationState& s, std::string_view name, StateField& out) {
+struct Entry {
+  std::string_view name;
+  StateField field;
+};
+
+std::vector<Entry> fieldTable(SimulationState& s) {
   using T = StateField::Type;
-  struct Entry {
-    std::string_view name;
-    StateField field;
-  };
-  const Entry table[] = {
+  return {
       {"iData", arrayField(s.iData, T::Int16)},
       {"iCodeRate", scalar(s.iCodeRate)},
       {"dModData", arrayField(s.dModData, T::Double)},
@@ -74,13 +77,24 @@ bool findStateField(SimulationState& s, std::string_view name, StateField& out) 
       {"lScene", scalar(s.lScene)},
       {"lTick", scalar(s.lTick)},
   };
-  for (const Entry& e : table) {
+}
+
+}  // namespace
+
+bool findStateField(SimulationState& s, std::string_view name, StateField& out) {
+  for (const Entry& e : fieldTable(s)) {
     if (e.name == name) {
       out = e.field;
       return true;
     }
   }
-  return false;
+  return findReadoutField(s, name, out);
+}
+
+std::vector<std::string_view> stateFieldNames(SimulationState& s) {
+  std::vector<std::string_view> names;
+  for (const Entry& e : fieldTable(s)) names.push_back(e.name);
+  return names;
 }
 
 }  // namespace linklab

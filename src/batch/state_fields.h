@@ -4,6 +4,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "main_window/simulation_state.h"
 
@@ -22,5 +23,7 @@ struct StateField {
 
 // Empty optional-like: found == false when no field has that name.
 bool findStateField(SimulationState& state, std::string_view name, StateField& out);
+// Every field's name, in the record's order (the fuzzer writes scripts with them).
+std::vector<std::string_view> stateFieldNames(SimulationState& state);
 
 }  // namespace linklab

@@ -11,6 +11,15 @@ constexpr int Bins = 4096;
 constexpr int ThickOffset = 15;
 }  // namespace
 
+double averagedPower(double average, double power, double count) {
+  // A restart replaces the old average outright: weighting it by zero would keep a NaN or an
+  // infinity for ever. A power that is not finite is left out.
+  if (count <= 1) return std::isfinite(power) ? power : 0;
+  if (!std::isfinite(power)) return average;
+  const double mean = ((count - 1) * average + power) / count;
+  return std::isfinite(mean) ? mean : average + (power - average) / count;
+}
+
 double spectrumUnitsPerHeight(double height, bool linear, int range) {
   double f = linear ? 128.0 * 128.0 / 0.8 / height : 50 / 0.8 / height;
   return f / (201 - range) * 50;
@@ -70,7 +79,7 @@ void plotSpectrum(Surface& pic, std::span<const double> spectrum, std::span<doub
   spectrums = spectrums + 1;
   for (int i = 0; i < Bins; ++i) {
     const double p = spectrum[2 * i + 1] * spectrum[2 * i + 1] + spectrum[2 * i] * spectrum[2 * i];
-    average[i] = ((spectrums - 1) * average[i] + p) / spectrums;
+    average[i] = averagedPower(average[i], p, spectrums);
   }
 
   drawSpectrumTrace(pic, average, settings.bitsPerSymbol, zoom, f, linear, SpectrumColour);

@@ -33,6 +33,10 @@ struct SpectrumMemory {
 //  range  : vscSpectrumRange value, 1..200
 double spectrumUnitsPerHeight(double height, bool linear, int range);
 
+// One bin of the running average after its count-th power (count 1 starts afresh); a power
+// that is not finite is not taken in, so the average stays finite.
+double averagedPower(double average, double power, double count);
+
 // Draws one trace: 1024*b/zoom bins with zero frequency in the middle of the picture, each
 // segment twice (the copy 15 lower), the first rising from the bottom-left corner.
 //  pic           : picture, not cleared

@@ -42,7 +42,10 @@ ButtonPlace traceButtonPlace(int picLeft, int picTop, double scaleWidth, double 
                              int sample, double eyeScale, int16_t symbolOffset) {
   const TrajectoryMapping map = trajectoryMapping(scaleWidth, scaleHeight, eyeScale);
   const PicturePoint p = trajectoryPoint(map, signal, sample, symbolOffset);
-  return {CLng(picLeft + p.x - buttonWidth / 2.0), CLng(picTop + p.y - buttonHeight / 2.0)};
+  // Summed in double: a point clamped near the 32-bit limit plus the picture's edge would
+  // overflow a whole-number sum.
+  return {CLng(static_cast<double>(picLeft) + p.x - buttonWidth / 2.0),
+          CLng(static_cast<double>(picTop) + p.y - buttonHeight / 2.0)};
 }
 
 }  // namespace linklab

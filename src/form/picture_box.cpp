@@ -4,6 +4,8 @@ namespace linklab {
 
 void PictureBox::Cls() {
   ops.clear();
+  drawHistory.clear();
+  historyOverflowed = false;
   if (raster) {
     raster->fitTo(Width, Height);
     raster->Cls();
@@ -12,7 +14,9 @@ void PictureBox::Cls() {
 }
 
 void PictureBox::Line(double x1, double y1, double x2, double y2) {
-  if (isRecording) ops.push_back({DrawOp::Kind::Line, x1, y1, x2, y2, foreColor});
+  const DrawOp op{DrawOp::Kind::Line, x1, y1, x2, y2, foreColor};
+  remember(op);
+  if (isRecording) ops.push_back(op);
   if (raster) {
     raster->fitTo(Width, Height);
     raster->setForeColor(foreColor);
@@ -22,12 +26,23 @@ void PictureBox::Line(double x1, double y1, double x2, double y2) {
 }
 
 void PictureBox::Circle(double x, double y, double r, uint32_t colour) {
-  if (isRecording) ops.push_back({DrawOp::Kind::Circle, x, y, r, 0, colour});
+  const DrawOp op{DrawOp::Kind::Circle, x, y, r, 0, colour};
+  remember(op);
+  if (isRecording) ops.push_back(op);
   if (raster) {
     raster->fitTo(Width, Height);
     raster->Circle(x, y, r, colour);
   }
   drawn = true;
+}
+
+void PictureBox::remember(const DrawOp& op) {
+  if (drawHistory.size() == kHistoryLimit) {
+    historyOverflowed = true;
+    return;
+  }
+  if (drawHistory.capacity() < kHistoryLimit) drawHistory.reserve(kHistoryLimit);
+  drawHistory.push_back(op);
 }
 
 void PictureBox::setRecording(bool on) {

@@ -1,9 +1,12 @@
 #pragma once
 // A picture of the window: a persistent drawing surface whose scale is its own size in twips.
-// What is drawn goes to the raster that the view attached (if any) and, while recording, into a
-// log of operations that tests and the batch runner read.
+// What is drawn goes to the raster that the view attached (if any), into a bounded history that
+// vector export reads, and, while recording, into a log of operations that tests and the batch
+// runner read.
+#include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <span>
 #include <vector>
 
 #include "form/control.h"
@@ -29,6 +32,13 @@ class PictureBox : public Control, public Surface {
   bool recording() const { return isRecording; }
   const std::vector<DrawOp>& log() const { return ops; }
 
+  // What was drawn since the last Cls, as long as it fitted in kHistoryLimit operations; past
+  // that, historyComplete() is false and only the raster holds the picture. The history is
+  // reserved on the first drawing and never grows, so the tick does not allocate for it.
+  static constexpr std::size_t kHistoryLimit = 65536;
+  std::span<const DrawOp> history() const { return drawHistory; }
+  bool historyComplete() const { return !historyOverflowed; }
+
   uint32_t BackColor = 0xFFFFFF;
   bool drawn = false;  // something changed since the view last copied the raster
   std::function<void()> onClick;
@@ -38,6 +48,9 @@ class PictureBox : public Control, public Surface {
   Raster* raster = nullptr;
   bool isRecording = false;
   std::vector<DrawOp> ops;
+  void remember(const DrawOp& op);
+  std::vector<DrawOp> drawHistory;
+  bool historyOverflowed = false;
 };
 
 }  // namespace linklab

@@ -1,5 +1,6 @@
 // The animation tick, the immediate tick of a change, and pause / continue with the scan marker.
 #include <cmath>
+#include <cstdint>
 
 #include "form/numbers.h"
 #include "main_window/form1.h"
@@ -45,7 +46,9 @@ void Form1::Timer1_Timer() {
     if (cmdPause.Caption == "Pause") makeData();
     runSimulation();
   }
-  ++lTick;
+  // After the last 32-bit count the counter goes on at 2, which keeps both first-tick rules
+  // (no chain at 0, no trail line at 0 and 1) for a scene that has long been running.
+  lTick = lTick == INT32_MAX ? 2 : lTick + 1;
 }
 
 void Form1::tickOnce() {

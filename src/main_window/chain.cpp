@@ -92,6 +92,7 @@ void Form1::runSimulation() {
     for (int r = 10; r <= 50; r += 10) scatter.Circle(x, y, r, 0xC00000);
     Constellation(scatter, x0, xs, y0, ys);
   }
+  measureRun();
 }
 
 void Form1::hscDataScroll_Change() {

@@ -15,6 +15,7 @@
 #include "form/widgets.h"
 #include "help/help_window.h"
 #include "main_window/simulation_state.h"
+#include "measurements/headless_link.h"
 #include "transmitter/uniform_random.h"
 
 namespace linklab {
@@ -88,6 +89,11 @@ class Form1 : public SimulationState {
   void runSimulation();
   void hscDataScroll_Change();
   void hscDataZoom_Change();
+
+  // Readouts after each run, their counts, and the settings a sweep copies (measure_procedures.cpp)
+  void measureRun();
+  void restartCounts();
+  LinkSettings linkSettings() const;
 
   // Animation, pause and trace (animation.cpp)
   void Timer1_Timer();
@@ -175,6 +181,12 @@ class Form1 : public SimulationState {
   // Kept between calls of PlotSpectrum
   bool bMemory = false;
   double dMemoryBitsPerSymbol = 0;
+  // Kept between runs with the error counts: the pooled sums behind the effective Eb/N0, so that
+  // it and its theory describe the same runs as the counts
+  struct DecisionSums {
+    double cross = 0, sent = 0, variance = 0;
+    int runs = 0;
+  } decisionSums;
   // Kept between ticks: the Baseband Demo trail point (previous and current)
   double trailPrevX = 0, trailPrevY = 0, trailX = 0, trailY = 0;
 

@@ -4,6 +4,7 @@ namespace linklab {
 
 void Form1::RestartPics(int16_t index) {
   if (index != 0 && index != 1) return;
+  restartCounts();
   if (index == 0) {
     picEye[0].Cls();
     picSpectrum[0].Cls();

@@ -278,7 +278,7 @@ void Form1::arrangeComponentPics(int16_t iTop, int16_t iHeight, int16_t iGap,
   chkEye[2].Caption = "Q";
 
   // The scan marker's handle sits just under the second component trace.
-  const int16_t draggerTop = static_cast<int16_t>(iTop + 2 * iHeight + 120);
+  const int draggerTop = iTop + 2 * iHeight + 120;  // summed wide, never wrapped to 16 bits
   shpDragger.Top = draggerTop;
   lneScan.Y1 = draggerTop;
 

@@ -2,6 +2,7 @@
 // The simulation state record: every array and scalar that one stage of the link hands to the
 // next. Sizes are fixed; nothing here is ever resized, so a run of the chain allocates nothing.
 #include <array>
+#include <cmath>
 #include <cstdint>
 
 namespace linklab {
@@ -55,6 +56,23 @@ struct SimulationState {
   int16_t iTraceLast = 0;
   int32_t lScene = 0;
   int32_t lTick = 0;
+
+  // Readouts of the latest run (measure_procedures.cpp); NaN where one does not apply. The counts
+  // accumulate over runs until the pictures are cleared or the user restarts them.
+  double dEbN0dB = NAN;
+  double dEbN0EffectivedB = NAN;
+  double dEVMPercent = NAN;
+  int32_t lSymbols = 0;
+  int32_t lSymbolErrors = 0;
+  int32_t lBits = 0;
+  int32_t lBitErrors = 0;
+  double dSER = NAN;
+  double dBER = NAN;
+  double dSERTheory = NAN;
+  double dBERTheory = NAN;
+  double dEyeOpeningPercent = NAN;
+  double dOccupiedBandwidthkHz = NAN;
+  double dOutOfBandPowerdBc = NAN;
 };
 
 }  // namespace linklab

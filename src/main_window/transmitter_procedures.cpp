@@ -46,13 +46,11 @@ void Form1::fillLists() {
     fillList(cmbTxEB[i], c::kExcessBandwidths, c::kExcessBandwidthDefault);
     fillList(cmbTxSC[i], c::kSubcarriers, c::kSubcarriersDefault);
   }
-  // These three start empty, so they are not cleared first.
-  addEntries(cmbNoise, c::kNoise);
-  cmbNoise.setText(c::kNoiseDefault);
-  addEntries(cmbMultipathDelay, c::kMultipathDelay);
-  cmbMultipathDelay.setText(c::kMultipathDelayDefault);
-  addEntries(cmbMultipathMag, c::kMultipathMag);
-  cmbMultipathMag.setText(c::kMultipathMagDefault);
+  // Cleared like the others although they start empty, so that a second fill does not list
+  // every entry twice.
+  fillList(cmbNoise, c::kNoise, c::kNoiseDefault);
+  fillList(cmbMultipathDelay, c::kMultipathDelay, c::kMultipathDelayDefault);
+  fillList(cmbMultipathMag, c::kMultipathMag, c::kMultipathMagDefault);
   fillList(cmbScene, c::kScenes, c::kSceneDefault);
   fillList(cmbNonlinear, c::kNonlinear, c::kNonlinearDefault);
 }

@@ -8,11 +8,16 @@
 #include <QScreen>
 
 #include "main_window/form1.h"
+#include "qt/app_icon.h"
+#include "qt/export_commands.h"
+#include "qt/export_images.h"
 #include "qt/form_canvas.h"
 #include "qt/help_dialog.h"
 #include "qt/menus.h"
+#include "qt/readout_strip.h"
 #include "qt/picture_widget.h"
 #include "qt/typed_text_field.h"
+#include "qt/tooltips.h"
 #include "qt/vector_state.h"
 
 namespace linklab {
@@ -46,6 +51,10 @@ MainWindowView::MainWindowView(Form1& form) : form(form), host(this, [this](bool
   helpDialogs[1] = new HelpDialog(form.Instructions, this, [this] { syncFromModel(); });
   placeSideBySide(*helpDialogs[0], *helpDialogs[1]);
   buildMenus(*this);
+  addExportCommands(*this, form, pictures);
+  applyTooltips(*canvas, form, [this](QPointF at) { return scale.twips(at); });
+  setWindowIcon(appIcon());
+  setStatusBar(readoutStrip = new ReadoutStrip(form, *this));
   connect(&timer, &QTimer::timeout, this, [this] { onTick(); });
   form.setHost(&host);
   syncFromModel();
@@ -136,17 +145,7 @@ HelpDialog* MainWindowView::helpDialog(const HelpWindow& window) const {
 
 std::string MainWindowView::save(std::string_view name, const std::string& file) {
   syncFromModel();
-  if (name == "window") {
-    if (!grab().save(QString::fromStdString(file), "PNG")) return "cannot write '" + file + "'";
-    return {};
-  }
-  for (PictureWidget* picture : pictures) {
-    if (picture->objectName().toStdString() != name) continue;
-    if (const std::string why = picture->raster().error(); !why.empty()) return why;
-    if (!picture->raster().finished().save(QString::fromStdString(file), "PNG")) return "cannot write '" + file + "'";
-    return {};
-  }
-  return "unknown picture '" + std::string(name) + "'";
+  return saveByName(*this, form, name, file);
 }
 
 }  // namespace linklab

@@ -23,6 +23,7 @@ class Control;
 class FormCanvas;
 class HelpDialog;
 class PictureWidget;
+class ReadoutStrip;
 class TypedTextField;
 struct HelpWindow;
 
@@ -101,6 +102,7 @@ class MainWindowView : public QMainWindow, public Snapshotter {
   uint64_t lastLayout = 0;
   std::string titleScene;
   std::string titleModulation;
+  ReadoutStrip* readoutStrip = nullptr;
 };
 
 }  // namespace linklab

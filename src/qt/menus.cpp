@@ -6,11 +6,13 @@
 
 #include "main_window/form1.h"
 #include "qt/main_window_view.h"
+#include "qt/measure_menu.h"
 
 namespace linklab {
 
 void buildMenus(MainWindowView& view) {
   addViewMenu(view);
+  addMeasureMenu(*view.menuBar(), view.model(), view);
   addHelpMenu(view);
   addWindowShortcuts(view);
 }

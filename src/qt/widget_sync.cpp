@@ -14,6 +14,7 @@
 #include "qt/help_dialog.h"
 #include "qt/main_window_view.h"
 #include "qt/picture_widget.h"
+#include "qt/readout_strip.h"
 #include "qt/typed_text_field.h"
 
 namespace linklab {
@@ -194,6 +195,7 @@ void MainWindowView::syncFromModel() {
   syncTitle();
   for (HelpDialog* dialog : helpDialogs)
     if (dialog) dialog->sync();
+  if (readoutStrip) readoutStrip->sync();
   if (form.Timer1.Enabled && !ticksPaused && form.Timer1.Interval > 0) {
     if (!timer.isActive() || timer.interval() != form.Timer1.Interval) timer.start(form.Timer1.Interval);
   } else if (timer.isActive()) {

@@ -2,11 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
+#include <fstream>
+#include <optional>
 #include <memory>
 #include <sstream>
 #include <string>
 
+#include "batch/script_words.h"
+#include "form/numbers.h"
 #include "main_window/form1.h"
 
 namespace linklab {
@@ -56,6 +61,23 @@ TEST_F(BatchTest, PrintsFieldsAndPropertiesInTheirFormats) {
             "dCarrier(1) = 0.25\n"
             "iData(3) = 1\n"
             "HelpText.Visible = False\n");
+}
+
+// Scripts written on Windows end their lines with CR LF; `tick 0` runs no tick at all.
+TEST_F(BatchTest, CrLfLinesAndTickCounts) {
+  for (const std::string eol : {"\n", "\r\n"}) {
+    form = std::make_unique<Form1>();
+    form->Form_Load();
+    std::string script;
+    for (const char* line : {"# a comment", "", "set cmbScene Full", "print lScene", "set cmbData All Ones",
+                             "print cmbData.Text", "tick 0", "print lTick", "tick", "tick 2", "print lTick",
+                             "call RestartPics -32768", "call RestartPics 32767",  // the 16-bit ends
+                             "call arrangeComponentPics -32768 1500 420 32767", "call setScene 3", "print lScene"})
+      script += line + eol;
+    const ScriptResult r = runScript(*form, script);
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "lScene = 4\ncmbData.Text = All Ones\nlTick = 0\nlTick = 3\nlScene = 3\n");
+  }
 }
 
 TEST_F(BatchTest, WholeArrayPrintsEveryElementSeparatedBySpaces) {
@@ -153,7 +175,63 @@ INSTANTIATE_TEST_SUITE_P(
                       ErrorCase{"ops cmbData\n", 1, "unknown picture"},
                       ErrorCase{"record maybe\n", 1, "on or off"},
                       ErrorCase{"save window\n", 1, "save takes"},
-                      ErrorCase{"save picData /tmp/x.png\n", 1, "no window"}));
+                      ErrorCase{"save picData /tmp/x.png\n", 1, "no window"},
+                      // every argument of a call is held to the range of its parameter
+                      ErrorCase{"call arrangeComponentPics 2520 1500 420 99999999\n", 1, "16-bit"},
+                      ErrorCase{"call arrangeComponentPics 2520 1500 420 -32769\n", 1, "16-bit"},
+                      ErrorCase{"call arrangeComponentPics 32768 1500 420 720\n", 1, "16-bit"},
+                      ErrorCase{"call arrangeComponentPics 2520 1500 -40000 720\n", 1, "16-bit"},
+                      ErrorCase{"call placeTraceButton 40000\n", 1, "16-bit"},
+                      ErrorCase{"call setScene 2147483648\n", 1, "malformed"},
+                      ErrorCase{"call FFT dTxSignal 4096 2\n", 1, "malformed"}));
+
+// The reader of whole numbers takes the full 32-bit range, the most negative value included.
+TEST(WholeNumbers, TakeThe32BitRangeAndNothingBeyond) {
+  EXPECT_EQ(wholeNumber("-2147483648"), -2147483648L);
+  EXPECT_EQ(wholeNumber("2147483647"), 2147483647L);
+  EXPECT_EQ(wholeNumber("-2147483649"), std::nullopt);
+  EXPECT_EQ(wholeNumber("2147483648"), std::nullopt);
+  EXPECT_EQ(wholeNumber("1.5"), std::nullopt);
+  auto form = std::make_unique<Form1>();
+  const ScriptResult r = runScript(*form, "set hscCarrier -2147483648\nprint hscCarrier.Value\n");
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, "hscCarrier.Value = " + std::to_string(form->hscCarrier.Min()) + "\n");
+}
+
+// A directory opens like a file but cannot be read: that is an error, not an empty script.
+TEST(ScriptInput, ADirectoryIsRefusedWithExitOne) {
+  auto form = std::make_unique<Form1>();
+  std::ifstream directory(::testing::TempDir());
+  std::ostringstream out, err;
+  BatchRunner runner(*form, out, err);
+  EXPECT_EQ(runner.run(directory), 1);
+  EXPECT_EQ(err.str(), "error: line 1: cannot read the script\n");
+}
+
+// The trace button over a signal of millions (the non-linear amplifier driven by "All Ones"
+// while the receive list, hidden, says FSK; the marker dragged to the end of a late data
+// window) is placed at the clamped point, with no overflow.
+TEST(TraceButton, FarOutsideThePictureItStopsAtThe32BitLimit) {
+  auto form = std::make_unique<Form1>();
+  form->Form_Load();
+  const ScriptResult r = runScript(*form,
+                                   "set cmbData All Ones\n"
+                                   "set cmbMod(0) OOK\n"
+                                   "set cmbNonlinear Non-Linear\n"
+                                   "set cmbMod(1) FSK\n"
+                                   "set hscDataScroll 100\n"
+                                   "tick 3\n"
+                                   "click cmdPause\n"
+                                   "mouse 1 14895 1000\n");  // the right end of the data trace
+  ASSERT_EQ(r.status, 0) << r.err;
+  const PictureBox& pic = form->picScatter[0];
+  const int n = form->iTraceLast;
+  const double x = pic.Width / 3.0 * form->dTxEyeScale * form->dRxSignal[2 * n] + CLng(pic.Width / 2.0);
+  const double y = -pic.Height / 3.0 * form->dTxEyeScale * form->dRxSignal[2 * n + 1] + CLng(pic.Height / 2.0);
+  ASSERT_GT(std::fabs(x), 2147483647.0);  // the repro reaches the clamp
+  EXPECT_EQ(form->cmdTrace.Left, CLng(pic.Left + double(CLng(x)) - form->cmdTrace.Width / 2.0));
+  EXPECT_EQ(form->cmdTrace.Top, CLng(pic.Top + double(CLng(y)) - form->cmdTrace.Height / 2.0));
+}
 
 }  // namespace
 }  // namespace linklab

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdint>
+#include <limits>
 #include <numbers>
 #include <string>
 #include <vector>
@@ -213,6 +215,20 @@ TEST(Trajectory, MappingOqpskDelayPathAndTraceButtonCentre) {
   EXPECT_EQ(xy(pic.ops[0]), (Xy{3690, 1366, 2768, 2048}));
 }
 
+// A signal far beyond the picture clamps the point to the 32-bit limit; the button's corner is
+// then that limit too, not an overflowed sum with the picture's edge.
+TEST(Trajectory, TraceButtonBeyondThe32BitRangeStaysAtItsLimit) {
+  std::vector<double> signal(8192, 0.0);
+  signal[2 * 32] = 4e6;       // sx = 1845: about 7.4e9 twips right
+  signal[2 * 32 + 1] = -4e6;  // and as far down
+  const ButtonPlace far = traceButtonPlace(1500, 5580, 5535, 4095, 255, 255, signal, 32, 1, 0);
+  EXPECT_EQ((std::array{far.left, far.top}), (std::array{INT32_MAX, INT32_MAX}));
+  signal[2 * 32] = -4e6;
+  signal[2 * 32 + 1] = 4e6;
+  const ButtonPlace near = traceButtonPlace(-1500, -5580, 5535, 4095, 255, 255, signal, 32, 1, 0);
+  EXPECT_EQ((std::array{near.left, near.top}), (std::array{INT32_MIN, INT32_MIN}));
+}
+
 // A circle in multiples of T (r = 1/sqrt 2, h = 1/3) and its colour.
 struct Ref { double i, q; uint32_t colour = 0xC0; };
 struct ConstellationCase { std::string modulation; std::vector<Ref> circles; };
@@ -316,6 +332,27 @@ TEST(Spectrum, AveragesRestartsAndMemoryKeepsItsCopyAndWidthBasis) {
   d.spectrums = 0;  // restart
   d.run(false);
   EXPECT_EQ(d.average[5], 2);
+}
+
+// A power too large for a double never enters the average; and whatever the average held, a
+// restart begins again from this run's powers alone.
+TEST(Spectrum, NonFinitePowersStayOutAndARestartForgetsTheOldAverage) {
+  Display d;
+  d.bin(5, 3, 4);
+  d.bin(6, 1e200, 0);  // power overflows to infinity
+  d.run(false);
+  EXPECT_EQ(d.average[5], 25);
+  EXPECT_EQ(d.average[6], 0);
+  d.bin(6, 2, 0);
+  d.run(false);
+  EXPECT_EQ(d.average[6], 2);  // (0 + 4) / 2: the infinity was left out
+  d.average[5] = std::numeric_limits<double>::quiet_NaN();  // kept from anywhere
+  d.average[7] = std::numeric_limits<double>::infinity();
+  d.spectrums = 0;
+  d.run(false);
+  EXPECT_EQ(d.average[5], 25);
+  EXPECT_EQ(d.average[7], 0);
+  for (const DrawOp& op : d.pic.ops) ASSERT_TRUE(std::isfinite(op.y1) && std::isfinite(op.y2));
 }
 
 }  // namespace

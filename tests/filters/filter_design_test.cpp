@@ -57,10 +57,15 @@ using R = ResponseCase;
 INSTANTIATE_TEST_SUITE_P(
     EveryType, FilterResponses,
     ::testing::Values(R{F::None, 0, 1, 1, flat(4096), 2048, 1}, R{F::OFDM, 0, 4, 3, flat(4096), 2048, 1},
-                      R{F::SteepCutoff, 0.5, 1, 1, flat(63), 4033, 1}, R{F::SteepCutoff, 0.35, 1, 3, flat(133), 134, 0},
+                      R{F::SteepCutoff, 0.5, 1, 1, flat(63), 4033, 1},
+                      R{F::SteepCutoff, 0.5, 4, 1, flat(63), 63, 1},  // the code rate does not narrow it R{F::SteepCutoff, 0.35, 1, 3, flat(133), 134, 0},
                       R{F::RaisedCosine, 35, 1, 1, cosine(35, 1, 41, 85, false), 64, 0.5},
                       R{F::RaisedCosine, 35, 2, 1, cosine(35, 2, 20, 42, false), 32, 0.5},
                       R{F::RaisedCosine, 100, 1, 2, cosine(100, 1, -1, 127, false), 64, 0.5},
+                      R{F::RaisedCosine, 1, 1, 1, cosine(1, 1, 62, 64, false), 64, 0.5},
+                      // a code rate of 0 counts as 1, a roll-off past 100 % as 100 %
+                      R{F::RaisedCosine, 35, 0, 1, cosine(35, 1, 41, 85, false), 64, 0.5},
+                      R{F::RaisedCosine, 250, 1, 1, cosine(100, 1, -1, 127, false), 64, 0.5},
                       R{F::RootRC, 35, 1, 1, cosine(35, 1, 41, 85, true), 64, std::sqrt(0.5)},
                       R{F::Gaussian, 0.5, 1, 1, gaussian(64), 64, std::exp(-0.5)},
                       R{F::Gaussian, 2, 4, 2, gaussian(128), 256, std::exp(-2.0)},
@@ -82,9 +87,10 @@ TEST_P(ParameterTidying, RoundsAndClamps) {
 INSTANTIATE_TEST_SUITE_P(
     Texts, ParameterTidying,
     ::testing::Values(TidyCase{true, "0", "1", 1}, TidyCase{true, "", "1", 1}, TidyCase{true, "abc", "1", 1},
-                      TidyCase{true, "250", "100", 100}, TidyCase{true, "35.6", "36", 36},
+                      TidyCase{true, "250", "100", 100}, TidyCase{true, "100.6", "100", 100}, TidyCase{true, "35.6", "36", 36},
                       TidyCase{false, "0.05", "0.10", 0.1}, TidyCase{false, "7", "6.00", 6},
-                      TidyCase{false, "0.5", "0.50", 0.5}, TidyCase{false, "0.344", "0.34", 0.34}));
+                      TidyCase{false, "0.5", "0.50", 0.5}, TidyCase{false, "0.344", "0.34", 0.34},
+                      TidyCase{false, "0.346", "0.35", 0.35}, TidyCase{false, "2.999", "3.00", 3}));
 
 std::unique_ptr<Form1> designed(const char* tx, const char* rx, RecordingHost& host) {
   auto form = std::make_unique<Form1>();
@@ -123,6 +129,7 @@ TEST(DesignFilters, UnknownTypeIsReportedOnEveryDesignAndGivesZero) {
 TEST(DesignFilters, MatchedReceiverCopiesTheTransmitResponse) {
   RecordingHost host;
   auto form = designed("Root RC", "Matched", host);
+  EXPECT_TRUE(host.messages.empty());
   for (int i = 0; i < 8192; ++i) ASSERT_EQ(form->dRxFilter[i], form->dTxFilter[i]) << i;
   EXPECT_NEAR(form->dRxFilter[2 * 64] * form->dTxFilter[2 * 64], 0.5, 1e-12) << "overall raised cosine";
 }

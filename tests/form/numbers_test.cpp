@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cfloat>
 #include <cmath>
 #include <limits>
+#include <string>
 
 namespace linklab {
 namespace {
@@ -40,7 +42,7 @@ TEST(Numbers, IntIsFloor) {
 }
 
 struct ValCase {
-  const char* text;
+  std::string text;
   double expected;
 };
 
@@ -60,6 +62,19 @@ TEST(Numbers, ValIsAlwaysFinite) {
   EXPECT_TRUE(std::isfinite(Val("-1e999")));
   EXPECT_GT(Val("1e999"), 1e300);
 }
+
+// Longer than any buffer a reader might keep: each read whole, the way a short one is.
+INSTANTIATE_TEST_SUITE_P(
+    Long, Leading,
+    ::testing::Values(ValCase{"1" + std::string(100, '0'), 1e100},                // 101 digits
+                      ValCase{"0." + std::string(80, '0') + "25", 2.5e-81},
+                      ValCase{"  -" + std::string(90, '0') + "3.5e2 W", -350},   // zeros lead
+                      ValCase{"7." + std::string(120, '0') + "1e-3", 7e-3},
+                      ValCase{"1" + std::string(400, '0'), DBL_MAX},             // past a double
+                      ValCase{"-1" + std::string(400, '0'), -DBL_MAX},
+                      ValCase{"1e-400", 0}, ValCase{"0." + std::string(400, '0') + "1", 0},
+                      ValCase{"1e" + std::string(400, '9'), DBL_MAX},
+                      ValCase{"1e-" + std::string(400, '9'), 0}));
 
 TEST(Numbers, StrWritesPlainDecimals) {
   EXPECT_EQ(Str(1.0), "1");

@@ -124,7 +124,10 @@ TEST(Chain, ComponentTracesAndPassbandOnlyInModulation) {
   form->dPassband[0] = 123;
   form->runSimulation();
   EXPECT_EQ(form->dPassband[0], 123);  // unchecked: left alone
+  form->picSpectrum[1].setRecording(true);
   form->chkPassband.setValue(1);
+  ASSERT_FALSE(form->picSpectrum[1].log().empty());  // the passband trace, on its own picture
+  EXPECT_EQ(form->picSpectrum[1].log()[0].colour, 0xC00000u);
   for (int i : {0, 17, 4095})
     EXPECT_DOUBLE_EQ(form->dPassband[2 * i],
                      form->dTxSignal[2 * i] * form->dCarrier[2 * i] - form->dCarrier[2 * i + 1] * form->dTxSignal[2 * i + 1]);

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cmath>
 #include <functional>
 #include <memory>
 #include <string>
@@ -62,10 +63,78 @@ INSTANTIATE_TEST_SUITE_P(Every, ControlHandlers, ::testing::Values(
     HandlerCase{"Nonlinear", [](Form1& f) { f.cmbNonlinear.setText("Non-Linear"); }, All, 1, 0, 1},
     HandlerCase{"Sync", [](Form1& f) { f.vscSync.setValue(1); }, Eyes | Scatters, 0, 0, 0},
     HandlerCase{"ScatterClick", [](Form1& f) { f.picScatter[0].onClick(); }, Scat0, 0, 0, 0},
+    HandlerCase{"Sample", [](Form1& f) { f.hscSample.setValue(10); }, Eyes | 32, 0, 0, 0},
+    HandlerCase{"EyeScale", [](Form1& f) { f.vscTxEyeScale.setValue(30); }, Eyes | Scatters, 0, 0, 0},
+    HandlerCase{"Threshold", [](Form1& f) { f.vscYThreshold.setValue(30); }, 32, 0, 0, 0},
     HandlerCase{"SpectrumClick", [](Form1& f) { f.picSpectrum[0].onClick(); }, 0, 1, 0, 0},
     HandlerCase{"TxEB", [](Form1& f) { f.cmbTxEB[0].setText("30"); }, All, 1, 1, 2},
     HandlerCase{"TxBW", [](Form1& f) { f.cmbTxBW[0].setText("0.5"); }, All, 1, 1, 0},
     HandlerCase{"TxMod", [](Form1& f) { f.cmbMod[0].setText("QPSK"); }, Unchecked, 1, 1, 2}),
+    [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
+
+// While paused a change still shows at once, on the same data: the handler clears first, marks the
+// filters stale, and its tick designs them before it runs the chain. A redraw with the old
+// filters, or a clear after the tick, shows in what the chain left.
+double binPower(const SignalBlock& b, int k) {
+  double re = 0, im = 0;
+  for (int n = 0; n < 4096; ++n) {
+    const double a = 2 * M_PI * ((n * k) % 4096) / 4096.0;
+    re += b[2 * n] * std::cos(a) - b[2 * n + 1] * std::sin(a);
+    im += b[2 * n] * std::sin(a) + b[2 * n + 1] * std::cos(a);
+  }
+  return re * re + im * im;
+}
+
+struct PausedCase {
+  const char* name;
+  std::function<void(Form1&)> change, check;
+  bool ticks;
+};
+class PausedChanges : public ::testing::TestWithParam<PausedCase> {};
+TEST_P(PausedChanges, ShowAtOnceOnTheSameDataWithFreshFilters) {
+  auto form = loaded();
+  form->cmbScene.setText("Full");
+  form->Timer1_Timer();
+  form->Timer1_Timer();
+  form->cmdPause.click();
+  const auto data = form->iData;
+  form->picEye[0].setRecording(true);
+  form->picSpectrum[0].setRecording(true);
+  GetParam().change(*form);
+  EXPECT_EQ(form->iData, data);
+  EXPECT_EQ(form->bFiltersValid, GetParam().ticks ? -1 : 0);
+  EXPECT_EQ(form->picEye[0].log().empty(), !GetParam().ticks);  // cleared, then redrawn by the tick
+  GetParam().check(*form);
+}
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Every, PausedChanges, ::testing::Values(
+    PausedCase{"TxFilter", [](Form1& f) { f.cmbFilter[0].setText("Raised Cosine"); },
+               [](Form1& f) {  // 50 %: nothing above bin 96 (the old 2 kHz cut-off passed 255)
+                 EXPECT_LT(binPower(f.dTxSignal, 100), 1e-12);
+                 EXPECT_EQ(f.cmbFilter[1].Text(), "Raised Cosine");
+               }, true},
+    PausedCase{"ExcessBandwidth", [](Form1& f) { f.cmbFilter[0].setText("Raised Cosine"); f.cmbTxEB[0].setText("100"); },
+               [](Form1& f) { EXPECT_GT(binPower(f.dTxSignal, 100), 1e-6); EXPECT_LT(binPower(f.dTxSignal, 130), 1e-12); },
+               true},
+    PausedCase{"Modulation", [](Form1& f) { f.cmbMod[0].setText("QPSK"); },
+               [](Form1& f) {  // two bits per symbol double the 2 kHz cut-off to bin 511
+                 EXPECT_EQ(f.dBitsPerSymbol, 2.0);
+                 EXPECT_EQ(f.dTxFilter[2 * 300], 1.0);
+                 EXPECT_EQ(f.dModData[0], f.iData[0] ? 1 / 1.41421562 : -1 / 1.41421562);
+               }, true},
+    PausedCase{"Noise", [](Form1& f) { f.cmbNoise.setText("0.4"); },
+               [](Form1& f) { EXPECT_NE(f.dRxSignal, f.dTxSignal); }, true},
+    PausedCase{"Data", [](Form1& f) { f.cmbData.setText("All Ones"); },  // new bits only when running
+               [](Form1& f) { EXPECT_EQ(f.dSpectrums, 1.0); }, true},
+    PausedCase{"Amplifier", [](Form1& f) { f.cmbNonlinear.setText("Non-Linear"); },
+               [](Form1& f) { EXPECT_EQ(f.dSpectrums, 1.0); EXPECT_FALSE(f.picSpectrum[0].log().empty()); }, true},
+    PausedCase{"FskIndex", [](Form1& f) { f.cmbMod[0].setText("FSK"); f.vscFSK.setValue(27); },
+               [](Form1& f) { EXPECT_EQ(f.dFSKIndex, 0.5); }, true},
+    PausedCase{"Bandwidth", [](Form1& f) { f.cmbTxBW[0].setText("0.50"); },  // no tick of its own
+               [](Form1& f) { EXPECT_EQ(f.dTxFilter[2 * 100], 1.0); EXPECT_EQ(f.cmbTxBW[1].Text(), "0.50"); }, false},
+    PausedCase{"RxBandwidth", [](Form1& f) { f.cmbTxBW[1].setText("0.50"); },  // the receiver's alone
+               [](Form1& f) { EXPECT_EQ(f.cmbTxBW[0].Text(), "2.00"); }, false}),
     [](const auto& info) { return std::string(info.param.name); });
 // clang-format on
 

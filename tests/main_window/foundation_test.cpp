@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <array>
 #include <memory>
+#include <sstream>
+#include <string>
 
 #include "main_window/form1.h"
 
@@ -47,6 +50,45 @@ TEST(Startup, ListKindsOfTheDescription) {
   EXPECT_FALSE(form->cmbFilter[0].Editable || form->cmbMod[0].Editable || form->cmbData.Editable);
   EXPECT_EQ(form->findControl("cmbMod(1)"), &form->cmbMod[1]);
   EXPECT_EQ(form->findControl("lneHint(20)"), nullptr);
+}
+
+// The block diagram as the window description places it before any code runs: left, top, width,
+// height (a line's two end points), and the border colour of the shapes and lines.
+TEST(Startup, TheDescriptionPlacesTheBlockDiagram) {
+  auto form = std::make_unique<Form1>();
+  std::istringstream table(
+      "cmbScene 240 480 2535 480  cmbData 3000 480 2655 480  cmbMod(0) 2400 1440 1995 480  "
+      "cmbMod(1) 2280 7200 2895 480  cmbFilter(0) 1800 2040 2295 480  cmbFilter(1) 1800 5520 2295 480  "
+      "cmbTxEB(0) 4080 2040 975 480  cmbTxBW(0) 4080 2040 975 480  cmbTxSC(0) 4080 2040 795 480  "
+      "cmbTxEB(1) 4080 5520 975 480  cmbTxBW(1) 4080 5520 975 480  cmbTxSC(1) 4080 5520 795 480  "
+      "cmbNonlinear 3240 3240 2295 480  cmbMultipathDelay 2160 4080 1095 480  cmbMultipathMag 4140 4080 975 480  "
+      "cmbNoise 3240 4740 1095 480  cmbEqualiser 2280 6120 2355 480  cmdPause 60 9480 1215 495  "
+      "txtFSK 4440 1440 795 495  vscFSK 5280 1440 375 495  Label1 600 120 1575 495  "
+      "lblModulation(0) 360 1485 1935 495  lblModulation(1) 840 7200 1335 495  lblFilter(0) 300 2055 1395 495  "
+      "lblFilter(1) 300 5520 1455 495  lblPCkHz(0) 4920 2040 735 495  lblPCkHz(1) 4920 5520 735 495  "
+      "lblNonLinear 480 3240 2535 495  lblMultipath 480 4080 1575 495  lblMultipathDelay 3240 4080 855 435  "
+      "lblMultipathPC 5160 4080 375 435  lblNoise 1920 4740 1275 495  lblNoiseW 4320 4740 1095 495  "
+      "lblEqualiser 480 6120 1575 495  lblSync 120 6960 2295 375  vscSync 1020 6900 255 495  "
+      "vscFreq 1260 5880 255 2535  lblOutput 2880 8160 1455 495  lblBER 480 8160 2295 375  "
+      "shpDataBox 2880 360 2895 735  shpTxBox 240 1320 5535 2535  shpChannelBox 240 3360 5535 1335  "
+      "shpRxBox 240 4080 5535 2415  shpOutputBox 2880 8160 1455 495  Line1 3600 1080 3600 6060");
+  for (std::string name; table >> name;) {
+    std::array<int, 4> want;
+    for (int& v : want) table >> v;
+    const Control* c = form->findControl(name);
+    ASSERT_NE(c, nullptr) << name;
+    const auto* l = dynamic_cast<const LineShape*>(c);
+    const std::array got = l ? std::array{l->X1, l->Y1, l->X2, l->Y2} : std::array{c->Left, c->Top, c->Width, c->Height};
+    EXPECT_EQ(got, want) << name;
+  }
+  for (const auto& [shape, colour] : {std::pair{&form->shpDataBox, 0x8000u}, {&form->shpTxBox, 0x800000u},
+                                      {&form->shpChannelBox, 0x80u}, {&form->shpRxBox, 0x8080u},
+                                      {&form->shpOutputBox, 0x8000u}})
+    EXPECT_EQ(shape->BorderColor, colour);
+  EXPECT_EQ(form->Line1.BorderColor, 0x800080u);
+  EXPECT_EQ(form->lneScan.BorderColor, 0xC00000u);
+  EXPECT_EQ((std::array{form->lblLinear[0].Left, form->lblLinear[1].Left, form->lblLinear[2].Left, form->lblLinear[3].Left}),
+            (std::array{480, 2040, 3900, 4800}));
 }
 
 // Which pictures a restart clears: draw on every one, restart, see which logs are empty.

@@ -86,9 +86,47 @@ const Placed kPlaced[] = {
     // the real axis and an arrowhead (a = 240) of the imaginary one, then the purple hints
     {1, "lneHint(0)", {1840, 3000, 6560, 3000}}, {1, "lneHint(4)", {3960, 880, 4200, 640}},
     {2, "lneHint(0)", {3600, 3960, 6480, 3960}}, {4, "lneHint(0)", {5800, 4440, 6480, 4440}},
+    // the rest of the table: the plane's other axis and arrowheads, and the pause button
+    {1, "lneHint(1)", {6320, 2760, 6560, 3000}}, {1, "lneHint(2)", {6320, 3240, 6560, 3000}},
+    {1, "lneHint(3)", {4200, 640, 4200, 5360}}, {1, "lneHint(5)", {4200, 640, 4440, 880}},
+    {1, "cmdPause", {60, 9480, Any, Any}}, {2, "cmdPause", {60, 9480, Any, Any}}, {3, "cmdPause", {60, 9480, Any, Any}},
+    // scene 2: the traces, the hints into them and the spectrum's controls at the bottom
+    {2, "picData", {6000, 240, 8895, 795}}, {2, "chkModData", {Any, 1320, 360, 600}},
+    {2, "lneHint(2)", {5580, 660, 6060, 660}}, {2, "lneHint(3)", {4440, 1680, 6000, 1680}},
+    {2, "Line1", {Any, Any, Any, 6000}}, {2, "cmdSpectrum", {6000, 6960, Any, Any}},
+    {2, "hscSpectrum", {13440, 9735, Any, Any}}, {2, "chkMemory", {13560, 6960, Any, Any}},
+    {2, "chkLinear", {12180, 6960, Any, Any}}, {2, "vscSpectrumRange", {14640, 6960, Any, 2775}},
+    {2, "picEye(1)", {6000, 2520, 8895, 1500}}, {2, "chkEye(2)", {Any, 4582, 360, Any}},
+    {2, "shpDragger", {Any, 5640, Any, Any}}, {2, "lneScan", {Any, 5640, Any, Any}},
+    // scenes 3 and 4: the spectrum moved up, the eye, the decision scatter and their sliders
+    {3, "picSpectrum(0)", {6000, 2520, 8895, 2775}}, {4, "hscSpectrum", {13440, 5295, Any, Any}},
+    {3, "chkMemory", {13560, 2520, Any, Any}}, {4, "chkLinear", {12180, 2520, Any, Any}},
+    {3, "vscSpectrumRange", {14640, 2520, Any, 2775}}, {4, "chkEye(0)", {Any, 3200, Any, Any}},
+    {3, "hscSample", {5940, 9540, 4395, Any}}, {4, "vscTxEyeScale", {10320, 5640, Any, 3915}},
+    {3, "picScatter(2)", {10680, 5640, 3915, 3915}}, {4, "vscYThreshold", {14640, 5640, Any, 3915}},
+    {3, "lneHint(1)", {4560, 7260, 12780, 7260}}, {3, "lblFilter(1)", {Any, 4200, Any, Any}},
+    {4, "lblNoise", {Any, 4200, Any, Any}}, {4, "cmbNoise", {Any, 4200, Any, Any}}, {4, "lblNoiseW", {Any, 4200, Any, Any}},
+    {4, "cmbFilter(1)", {Any, 4800, Any, Any}}, {4, "cmbTxEB(1)", {Any, 4800, Any, Any}},
+    {4, "cmbTxBW(1)", {Any, 4800, Any, Any}}, {4, "cmbTxSC(1)", {Any, 4800, Any, Any}},
 };
 
 INSTANTIATE_TEST_SUITE_P(Scenes, SceneLayoutPlace, ::testing::ValuesIn(kPlaced));
+
+// The purple hints into the displays, five pixels wide, and the sliders' ranges and steps.
+TEST(SceneLayout, HintColoursAndSliderRanges) {
+  for (int scene = 2; scene <= 4; ++scene)
+    for (int hint = 0; hint < 2; ++hint) {
+      const LineShape& l = sceneForm(scene).lneHint[hint];
+      if (!l.Visible) continue;
+      EXPECT_EQ((std::pair{l.BorderWidth, l.BorderColor}), (std::pair{5, 0x800080u})) << hint << " in " << scene;
+    }
+  EXPECT_EQ(sceneForm(1).lneHint[3].BorderWidth, 3);
+  const Form1& f = sceneForm(4);
+  auto range = [](const Slider& s) { return std::array{s.Min(), s.Max(), s.SmallChange, s.LargeChange, s.Value()}; };
+  EXPECT_EQ(range(f.hscSample), (std::array{-64, 64, 1, 8, 0}));
+  EXPECT_EQ(range(f.vscTxEyeScale), (std::array{10, 100, 5, 10, 60}));
+  EXPECT_EQ(range(f.vscYThreshold), (std::array{10, 100, 1, 5, 60}));
+}
 
 TEST(SceneLayout, ASceneChangeCentresTheSampleAndScatterSetsTheEyeSlidersTo60) {
   auto form = loaded();
@@ -114,6 +152,10 @@ TEST(SceneLayout, ModulationShowsGreenIAndRedQAndACheckedPassbandRestacksThePict
   EXPECT_TRUE(form->hscCarrier.Visible);
   EXPECT_EQ((std::array{form->hscCarrier.Left, form->hscCarrier.Top}),
             (std::array{6000 + 8895 - 2400, 5280 - 255}));
+  form->chkPassband.setValue(0);  // back to 1500-high traces and the passband picture 420 below
+  EXPECT_EQ((std::array{form->picEye[2].Top, form->picSpectrum[1].Top, form->picSpectrum[1].Height}),
+            (std::array{4020, 5940, 720}));
+  EXPECT_FALSE(form->hscCarrier.Visible);
 }
 
 TEST(SceneLayout, BasebandDemoPutsTheMarkersBackAndLeavesThinHintsForModulation) {

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QHelpEvent>
+#include <QToolTip>
 #include <QImage>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -215,6 +218,74 @@ TEST(RasterSurface, KeepsTracesCrispAndSurvivesAbsurdCoordinates) {
       }
     }
   }
+}
+
+}  // namespace
+}  // namespace linklab
+
+namespace linklab {
+namespace {
+
+bool anyPixelOf(const QImage& image, QRect area, QRgb colour) {
+  for (int y = area.top(); y <= area.bottom(); ++y)
+    for (int x = area.left(); x <= area.right(); ++x)
+      if (image.pixel(x, y) == colour) return true;
+  return false;
+}
+
+// The canvas paints the block diagram from the model: the purple signal path down x = 3600 twips
+// (240 pixels) and the dark blue transmitter box from 240 twips (16 pixels).
+TEST_F(Window, TheCanvasPaintsLinesAndBoxesInTheirColours) {
+  const QImage canvas = view->centralWidget()->grab().toImage();
+  EXPECT_TRUE(anyPixelOf(canvas, QRect(238, 262, 5, 8), qRgb(128, 0, 128)));  // Line1 (3600, 1080..6000)
+  EXPECT_TRUE(anyPixelOf(canvas, QRect(14, 240, 5, 4), qRgb(0, 0, 128)));     // shpTxBox's left edge
+  EXPECT_FALSE(anyPixelOf(canvas, QRect(100, 300, 40, 40), qRgb(128, 0, 128)));
+}
+
+// What the model holds reaches the widgets: a check box's value, a text box's lock.
+TEST_F(Window, CheckBoxesAndTextBoxesFollowTheModel) {
+  auto* passband = widget<QCheckBox>("chkPassband");
+  auto* fsk = widget<QLineEdit>("txtFSK");
+  ASSERT_TRUE(passband && fsk);
+  for (int value : {1, 0}) {
+    form->chkPassband.setValue(value);
+    form->txtFSK.Locked = value == 1;
+    view->syncFromModel();
+    EXPECT_EQ(passband->isChecked(), value == 1);
+    EXPECT_EQ(fsk->isReadOnly(), value == 1);
+  }
+}
+
+// A shape's tooltip shows only over the shape; a move without a button drags nothing, a right
+// click puts the phasor back.
+TEST_F(Window, ShapeTooltipsAndMouseButtonsOnTheCanvas) {
+  QWidget* canvas = view->centralWidget();
+  const auto tip = [&](QPoint at) {
+    QHelpEvent event(QEvent::ToolTip, at, canvas->mapToGlobal(at));
+    QApplication::sendEvent(canvas, &event);
+    return QToolTip::isVisible() ? QToolTip::text() : QString();
+  };
+  EXPECT_TRUE(tip(QPoint(900, 10)).isEmpty());   // right of the transmitter box, above its bottom
+  EXPECT_FALSE(tip(QPoint(30, 200)).isEmpty());  // inside it
+  view->runEvent([this] { form->cmbScene.setText("Baseband Demo"); });
+  view->syncFromModel();
+  const int left = form->shpDrag.Left;
+  QTest::mouseMove(canvas, QPoint(200, 150));
+  EXPECT_EQ(form->shpDrag.Left, left);
+  QTest::mousePress(canvas, Qt::LeftButton, Qt::NoModifier, QPoint(300, 200));
+  EXPECT_NE(form->shpDrag.Left, left);
+  QTest::mousePress(canvas, Qt::RightButton, Qt::NoModifier, QPoint(300, 200));
+  EXPECT_EQ(form->shpDrag.Left, left);
+}
+
+// A circle lands on its centre: its top is inked, its middle not.
+TEST(RasterSurface, CirclesSitOnTheirCentre) {
+  RasterSurface raster;
+  raster.resize(1500, 1500, 1.0, 0xFFFFFF);
+  raster.Circle(300, 900, 150, 0x0000C0);
+  const QImage& image = raster.finished();
+  EXPECT_TRUE(anyPixelOf(image, QRect(18, 48, 5, 5), qRgb(192, 0, 0)));  // (20, 50): 10 pixels above (20, 60)
+  EXPECT_FALSE(anyPixelOf(image, QRect(18, 58, 5, 5), qRgb(192, 0, 0)));
 }
 
 }  // namespace

@@ -63,6 +63,14 @@ TEST_P(AngleModulation, AdvancesPiTimesIndexPerSymbol) {
     return mapping == AngleMapping::MSK ? std::atan2(z.real(), -z.imag()) : std::atan2(-z.imag(), -z.real());
   };
   for (int n = 0; n < 4096; ++n) ASSERT_NEAR(std::abs(at(signal, n)), 1.0, 1e-12) << n;
+  // The phase starts from 15 pulse samples (32/2 - 1), that is 15 pi / 32 times the index.
+  EXPECT_NEAR(std::remainder(phaseAt(0) - 15 * M_PI / 32 * h, 2 * M_PI), 0, 1e-12);
+  // The spectrum is that of the middle of the frame: the first and last 256 samples left out.
+  for (int k : {0, 5, 2048, 4000}) {
+    cd bin = 0;
+    for (int n = 256; n < 3840; ++n) bin += at(signal, n) * std::polar(1.0, 2 * M_PI * ((n * k) % 4096) / 4096.0);
+    EXPECT_LT(std::abs(at(spectrum, k) - bin), 1e-8) << k;
+  }
   for (int s = 1; s < 127; ++s) {
     const double step = std::remainder(phaseAt(32 * s + 15) - phaseAt(32 * s - 17), 2 * M_PI);
     ASSERT_NEAR(step, sym[2 * s] * M_PI * h, 1e-9) << s;

@@ -15,9 +15,9 @@ namespace {
 
 using namespace linklab::testing;
 
-// Out-of-range or non-numeric texts (the FSK index for FSK and MSK, the subcarrier count for
-// OFDM) act like the nearest allowed value: no message, the same finite transmit signal; MSK
-// ignores the text and keys with index 0.5.
+// Out-of-range or non-numeric texts act like the nearest allowed value, without a message: the
+// FSK index is held to -100 ... 100 (0 for no number; MSK keys with 0.5 whatever the text), and
+// the subcarrier count to the power of two in 1 ... 128 at or below it.
 std::unique_ptr<Form1> shaped(const char* mod, const char* text, RecordingHost& host) {
   const bool ofdm = std::string_view(mod) == "QPSK";
   auto form = std::make_unique<Form1>();
@@ -33,25 +33,42 @@ std::unique_ptr<Form1> shaped(const char* mod, const char* text, RecordingHost& 
   return form;
 }
 
+// An OFDM frame of N subcarriers: block by block the sum of its N symbols on the subcarriers of
+// a 32N-point inverse transform, scaled by 32 sqrt(N/2), then the whole frame moved down by
+// round(64 - 64/N) bins (a multiplication by exp(2 pi i n t / 4096)).
+cd ofdmSample(const Form1& f, int n, int t) {
+  const int length = 32 * n, block = t / length;
+  const double shift = std::nearbyint(64 - 64.0 / n);
+  cd sum = 0;
+  for (int c = 0; c < n; ++c) sum += at(f.dModData, block * n + c) * std::polar(1.0, -2 * M_PI * c * (t % length) / length);
+  return sum * std::sqrt(n / 2.0) / double(n) * std::polar(1.0, 2 * M_PI * shift * t / 4096);
+}
+
 struct TypedCase {
-  const char *mod, *typed, *tidy;
+  const char *mod, *typed;
+  double value;  // the FSK index, or the subcarrier count
 };
 class TypedTexts : public ::testing::TestWithParam<TypedCase> {};
 TEST_P(TypedTexts, ActLikeTheNearestAllowedValue) {
-  const auto [mod, typed, tidy] = GetParam();
+  const auto [mod, typed, value] = GetParam();
   RecordingHost host;
-  auto a = shaped(mod, typed, host), b = shaped(mod, tidy, host);
+  auto form = shaped(mod, typed, host);
   EXPECT_TRUE(host.messages.empty());
-  EXPECT_TRUE(std::string_view(mod) == "QPSK" || a->dFSKIndex == std::atof(tidy)) << a->dFSKIndex;
-  EXPECT_EQ(a->dTxSignal, b->dTxSignal);
-  for (double v : a->dTxSignal) ASSERT_TRUE(std::isfinite(v));
+  for (double v : form->dTxSignal) ASSERT_TRUE(std::isfinite(v));
+  if (std::string_view(mod) != "QPSK") {
+    EXPECT_EQ(form->dFSKIndex, value);
+    return;
+  }
+  for (int t = 0; t < 4096; t += 37)
+    ASSERT_LT(std::abs(at(form->dTxSignal, t) - ofdmSample(*form, int(value), t)), 1e-9) << t;
 }
 INSTANTIATE_TEST_SUITE_P(
     Texts, TypedTexts,
-    ::testing::Values(TypedCase{"FSK", "1e300", "100"}, TypedCase{"FSK", "-1e300", "-100"}, TypedCase{"FSK", "abc", "0"},
-                      TypedCase{"MSK", "3", "0.5"}, TypedCase{"QPSK", "3", "2"}, TypedCase{"QPSK", "6", "4"},
-                      TypedCase{"QPSK", "96", "64"}, TypedCase{"QPSK", "200", "128"}, TypedCase{"QPSK", "1e300", "128"},
-                      TypedCase{"QPSK", "-4", "1"}, TypedCase{"QPSK", "", "1"}, TypedCase{"QPSK", "abc", "1"}));
+    ::testing::Values(TypedCase{"FSK", "1e300", 100}, TypedCase{"FSK", "-1e300", -100}, TypedCase{"FSK", "abc", 0},
+                      TypedCase{"FSK", "2.5", 2.5}, TypedCase{"MSK", "3", 0.5}, TypedCase{"QPSK", "16", 16},
+                      TypedCase{"QPSK", "3", 2}, TypedCase{"QPSK", "6", 4}, TypedCase{"QPSK", "96", 64},
+                      TypedCase{"QPSK", "200", 128}, TypedCase{"QPSK", "1e300", 128}, TypedCase{"QPSK", "-4", 1},
+                      TypedCase{"QPSK", "", 1}, TypedCase{"QPSK", "abc", 1}));
 
 // Noise through a unit receive response onto a known transmit signal. Each component deviates by
 // sqrt(3.2 * level) * bits / sqrt 2 (level held at 1000); levels that give no noise leave exactly
@@ -95,20 +112,67 @@ cd directBin(const Block& b, int k) {
   return x;
 }
 
-// A response passing bins 0..99 and their mirrors: only the receiver scenes (3, 4) lose the rest.
+// The noise that reaches the receiver, for a receive response: rails independent of each other,
+// its spectrum the white one times the response (by Parseval, each rail's variance is the white
+// variance times the mean squared gain), and a complex gain turning it as a complex product.
+std::unique_ptr<Form1> noisy(const Block& response, const char* level = "1.0") {
+  auto form = std::make_unique<Form1>();
+  form->dBitsPerSymbol = 1;
+  std::copy(response.begin(), response.end(), form->dRxFilter.begin());
+  form->lblNoise.Visible = form->cmbNoise.Visible = true;
+  form->cmbNoise.setText(level);
+  form->addNoise();  // on a zero transmit signal: the received signal is the noise
+  return form;
+}
+
+TEST(Noise, RailsAreIndependentAndTheResponseShapesTheirSpectrum) {
+  const double white = 3.2 / 2;  // variance per rail at level 1, one bit per symbol
+  Block gaussian{};  // the "Gaussian" receive response of width w = 256 bins
+  double meanSquare = 0;
+  for (int k = 0; k < 4096; ++k) {
+    const int f = k < 2048 ? k : 4096 - k;
+    gaussian[2 * k] = std::exp(-0.5 * std::pow(f / 256.0, 2));
+    meanSquare += gaussian[2 * k] * gaussian[2 * k] / 4096;
+  }
+  for (const auto& [response, variance] : {std::pair{unitResponse(), white}, {gaussian, white * meanSquare}}) {
+    auto form = noisy(response);
+    double ii = 0, qq = 0, iq = 0;
+    for (int k = 0; k < 4096; ++k) {
+      const cd n = at(form->dRxSignal, k);
+      ii += n.real() * n.real(), qq += n.imag() * n.imag(), iq += n.real() * n.imag();
+    }
+    // 4096 white samples estimate a correlation to within 1/64 (the shaped noise, of some 640
+    // independent bins, to within 0.04); its variance estimate is good to about 6 %.
+    EXPECT_LT(std::abs(iq / std::sqrt(ii * qq)), variance == white ? 0.06 : 0.2);
+    EXPECT_NEAR(ii / 4096, variance, 0.2 * variance);
+    EXPECT_NEAR(qq / 4096, variance, 0.2 * variance);
+  }
+  auto shaped = noisy(gaussian);  // far out of the response nothing is left
+  for (int k : {1800, 2048, 2300}) EXPECT_LT(std::abs(directBin(shaped->dRxSignal, k)), 1e-6) << k;
+}
+
+TEST(Noise, AComplexResponseTurnsTheNoise) {
+  Block turn{};  // a gain of j in every bin turns every noise sample by a quarter turn
+  for (int k = 0; k < 4096; ++k) turn[2 * k + 1] = 1.0;
+  auto straight = noisy(unitResponse()), turned = noisy(turn);
+  for (int k = 0; k < 4096; k += 97)
+    EXPECT_LT(std::abs(at(turned->dRxSignal, k) - cd(0, 1) * at(straight->dRxSignal, k)), 1e-9) << k;
+}
+
+// A response halving bins 0..99 and their mirrors: only the receiver scenes (3, 4) apply it.
 class ReceiveFilterScenes : public ::testing::TestWithParam<std::pair<int, bool>> {};
 TEST_P(ReceiveFilterScenes, FiltersOnlyInTheReceiverScenes) {
   const auto [scene, filters] = GetParam();
   auto form = std::make_unique<Form1>();
   UniformRandom rnd;
   for (int i = 0; i < 8192; ++i) form->dRxSignal[i] = rnd.next() - 0.5;
-  for (int k = 0; k < 100; ++k) form->dRxFilter[2 * k] = form->dRxFilter[2 * ((4096 - k) % 4096)] = 1.0;
+  for (int k = 0; k < 100; ++k) form->dRxFilter[2 * k] = form->dRxFilter[2 * ((4096 - k) % 4096)] = 0.5;
   form->lScene = scene;
   const Block before = form->dRxSignal;
   form->rxFilter();
   const Block after = form->dRxSignal;
   for (int k : {0, 5, 99, 100, 1000, 3997, 4095}) {
-    const cd expected = (k < 100 || k > 3996 || !filters) ? directBin(before, k) : cd(0);
+    const cd expected = !filters ? directBin(before, k) : (k < 100 || k > 3996) ? 0.5 * directBin(before, k) : cd(0);
     EXPECT_NEAR(std::abs(directBin(after, k) - expected), 0, 1e-9) << k;
     EXPECT_NEAR(std::abs(at(form->dRxSpectrum, k) - expected), 0, 1e-9) << k;
   }

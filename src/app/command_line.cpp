@@ -1,0 +1,34 @@
+#include "app/command_line.h"
+
+namespace linklab {
+
+CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
+  using Action = CommandLine::Action;
+  if (arguments.empty()) return {};
+  const std::string& first = arguments[0];
+  if (first == "--help" || first == "-h") return {Action::Help, {}, {}};
+  if (first == "--version") return {Action::Version, {}, {}};
+  if (first == "--batch") {
+    if (arguments.size() > 2) return {Action::Misuse, {}, "unexpected argument '" + arguments[2] + "'"};
+    if (arguments.size() == 2 && arguments[1].starts_with('-'))
+      return {Action::Misuse, {}, "unknown option '" + arguments[1] + "'"};
+    return {Action::Batch, arguments.size() == 2 ? arguments[1] : std::string(), {}};
+  }
+  if (first.starts_with('-')) return {Action::Misuse, {}, "unknown option '" + first + "'"};
+  return {Action::Misuse, {}, "unexpected argument '" + first + "'"};
+}
+
+std::string usageText() {
+  return "Usage: linklab [--batch [FILE]]\n"
+         "A teaching simulator of the physical layer of a digital radio link.\n"
+         "\n"
+         "  (no option)     open the window\n"
+         "  --batch [FILE]  run the window's model from a script of commands in FILE\n"
+         "                  (or standard input), without showing the window\n"
+         "  --help          print this help and exit\n"
+         "  --version       print the version and exit\n";
+}
+
+std::string versionText() { return std::string("LinkLab ") + LINKLAB_VERSION + "\n"; }
+
+}  // namespace linklab

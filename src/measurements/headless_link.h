@@ -1,0 +1,67 @@
+#pragma once
+// The link without a window: the same kernels as the live chain, on its own copy of the settings
+// and its own arrays and generator, drawing nothing. Work that runs the link many times (an
+// error-rate sweep) runs it here, one instance per worker thread.
+#include <array>
+#include <cstdint>
+#include <memory>
+
+#include "measurements/symbol_measures.h"
+#include "transmitter/data_source.h"
+#include "transmitter/modulator.h"
+#include "transmitter/uniform_random.h"
+
+namespace linklab {
+
+using ResponseBlock = std::array<double, 8193>;
+
+// Everything one run of the link reads, copied from the window's model at one moment.
+struct LinkSettings {
+  DataPattern pattern = DataPattern::RandomData;
+  Modulation mod = Modulation::BPSK;
+  double fskTextValue = 0;
+  bool rectangularPulses = false;  // "None", "Steep Cutoff", "Gaussian"
+  bool ofdm = false;
+  int subcarriers = 4;
+  bool nonlinear = false;
+  bool receiveFilterRuns = false;  // scenes "Scatter" and "Full"
+  ResponseBlock txFilter{};
+  ResponseBlock rxFilter{};
+  int symbolOffset = 0;     // the amplifier's lag of the quadrature rail (16 for OQPSK)
+  DecisionInstant at{0, 0};
+  bool rotates = false;     // the receive phase offset is applied
+  double phase = 0;         // accumulated receive phase at the copy, radians
+  double phaseStep = 0;     // added before every run, radians
+};
+
+class HeadlessLink {
+ public:
+  explicit HeadlessLink(const LinkSettings& settings);
+  ~HeadlessLink();
+
+  // Restarts the generator and the receive phase, so a point of a sweep repeats exactly.
+  void restart(uint64_t seed);
+
+  // One block through the link with white noise of this standard deviation per component
+  // (0: no noise), decided at every one of the 128 symbols.
+  RunErrors run(double noiseAmplitude);
+  // Least-squares gain from the points sent to the points received in the last run.
+  double lastGain() const;
+
+  // Mean of |H|^(2 passes) over the bins, passes the times the noise meets the receive response
+  // before the decisions: the noise variance at the decision point per unit of white variance.
+  double noiseGain() const;
+
+  // White noise standard deviation per component that puts the decisions at this Eb/N0 (ratio)
+  // for a received gain `gain`.
+  double amplitudeFor(double ebN0, double gain) const;
+
+ private:
+  struct Arrays;
+  const LinkSettings& settings;
+  std::unique_ptr<Arrays> arrays;
+  UniformRandom rnd;
+  double phase = 0;
+};
+
+}  // namespace linklab

@@ -1,0 +1,17 @@
+# Runs the program with one option; checks its exit status and where the text went: standard
+# output when it succeeds, standard error when it refuses.
+execute_process(COMMAND ${PROGRAM} ${OPTION} OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE status)
+if(NOT status EQUAL STATUS)
+  message(FATAL_ERROR "exit ${status}, expected ${STATUS}")
+endif()
+if(STATUS EQUAL 0)
+  set(wanted "${out}")
+  set(unwanted "${err}")
+else()
+  set(wanted "${err}")
+  set(unwanted "${out}")
+endif()
+string(FIND "${wanted}" "${TEXT}" at)
+if(at EQUAL -1 OR NOT unwanted STREQUAL "")
+  message(FATAL_ERROR "printed:\n${out}\non standard error:\n${err}")
+endif()

@@ -1,0 +1,65 @@
+// The headless sweep: its points sit on the AWGN curve within their confidence bands, it works on
+// its own copy of the settings, and a cancel stops it.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+
+#include "main_window/form1.h"
+#include "measurements/error_rate_sweep.h"
+
+namespace linklab {
+namespace {
+
+std::unique_ptr<Form1> bpskLink() {
+  auto form = std::make_unique<Form1>();
+  form->Form_Load();
+  form->cmbScene.setText("Full");
+  form->cmbFilter[0].setText("Root RC");
+  form->cmbFilter[1].setText("Matched");
+  form->Timer1_Timer();
+  form->Timer1_Timer();
+  return form;
+}
+
+TEST(ErrorRateSweep, BpskPointsLieOnTheTheory) {
+  auto form = bpskLink();
+  const BitArray before = form->iData;
+  ErrorRateSweep sweep(form->linkSettings(), sweepValues(0, 6, 2));
+  sweep.start();
+  sweep.wait();
+  EXPECT_EQ(form->iData, before);  // the window's model is left alone
+  const auto points = sweep.points();
+  ASSERT_EQ(points.size(), 4u);
+  for (const SweepPoint& p : points) {
+    ASSERT_TRUE(p.done);
+    EXPECT_GE(p.symbolErrors, kSweepErrorTarget);
+    const double n = p.symbols, q = p.serTheory;
+    // Stopping at 100 errors biases the count a little upwards; one error of slack covers it.
+    EXPECT_NEAR(p.symbolErrors, n * q, 2.576 * std::sqrt(n * q * (1 - q)) + 1) << p.ebN0dB;
+    EXPECT_EQ(p.bits, p.symbols);
+  }
+  EXPECT_DOUBLE_EQ(sweep.progress(), 1.0);
+}
+
+TEST(ErrorRateSweep, CancelStopsBeforeTheCleanPointsFinish) {
+  auto form = bpskLink();
+  ErrorRateSweep sweep(form->linkSettings(), sweepValues(0, 14, 1));
+  sweep.start();
+  sweep.cancel();
+  sweep.wait();
+  EXPECT_TRUE(sweep.finished());
+  int done = 0;
+  for (const SweepPoint& p : sweep.points()) done += p.done;
+  EXPECT_LT(done, 15);
+}
+
+TEST(ErrorRateSweep, ValuesFromToStep) {
+  EXPECT_EQ(sweepValues(0, 14, 1).size(), 15u);
+  EXPECT_EQ(sweepValues(2, 3, 0.5), (std::vector<double>{2, 2.5, 3}));
+  EXPECT_TRUE(sweepValues(0, 1, 0).empty());
+  EXPECT_TRUE(sweepValues(3, 1, 1).empty());
+}
+
+}  // namespace
+}  // namespace linklab

@@ -1,0 +1,227 @@
+// The measurement kernels against textbook results: AWGN error rates, Parseval for the noise,
+// Monte-Carlo decisions for every keying, and spectra whose occupied band is known exactly.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+#include <random>
+
+#include "measurements/awgn_theory.h"
+#include "measurements/constellations.h"
+#include "measurements/noise_measures.h"
+#include "measurements/readout_text.h"
+#include "measurements/spectrum_measures.h"
+#include "measurements/symbol_measures.h"
+#include "nrFFT/fft.h"
+
+namespace linklab {
+namespace {
+
+using Block = std::array<double, 8193>;
+
+double dbToRatio(double db) { return std::pow(10.0, db / 10); }
+
+// Half-width of the 99 % band of a binomial count around its mean.
+double band99(double n, double p) { return 2.576 * std::sqrt(n * p * (1 - p)); }
+
+TEST(AwgnTheory, TextbookValues) {
+  // BPSK reaches 1e-5 at 9.59 dB; 7.8e-4 at 7 dB.
+  EXPECT_NEAR(awgnErrorRates(Modulation::BPSK, dbToRatio(9.5879)).ber, 1e-5, 2e-8);
+  EXPECT_NEAR(awgnErrorRates(Modulation::BPSK, dbToRatio(7)).ber, 7.727e-4, 1e-6);
+  // QPSK has BPSK's bit error rate per Eb/N0 and loses a symbol when either rail errs.
+  const double p = awgnErrorRates(Modulation::BPSK, dbToRatio(4)).ber;
+  EXPECT_NEAR(awgnErrorRates(Modulation::QPSK, dbToRatio(4)).ber, p, 1e-15);
+  EXPECT_NEAR(awgnErrorRates(Modulation::QPSK, dbToRatio(4)).ser, 2 * p - p * p, 1e-15);
+  // On-off keying needs 3 dB more than BPSK per average bit energy.
+  EXPECT_NEAR(awgnErrorRates(Modulation::OOK, dbToRatio(10)).ber,
+              awgnErrorRates(Modulation::BPSK, dbToRatio(10 - 10 * std::log10(2.0))).ber, 1e-12);
+  EXPECT_TRUE(std::isnan(awgnErrorRates(Modulation::FSK, 10).ser));
+  EXPECT_EQ(awgnErrorRates(Modulation::PSK8, INFINITY).ser, 0);
+}
+
+// The 8-PSK rates against the received phase's density integrated over each sector.
+TEST(AwgnTheory, EightPskAgreesWithThePhaseDensity) {
+  for (double db : {0.0, 4.0, 8.0, 12.0}) {
+    const double g = 3 * dbToRatio(db);  // Es/N0
+    auto density = [g](double t) {
+      const double c = std::cos(t), s = std::sin(t);
+      return std::exp(-g) / (2 * M_PI) +
+             std::sqrt(g / (4 * M_PI)) * c * std::exp(-g * s * s) * std::erfc(-std::sqrt(g) * c);
+    };
+    const int bits[8] = {0, 1, 3, 2, 6, 7, 5, 4};
+    double ser = 0, ber = 0;
+    const int n = 20000;
+    const double h = 2 * M_PI / n;
+    for (int i = 0; i < n; ++i) {
+      const double t = -M_PI / 8 + (i + 0.5) * h;
+      const int sector = static_cast<int>(std::floor((t + M_PI / 8) / (M_PI / 4))) % 8;
+      const double mass = density(t) * h;
+      if (sector != 0) ser += mass;
+      ber += mass * __builtin_popcount(bits[sector]) / 3.0;
+    }
+    const ErrorRates r = awgnErrorRates(Modulation::PSK8, dbToRatio(db));
+    EXPECT_NEAR(r.ser, ser, 1e-4 * ser + 1e-12) << db;
+    EXPECT_NEAR(r.ber, ber, 1e-4 * ber + 1e-12) << db;
+  }
+}
+
+// A block holding the ideal point of each symbol at its centre (the quadrature rail `delay`
+// samples later) plus complex Gaussian noise of variance sigma^2 per component.
+struct NoisyBlock {
+  Block rx{};
+  std::array<double, 257> symbols{};
+  std::array<int16_t, 513> bits{};
+};
+
+NoisyBlock noisyBlock(Modulation mod, int delay, double sigma, std::mt19937_64& rng) {
+  NoisyBlock b;
+  std::bernoulli_distribution bit;
+  std::normal_distribution<double> gauss(0, sigma);
+  for (auto& x : b.bits) x = bit(rng);
+  modulate(mod, b.bits, 0, b.symbols);
+  for (int k = 0; k < 4096; ++k) {
+    b.rx[2 * k] = gauss(rng);
+    b.rx[2 * k + 1] = gauss(rng);
+  }
+  for (int s = 0; s < 128; ++s) {
+    b.rx[2 * (32 * s)] += b.symbols[2 * s];
+    b.rx[2 * ((32 * s + delay) % 4096) + 1] += b.symbols[2 * s + 1];
+  }
+  return b;
+}
+
+struct DecisionCase {
+  Modulation mod;
+  double ebN0dB;
+};
+
+class Decisions : public testing::TestWithParam<DecisionCase> {};
+
+// Without noise every point is decided right with no error vector; with noise the counts fall
+// within the 99 % band of the AWGN theory, symbols and bits.
+TEST_P(Decisions, FollowTheTheoryOfTheirKeying) {
+  const DecisionCase c = GetParam();
+  const int delay = c.mod == Modulation::OQPSK ? 16 : 0;
+  const DecisionInstant at{0, delay};
+  std::mt19937_64 rng(7);
+  NoisyBlock clean = noisyBlock(c.mod, delay, 0, rng);
+  const RunErrors none = countErrors(clean.rx, clean.bits, c.mod, at, 128);
+  EXPECT_EQ(none.symbols, 128);
+  EXPECT_EQ(none.symbolErrors, 0);
+  EXPECT_EQ(none.bitErrors, 0);
+  const SymbolFit fit = fitSymbols(clean.rx, clean.symbols, c.mod, at, 97);
+  EXPECT_NEAR(fit.evmPercent, 0, 1e-12);
+  EXPECT_NEAR(fit.gain, 1, 1e-12);
+
+  const PointSet set = pointSet(c.mod, 0);
+  const double rms = constellationRms(c.mod);
+  const double esN0 = dbToRatio(c.ebN0dB) * set.bitsPerSymbol;
+  const double sigma = std::sqrt(rms * rms / (2 * esN0));
+  long symbols = 0, symbolErrors = 0, bits = 0, bitErrors = 0;
+  for (int run = 0; run < 400; ++run) {
+    NoisyBlock b = noisyBlock(c.mod, delay, sigma, rng);
+    const RunErrors e = countErrors(b.rx, b.bits, c.mod, at, 128);
+    symbols += e.symbols;
+    symbolErrors += e.symbolErrors;
+    bits += e.bits;
+    bitErrors += e.bitErrors;
+  }
+  const ErrorRates theory = awgnErrorRates(c.mod, dbToRatio(c.ebN0dB));
+  EXPECT_NEAR(symbolErrors, symbols * theory.ser, band99(symbols, theory.ser));
+  // Bit errors of one symbol come together, so their spread is up to b times the binomial one.
+  EXPECT_NEAR(bitErrors, bits * theory.ber, set.bitsPerSymbol * band99(bits, theory.ber));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    AllKeyings, Decisions,
+    testing::Values(DecisionCase{Modulation::OOK, 8}, DecisionCase{Modulation::AM50, 12},
+                    DecisionCase{Modulation::BPSK, 4}, DecisionCase{Modulation::QPSK, 4},
+                    DecisionCase{Modulation::OQPSK, 4}, DecisionCase{Modulation::Pi4SQPSK, 4},
+                    DecisionCase{Modulation::PSK8, 6}, DecisionCase{Modulation::QAM16, 6}),
+    [](const testing::TestParamInfo<DecisionCase>& info) { return std::to_string(info.index); });
+
+TEST(Decisions, FrequencyKeyingsAndOfdmDecideNothing) {
+  EXPECT_FALSE(makesDecisions(Modulation::FSK, false));
+  EXPECT_FALSE(makesDecisions(Modulation::MSK, false));
+  EXPECT_FALSE(makesDecisions(Modulation::QPSK, true));
+  Block rx{};
+  std::array<double, 257> symbols{};
+  EXPECT_TRUE(std::isnan(fitSymbols(rx, symbols, Modulation::MSK, {0, 0}, 97).evmPercent));
+  EXPECT_TRUE(std::isnan(eyeOpening(rx, symbols, Modulation::PSK8, {0, 0}, 128).worst()));
+}
+
+// A point sampled iSample samples into the block belongs to the symbol whose centre is nearest.
+TEST(Decisions, SampledPointsMapToTheNearestSymbolCentre) {
+  EXPECT_EQ(sentSymbol(0, {127, 0}), 4);  // one sample before symbol 4's centre
+  EXPECT_EQ(sentSymbol(0, {64, 0}), 2);
+  EXPECT_EQ(sentSymbol(127, {127, 0}), 3);  // wraps round the circular block
+  EXPECT_EQ(decisionSample(127, {127, 0}), (32 * 127 + 127) % 4096);
+}
+
+TEST(EyeOpening, ShareOfTheLevelSpacingLeftOpen) {
+  std::mt19937_64 rng(3);
+  NoisyBlock b = noisyBlock(Modulation::QAM16, 0, 0, rng);
+  EXPECT_NEAR(eyeOpening(b.rx, b.symbols, Modulation::QAM16, {0, 0}, 128).worst(), 100, 1e-9);
+  // Push one inner in-phase sample a quarter spacing towards its lower neighbour.
+  for (int s = 0; s < 128; ++s)
+    if (std::abs(b.symbols[2 * s] - 1.0 / 3) < 1e-9) {
+      b.rx[2 * (32 * s)] -= 0.25 * (2.0 / 3);
+      break;
+    }
+  const EyeOpening eye = eyeOpening(b.rx, b.symbols, Modulation::QAM16, {0, 0}, 128);
+  EXPECT_NEAR(eye.inPhase, 75, 1e-9);
+  EXPECT_NEAR(eye.quadrature, 100, 1e-9);
+  // BPSK levels 2 apart; a sample crossing zero closes the eye.
+  NoisyBlock p = noisyBlock(Modulation::BPSK, 0, 0, rng);
+  p.rx[0] = -p.symbols[0] * 0.5;
+  EXPECT_NEAR(eyeOpening(p.rx, p.symbols, Modulation::BPSK, {0, 0}, 128).inPhase, 25, 1e-9);
+  EXPECT_TRUE(std::isnan(eyeOpening(p.rx, p.symbols, Modulation::BPSK, {0, 0}, 128).quadrature));
+}
+
+TEST(NoiseMeasures, ParsevalAndShapedVariance) {
+  std::mt19937_64 rng(11);
+  std::normal_distribution<double> gauss(0, 0.8);
+  Block noise{};
+  for (int i = 0; i < 8192; ++i) noise[i] = gauss(rng);
+  double timePower = 0;
+  for (int i = 0; i < 8192; ++i) timePower += noise[i] * noise[i];
+  timePower /= 4096;
+  FFT(std::span<double>(noise.data(), 8192), 4096, false);
+  EXPECT_NEAR(noiseDensity(noise), timePower, 1e-9 * timePower);
+  // A response passing a quarter of the bins with gain 1 leaves a quarter of the variance, twice
+  // passed or once.
+  Block response{};
+  for (int k = 0; k < 4096; k += 4) response[2 * k] = 1;
+  const double once = decisionNoiseVariance(noise, response, 1);
+  EXPECT_NEAR(once, 0.25 * 0.64, 0.1 * 0.25 * 0.64);
+  EXPECT_NEAR(decisionNoiseVariance(noise, response, 2), once, 1e-12);
+  // Eb/N0 of BPSK with rectangular pulses at the noise level 1: 32 / 3.2 = 10 dB.
+  EXPECT_NEAR(ebN0dB(32, 1, 3.2), 10, 1e-12);
+  EXPECT_EQ(ebN0dB(32, 1, 0), INFINITY);
+  EXPECT_NEAR(effectiveEbN0dB(1, 1, 1, 0.5 / dbToRatio(7)), 7, 1e-12);
+}
+
+TEST(SpectrumMeasures, OccupiedBandOfAFlatBandAndPowerOutsideTheFilter) {
+  Block power{};
+  // Flat from -100 to +99: 200 bins; 99 % of them is 198 bins.
+  for (int k = -100; k < 100; ++k) power[(k + 4096) % 4096] = 2.5;
+  EXPECT_NEAR(occupiedBandwidthBins(power, 0.99), 198, 1e-9);
+  EXPECT_NEAR(binsPerKilohertz(2), 256, 0);
+  Block response{};
+  for (int k = -50; k < 50; ++k) response[2 * ((k + 4096) % 4096)] = 1;
+  EXPECT_NEAR(outOfBandPowerdBc(power, response), 10 * std::log10(0.5), 1e-12);
+  for (int k = 0; k < 4096; ++k) response[2 * k] = 1;
+  EXPECT_TRUE(std::isnan(outOfBandPowerdBc(power, response)));  // no band edge
+  Block empty{};
+  EXPECT_TRUE(std::isnan(occupiedBandwidthBins(empty, 0.99)));
+}
+
+TEST(ReadoutText, RatesCountsAndBounds) {
+  EXPECT_EQ(rateText(37.0 / 12032, 37, 12032, 2.8e-3), "3.1e-3 (37 of 12,032; theory 2.8e-3)");
+  EXPECT_EQ(rateText(0, 0, 12000, 2.8e-6), "< 8.3e-5, 0 of 12,000 (theory 2.8e-6)");
+  EXPECT_EQ(groupedCount(1234567), "1,234,567");
+  EXPECT_EQ(shortScientific(0.25), "2.5e-1");
+}
+
+}  // namespace
+}  // namespace linklab

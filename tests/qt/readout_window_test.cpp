@@ -1,0 +1,88 @@
+// The readout strip and the error-rate window on the offscreen platform.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QStatusBar>
+#include <memory>
+
+#include "main_window/form1.h"
+#include "qt/error_rate_window.h"
+#include "qt/main_window_view.h"
+
+namespace linklab {
+namespace {
+
+class Readouts : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    view = std::make_unique<MainWindowView>(*form);
+    view->messageHost().interactive = false;
+    form->Form_Load();
+    view->syncFromModel();
+    view->show();
+  }
+  void TearDown() override { view.reset(); }
+
+  QStringList visibleTexts() {
+    QStringList texts;
+    for (QLabel* label : view->statusBar()->findChildren<QLabel*>())
+      if (label->isVisible() && !label->text().isEmpty()) texts << label->text();
+    return texts;
+  }
+
+  std::unique_ptr<Form1> form = std::make_unique<Form1>();
+  std::unique_ptr<MainWindowView> view;
+};
+
+TEST_F(Readouts, TheStripShowsTheFiguresOfTheScene) {
+  view->runEvent([this] { form->cmbScene.setText("Scatter"); });
+  for (int i = 0; i < 4; ++i) view->onTick();
+  const QString receiver = visibleTexts().join(" | ");
+  EXPECT_TRUE(receiver.contains("Eb/N0")) << receiver.toStdString();
+  EXPECT_TRUE(receiver.contains("SER ")) << receiver.toStdString();
+  EXPECT_TRUE(receiver.contains(" of 384")) << receiver.toStdString();  // three runs of 128 symbols
+  EXPECT_FALSE(receiver.contains("occupied")) << receiver.toStdString();
+  auto* reset = view->findChild<QPushButton*>("ResetCounts");
+  ASSERT_NE(reset, nullptr);
+  reset->click();
+  EXPECT_EQ(form->lSymbols, 0);
+
+  view->runEvent([this] { form->cmbScene.setText("Modulation"); });
+  for (int i = 0; i < 3; ++i) view->onTick();
+  const QString transmitter = visibleTexts().join(" | ");
+  EXPECT_TRUE(transmitter.contains("occupied bandwidth")) << transmitter.toStdString();
+  EXPECT_FALSE(transmitter.contains("SER")) << transmitter.toStdString();
+}
+
+TEST_F(Readouts, TheCurveWindowSweepsAndSavesItsThreeFormats) {
+  view->runEvent([this] { form->cmbScene.setText("Full"); });
+  view->onTick();
+  view->onTick();
+  auto* window = view->findChild<ErrorRateWindow*>("ErrorRateWindow");
+  ASSERT_NE(window, nullptr);
+  window->setRange(0, 4, 1);
+  window->startSweep();
+  while (window->running()) QApplication::processEvents(QEventLoop::AllEvents, 50);
+  QApplication::processEvents();
+  const auto points = window->points();
+  ASSERT_EQ(points.size(), 5u);
+  for (const SweepPoint& p : points) EXPECT_GT(p.symbols, 0);
+  const QString dir = QString::fromStdString(::testing::TempDir());
+  ASSERT_TRUE(window->savePng(dir + "curve.png"));
+  ASSERT_TRUE(window->saveSvg(dir + "curve.svg"));
+  ASSERT_TRUE(window->saveCsv(dir + "curve.csv"));
+  QFile csv(dir + "curve.csv");
+  ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
+  const QList<QByteArray> lines = csv.readAll().trimmed().split('\n');
+  EXPECT_EQ(lines.size(), 6);
+  EXPECT_TRUE(lines[0].startsWith("ebn0_db,symbols"));
+  QFile svg(dir + "curve.svg");
+  ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(svg.readAll().contains("<svg"));
+}
+
+}  // namespace
+}  // namespace linklab

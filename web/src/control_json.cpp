@@ -1,0 +1,149 @@
+#include "control_json.h"
+
+#include <cstdio>
+#include <type_traits>
+
+#include "form/combo_box.h"
+#include "form/picture_box.h"
+#include "form/slider.h"
+#include "form/widgets.h"
+
+namespace linklab::web {
+
+std::string jsonString(std::string_view text) {
+  std::string out = "\"";
+  for (const char ch : text) {
+    const auto c = static_cast<unsigned char>(ch);
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += ch;
+    } else if (c == '\n') {
+      out += "\\n";
+    } else if (c == '\r') {
+      out += "\\r";
+    } else if (c == '\t') {
+      out += "\\t";
+    } else if (c < 0x20) {
+      char code[8];
+      std::snprintf(code, sizeof code, "\\u%04x", c);
+      out += code;
+    } else {
+      out += ch;  // UTF-8 passes through
+    }
+  }
+  return out + '"';
+}
+
+namespace {
+
+class ObjectWriter {
+ public:
+  template <class T>
+    requires std::is_integral_v<T> && (!std::is_same_v<T, bool>)
+  ObjectWriter& field(const char* key, T value) {
+    key_(key);
+    out += std::to_string(static_cast<long long>(value));
+    return *this;
+  }
+  ObjectWriter& field(const char* key, bool value) {
+    key_(key);
+    out += value ? "true" : "false";
+    return *this;
+  }
+  ObjectWriter& field(const char* key, const char* value) { return field(key, std::string_view(value)); }
+  ObjectWriter& field(const char* key, const std::string& value) { return field(key, std::string_view(value)); }
+  ObjectWriter& field(const char* key, std::string_view value) {
+    key_(key);
+    out += jsonString(value);
+    return *this;
+  }
+  ObjectWriter& raw(const char* key, std::string_view value) {
+    key_(key);
+    out += value;
+    return *this;
+  }
+  std::string done() { return out + '}'; }
+
+ private:
+  void key_(const char* key) {
+    out += out.size() > 1 ? ",\"" : "\"";
+    out += key;
+    out += "\":";
+  }
+  std::string out = "{";
+};
+
+const char* kindName(ControlKind kind) {
+  switch (kind) {
+    case ControlKind::ComboBox: return "combo";
+    case ControlKind::Slider: return "slider";
+    case ControlKind::CheckBox: return "check";
+    case ControlKind::Label: return "label";
+    case ControlKind::Button: return "button";
+    case ControlKind::TextBox: return "text";
+    case ControlKind::Shape: return "shape";
+    case ControlKind::Line: return "line";
+    case ControlKind::Timer: return "timer";
+    case ControlKind::Picture: return "picture";
+    case ControlKind::Image: return "image";
+  }
+  return "";
+}
+
+}  // namespace
+
+std::string controlJson(const Control& c) {
+  ObjectWriter o;
+  o.field("name", c.name).field("kind", kindName(c.kind()));
+  o.field("left", c.Left).field("top", c.Top).field("width", c.Width).field("height", c.Height);
+  o.field("visible", c.Visible).field("enabled", c.Enabled).field("z", static_cast<long long>(c.zOrder));
+  switch (c.kind()) {
+    case ControlKind::ComboBox: {
+      const auto& m = static_cast<const ComboBox&>(c);
+      std::string items = "[";
+      for (int i = 0; i < m.ListCount(); ++i) items += (i ? "," : "") + jsonString(m.List(i));
+      o.field("text", m.Text()).field("editable", m.Editable).raw("items", items + "]");
+      break;
+    }
+    case ControlKind::Slider: {
+      const auto& m = static_cast<const Slider&>(c);
+      o.field("value", m.Value()).field("min", m.Min()).field("max", m.Max());
+      o.field("small", m.SmallChange).field("large", m.LargeChange).field("horizontal", m.horizontal);
+      break;
+    }
+    case ControlKind::CheckBox: {
+      const auto& m = static_cast<const CheckBox&>(c);
+      o.field("caption", m.Caption).field("value", m.Value()).field("colour", m.ForeColor);
+      break;
+    }
+    case ControlKind::Label: {
+      const auto& m = static_cast<const Label&>(c);
+      o.field("caption", m.Caption).field("colour", m.ForeColor).field("align", m.Alignment);
+      break;
+    }
+    case ControlKind::Button: o.field("caption", static_cast<const Button&>(c).Caption); break;
+    case ControlKind::TextBox: {
+      const auto& m = static_cast<const TextBox&>(c);
+      o.field("text", m.Text()).field("locked", m.Locked);
+      break;
+    }
+    case ControlKind::Shape: {
+      const auto& m = static_cast<const Shape&>(c);
+      o.field("circle", m.shape == Shape::Form::Circle).field("borderColour", m.BorderColor);
+      o.field("borderWidth", m.BorderWidth).field("filled", m.filled).field("fillColour", m.FillColor);
+      break;
+    }
+    case ControlKind::Line: {
+      const auto& m = static_cast<const LineShape&>(c);
+      o.field("x1", m.X1).field("y1", m.Y1).field("x2", m.X2).field("y2", m.Y2);
+      o.field("borderColour", m.BorderColor).field("borderWidth", m.BorderWidth).field("over", m.overDisplays);
+      break;
+    }
+    case ControlKind::Timer: o.field("interval", static_cast<const Timer&>(c).Interval); break;
+    case ControlKind::Picture: o.field("back", static_cast<const PictureBox&>(c).BackColor); break;
+    case ControlKind::Image: break;
+  }
+  return o.done();
+}
+
+}  // namespace linklab::web

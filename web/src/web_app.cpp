@@ -1,0 +1,159 @@
+#include "web_app.h"
+
+#include "control_json.h"
+#include "help/tooltips.h"
+
+namespace linklab::web {
+
+WebApp::WebApp() {
+  form.setHost(&messages);
+  for (Control* control : form.controls()) {
+    if (control->kind() != ControlKind::Picture) continue;
+    auto* box = static_cast<PictureBox*>(control);
+    auto raster = std::make_unique<PixelRaster>();
+    raster->setBackground(box->BackColor);
+    raster->fitTo(box->Width, box->Height);
+    box->attachRaster(raster.get());
+    pictures.push_back({box, std::move(raster)});
+  }
+}
+
+WebApp::~WebApp() {
+  form.setHost(nullptr);
+  for (Picture& p : pictures) p.box->attachRaster(nullptr);
+}
+
+bool WebApp::setText(const std::string& name, const std::string& text) {
+  Control* c = form.findControl(name);
+  if (!c) return false;
+  acted();
+  if (c->kind() == ControlKind::ComboBox) {
+    static_cast<ComboBox*>(c)->setText(text);
+  } else if (c->kind() == ControlKind::TextBox) {
+    static_cast<TextBox*>(c)->setText(text);
+  } else {
+    return false;
+  }
+  return true;
+}
+
+bool WebApp::setValue(const std::string& name, int value) {
+  Control* c = form.findControl(name);
+  if (!c) return false;
+  acted();
+  if (c->kind() == ControlKind::Slider) {
+    static_cast<Slider*>(c)->setValue(value);
+  } else if (c->kind() == ControlKind::CheckBox) {
+    static_cast<CheckBox*>(c)->setValue(value ? 1 : 0);
+  } else {
+    return false;
+  }
+  return true;
+}
+
+bool WebApp::click(const std::string& name) {
+  Control* c = form.findControl(name);
+  if (!c) return false;
+  acted();
+  if (c->kind() == ControlKind::Button) {
+    static_cast<Button*>(c)->click();
+  } else if (c->kind() == ControlKind::Picture) {
+    if (auto& onClick = static_cast<PictureBox*>(c)->onClick) onClick();
+  } else if (c->kind() == ControlKind::Label) {
+    if (auto& onClick = static_cast<Label*>(c)->onClick) onClick();
+  } else {
+    return false;
+  }
+  return true;
+}
+
+void WebApp::mouse(bool down, int button, int shift, double x, double y) {
+  acted();
+  if (down)
+    form.Form_MouseDown(button, shift, x, y);
+  else
+    form.Form_MouseMove(button, shift, x, y);
+}
+
+void WebApp::showHelp(int which) {
+  acted();
+  if (which == 0)
+    form.showHelp();
+  else
+    form.showInstructions();
+}
+
+void WebApp::closeHelp(int which) {
+  acted();
+  (which == 0 ? form.HelpText : form.Instructions).cmdClose.click();
+}
+
+bool WebApp::tick() {
+  if (messages.isOpen() || !form.Timer1.Enabled || !form.Timer1.onTimer) return false;
+  form.Timer1.onTimer();
+  return true;
+}
+
+void WebApp::setPixelScale(double devicePixelsPerTwip) {
+  for (Picture& p : pictures) p.raster->setScale(devicePixelsPerTwip);
+  resized = true;
+}
+
+bool WebApp::unchanged(const std::string& key, std::string json) {
+  std::string& last = lastSent[key];
+  if (last == json) return true;
+  last = std::move(json);
+  return false;
+}
+
+std::string WebApp::changes() {
+  std::string out = "{\"controls\":[";
+  bool first = true;
+  for (const Control* c : form.controls()) {
+    std::string json = controlJson(*c);
+    if (unchanged(c->name, json)) continue;
+    if (!first) out += ',';
+    first = false;
+    out += lastSent[c->name];
+  }
+  out += "],\"pictures\":[";
+  first = true;
+  for (std::size_t i = 0; i < pictures.size(); ++i) {
+    Picture& p = pictures[i];
+    p.raster->fitTo(p.box->Width, p.box->Height);
+    if (!p.box->drawn && !resized) continue;
+    p.box->drawn = false;
+    if (!first) out += ',';
+    first = false;
+    out += "{\"index\":" + std::to_string(i) + ",\"name\":" + jsonString(p.box->name) +
+           ",\"columns\":" + std::to_string(p.raster->columns()) + ",\"rows\":" + std::to_string(p.raster->rows()) +
+           '}';
+  }
+  resized = false;
+  out += "],\"help\":[";
+  first = true;
+  for (const HelpWindow* w : {&form.HelpText, &form.Instructions}) {
+    const std::string key = w == &form.HelpText ? "#help" : "#instructions";
+    std::string json = "{\"which\":" + std::string(w == &form.HelpText ? "0" : "1") +
+                       ",\"caption\":" + jsonString(w->Caption) + ",\"visible\":" + (w->Visible ? "true" : "false") +
+                       ",\"text\":" + jsonString(w->Text1.Text()) + ",\"close\":" + jsonString(w->cmdClose.Caption) +
+                       '}';
+    if (unchanged(key, json)) continue;
+    if (!first) out += ',';
+    first = false;
+    out += lastSent[key];
+  }
+  out += "],\"timer\":{\"enabled\":";
+  out += form.Timer1.Enabled ? "true" : "false";
+  out += ",\"interval\":" + std::to_string(form.Timer1.Interval) + "}}";
+  return out;
+}
+
+const PixelRaster* WebApp::raster(int index) const {
+  if (index < 0 || index >= pictureCount()) return nullptr;
+  return pictures[static_cast<std::size_t>(index)].raster.get();
+}
+
+std::string WebApp::tooltip(const std::string& name) { return std::string(tooltipFor(name)); }
+
+}  // namespace linklab::web

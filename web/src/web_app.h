@@ -1,0 +1,69 @@
+#pragma once
+// The page's side of the window model: every user event of the page calls the model's own
+// handler through here, and afterwards the page asks what changed (controls, pictures drawn on,
+// help windows) and brings its elements up to date, as the desktop view does.
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "main_window/form1.h"
+#include "message_queue.h"
+#include "pixel_raster.h"
+
+namespace linklab::web {
+
+class WebApp {
+ public:
+  WebApp();
+  ~WebApp();
+  WebApp(const WebApp&) = delete;
+  WebApp& operator=(const WebApp&) = delete;
+
+  void load() { form.Form_Load(); }
+
+  // User events; false when NAME is no control of that kind.
+  bool setText(const std::string& name, const std::string& text);
+  bool setValue(const std::string& name, int value);
+  bool click(const std::string& name);
+  void mouse(bool down, int button, int shift, double x, double y);
+  void showHelp(int which);
+  void closeHelp(int which);
+  // One event of Timer1, as the page's interval timer delivers it; false while it is stopped.
+  bool tick();
+
+  // Device pixels per twip of the pictures: the page's zoom times the screen's pixel ratio / 15.
+  void setPixelScale(double devicePixelsPerTwip);
+
+  // What changed since the last call, as JSON: {"controls":[...],"pictures":[...],"help":[...],
+  // "timer":{...}}. Pictures are listed by index with their size in device pixels.
+  std::string changes();
+  // The raster of picture INDEX, or null.
+  const PixelRaster* raster(int index) const;
+  int pictureCount() const { return static_cast<int>(pictures.size()); }
+
+  std::string takeMessage() { return messages.take(); }
+  void messageClosed() { messages.closed(); }
+
+  static std::string tooltip(const std::string& name);
+
+  Form1& model() { return form; }
+
+ private:
+  struct Picture {
+    PictureBox* box;
+    std::unique_ptr<PixelRaster> raster;
+  };
+  void acted() { messages.userActed(); }
+  bool unchanged(const std::string& key, std::string json);
+
+  Form1 form;
+  MessageQueue messages;
+  std::vector<Picture> pictures;
+  std::unordered_map<std::string, std::string> lastSent;
+  std::string lastTimer;
+  bool resized = false;
+};
+
+}  // namespace linklab::web

@@ -1,0 +1,225 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "control_json.h"
+#include "pixel_raster.h"
+#include "web_app.h"
+
+namespace linklab::web {
+namespace {
+
+constexpr uint32_t kWhite = 0xFFFFFFFFu;
+
+uint32_t at(const PixelRaster& r, int x, int y) { return r.pixels()[static_cast<std::size_t>(y) * r.columns() + x]; }
+
+int inked(const PixelRaster& r) {
+  int n = 0;
+  for (int i = 0; i < r.columns() * r.rows(); ++i) n += r.pixels()[i] != kWhite;
+  return n;
+}
+
+TEST(PixelRaster, ALineCoversItsPixelsInTheModelsColourAndNothingElse) {
+  PixelRaster r;
+  r.fitTo(1500, 600);  // 100 x 40 pixels at 100 %
+  ASSERT_EQ(r.columns(), 100);
+  ASSERT_EQ(r.rows(), 40);
+  r.setForeColor(0x00C000);  // green, 0x00BBGGRR
+  r.Line(0, 30, 300, 30);    // row 2, columns 0 to 20
+  for (int x = 0; x <= 20; ++x) EXPECT_EQ(at(r, x, 2), 0xFF00C000u) << x;
+  EXPECT_EQ(inked(r), 21);
+  // RGBA bytes in memory: red, green, blue, alpha
+  const auto* bytes = reinterpret_cast<const uint8_t*>(r.pixels() + 2 * 100);
+  EXPECT_EQ(bytes[0], 0);
+  EXPECT_EQ(bytes[1], 0xC0);
+  EXPECT_EQ(bytes[3], 0xFF);
+  r.Cls();
+  EXPECT_EQ(inked(r), 0);
+}
+
+// A trace is drawn twice, 15 twips apart: at any zoom the two strokes close into one line.
+class TwoStrokeTrace : public testing::TestWithParam<double> {};
+
+TEST_P(TwoStrokeTrace, HasNoGapAtAnyZoom) {
+  const double zoom = GetParam();
+  PixelRaster r;
+  r.setScale(zoom / 15);
+  r.fitTo(3000, 1500);
+  r.setForeColor(0xC0);
+  for (double y : {300.0, 315.0}) r.Line(0, y + 7.3, 3000, y + 97.1);  // a slight slope
+  for (int x = 0; x < r.columns() - 1; ++x) {
+    int first = -1, last = -1, count = 0;
+    for (int y = 0; y < r.rows(); ++y)
+      if (at(r, x, y) != kWhite) {
+        if (first < 0) first = y;
+        last = y;
+        ++count;
+      }
+    ASSERT_GE(first, 0) << "column " << x;
+    EXPECT_EQ(count, last - first + 1) << "gap in column " << x << " at zoom " << zoom;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Zooms, TwoStrokeTrace, testing::Values(0.5, 1.0, 1.25, 1.5, 2.0, 2.75));
+
+TEST(PixelRaster, ACircleIsARingAroundItsCentre) {
+  PixelRaster r;
+  r.fitTo(1500, 1500);  // 100 x 100
+  r.Circle(750, 750, 450, 0xFF0000);  // radius 30 pixels about (50, 50)
+  EXPECT_EQ(at(r, 50, 50), kWhite);
+  for (double angle = 0; angle < 6.28; angle += 0.1) {
+    const int x = static_cast<int>(std::floor(50 + 30 * std::cos(angle)));
+    const int y = static_cast<int>(std::floor(50 + 30 * std::sin(angle)));
+    bool near = false;  // the ring passes within a pixel of the exact circle
+    for (int dx = -1; dx <= 1; ++dx)
+      for (int dy = -1; dy <= 1; ++dy) near |= at(r, x + dx, y + dy) == 0xFFFF0000u;
+    EXPECT_TRUE(near) << angle;
+  }
+  const int ring = inked(r);
+  EXPECT_NEAR(ring, 2 * 3.14159 * 30, 0.25 * 2 * 3.14159 * 30);
+}
+
+TEST(PixelRaster, ResizingKeepsWhatStillFitsAndAZoomStretchesIt) {
+  PixelRaster r;
+  r.fitTo(1500, 1500);
+  r.setForeColor(0);
+  r.Line(150, 150, 150, 150);  // pixel (10, 10)
+  r.fitTo(3000, 750);          // wider and lower: (10, 10) still inside
+  EXPECT_EQ(r.columns(), 200);
+  EXPECT_EQ(r.rows(), 50);
+  EXPECT_EQ(at(r, 10, 10), 0xFF000000u);
+  EXPECT_EQ(inked(r), 1);
+  r.setScale(2 / 15.0);  // twice the pixels: the dot is stretched to (20..21, 20..21)
+  EXPECT_EQ(r.columns(), 400);
+  for (int x : {20, 21})
+    for (int y : {20, 21}) EXPECT_EQ(at(r, x, y), 0xFF000000u);
+  EXPECT_EQ(inked(r), 4);
+}
+
+TEST(PixelRaster, SegmentsOutsideOrNotFiniteDrawNothing) {
+  PixelRaster r;
+  r.fitTo(1500, 1500);
+  r.Line(-5000, -5000, -4000, -100);
+  r.Line(NAN, 0, 100, 100);
+  r.Line(0, 0, INFINITY, 100);
+  r.Circle(1e12, 5, 10, 0);
+  r.Circle(750, 750, NAN, 0);
+  EXPECT_EQ(inked(r), 0);
+  r.Line(-1e9, 750, 1e9, 750);  // a huge segment is clipped, not walked
+  EXPECT_EQ(inked(r), 100);
+}
+
+TEST(Json, StringsAreEscaped) {
+  EXPECT_EQ(jsonString("a\"b\\c\r\n\t\x01 \xC3\xA9"), "\"a\\\"b\\\\c\\r\\n\\t\\u0001 \xC3\xA9\"");
+}
+
+// ---- WebApp: the page's calls reach the model's handlers; changes report what changed ------
+
+int countOf(const std::string& text, const std::string& part) {
+  int n = 0;
+  for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
+  return n;
+}
+
+class WebAppTest : public testing::Test {
+ protected:
+  WebAppTest() {
+    app.load();
+    app.changes();
+  }
+  WebApp app;
+};
+
+TEST_F(WebAppTest, TheFirstChangesHoldEveryControlAndThenOnlyWhatChanged) {
+  WebApp fresh;
+  fresh.load();
+  const std::string all = fresh.changes();
+  EXPECT_EQ(countOf(all, "\"kind\":"), static_cast<int>(fresh.model().controls().size()));
+  const std::string none = fresh.changes();
+  EXPECT_EQ(countOf(none, "\"kind\":"), 0) << none;
+}
+
+TEST_F(WebAppTest, PickingAModulationRunsTheRuleThatSetsTheReceiver) {
+  ASSERT_TRUE(app.setText("cmbMod(0)", "QPSK"));
+  EXPECT_EQ(app.model().cmbMod[1].Text(), "QPSK");
+  const std::string changed = app.changes();
+  EXPECT_NE(changed.find("\"name\":\"cmbMod(0)\""), std::string::npos);
+  EXPECT_NE(changed.find("\"name\":\"cmbMod(1)\""), std::string::npos);
+  EXPECT_EQ(changed.find("\"name\":\"cmbScene\""), std::string::npos);
+  EXPECT_FALSE(app.setText("cmbNoSuchList", "QPSK"));
+  EXPECT_FALSE(app.setValue("cmbMod(0)", 1));  // a list has no value
+}
+
+TEST_F(WebAppTest, TicksRunOnlyWhileTheTimerRuns) {
+  EXPECT_TRUE(app.tick());
+  EXPECT_EQ(app.model().lTick, 1);
+  ASSERT_TRUE(app.click("cmdPause"));
+  EXPECT_EQ(app.model().cmdPause.Caption, "Cont");
+  EXPECT_FALSE(app.tick());
+  EXPECT_EQ(app.model().lTick, 1);
+  ASSERT_TRUE(app.click("cmdPause"));
+  EXPECT_TRUE(app.tick());
+  EXPECT_EQ(app.model().lTick, 2);
+}
+
+TEST_F(WebAppTest, AMessageStopsTheTicksAndComesAgainOnlyAfterTheUserActs) {
+  ASSERT_TRUE(app.setText("cmbScene", "Full"));
+  app.tick();
+  app.tick();
+  ASSERT_TRUE(app.setText("cmbFilter(1)", "Bessel"));
+  app.tick();
+  EXPECT_EQ(app.takeMessage(), "Internal Error: Unknown Filter Type.");
+  EXPECT_EQ(app.takeMessage(), "");  // one at a time
+  const int ticks = app.model().lTick;
+  EXPECT_FALSE(app.tick());
+  EXPECT_EQ(app.model().lTick, ticks);
+  app.messageClosed();
+  EXPECT_TRUE(app.tick());
+  EXPECT_EQ(app.takeMessage(), "");  // the timer repeats it; nobody acted
+  app.setText("cmbNoise", "0.2");  // the user acts, and the filters are designed again
+  EXPECT_EQ(app.takeMessage(), "Internal Error: Unknown Filter Type.");
+}
+
+TEST_F(WebAppTest, DrawnPicturesAreReportedAtTheirSizeInDevicePixels) {
+  app.setPixelScale(1.5 / 15);
+  app.changes();  // a new zoom repaints every picture
+  app.tick();
+  app.tick();
+  const std::string changed = app.changes();
+  const PictureBox& data = app.model().picData;
+  const std::string expected = "\"name\":\"picData\",\"columns\":" + std::to_string(std::lround(data.Width * 0.1)) +
+                               ",\"rows\":" + std::to_string(std::lround(data.Height * 0.1));
+  EXPECT_NE(changed.find(expected), std::string::npos) << changed;
+  EXPECT_EQ(app.changes().find("picData"), std::string::npos);  // nothing new drawn
+}
+
+TEST_F(WebAppTest, TheWindowsMouseDragsThePhasor) {
+  ASSERT_TRUE(app.setText("cmbScene", "Baseband Demo"));
+  const Shape& drag = app.model().shpDrag;
+  app.mouse(true, 1, 0, 4200 + 1000, 3000 - 500);
+  EXPECT_EQ(drag.Left + drag.Width / 2, 4200 + 1000);
+  EXPECT_EQ(drag.Top + drag.Height / 2, 3000 - 500);
+  app.mouse(false, 2, 0, 0, 0);  // right button: back to 0.5 + j0
+  EXPECT_EQ(drag.Left + drag.Width / 2, 4200 + 1180);
+  EXPECT_NE(app.changes().find("\"name\":\"shpDrag\""), std::string::npos);
+}
+
+TEST_F(WebAppTest, HelpWindowsOpenAndCloseThroughTheModel) {
+  app.showHelp(1);
+  EXPECT_TRUE(app.model().Instructions.Visible);
+  std::string changed = app.changes();
+  EXPECT_NE(changed.find("\"which\":1,\"caption\":\"LinkLab Instructions\",\"visible\":true"), std::string::npos);
+  app.closeHelp(1);
+  EXPECT_FALSE(app.model().Instructions.Visible);
+  EXPECT_NE(app.changes().find("\"visible\":false"), std::string::npos);
+}
+
+TEST(WebAppTooltips, ComeFromTheCoreByControlName) {
+  EXPECT_FALSE(WebApp::tooltip("cmbMod(0)").empty());
+  EXPECT_FALSE(WebApp::tooltip("picScatter(2)").empty());
+  EXPECT_TRUE(WebApp::tooltip("cmbNoSuchList").empty());
+}
+
+}  // namespace
+}  // namespace linklab::web

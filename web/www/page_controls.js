@@ -1,0 +1,282 @@
+// One HTML element per control of the window model, placed from its twips. The page creates an
+// element the first time the model reports the control and afterwards copies every reported
+// change into it. User input goes to `events`, which calls the model's own handler; nothing here
+// decides anything about the simulation.
+
+export const TWIPS_PER_PIXEL = 15;
+const SVG = 'http://www.w3.org/2000/svg';
+
+// 0x00BBGGRR to a CSS colour.
+export function cssColour(bgr) {
+  const r = bgr & 0xff, g = (bgr >> 8) & 0xff, b = (bgr >> 16) & 0xff;
+  return `rgb(${r},${g},${b})`;
+}
+
+export class PageControls {
+  // form: the element the controls live in; diagram and overlay: SVG layers below and above
+  // them (shapes and lines have no element of their own); events: the model's handlers.
+  constructor(form, diagram, overlay, events, tooltip) {
+    this.form = form;
+    this.diagram = diagram;
+    this.overlay = overlay;
+    this.events = events;
+    this.tooltip = tooltip;
+    this.scale = 1;  // CSS pixels per pixel at 100 %
+    this.models = new Map();  // name -> last reported state
+    this.elements = new Map();  // name -> element
+    this.pictureIndex = new Map();  // name -> canvas
+  }
+
+  px(twips) { return (twips / TWIPS_PER_PIXEL) * this.scale; }
+
+  // Applies the model's reported changes; returns whether shapes or lines changed.
+  apply(changed) {
+    let diagramChanged = false;
+    for (const model of changed) {
+      this.models.set(model.name, model);
+      if (model.kind === 'shape' || model.kind === 'line') {
+        diagramChanged = true;
+        continue;
+      }
+      if (model.kind === 'timer') continue;
+      let el = this.elements.get(model.name);
+      if (!el) {
+        el = this.create(model);
+        this.elements.set(model.name, el);
+        this.form.appendChild(el);
+      }
+      this.sync(el, model);
+    }
+    if (diagramChanged) this.drawDiagram();
+    return diagramChanged;
+  }
+
+  // At a new zoom every element is placed again.
+  rescale(scale) {
+    this.scale = scale;
+    for (const [name, el] of this.elements) this.place(el, this.models.get(name));
+  }
+
+  canvas(name) { return this.pictureIndex.get(name); }
+
+  create(m) {
+    const ev = this.events;
+    let el;
+    switch (m.kind) {
+      case 'combo':
+        el = m.editable ? this.createEditableCombo(m) : document.createElement('select');
+        if (!m.editable) el.addEventListener('change', () => ev.setText(m.name, el.value));
+        break;
+      case 'slider':
+        el = document.createElement('input');
+        el.type = 'range';
+        el.addEventListener('input', () => ev.setValue(m.name, Number(el.value)));
+        el.addEventListener('keydown', (e) => this.stepSlider(e, el, m.name));
+        break;
+      case 'check': {
+        el = document.createElement('label');
+        const box = document.createElement('input');
+        box.type = 'checkbox';
+        const caption = document.createElement('span');
+        el.append(box, caption);
+        box.addEventListener('change', () => ev.setValue(m.name, box.checked ? 1 : 0));
+        break;
+      }
+      case 'label':
+        el = document.createElement('div');
+        el.addEventListener('click', () => ev.click(m.name));
+        break;
+      case 'button':
+        el = document.createElement('button');
+        el.type = 'button';
+        el.addEventListener('click', () => ev.click(m.name));
+        break;
+      case 'text':
+        el = document.createElement('input');
+        el.type = 'text';
+        this.commitOnEnterOrLeave(el, () => ev.setText(m.name, el.value));
+        break;
+      case 'picture':
+        el = document.createElement('canvas');
+        el.addEventListener('pointerdown', (e) => {
+          if (e.button === 0) ev.click(m.name);
+        });
+        this.pictureIndex.set(m.name, el);
+        break;
+      case 'image':
+        el = document.createElement('div');
+        el.textContent = 'LinkLab \u2022 a digital radio link';
+        break;
+      default:
+        el = document.createElement('div');
+    }
+    el.classList.add('control', m.kind);
+    el.dataset.name = m.name;
+    const tip = this.tooltip(m.name);
+    if (tip) el.title = tip;
+    return el;
+  }
+
+  // A list that accepts typed text: a text field with the entries behind an arrow beside it.
+  createEditableCombo(m) {
+    const el = document.createElement('div');
+    const field = document.createElement('input');
+    field.type = 'text';
+    const arrow = document.createElement('select');
+    arrow.tabIndex = -1;
+    arrow.setAttribute('aria-label', 'entries');
+    el.append(field, arrow);
+    this.commitOnEnterOrLeave(field, () => this.events.setText(m.name, field.value));
+    arrow.addEventListener('change', () => {
+      field.value = arrow.value;
+      field.dataset.typing = '';
+      arrow.selectedIndex = -1;  // picking the same entry again is a pick too
+      this.events.setText(m.name, field.value);
+    });
+    return el;
+  }
+
+  // Typed text reaches the model on Enter or when the field is left, not on every key: a
+  // half-typed "0." must not be tidied under the user's fingers by the next tick.
+  commitOnEnterOrLeave(field, commit) {
+    field.addEventListener('input', () => { field.dataset.typing = '1'; });
+    const done = () => {
+      if (!field.dataset.typing) return;
+      field.dataset.typing = '';
+      commit();
+    };
+    field.addEventListener('keydown', (e) => {
+      if (e.key === 'Enter') {
+        e.preventDefault();
+        field.dataset.typing = '1';
+        done();
+      }
+    });
+    field.addEventListener('blur', done);
+  }
+
+  // Arrow keys move by the slider's small step, Page keys by its large step, as a scroll bar does.
+  stepSlider(e, el, name) {
+    const m = this.models.get(name);
+    const steps = { ArrowUp: -m.small, ArrowLeft: -m.small, ArrowDown: m.small, ArrowRight: m.small,
+                    PageUp: -m.large, PageDown: m.large };
+    if (!(e.key in steps)) return;
+    e.preventDefault();
+    const lo = Math.min(m.min, m.max), hi = Math.max(m.min, m.max);
+    const value = Math.max(lo, Math.min(hi, Number(el.value) + steps[e.key]));
+    if (value !== m.value) this.events.setValue(name, value);
+  }
+
+  place(el, m) {
+    const s = el.style;
+    s.left = `${this.px(m.left)}px`;
+    s.top = `${this.px(m.top)}px`;
+    s.width = `${Math.max(1, this.px(m.width))}px`;
+    s.height = `${Math.max(1, this.px(m.height))}px`;
+  }
+
+  sync(el, m) {
+    this.place(el, m);
+    el.hidden = !m.visible;
+    el.style.zIndex = String(Math.max(1, Math.min(100000, 50000 + m.z)));
+    switch (m.kind) {
+      case 'combo': this.syncCombo(el, m); break;
+      case 'slider': {
+        el.classList.toggle('vertical', !m.horizontal);
+        el.min = String(Math.min(m.min, m.max));
+        el.max = String(Math.max(m.min, m.max));
+        if (el.value !== String(m.value)) el.value = String(m.value);
+        el.disabled = !m.enabled;
+        break;
+      }
+      case 'check': {
+        const [box, caption] = el.children;
+        box.checked = m.value === 1;
+        caption.textContent = m.caption;
+        el.style.color = cssColour(m.colour);
+        box.disabled = !m.enabled;
+        break;
+      }
+      case 'label':
+        el.textContent = m.caption;
+        el.style.color = cssColour(m.colour);
+        el.style.textAlign = ['left', 'right', 'center'][m.align] || 'left';
+        break;
+      case 'button':
+        el.textContent = m.caption;
+        el.disabled = !m.enabled;
+        break;
+      case 'text':
+        if (!(el.dataset.typing && document.activeElement === el) && el.value !== m.text) el.value = m.text;
+        el.dataset.typing = '';
+        el.readOnly = m.locked;
+        el.disabled = !m.enabled;
+        break;
+      case 'picture':
+        break;  // the pixels come separately
+    }
+  }
+
+  syncCombo(el, m) {
+    const list = m.editable ? el.children[1] : el;
+    const entries = Array.from(list.options, (o) => o.value);
+    if (entries.length !== m.items.length || entries.some((v, i) => v !== m.items[i])) {
+      list.replaceChildren(...m.items.map((item) => new Option(item, item)));
+    }
+    if (m.editable) {
+      const field = el.children[0];
+      // Text being typed stays until it is committed.
+      if (!(field.dataset.typing && document.activeElement === field) && field.value !== m.text) field.value = m.text;
+      list.selectedIndex = -1;
+      field.disabled = list.disabled = !m.enabled;
+    } else {
+      const index = m.items.indexOf(m.text);
+      if (list.selectedIndex !== index) list.selectedIndex = index;
+      list.disabled = !m.enabled;
+    }
+  }
+
+  // Shapes and lines, painted as the window paints them: below every control, apart from the
+  // lines that belong over the displays.
+  drawDiagram() {
+    const below = [], above = [];
+    for (const m of this.models.values()) {
+      if (!m.visible || (m.kind !== 'shape' && m.kind !== 'line')) continue;
+      (m.kind === 'line' && m.over ? above : below).push(m);
+    }
+    for (const [layer, items] of [[this.diagram, below], [this.overlay, above]]) {
+      items.sort((a, b) => a.z - b.z);
+      layer.replaceChildren(...items.map((m) => this.diagramElement(m)));
+    }
+  }
+
+  diagramElement(m) {
+    const stroke = cssColour(m.borderColour);
+    const width = Math.max(1, m.borderWidth) * TWIPS_PER_PIXEL;
+    let el;
+    if (m.kind === 'line') {
+      el = document.createElementNS(SVG, 'line');
+      el.setAttribute('x1', m.x1);
+      el.setAttribute('y1', m.y1);
+      el.setAttribute('x2', m.x2);
+      el.setAttribute('y2', m.y2);
+    } else if (m.circle) {
+      el = document.createElementNS(SVG, 'ellipse');
+      el.setAttribute('cx', m.left + m.width / 2);
+      el.setAttribute('cy', m.top + m.height / 2);
+      el.setAttribute('rx', Math.max(0, m.width / 2 - width / 2));
+      el.setAttribute('ry', Math.max(0, m.height / 2 - width / 2));
+    } else {
+      el = document.createElementNS(SVG, 'rect');
+      el.setAttribute('x', m.left + width / 2);
+      el.setAttribute('y', m.top + width / 2);
+      el.setAttribute('width', Math.max(0, m.width - width));
+      el.setAttribute('height', Math.max(0, m.height - width));
+    }
+    el.setAttribute('stroke', stroke);
+    el.setAttribute('stroke-width', width);
+    el.setAttribute('fill', m.filled ? cssColour(m.fillColour) : 'none');
+    el.dataset.name = m.name;
+    return el;
+  }
+}
