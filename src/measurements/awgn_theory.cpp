@@ -27,20 +27,20 @@ double beyondAngle(double psi, double g) {
 
 ErrorRates psk8Rates(double esN0) {
   if (std::isinf(esN0)) return {0, 0};
-  // Point 0 sits at 0 degrees; sector j is centred on point j, 45 degrees wide; the sectors on
-  // the negative side mirror those on the positive side.
+  // Point 0 sits at 0 degrees; sector j is centred on point j, 45 degrees wide. Sector j on the
+  // positive side holds the phases between its edges (2j-1) pi/8 and (2j+1) pi/8; its mirror on
+  // the negative side is sector 8 - j; sector 4 straddles pi and takes both halves.
   static constexpr int kBits[8] = {0, 1, 3, 2, 6, 7, 5, 4};
-  double edge[5];
-  for (int m = 0; m < 4; ++m) edge[m] = beyondAngle((2 * m + 1) * M_PI / 8, esN0);
-  edge[4] = 0;
+  double beyond[5];
+  for (int m = 0; m < 4; ++m) beyond[m] = beyondAngle((2 * m + 1) * M_PI / 8, esN0);
+  beyond[4] = 0;
   double symbolErrors = 0, bitErrors = 0;
   for (int j = 1; j <= 4; ++j) {
-    const double positive = edge[j - 1] - edge[j];
-    const double both = j == 4 ? 2 * positive : positive;  // sector 4 straddles pi
-    symbolErrors += j == 4 ? both : 2 * both;
-    bitErrors += positive * std::popcount(static_cast<unsigned>(kBits[j] ^ kBits[0]));
-    if (j < 4) bitErrors += positive * std::popcount(static_cast<unsigned>(kBits[8 - j] ^ kBits[0]));
-    else bitErrors += positive * std::popcount(static_cast<unsigned>(kBits[4] ^ kBits[0]));
+    const double half = beyond[j - 1] - beyond[j];  // the positive side's share of sector j
+    const int mirror = 8 - j;                         // 4 for j = 4: the other half of sector 4
+    symbolErrors += 2 * half;
+    bitErrors += half * (std::popcount(static_cast<unsigned>(kBits[j])) +
+                         std::popcount(static_cast<unsigned>(kBits[mirror])));
   }
   return {symbolErrors, bitErrors / 3};
 }

@@ -10,11 +10,12 @@
 namespace linklab {
 
 // Where the decisions of a run are taken. The in-phase rail of sampled point s is read at sample
-// 32 s + iSample, the quadrature rail qDelay samples later (16 for OQPSK), both modulo the block:
-// the link filters circularly, so a point past the end is the block's own wrapped-round symbol.
+// 32 s + iSample, the quadrature rail qDelay samples later, both modulo the block: the link
+// filters circularly, so a point past the end is the block's own wrapped-round symbol.
 struct DecisionInstant {
   int iSample;  // the in-phase rail's sampling point, samples from the block start
-  int qDelay;   // samples by which the quadrature rail lags
+  int qDelay;   // samples by which the quadrature rail is read later (0 when both rails share
+                // one symbol grid, as the link's transmit signal does even for OQPSK)
 };
 
 // Sample index (0 .. 4095) of the in-phase decision of sampled point s.

@@ -36,8 +36,13 @@ class PainterSink : public PlotSink {
   void marker(QPointF at, QColor c, bool square) override {
     p.setPen(QPen(c, 1.5));
     p.setBrush(c);
-    if (square) p.drawRect(QRectF(at.x() - 3.5, at.y() - 3.5, 7, 7));
-    else p.drawEllipse(at, 4, 4);
+    // Squares filled and small, circles open and larger, so equal rates show both.
+    if (square) {
+      p.drawRect(QRectF(at.x() - 3, at.y() - 3, 6, 6));
+    } else {
+      p.setBrush(Qt::NoBrush);
+      p.drawEllipse(at, 6, 6);
+    }
     p.setBrush(Qt::NoBrush);
   }
 
@@ -62,9 +67,10 @@ class SvgSink : public PlotSink {
   }
   void marker(QPointF at, QColor c, bool square) override {
     if (square)
-      body += QString("<rect x='%1' y='%2' width='7' height='7' fill='%3'/>\n").arg(at.x() - 3.5).arg(at.y() - 3.5).arg(c.name());
+      body += QString("<rect x='%1' y='%2' width='6' height='6' fill='%3'/>\n").arg(at.x() - 3).arg(at.y() - 3).arg(c.name());
     else
-      body += QString("<circle cx='%1' cy='%2' r='4' fill='%3'/>\n").arg(at.x()).arg(at.y()).arg(c.name());
+      body += QString("<circle cx='%1' cy='%2' r='6' fill='none' stroke='%3' stroke-width='1.5'/>\n")
+                  .arg(at.x()).arg(at.y()).arg(c.name());
   }
 };
 
@@ -74,14 +80,18 @@ void drawErrorRatePlot(PlotSink& sink, QSizeF size, const PlotRange& range,
                        const std::vector<SweepPoint>& points) {
   const QRectF area(70, 36, size.width() - 90, size.height() - 90);
   // Decades from 1 down to the lowest figure to show (theory at the range's end, or a bound).
+  // Decades from 1 down to the lowest measured rate or bound (1e-6 before any measurement);
+  // the theory below that runs off the bottom.
   double lowest = 1e-1;
+  bool measured = false;
   for (const SweepPoint& p : points) {
-    if (p.symbols > 0) lowest = std::min(lowest, 1.0 / p.bits);
+    if (p.symbols <= 0) continue;
+    measured = true;
+    lowest = std::min(lowest, 1.0 / p.bits);
     if (p.ser > 0) lowest = std::min(lowest, p.ser);
     if (p.ber > 0) lowest = std::min(lowest, p.ber);
   }
-  const ErrorRates end = awgnErrorRates(range.mod, std::pow(10.0, range.toDb / 10));
-  if (end.ber > 0) lowest = std::min(lowest, std::max(end.ber, 1e-9));
+  if (!measured) lowest = 1e-6;
   const int lowDecade = std::max(-9, static_cast<int>(std::floor(std::log10(lowest))));
   const double span = std::max(range.toDb - range.fromDb, 1e-9);
   auto xOf = [&](double db) { return area.left() + (db - range.fromDb) / span * area.width(); };
@@ -147,7 +157,7 @@ void drawErrorRatePlot(PlotSink& sink, QSizeF size, const PlotRange& range,
   }
 
   // Legend
-  const double lx = area.right() - 190, ly = area.top() + 14;
+  const double lx = area.right() - 200, ly = area.top() + 14;
   sink.marker({lx + 12, ly}, kSerColour, false);
   sink.text({lx + 30, ly}, "SER measured", black, 1);
   sink.marker({lx + 12, ly + 18}, kBerColour, true);
@@ -159,7 +169,7 @@ void drawErrorRatePlot(PlotSink& sink, QSizeF size, const PlotRange& range,
   sink.line({lx + 12, ly + 66}, {lx + 12, ly + 78}, black, 1.5, false);
   sink.line({lx + 8, ly + 73}, {lx + 12, ly + 78}, black, 1.5, false);
   sink.line({lx + 16, ly + 73}, {lx + 12, ly + 78}, black, 1.5, false);
-  sink.text({lx + 30, ly + 72}, "no error: below one in the count", black, 1);
+  sink.text({lx + 30, ly + 72}, "no error: upper bound", black, 1);
 }
 
 void paintErrorRatePlot(QPainter& painter, QSizeF size, const PlotRange& range,

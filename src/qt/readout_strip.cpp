@@ -28,7 +28,7 @@ ReadoutStrip::ReadoutStrip(Form1& model, MainWindowView& view) : QStatusBar(&vie
   connect(reset, &QPushButton::clicked, this, [this, &view] { view.runEvent([this] { form.restartCounts(); }); });
   addPermanentWidget(reset);
   // Keep the strip's height in every scene, so the window never jumps.
-  setMinimumHeight(reset->sizeHint().height() + 4);
+  setFixedHeight(reset->sizeHint().height() + 4);
 }
 
 void ReadoutStrip::sync() {
