@@ -1,14 +1,15 @@
-// The raster pictures need a GUI application; the offscreen platform serves without a display.
+// The raster pictures and the window need an application; the offscreen platform serves without
+// a display.
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
+#include <QApplication>
 #include <cstdlib>
 
 #include "qt/vector_state.h"
 
 int main(int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  QGuiApplication app(argc, argv);
+  QApplication app(argc, argv);  // widgets: the window bench shows the real window
   linklab::clearUpperVectorState();
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();

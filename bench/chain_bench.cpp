@@ -41,7 +41,7 @@ void FullTickOnRasters(benchmark::State& state) {
   for (Control* c : form->controls()) {
     if (c->kind() != ControlKind::Picture) continue;
     auto& picture = static_cast<PictureBox&>(*c);
-    rasters[used].resize(picture.Width, picture.Height, 1.0, picture.BackColor);
+    rasters[used].resize(picture.Width, picture.Height, static_cast<double>(state.range(0)), picture.BackColor);
     picture.attachRaster(&rasters[used++]);
   }
   form->Timer1_Timer();
@@ -52,7 +52,8 @@ void FullTickOnRasters(benchmark::State& state) {
   for (Control* c : form->controls())
     if (c->kind() == ControlKind::Picture) static_cast<PictureBox&>(*c).attachRaster(nullptr);
 }
-BENCHMARK(FullTickOnRasters)->Unit(benchmark::kMillisecond);
+// At pixel ratios 1, 2 and 3: a window at 100 %, at 200 % and full screen on a 3840 x 2160 screen.
+BENCHMARK(FullTickOnRasters)->Arg(1)->Arg(2)->Arg(3)->Unit(benchmark::kMillisecond);
 
 void FullTickModelOnly(benchmark::State& state) {
   auto form = heaviestForm();

@@ -30,7 +30,8 @@ void Form1::cmbMod_Change(int16_t Index) {
   // The receiver's demodulation follows the transmitter; its rule runs inside this assignment.
   if (Index == 0) cmbMod[1].setText(cmbMod[0].Text());
 
-  const bool fsk = mod.Text() == "FSK";
+  // "Baseband Demo" shows no transmitter, so the index controls stay hidden there.
+  const bool fsk = mod.Text() == "FSK" && lScene != 1;
   vscFSK.Visible = fsk;
   txtFSK.Visible = fsk;
 

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QKeyEvent>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QScreen>
@@ -58,7 +59,11 @@ MainWindowView::MainWindowView(Form1& form) : form(form), host(this, [this](bool
   connect(&timer, &QTimer::timeout, this, [this] { onTick(); });
   form.setHost(&host);
   syncFromModel();
-  resize(sizeHint());  // the layout at 100 %, even on a small screen (the batch's window image)
+  // The layout at 100 %, even on a small screen (the batch's window image): the canvas gets its
+  // own size exactly, whatever the bars around it ask for.
+  resize(sizeHint());
+  layout()->activate();
+  resize(size() + canvas->sizeHint() - canvas->size());
 }
 
 void MainWindowView::showFitted() {

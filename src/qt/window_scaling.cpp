@@ -4,8 +4,6 @@
 // the window's size to a step of the layout's own size.
 #include <QApplication>
 #include <QCheckBox>
-#include <QMenu>
-#include <QMenuBar>
 #include <QScreen>
 #include <algorithm>
 #include <array>
@@ -32,9 +30,8 @@ void MainWindowView::rescale() {
   QFont font = QApplication::font();
   font.setPointSizeF(font.pointSizeF() * scale.factor);
   canvas->setFont(font);
-  // Projected, the menus must be read from the back row as well.
-  menuBar()->setFont(font);
-  for (QMenu* menu : menuBar()->findChildren<QMenu*>()) menu->setFont(font);
+  // The menu bar keeps the desktop's font: it is the window's frame, and a taller bar would
+  // shrink the space the layout is fitted into.
   // The check boxes carry a style sheet (their rails are narrow), which keeps them from taking the
   // parent's font; their boxes grow with the layout too.
   const QString sheet =
@@ -62,12 +59,12 @@ void MainWindowView::zoomTo(double factor) {
 }
 
 void MainWindowView::zoomIn() {
-  const auto next = std::upper_bound(kZoomSteps.begin(), kZoomSteps.end(), scale.factor + 1e-3);
+  const auto next = std::upper_bound(kZoomSteps.begin(), kZoomSteps.end(), scale.factor + 0.01);
   zoomTo(next == kZoomSteps.end() ? kZoomSteps.back() : *next);
 }
 
 void MainWindowView::zoomOut() {
-  auto below = std::lower_bound(kZoomSteps.begin(), kZoomSteps.end(), scale.factor - 1e-3);
+  auto below = std::lower_bound(kZoomSteps.begin(), kZoomSteps.end(), scale.factor - 0.01);
   zoomTo(below == kZoomSteps.begin() ? kZoomSteps.front() : *(below - 1));
 }
 

@@ -173,5 +173,21 @@ TEST(SceneLayout, BasebandDemoPutsTheMarkersBackAndLeavesThinHintsForModulation)
               (std::pair{5380, 3000}));
 }
 
+// "Baseband Demo" has no transmitter on screen: the FSK index box and its spinner stay hidden
+// there whichever way FSK was chosen, and come back with the transmitter.
+TEST(SceneLayout, BasebandDemoHidesTheFskIndexWhateverTheModulation) {
+  for (const bool fskFirst : {true, false}) {
+    auto form = loaded();
+    if (fskFirst) form->cmbMod[0].setText("FSK");
+    form->cmbScene.setText("Baseband Demo");
+    if (!fskFirst) form->cmbMod[0].setText("FSK");
+    EXPECT_FALSE(form->txtFSK.Visible) << fskFirst;
+    EXPECT_FALSE(form->vscFSK.Visible) << fskFirst;
+    form->cmbScene.setText("Modulation");
+    EXPECT_TRUE(form->txtFSK.Visible) << fskFirst;
+    EXPECT_TRUE(form->vscFSK.Visible) << fskFirst;
+  }
+}
+
 }  // namespace
 }  // namespace linklab

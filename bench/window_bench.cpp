@@ -1,0 +1,47 @@
+// The real window on the offscreen platform in the heaviest setting: one tick, the view's sync and
+// the repaint it causes, with the heap allocations of each (all of them, counted at malloc).
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <memory>
+
+#include "allocation_counter.h"
+#include "main_window/form1.h"
+#include "qt/main_window_view.h"
+
+namespace linklab {
+namespace {
+
+void WindowTickHeaviest(benchmark::State& state) {
+  auto form = std::make_unique<Form1>();
+  MainWindowView view(*form);
+  view.messageHost().interactive = false;
+  form->Form_Load();
+  view.syncFromModel();
+  view.show();
+  view.tickTimer().stop();
+  view.runEvent([&] {
+    form->cmbScene.setText("Full");
+    form->cmbMod[0].setText("16-QAM");
+    form->cmbFilter[0].setText("Gaussian");
+    form->cmbNoise.setText("1.0");
+    form->cmbNonlinear.setText("Non-Linear");
+  });
+  for (int i = 0; i < 5; ++i) {  // past the first ticks and the growth of every buffer
+    view.onTick();
+    view.tickTimer().stop();
+    QApplication::processEvents();
+  }
+  const uint64_t before = allocationsSoFar();
+  for (auto _ : state) {
+    view.onTick();
+    view.tickTimer().stop();  // the benchmark is the clock
+    QApplication::processEvents();
+  }
+  state.counters["allocs/tick"] =
+      benchmark::Counter(static_cast<double>(allocationsSoFar() - before) / state.iterations());
+}
+BENCHMARK(WindowTickHeaviest)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace linklab

@@ -1,0 +1,203 @@
+// The window as an instrument: it scales uniformly from its twips, redraws its pictures at the new
+// resolution (also while paused), zooms, and answers the keyboard in the block diagram's order.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSet>
+#include <QTest>
+#include <memory>
+
+#include "main_window/form1.h"
+#include "qt/layout_scale.h"
+#include "qt/main_window_view.h"
+#include "qt/picture_widget.h"
+
+namespace linklab {
+namespace {
+
+struct FitCase {
+  QSize area;
+  double factor;  // min(area / layout) for the 1003 x 678 layout
+};
+
+class LayoutFit : public ::testing::TestWithParam<FitCase> {};
+
+TEST_P(LayoutFit, ScalesUniformlyAndCentresTheLayout) {
+  const QSize layout(1003, 678);
+  const FitCase c = GetParam();
+  const LayoutScale s = LayoutScale::fit(c.area, layout);
+  EXPECT_NEAR(s.factor, c.factor, 1e-9);
+  // Centred: equal margins (to a pixel each) on both sides of both axes, one of them zero.
+  EXPECT_NEAR(2 * s.origin.x() + layout.width() * s.factor, c.area.width(), 2.0);
+  EXPECT_NEAR(2 * s.origin.y() + layout.height() * s.factor, c.area.height(), 2.0);
+  EXPECT_TRUE(s.origin.x() == 0 || s.origin.y() == 0);
+  // The whole client area in twips maps onto the layout's rectangle.
+  const QRect all = s.rect(0, 0, Form1::ClientWidth, Form1::ClientHeight);
+  EXPECT_NEAR(all.width(), layout.width() * s.factor, 1.0);
+  EXPECT_NEAR(all.height(), layout.height() * s.factor, 1.0);
+  // Controls that meet in twips meet in pixels: no overlap and no gap from rounding.
+  for (int left = 0; left < 15000; left += 997) {
+    const QRect a = s.rect(left, 100, 1234, 480), b = s.rect(left + 1234, 100, 777, 480);
+    EXPECT_EQ(a.right() + 1, b.left()) << left;
+  }
+  // A mouse position maps back to the twips it came from.
+  const QPointF back = s.twips(s.point(4200, 3000));
+  EXPECT_NEAR(back.x(), 4200, 1e-6);
+  EXPECT_NEAR(back.y(), 3000, 1e-6);
+}
+
+INSTANTIATE_TEST_SUITE_P(Areas, LayoutFit,
+                         ::testing::Values(FitCase{{1003, 678}, 1.0}, FitCase{{2006, 1356}, 2.0},
+                                           FitCase{{1920, 1061}, 1061.0 / 678}, FitCase{{3840, 2160}, 2160.0 / 678},
+                                           FitCase{{800, 900}, 800.0 / 1003}, FitCase{{1366, 700}, 700.0 / 678}));
+
+class ScaledWindow : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    view = std::make_unique<MainWindowView>(*form);
+    view->messageHost().interactive = false;
+    form->Form_Load();
+    view->syncFromModel();
+    view->show();
+    view->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(view.get()));
+  }
+  void TearDown() override {
+    view.reset();
+    form.reset();
+  }
+  PictureWidget* picture(const char* name) {
+    for (PictureWidget* p : view->pictureWidgets())
+      if (p->objectName() == name) return p;
+    return nullptr;
+  }
+  void tick(int n) {
+    for (int i = 0; i < n; ++i) view->onTick();
+  }
+
+  std::unique_ptr<Form1> form = std::make_unique<Form1>();
+  std::unique_ptr<MainWindowView> view;
+};
+
+int inked(const QImage& image) {
+  int n = 0;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x) n += image.pixel(x, y) != qRgb(255, 255, 255);
+  return n;
+}
+
+// Paused, then made twice as large: the spectrum is drawn again at twice the resolution, with
+// its pen twice as wide, from what was drawn on it: four times the ink and only the trace's
+// own colour, where stretching the old pixels would blend greys into the edges.
+TEST_F(ScaledWindow, AResizeWhilePausedRedrawsEveryPictureAtTheNewResolution) {
+  view->runEvent([this] { form->cmbScene.setText("Full"); });
+  tick(3);
+  view->runEvent([this] { form->cmdPause.click(); });
+  ASSERT_FALSE(form->Timer1.Enabled);
+  PictureWidget* spectrum = picture("picSpectrum(0)");
+  ASSERT_NE(spectrum, nullptr);
+  const QImage before = spectrum->raster().finished().copy();
+  const int32_t tickBefore = form->lTick;
+
+  view->resize(view->size() + view->centralWidget()->size());  // the canvas doubles
+  QTest::qWait(50);
+  EXPECT_DOUBLE_EQ(view->layoutScale().factor, 2.0);
+  EXPECT_EQ(form->lTick, tickBefore);  // nothing ran the link again
+  const QImage& after = spectrum->raster().finished();
+  EXPECT_EQ(after.size(), before.size() * 2);
+  EXPECT_EQ(spectrum->size(), QSize(593, 185) * 2);
+  const double ratio = double(inked(after)) / inked(before);
+  EXPECT_GT(ratio, 3.0);
+  EXPECT_LT(ratio, 5.0);
+  QSet<QRgb> colours;
+  for (int y = 0; y < after.height(); ++y)
+    for (int x = 0; x < after.width(); ++x) colours.insert(after.pixel(x, y));
+  EXPECT_LE(colours.size(), 3) << "stretched, not redrawn";
+  // Every control moved with the layout: the receive filter list sits at twice its place.
+  auto* filter = view->findChild<QComboBox*>("cmbFilter(1)");
+  EXPECT_EQ(filter->geometry(), QRect(240, 640, 306, 64));
+  EXPECT_NEAR(view->centralWidget()->font().pointSizeF(), 2 * QApplication::font().pointSizeF(), 1e-9);
+}
+
+TEST_F(ScaledWindow, ZoomStepsSizeTheWindowAndCtrlZeroReturnsTo100Percent) {
+  QWidget* canvas = view->centralWidget();
+  QTest::keyClick(view.get(), Qt::Key_Equal, Qt::ControlModifier);
+  QTest::qWait(20);
+  EXPECT_NEAR(view->layoutScale().factor, 1.1, 0.002);
+  QTest::keyClick(view.get(), Qt::Key_Equal, Qt::ControlModifier);
+  QTest::qWait(20);
+  EXPECT_NEAR(view->layoutScale().factor, 1.25, 0.002);
+  QTest::keyClick(view.get(), Qt::Key_Minus, Qt::ControlModifier);
+  QTest::qWait(20);
+  EXPECT_NEAR(view->layoutScale().factor, 1.1, 0.002);
+  QTest::keyClick(view.get(), Qt::Key_0, Qt::ControlModifier);
+  QTest::qWait(20);
+  EXPECT_EQ(canvas->size(), QSize(1003, 678));
+  EXPECT_EQ(view->layoutScale().factor, 1.0);
+  EXPECT_EQ(view->layoutScale().origin, QPointF(0, 0));
+}
+
+TEST_F(ScaledWindow, TheTitleSaysWhereTheStudentIs) {
+  view->runEvent([this] {
+    form->cmbScene.setText("Full");
+    form->cmbMod[0].setText("16-QAM");
+  });
+  EXPECT_EQ(view->windowTitle(), "LinkLab - Full - 16-QAM");
+  view->runEvent([this] { form->cmbScene.setText("Baseband Demo"); });
+  EXPECT_EQ(view->windowTitle(), "LinkLab - Baseband Demo");
+}
+
+// Tab from the scene list walks the block diagram top down, then the displays' controls.
+TEST_F(ScaledWindow, TabFollowsTheBlockDiagramAndSkipsLabelsAndMarkers) {
+  view->runEvent([this] { form->cmbScene.setText("Full"); });
+  auto* scene = view->findChild<QComboBox*>("cmbScene");
+  scene->setFocus();
+  QStringList visited;
+  for (int i = 0; i < 40; ++i) {
+    QWidget* focus = QApplication::focusWidget();
+    ASSERT_NE(focus, nullptr);
+    QWidget* control = qobject_cast<QComboBox*>(focus->parentWidget()) ? focus->parentWidget() : focus;
+    if (!visited.isEmpty() && control->objectName() == visited.front()) break;
+    visited << control->objectName();
+    QTest::keyClick(focus, Qt::Key_Tab);
+  }
+  const QStringList diagram = {"cmbScene", "cmbData", "cmbMod(0)", "cmbFilter(0)", "cmbNonlinear",
+                               "cmbNoise", "cmbFilter(1)", "vscFreq", "vscSync", "cmdPause"};
+  ASSERT_GE(visited.size(), diagram.size());
+  EXPECT_EQ(visited.mid(0, diagram.size()), diagram);
+  for (const char* shown : {"hscDataScroll", "hscDataZoom", "chkLinear", "chkMemory", "hscSpectrum",
+                            "vscSpectrumRange", "hscSample", "vscTxEyeScale", "vscYThreshold"})
+    EXPECT_TRUE(visited.contains(shown)) << shown;
+  for (const QString& name : visited) {
+    EXPECT_FALSE(name.startsWith("lbl") || name.startsWith("Label") || name.startsWith("chkEye") ||
+                 name == "chkModData" || name == "cmdSpectrum")
+        << name.toStdString();
+  }
+}
+
+// Space pauses and continues from any control that has no use for it, never from a text field.
+TEST_F(ScaledWindow, SpacePausesUnlessATextFieldHasFocus) {
+  view->runEvent([this] { form->cmbScene.setText("Full"); });
+  auto* sample = view->findChild<QScrollBar*>("hscSample");
+  sample->setFocus();
+  ASSERT_TRUE(form->Timer1.Enabled);
+  QTest::keyClick(sample, Qt::Key_Space);
+  EXPECT_FALSE(form->Timer1.Enabled);
+  QTest::keyClick(sample, Qt::Key_Space);
+  EXPECT_TRUE(form->Timer1.Enabled);
+  QLineEdit* noise = view->findChild<QComboBox*>("cmbNoise")->lineEdit();
+  noise->setFocus();
+  QTest::keyClick(noise, Qt::Key_Space);
+  EXPECT_TRUE(form->Timer1.Enabled);
+  EXPECT_TRUE(noise->text().contains(' '));
+  QTest::keyClick(noise, Qt::Key_F1);
+  QTest::qWait(20);
+  EXPECT_TRUE(form->HelpText.Visible);
+}
+
+}  // namespace
+}  // namespace linklab
