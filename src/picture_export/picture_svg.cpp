@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "form/picture_box.h"
+#include "form/segment_clip.h"
 
 namespace linklab {
 
@@ -40,33 +41,6 @@ std::string colourText(uint32_t bgr) {
   return s;
 }
 
-// Liang-Barsky: shortens the segment to the rectangle; false when nothing of it is inside.
-bool clip(double& x1, double& y1, double& x2, double& y2, double loX, double loY, double hiX, double hiY) {
-  double t0 = 0, t1 = 1;
-  const double dx = x2 - x1, dy = y2 - y1;
-  const double p[4] = {-dx, dx, -dy, dy};
-  const double q[4] = {x1 - loX, hiX - x1, y1 - loY, hiY - y1};
-  for (int i = 0; i < 4; ++i) {
-    if (p[i] == 0) {
-      if (q[i] < 0) return false;
-      continue;
-    }
-    const double t = q[i] / p[i];
-    if (p[i] < 0) {
-      if (t > t1) return false;
-      t0 = std::max(t0, t);
-    } else {
-      if (t < t0) return false;
-      t1 = std::min(t1, t);
-    }
-  }
-  const double ax = x1 + t0 * dx, ay = y1 + t0 * dy;
-  x2 = x1 + t1 * dx;
-  y2 = y1 + t1 * dy;
-  x1 = ax;
-  y1 = ay;
-  return true;
-}
 
 // The path of one colour; a segment that starts where the last one ended only adds "L x y".
 struct ColourPath {
@@ -86,7 +60,7 @@ std::string point(double x, double y) {
 void addLine(ColourPath& path, const DrawOp& op, double w, double h) {
   double x1 = op.x1, y1 = op.y1, x2 = op.x2, y2 = op.y2;
   if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2)) return;
-  if (!clip(x1, y1, x2, y2, -kPen, -kPen, w + kPen, h + kPen)) return;
+  if (!clipSegment(x1, y1, x2, y2, -kPen, -kPen, w + kPen, h + kPen)) return;
   // The raster sets a pen-sized square right and below each point: centre the stroke there.
   const std::string from = point(x1 + kPen / 2, y1 + kPen / 2), to = point(x2 + kPen / 2, y2 + kPen / 2);
   if (from == path.penAt && to == from) return;  // a dot on the path's own end: already inked

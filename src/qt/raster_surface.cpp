@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "form/segment_clip.h"
 #include "qt/colours.h"
 #include "qt/vector_state.h"
 
@@ -13,34 +14,6 @@ namespace {
 
 uint32_t argbOf(uint32_t bgr) { return 0xFF000000u | ((bgr & 0xFF) << 16) | (bgr & 0xFF00) | ((bgr >> 16) & 0xFF); }
 
-// Liang-Barsky: shortens the segment to the rectangle [lo, hi] in both axes; false when nothing
-// of it is inside.
-bool clip(double& x1, double& y1, double& x2, double& y2, double loX, double loY, double hiX, double hiY) {
-  double t0 = 0, t1 = 1;
-  const double dx = x2 - x1, dy = y2 - y1;
-  const double p[4] = {-dx, dx, -dy, dy};
-  const double q[4] = {x1 - loX, hiX - x1, y1 - loY, hiY - y1};
-  for (int i = 0; i < 4; ++i) {
-    if (p[i] == 0) {
-      if (q[i] < 0) return false;
-      continue;
-    }
-    const double t = q[i] / p[i];
-    if (p[i] < 0) {
-      if (t > t1) return false;
-      t0 = std::max(t0, t);
-    } else {
-      if (t < t0) return false;
-      t1 = std::min(t1, t);
-    }
-  }
-  const double ax = x1 + t0 * dx, ay = y1 + t0 * dy;
-  x2 = x1 + t1 * dx;
-  y2 = y1 + t1 * dy;
-  x1 = ax;
-  y1 = ay;
-  return true;
-}
 
 }  // namespace
 
@@ -161,7 +134,7 @@ void RasterSurface::drawLine(double x1, double y1, double x2, double y2, uint32_
   if (image.isNull()) return;
   double ax = x1 * scale, ay = y1 * scale, bx = x2 * scale, by = y2 * scale;
   if (!std::isfinite(ax) || !std::isfinite(ay) || !std::isfinite(bx) || !std::isfinite(by)) return;
-  if (!clip(ax, ay, bx, by, -pen, -pen, image.width() + 1.0, image.height() + 1.0)) return;
+  if (!clipSegment(ax, ay, bx, by, -pen, -pen, image.width() + 1.0, image.height() + 1.0)) return;
   int x = static_cast<int>(std::floor(ax)), y = static_cast<int>(std::floor(ay));
   const int xEnd = static_cast<int>(std::floor(bx)), yEnd = static_cast<int>(std::floor(by));
   const uint32_t argb = argbOf(colour);
