@@ -93,7 +93,8 @@ class Form1 : public SimulationState {
   // Readouts after each run, their counts, and the settings a sweep copies (measure_procedures.cpp)
   void measureRun();
   void restartCounts();
-  LinkSettings linkSettings() const;
+  // Designs the filters first when a change has left them stale.
+  LinkSettings linkSettings();
 
   // Animation, pause and trace (animation.cpp)
   void Timer1_Timer();

@@ -77,7 +77,10 @@ void Form1::measureRun() {
   dBER = lBits > 0 ? double(lBitErrors) / lBits : NAN;
 }
 
-LinkSettings Form1::linkSettings() const {
+LinkSettings Form1::linkSettings() {
+  // A change marks the filters stale and only the next tick designs them; a sweep started before
+  // that tick would otherwise run on the old responses.
+  if (bFiltersValid == 0) designFilters();
   LinkSettings s;
   s.pattern = dataPatternFromText(cmbData.Text());
   s.mod = modulationFromText(cmbMod[0].Text());
@@ -87,7 +90,8 @@ LinkSettings Form1::linkSettings() const {
   s.ofdm = filter == "OFDM";
   s.subcarriers = ofdmSubcarrierCount(Val(cmbTxSC[0].Text()));
   s.nonlinear = cmbNonlinear.Text() == "Non-Linear";
-  s.receiveFilterRuns = lScene == 3 || lScene == 4;
+  // The curve is the receiver's, whichever scene the window shows.
+  s.receiveFilterRuns = true;
   s.txFilter = dTxFilter;
   s.rxFilter = dRxFilter;
   s.symbolOffset = cmbMod[0].Text() == "OQPSK" ? 16 : 0;

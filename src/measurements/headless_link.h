@@ -24,7 +24,7 @@ struct LinkSettings {
   bool ofdm = false;
   int subcarriers = 4;
   bool nonlinear = false;
-  bool receiveFilterRuns = false;  // scenes "Scatter" and "Full"
+  bool receiveFilterRuns = false;  // the receive filter runs on signal and noise
   ResponseBlock txFilter{};
   ResponseBlock rxFilter{};
   int symbolOffset = 0;     // the amplifier's lag of the quadrature rail (16 for OQPSK)

@@ -42,6 +42,22 @@ TEST(ErrorRateSweep, BpskPointsLieOnTheTheory) {
   EXPECT_DOUBLE_EQ(sweep.progress(), 1.0);
 }
 
+// Right after a change, before any tick has designed the new filters, and in a scene that does
+// not show the receiver: the sweep still measures the link as chosen, receive filter included.
+TEST(ErrorRateSweep, RunsTheChosenFiltersBeforeAnyTickInAnyScene) {
+  auto form = std::make_unique<Form1>();
+  form->Form_Load();
+  form->cmbFilter[0].setText("Root RC");
+  form->cmbFilter[1].setText("Matched");
+  ErrorRateSweep sweep(form->linkSettings(), sweepValues(4, 4, 1));
+  sweep.start();
+  sweep.wait();
+  const SweepPoint p = sweep.points().at(0);
+  ASSERT_TRUE(p.done);
+  const double n = p.symbols, q = p.serTheory;
+  EXPECT_NEAR(p.symbolErrors, n * q, 2.576 * std::sqrt(n * q * (1 - q)) + 1);
+}
+
 TEST(ErrorRateSweep, CancelStopsBeforeTheCleanPointsFinish) {
   auto form = bpskLink();
   ErrorRateSweep sweep(form->linkSettings(), sweepValues(0, 14, 1));
