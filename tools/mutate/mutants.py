@@ -199,15 +199,15 @@ def all_mutants(root, folders):
 def sample(mutants, seed, count):
     """A reproducible sample spread evenly over the folders: each folder's mutants are shuffled
     with the seed and the folders are taken in turn, so a small folder is not drowned by a big
-    one."""
-    rng = random.Random(seed)
+    one. Each folder has its own generator, so an edit in one folder leaves the others' samples
+    as they were."""
     by_folder = {}
     for m in mutants:
         by_folder.setdefault(m.folder, []).append(m)
     queues = []
     for folder in sorted(by_folder):
         queue = list(by_folder[folder])
-        rng.shuffle(queue)
+        random.Random(f"{seed}:{folder}").shuffle(queue)
         queues.append(queue)
     chosen = []
     while len(chosen) < count and any(queues):
