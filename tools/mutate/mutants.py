@@ -87,7 +87,7 @@ BOOL_RE = re.compile(r"\b(true|false)\b")
 DECLARATION_RE = re.compile(
     r"^\s*(?:(?:const|static|constexpr|inline|auto|unsigned|long)\s+)*"
     r"[A-Za-z_][\w:]*(?:<[^;=]*>)?[\s&*]+[A-Za-z_]\w*\s*(?:=|;|\{|\(|\[|,)")
-NOT_DROPPABLE = re.compile(r"^\s*(?:return\b|case\b|default\b|using\b|namespace\b|template\b|public:|private:)")
+NOT_DROPPABLE = re.compile(r"^\s*(?:return\b|case\b|default\b|using\b|namespace\b|template\b|extern\b|public:|private:)")
 
 
 def bump_first_digit(text):
