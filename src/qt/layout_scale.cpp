@@ -9,7 +9,11 @@ namespace linklab {
 
 LayoutScale LayoutScale::fit(QSize area, QSize layout) {
   if (layout.isEmpty() || area.isEmpty()) return {};
-  const double factor = std::min(double(area.width()) / layout.width(), double(area.height()) / layout.height());
+  return centred(std::min(double(area.width()) / layout.width(), double(area.height()) / layout.height()), area,
+                 layout);
+}
+
+LayoutScale LayoutScale::centred(double factor, QSize area, QSize layout) {
   // Centred on whole pixels, so a control's edges do not flicker between neighbours.
   return {factor, QPointF(std::floor((area.width() - layout.width() * factor) / 2),
                           std::floor((area.height() - layout.height() * factor) / 2))};

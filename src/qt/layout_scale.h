@@ -15,6 +15,8 @@ struct LayoutScale {
 
   // The largest uniform scale at which the whole layout fits into area, centred there.
   static LayoutScale fit(QSize area, QSize layout);
+  // The layout at this scale, centred in area.
+  static LayoutScale centred(double factor, QSize area, QSize layout);
 
   int x(double twips) const;
   int y(double twips) const;

@@ -47,6 +47,8 @@ MainWindowView::MainWindowView(Form1& form) : form(form), host(this, [this](bool
       });
     }
   }
+  covers.reserve(bindings.size());
+
   restack();
   helpDialogs[0] = new HelpDialog(form.HelpText, this, [this] { syncFromModel(); });
   helpDialogs[1] = new HelpDialog(form.Instructions, this, [this] { syncFromModel(); });
@@ -141,7 +143,7 @@ void MainWindowView::onTick() {
   if (ticksPaused || !form.Timer1.Enabled || !form.Timer1.onTimer) return;
   clearUpperVectorState();
   form.Timer1.onTimer();
-  syncFromModel();
+  syncFromModel(true);
 }
 
 HelpDialog* MainWindowView::helpDialog(const HelpWindow& window) const {

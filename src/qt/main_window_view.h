@@ -40,7 +40,7 @@ class MainWindowView : public QMainWindow, public Snapshotter {
   // Hands typed text to the model from the event loop's top level, in the order it was typed.
   void commitTyped(std::function<void()> handler);
   // Copies the model into every widget and repaints the pictures drawn on.
-  void syncFromModel();
+  void syncFromModel(bool afterTick = false);
   std::string save(std::string_view name, const std::string& file) override;
 
   Form1& model() { return form; }
@@ -74,6 +74,7 @@ class MainWindowView : public QMainWindow, public Snapshotter {
     uint32_t colour = 0xFFFFFFFF;
     int index = -1;
     bool written = false;
+    QWidget* coveredBy = nullptr;  // the picture it sits on, while the pictures are covered
   };
   void runNow(const std::function<void()>& handler);
   void messageBoxOpen(bool open);
@@ -81,6 +82,9 @@ class MainWindowView : public QMainWindow, public Snapshotter {
   TypedTextField* typedField(Control& control, QWidget* widget);
   void syncWidget(Binding& binding);
   void restack();
+  // Controls on the pictures (picture_cover.cpp).
+  QRect placeOffPictures(QRect rect, const Binding& binding) const;
+  void coverPictures();
   void rescale();
   void zoomTo(double factor);
   uint64_t diagramSignature(bool overDisplays) const;
@@ -93,6 +97,7 @@ class MainWindowView : public QMainWindow, public Snapshotter {
   FormCanvas* canvas = nullptr;
   std::vector<Binding> bindings;
   std::vector<PictureWidget*> pictures;
+  std::vector<QRect> covers;
   HelpDialog* helpDialogs[2] = {nullptr, nullptr};
   QTimer timer;
   MessageBoxHost host;

@@ -27,7 +27,26 @@ void PictureWidget::syncGeometry(const LayoutScale& scale) {
   }
 }
 
-void PictureWidget::paintEvent(QPaintEvent* event) {
+void PictureWidget::setCovers(const std::vector<QRect>& rects) {
+  if (rects == covered && size() == coveredSize) return;
+  covered = rects;
+  coveredSize = size();
+  exposed = QRegion(rect());
+  for (const QRect& r : covered) exposed -= r;
+  update();  // what a control that moved away uncovered shows again
+}
+
+void PictureWidget::refresh() {
+  if (covered.empty())
+    update();
+  else
+    update(exposed);
+}
+
+void PictureWidget::paintEvent(QPaintEvent*) {
+  // Painted every tick: no region arithmetic and no pen built here, so the paint makes no
+  // allocation of its own beyond the painter.
+  static const QPen border(QColor(128, 128, 128));
   QPainter p(this);
   const QImage& image = surface.finished();
   // One image pixel on one device pixel: a plain copy, never a stretch.
@@ -35,9 +54,11 @@ void PictureWidget::paintEvent(QPaintEvent* event) {
   const QRectF placed(0, 0, image.width() / ratio, image.height() / ratio);
   p.drawImage(placed, image, QRectF(image.rect()));
   // Edge rounding may leave the widget a pixel larger than the raster.
-  const QRegion uncovered = QRegion(event->rect()) - QRegion(placed.toAlignedRect());
-  for (const QRect& r : uncovered) p.fillRect(r, toQColor(picture.BackColor));
-  p.setPen(QColor(128, 128, 128));
+  const QRect covered = placed.toAlignedRect();
+  const QBrush back(toQColor(picture.BackColor));
+  if (covered.right() < width() - 1) p.fillRect(QRect(covered.right() + 1, 0, width(), height()), back);
+  if (covered.bottom() < height() - 1) p.fillRect(QRect(0, covered.bottom() + 1, width(), height()), back);
+  p.setPen(border);
   p.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 

@@ -1,8 +1,10 @@
 #pragma once
 // Shows a picture's raster; a click goes to the picture's own handler. The raster has the
 // device's own pixels (layout scale x device pixel ratio), so traces stay crisp at any size.
+#include <QRegion>
 #include <QWidget>
 #include <functional>
+#include <vector>
 
 #include "qt/layout_scale.h"
 #include "qt/raster_surface.h"
@@ -18,6 +20,10 @@ class PictureWidget : public QWidget {
   // and a new scale draws the picture again at the new resolution.
   void syncGeometry(const LayoutScale& scale);
   RasterSurface& raster() { return surface; }
+  // Where opaque controls sit on the picture (in its own coordinates): its repaints leave them out.
+  void setCovers(const std::vector<QRect>& rects);
+  // Repaints what the controls on it leave showing.
+  void refresh();
   PictureBox& model() { return picture; }
 
  protected:
@@ -28,6 +34,9 @@ class PictureWidget : public QWidget {
   PictureBox& picture;
   RasterSurface surface;
   std::function<void()> afterEvent;
+  std::vector<QRect> covered;
+  QRegion exposed;
+  QSize coveredSize;
 };
 
 }  // namespace linklab

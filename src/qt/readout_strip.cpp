@@ -1,7 +1,11 @@
 #include "qt/readout_strip.h"
 
+#include <QApplication>
 #include <QLabel>
+#include <QPainter>
 #include <QPushButton>
+#include <algorithm>
+#include <cmath>
 
 #include "help/readout_texts.h"
 #include "main_window/form1.h"
@@ -10,6 +14,30 @@
 
 namespace linklab {
 
+namespace {
+
+// A figure that gives way when the window is narrow: it ends in an ellipsis instead of widening
+// the window or being cut mid-word (its tooltip and text keep the whole figure).
+class FigureLabel : public QLabel {
+ public:
+  using QLabel::QLabel;
+  // A short figure keeps its whole text; a long one gives way down to its first words.
+  QSize minimumSizeHint() const override {
+    const QSize whole = QLabel::minimumSizeHint();
+    return QSize(std::min(whole.width(), 16 * fontMetrics().horizontalAdvance(QLatin1Char('0'))), whole.height());
+  }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter p(this);
+    const QRect area = contentsRect();
+    p.setPen(palette().color(QPalette::WindowText));
+    p.drawText(area, Qt::AlignLeft | Qt::AlignVCenter, fontMetrics().elidedText(text(), Qt::ElideRight, area.width()));
+  }
+};
+
+}  // namespace
+
 ReadoutStrip::ReadoutStrip(Form1& model, MainWindowView& view) : QStatusBar(&view), form(model) {
   setObjectName("ReadoutStrip");
   setSizeGripEnabled(false);
@@ -17,7 +45,7 @@ ReadoutStrip::ReadoutStrip(Form1& model, MainWindowView& view) : QStatusBar(&vie
                                    readout_help::kBer, readout_help::kEye,
                                    readout_help::kOccupiedBandwidth, readout_help::kOutOfBand};
   for (int f = 0; f < FigureCount; ++f) {
-    labels[f] = new QLabel(this);
+    labels[f] = new FigureLabel(this);
     labels[f]->setToolTip(QString("<p>%1</p>").arg(QString(tips[f]).toHtmlEscaped()));
     labels[f]->setContentsMargins(6, 0, 12, 0);
     addWidget(labels[f]);
@@ -28,10 +56,28 @@ ReadoutStrip::ReadoutStrip(Form1& model, MainWindowView& view) : QStatusBar(&vie
   connect(reset, &QPushButton::clicked, this, [this, &view] { view.runEvent([this] { form.restartCounts(); }); });
   addPermanentWidget(reset);
   // Keep the strip's height in every scene, so the window never jumps.
-  setFixedHeight(reset->sizeHint().height() + 4);
+  unscaledHeight = reset->sizeHint().height() + 4;
+  setFixedHeight(unscaledHeight);
 }
 
-void ReadoutStrip::sync() {
+void ReadoutStrip::setScale(double factor) {
+  QFont scaled = QApplication::font();
+  scaled.setPointSizeF(scaled.pointSizeF() * factor);
+  setFont(scaled);
+  for (QLabel* label : labels) label->setContentsMargins(std::lround(6 * factor), 0, std::lround(12 * factor), 0);
+  setFixedHeight(std::max(1, static_cast<int>(std::lround(unscaledHeight * factor))));
+}
+
+namespace {
+constexpr int kTicksPerRefresh = 5;  // 100 ms ticks: twice a second
+}  // namespace
+
+QSize ReadoutStrip::minimumSizeHint() const { return QSize(0, height()); }
+
+void ReadoutStrip::sync(bool onTick) {
+  if (onTick && form.lScene == shownScene && ++ticksSinceRefresh < kTicksPerRefresh) return;
+  ticksSinceRefresh = 0;
+  shownScene = form.lScene;
   const ReadoutTexts t = readoutTexts(form);
   const std::string* texts[FigureCount] = {&t.ebN0, &t.evm, &t.ser, &t.ber, &t.eye, &t.occupiedBandwidth,
                                            &t.outOfBand};

@@ -127,14 +127,14 @@ void MainWindowView::syncWidget(Binding& b) {
       auto& model = static_cast<PictureBox&>(c);
       if (model.drawn) {
         model.drawn = false;
-        picture->update();
+        picture->refresh();
       }
       break;
     }
     default: break;
   }
   if (c.kind() != ControlKind::Picture) {
-    const QRect geometry = scale.rect(c.Left, c.Top, c.Width, c.Height);
+    const QRect geometry = placeOffPictures(scale.rect(c.Left, c.Top, c.Width, c.Height), b);
     if (w->geometry() != geometry) w->setGeometry(geometry);
   }
   if (w->isVisibleTo(canvas) != c.Visible) w->setVisible(c.Visible);
@@ -171,13 +171,14 @@ void MainWindowView::restack() {
   canvas->refresh();
 }
 
-void MainWindowView::syncFromModel() {
+void MainWindowView::syncFromModel(bool afterTick) {
   bool restackNeeded = false;
   for (Binding& b : bindings) {
     syncWidget(b);
     restackNeeded |= b.z != b.control->zOrder;
   }
   if (restackNeeded) restack();
+  coverPictures();
   const uint64_t under = diagramSignature(false), over = diagramSignature(true);
   if (under != lastDiagram[0] || over != lastDiagram[1]) {
     const bool behind = under != lastDiagram[0];
@@ -195,7 +196,7 @@ void MainWindowView::syncFromModel() {
   syncTitle();
   for (HelpDialog* dialog : helpDialogs)
     if (dialog) dialog->sync();
-  if (readoutStrip) readoutStrip->sync();
+  if (readoutStrip) readoutStrip->sync(afterTick);
   if (form.Timer1.Enabled && !ticksPaused && form.Timer1.Interval > 0) {
     if (!timer.isActive() || timer.interval() != form.Timer1.Interval) timer.start(form.Timer1.Interval);
   } else if (timer.isActive()) {

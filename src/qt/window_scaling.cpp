@@ -13,6 +13,7 @@
 #include "qt/form_canvas.h"
 #include "qt/main_window_view.h"
 #include "qt/picture_widget.h"
+#include "qt/readout_strip.h"
 
 namespace linklab {
 
@@ -24,9 +25,17 @@ constexpr std::array<double, 13> kZoomSteps = {0.5, 0.67, 0.75, 0.8, 0.9, 1.0, 1
 
 void MainWindowView::rescale() {
   if (!canvas) return;
-  const LayoutScale fitted = LayoutScale::fit(canvas->size(), canvas->sizeHint());
+  // The readout strip below the canvas scales with the layout, so the two are fitted together
+  // into the space they share: the strip's own height cannot then feed back into the fit.
+  const QSize layout = canvas->sizeHint();
+  const int strip = readoutStrip ? readoutStrip->height() : 0, stripAt100 = readoutStrip ? readoutStrip->baseHeight() : 0;
+  const double factor = LayoutScale::fit(QSize(canvas->width(), canvas->height() + strip),
+                                         QSize(layout.width(), layout.height() + stripAt100))
+                            .factor;
+  const LayoutScale fitted = LayoutScale::centred(factor, canvas->size(), layout);
   if (fitted == scale) return;
   scale = fitted;
+  if (readoutStrip) readoutStrip->setScale(scale.factor);
   QFont font = QApplication::font();
   font.setPointSizeF(font.pointSizeF() * scale.factor);
   canvas->setFont(font);
@@ -50,10 +59,11 @@ void MainWindowView::rescale() {
 
 void MainWindowView::zoomTo(double factor) {
   if (isFullScreen() || isMaximized()) showNormal();
-  const QSize layout = canvas->sizeHint();
+  const QSize layout = canvas->sizeHint() + QSize(0, readoutStrip ? readoutStrip->baseHeight() : 0);
   QSize wanted(static_cast<int>(std::lround(layout.width() * factor)),
                static_cast<int>(std::lround(layout.height() * factor)));
-  const QSize frame = size() - canvas->size();  // the menu bar and anything else around the canvas
+  // The menu bar and anything else around the canvas and the strip.
+  const QSize frame = size() - canvas->size() - QSize(0, readoutStrip ? readoutStrip->height() : 0);
   if (const QScreen* s = screen()) wanted = wanted.boundedTo(s->availableGeometry().size() - frame);
   resize(wanted + frame);
 }

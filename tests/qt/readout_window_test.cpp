@@ -39,11 +39,14 @@ class Readouts : public ::testing::Test {
 
 TEST_F(Readouts, TheStripShowsTheFiguresOfTheScene) {
   view->runEvent([this] { form->cmbScene.setText("Scatter"); });
+  // While the link runs the figures are refreshed every fifth tick, twice a second.
   for (int i = 0; i < 4; ++i) view->onTick();
+  EXPECT_FALSE(visibleTexts().join(" | ").contains(" of 384"));
+  view->onTick();
   const QString receiver = visibleTexts().join(" | ");
   EXPECT_TRUE(receiver.contains("Eb/N0")) << receiver.toStdString();
   EXPECT_TRUE(receiver.contains("SER ")) << receiver.toStdString();
-  EXPECT_TRUE(receiver.contains(" of 384")) << receiver.toStdString();  // three runs of 128 symbols
+  EXPECT_TRUE(receiver.contains(" of 512")) << receiver.toStdString();  // four runs of 128 symbols
   EXPECT_FALSE(receiver.contains("occupied")) << receiver.toStdString();
   auto* reset = view->findChild<QPushButton*>("ResetCounts");
   ASSERT_NE(reset, nullptr);
