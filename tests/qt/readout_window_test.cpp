@@ -3,6 +3,8 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QLineF>
+#include <QRegularExpression>
 #include <QLabel>
 #include <QPushButton>
 #include <QStatusBar>
@@ -82,9 +84,30 @@ TEST_F(Readouts, TheCurveWindowSweepsAndSavesItsThreeFormats) {
   const QList<QByteArray> lines = csv.readAll().trimmed().split('\n');
   EXPECT_EQ(lines.size(), 6);
   EXPECT_TRUE(lines[0].startsWith("ebn0_db,symbols"));
+  // The plot area is framed on all four sides by thin black lines.
   QFile svg(dir + "curve.svg");
   ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
-  EXPECT_TRUE(svg.readAll().contains("<svg"));
+  const QString text = QString::fromUtf8(svg.readAll());
+  EXPECT_TRUE(text.startsWith("<?xml") || text.startsWith("<svg"));
+  QList<QLineF> frame;
+  static const QRegularExpression blackLine(
+      "<line x1='([-\\d.]+)' y1='([-\\d.]+)' x2='([-\\d.]+)' y2='([-\\d.]+)' stroke='#000000' stroke-width='1'/>");
+  for (auto m = blackLine.globalMatch(text); m.hasNext();) {
+    const auto l = m.next();
+    frame << QLineF(l.captured(1).toDouble(), l.captured(2).toDouble(), l.captured(3).toDouble(), l.captured(4).toDouble());
+  }
+  ASSERT_FALSE(frame.isEmpty());
+  QRectF box(frame[0].p1(), frame[0].p2());
+  for (const QLineF& l : frame) box |= QRectF(l.p1(), l.p2()).normalized();
+  auto framed = [&frame](QPointF a, QPointF b) {
+    for (const QLineF& l : frame)
+      if ((l.p1() == a && l.p2() == b) || (l.p1() == b && l.p2() == a)) return true;
+    return false;
+  };
+  EXPECT_TRUE(framed(box.topLeft(), box.bottomLeft()));
+  EXPECT_TRUE(framed(box.topRight(), box.bottomRight()));
+  EXPECT_TRUE(framed(box.topLeft(), box.topRight()));
+  EXPECT_TRUE(framed(box.bottomLeft(), box.bottomRight()));
 }
 
 }  // namespace

@@ -3,15 +3,18 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSet>
+#include <QStyleOptionButton>
 #include <QStyleOptionComboBox>
 #include <QStyleOptionSlider>
 #include <QStatusBar>
 #include <QTest>
+#include <cmath>
 #include <memory>
 
 #include "main_window/form1.h"
@@ -170,6 +173,12 @@ TEST_F(ScaledWindow, ArrowButtonsGrowWithTheLayout) {
   EXPECT_GE(arrowWidth(), int(0.6 * combo->height()));
   EXPECT_EQ(buttonLength(), bar->height());  // a horizontal slider: its thickness is its height
   EXPECT_GT(buttonLength(), 2 * buttonAt100);
+  // The check boxes' boxes too: 13 pixels at 100 %.
+  auto* box = view->findChild<QCheckBox*>("chkLinear");
+  QStyleOptionButton option;
+  option.initFrom(box);
+  EXPECT_EQ(box->style()->pixelMetric(QStyle::PM_IndicatorWidth, &option, box),
+            std::lround(13 * view->layoutScale().factor));
 }
 
 TEST_F(ScaledWindow, TheTitleSaysWhereTheStudentIs) {
