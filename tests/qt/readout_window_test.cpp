@@ -13,20 +13,13 @@
 #include "main_window/form1.h"
 #include "qt/error_rate_window.h"
 #include "qt/main_window_view.h"
+#include "window_fixture.h"
 
 namespace linklab {
 namespace {
 
-class Readouts : public ::testing::Test {
+class Readouts : public WindowTest {
  protected:
-  void SetUp() override {
-    view = std::make_unique<MainWindowView>(*form);
-    view->messageHost().interactive = false;
-    form->Form_Load();
-    view->syncFromModel();
-    view->show();
-  }
-  void TearDown() override { view.reset(); }
 
   QStringList visibleTexts() {
     QStringList texts;
@@ -35,8 +28,6 @@ class Readouts : public ::testing::Test {
     return texts;
   }
 
-  std::unique_ptr<Form1> form = std::make_unique<Form1>();
-  std::unique_ptr<MainWindowView> view;
 };
 
 TEST_F(Readouts, TheStripShowsTheFiguresOfTheScene) {

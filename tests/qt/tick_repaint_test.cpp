@@ -12,6 +12,7 @@
 
 #include "main_window/form1.h"
 #include "qt/main_window_view.h"
+#include "window_fixture.h"
 #include "qt/picture_cover.h"
 #include "qt/picture_widget.h"
 
@@ -32,18 +33,13 @@ struct PaintLog : QObject {
   }
 };
 
-class TickRepaint : public ::testing::Test {
+class TickRepaint : public WindowTest {
  protected:
   void SetUp() override {
-    view = std::make_unique<MainWindowView>(*form);
-    view->messageHost().interactive = false;
-    form->Form_Load();
-    view->syncFromModel();
-    view->show();
+    WindowTest::SetUp();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(view.get()));
     view->tickTimer().stop();
   }
-  void TearDown() override { view.reset(); }
   void ticks(int n) {
     for (int i = 0; i < n; ++i) {
       view->onTick();
@@ -52,8 +48,6 @@ class TickRepaint : public ::testing::Test {
     }
   }
 
-  std::unique_ptr<Form1> form = std::make_unique<Form1>();
-  std::unique_ptr<MainWindowView> view;
 };
 
 // The heaviest setting, where every picture changes at every tick and four controls sit on the

@@ -20,6 +20,7 @@
 #include "main_window/form1.h"
 #include "qt/layout_scale.h"
 #include "qt/main_window_view.h"
+#include "window_fixture.h"
 #include "qt/picture_widget.h"
 
 namespace linklab {
@@ -61,20 +62,12 @@ INSTANTIATE_TEST_SUITE_P(Areas, LayoutFit,
                                            FitCase{{1920, 1061}, 1061.0 / 678}, FitCase{{3840, 2160}, 2160.0 / 678},
                                            FitCase{{800, 900}, 800.0 / 1003}, FitCase{{1366, 700}, 700.0 / 678}));
 
-class ScaledWindow : public ::testing::Test {
+class ScaledWindow : public WindowTest {
  protected:
   void SetUp() override {
-    view = std::make_unique<MainWindowView>(*form);
-    view->messageHost().interactive = false;
-    form->Form_Load();
-    view->syncFromModel();
-    view->show();
+    WindowTest::SetUp();
     view->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(view.get()));
-  }
-  void TearDown() override {
-    view.reset();
-    form.reset();
   }
   PictureWidget* picture(const char* name) {
     for (PictureWidget* p : view->pictureWidgets())
@@ -85,8 +78,6 @@ class ScaledWindow : public ::testing::Test {
     for (int i = 0; i < n; ++i) view->onTick();
   }
 
-  std::unique_ptr<Form1> form = std::make_unique<Form1>();
-  std::unique_ptr<MainWindowView> view;
 };
 
 int inked(const QImage& image) {
