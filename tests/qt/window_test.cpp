@@ -200,6 +200,9 @@ TEST(RasterSurface, KeepsTracesCrispAndSurvivesAbsurdCoordinates) {
   EXPECT_EQ(raster.finished().pixel(50, 49), qRgb(255, 255, 255));
   raster.Cls();
   EXPECT_EQ(raster.finished().pixel(10, 10), qRgb(255, 255, 255));
+  // A line that starts and ends on one pixel marks that pixel.
+  raster.Line(157, 157, 157, 157);
+  EXPECT_EQ(raster.finished().pixel(10, 10), qRgb(0, 192, 0));
   // The scatter's five rings of 10 to 50 twips close into a solid dot.
   for (int r = 10; r <= 50; r += 10) raster.Circle(757, 307, r, 0xC00000);
   for (int dx = -3; dx <= 3; ++dx) {
