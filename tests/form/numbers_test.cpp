@@ -74,7 +74,10 @@ INSTANTIATE_TEST_SUITE_P(
                       ValCase{"-1" + std::string(400, '0'), -DBL_MAX},
                       ValCase{"1e-400", 0}, ValCase{"0." + std::string(400, '0') + "1", 0},
                       ValCase{"1e" + std::string(400, '9'), DBL_MAX},
-                      ValCase{"1e-" + std::string(400, '9'), 0}));
+                      ValCase{"1e-" + std::string(400, '9'), 0},
+                      // the digits count on both sides of the exponent: 1e350, 1e-351
+                      ValCase{"1" + std::string(700, '0') + "e-350", DBL_MAX},
+                      ValCase{"0." + std::string(400, '0') + "1e50", 0}));
 
 TEST(Numbers, StrWritesPlainDecimals) {
   EXPECT_EQ(Str(1.0), "1");

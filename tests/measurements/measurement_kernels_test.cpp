@@ -221,6 +221,12 @@ TEST(ReadoutText, RatesCountsAndBounds) {
   EXPECT_EQ(rateText(0, 0, 12000, 2.8e-6), "< 8.3e-5, 0 of 12,000 (theory 2.8e-6)");
   EXPECT_EQ(groupedCount(1234567), "1,234,567");
   EXPECT_EQ(shortScientific(0.25), "2.5e-1");
+  SimulationState s;
+  s.dEVMPercent = 12.34;
+  s.dOccupiedBandwidthkHz = 1.234;
+  const ReadoutTexts t = readoutTexts(s);
+  EXPECT_EQ(t.evm, "EVM 12.3 %");
+  EXPECT_EQ(t.occupiedBandwidth, "occupied bandwidth (99 %) 1.23 kHz");
 }
 
 }  // namespace
