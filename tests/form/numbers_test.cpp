@@ -6,6 +6,7 @@
 #include <cmath>
 #include <limits>
 #include <string>
+#include <string_view>
 
 namespace linklab {
 namespace {
@@ -61,6 +62,13 @@ TEST(Numbers, ValIsAlwaysFinite) {
   EXPECT_TRUE(std::isfinite(Val("1e999")));
   EXPECT_TRUE(std::isfinite(Val("-1e999")));
   EXPECT_GT(Val("1e999"), 1e300);
+}
+
+// A view that ends inside a longer number is read to its own end and no further.
+TEST(Numbers, ValReadsOnlyItsView) {
+  const std::string_view text = "125e3";
+  EXPECT_EQ(Val(text.substr(0, 2)), 12);
+  EXPECT_EQ(Val(text.substr(0, 4)), 125);
 }
 
 // Longer than any buffer a reader might keep: each read whole, the way a short one is.
