@@ -183,6 +183,9 @@ INSTANTIATE_TEST_SUITE_P(
                       ErrorCase{"print dTxEyeScale\n\nset cmbNothing 1\n", 3, "unknown control"},
                       ErrorCase{"print cmbData.Colour\n", 1, "unknown property"},
                       ErrorCase{"print dNothing\n", 1, "unknown field"},
+                      // a property of another kind of control is no property of this one
+                      ErrorCase{"print hscCarrier.Caption\n", 1, "unknown property"},
+                      ErrorCase{"print txtFSK.BorderColor\n", 1, "unknown property"},
                       ErrorCase{"call makeSoup\n", 1, "unknown procedure"},
                       ErrorCase{"set hscCarrier 4.5\n", 1, "malformed"},
                       ErrorCase{"set chkMemory 2\n", 1, "0 or 1"},

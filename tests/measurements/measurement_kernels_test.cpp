@@ -176,6 +176,11 @@ TEST(EyeOpening, ShareOfTheLevelSpacingLeftOpen) {
   p.rx[0] = -p.symbols[0] * 0.5;
   EXPECT_NEAR(eyeOpening(p.rx, p.symbols, Modulation::BPSK, {0, 0}, 128).inPhase, 25, 1e-9);
   EXPECT_TRUE(std::isnan(eyeOpening(p.rx, p.symbols, Modulation::BPSK, {0, 0}, 128).quadrature));
+  // The amplitude keyings' levels: a clean eye is wide open between them.
+  for (Modulation m : {Modulation::OOK, Modulation::AM50}) {
+    NoisyBlock c = noisyBlock(m, 0, 0, rng);
+    EXPECT_NEAR(eyeOpening(c.rx, c.symbols, m, {0, 0}, 128).inPhase, 100, 1e-9);
+  }
 }
 
 TEST(NoiseMeasures, ParsevalAndShapedVariance) {
