@@ -12,6 +12,7 @@
 #include "qt/form_canvas.h"
 #include "qt/main_window_view.h"
 #include "qt/picture_widget.h"
+#include "qt/scaled_arrows.h"
 #include "qt/typed_text_field.h"
 
 namespace linklab {
@@ -39,6 +40,11 @@ class LogoLabel : public QWidget {
 
 }  // namespace
 
+QStyle* MainWindowView::arrowStyle() {
+  if (!arrows) arrows = scaledArrowStyle(this);
+  return arrows;
+}
+
 QWidget* MainWindowView::createWidget(Control& control) {
   QWidget* w = nullptr;
   switch (control.kind()) {
@@ -46,6 +52,7 @@ QWidget* MainWindowView::createWidget(Control& control) {
       auto* combo = new QComboBox(canvas);
       combo->setEditable(static_cast<ComboBox&>(control).Editable);
       combo->setInsertPolicy(QComboBox::NoInsert);
+      combo->setStyle(arrowStyle());
       w = combo;
       break;
     }
@@ -53,6 +60,7 @@ QWidget* MainWindowView::createWidget(Control& control) {
       auto& model = static_cast<Slider&>(control);
       auto* bar = new QScrollBar(model.horizontal ? Qt::Horizontal : Qt::Vertical, canvas);
       bar->setFocusPolicy(Qt::TabFocus);  // reachable by keyboard; a click leaves the typing alone
+      bar->setStyle(arrowStyle());
       connect(bar, &QScrollBar::valueChanged, this,
               [this, &model](int value) { runEvent([&model, value] { model.setValue(value); }); });
       w = bar;

@@ -53,8 +53,8 @@ MainWindowView::MainWindowView(Form1& form) : form(form), host(this, [this](bool
   helpDialogs[0] = new HelpDialog(form.HelpText, this, [this] { syncFromModel(); });
   helpDialogs[1] = new HelpDialog(form.Instructions, this, [this] { syncFromModel(); });
   placeSideBySide(*helpDialogs[0], *helpDialogs[1]);
+  addExportCommands(*this, form, pictures);  // the File menu first, so Quit can end it
   buildMenus(*this);
-  addExportCommands(*this, form, pictures);
   applyTooltips(*canvas, form, [this](QPointF at) { return scale.twips(at); });
   setWindowIcon(appIcon());
   setStatusBar(readoutStrip = new ReadoutStrip(form, *this));

@@ -79,6 +79,7 @@ class MainWindowView : public QMainWindow, public Snapshotter {
   void runNow(const std::function<void()>& handler);
   void messageBoxOpen(bool open);
   QWidget* createWidget(Control& control);
+  QStyle* arrowStyle();
   TypedTextField* typedField(Control& control, QWidget* widget);
   void syncWidget(Binding& binding);
   void restack();
@@ -98,6 +99,7 @@ class MainWindowView : public QMainWindow, public Snapshotter {
   std::vector<Binding> bindings;
   std::vector<PictureWidget*> pictures;
   std::vector<QRect> covers;
+  QStyle* arrows = nullptr;
   HelpDialog* helpDialogs[2] = {nullptr, nullptr};
   QTimer timer;
   MessageBoxHost host;

@@ -55,12 +55,16 @@ QMenu* addHelpMenu(MainWindowView& view) {
 }
 
 void addWindowShortcuts(MainWindowView& view) {
-  auto* quit = new QAction("Quit", &view);
+  auto* quit = new QAction("&Quit", &view);
   quit->setObjectName("actionQuit");
   quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
   quit->setShortcutContext(Qt::ApplicationShortcut);
   QObject::connect(quit, &QAction::triggered, &view, [&view] { view.close(); });
   view.addAction(quit);
+  if (auto* file = view.findChild<QMenu*>("FileMenu")) {
+    file->addSeparator();
+    file->addAction(quit);
+  }
 }
 
 }  // namespace linklab

@@ -54,10 +54,11 @@ void PictureWidget::paintEvent(QPaintEvent*) {
   const QRectF placed(0, 0, image.width() / ratio, image.height() / ratio);
   p.drawImage(placed, image, QRectF(image.rect()));
   // Edge rounding may leave the widget a pixel larger than the raster.
-  const QRect covered = placed.toAlignedRect();
-  const QBrush back(toQColor(picture.BackColor));
-  if (covered.right() < width() - 1) p.fillRect(QRect(covered.right() + 1, 0, width(), height()), back);
-  if (covered.bottom() < height() - 1) p.fillRect(QRect(0, covered.bottom() + 1, width(), height()), back);
+  const QRect drawn = placed.toAlignedRect();
+  if (drawn.right() < width() - 1)
+    p.fillRect(QRect(drawn.right() + 1, 0, width(), height()), toQColor(picture.BackColor));
+  if (drawn.bottom() < height() - 1)
+    p.fillRect(QRect(0, drawn.bottom() + 1, width(), height()), toQColor(picture.BackColor));
   p.setPen(border);
   p.drawRect(rect().adjusted(0, 0, -1, -1));
 }

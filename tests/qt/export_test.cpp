@@ -206,6 +206,11 @@ TEST_F(Export, TheMenusOfferTheCommands) {
   ASSERT_NE(save, nullptr);
   EXPECT_EQ(save->text(), "&Save Window Image...");
   EXPECT_EQ(save->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
+  // The menu ends with Quit, the same action Ctrl+Q triggers.
+  auto* quit = view->findChild<QAction*>("actionQuit");
+  ASSERT_NE(quit, nullptr);
+  EXPECT_EQ(file->actions().last(), quit);
+  EXPECT_EQ(quit->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
   for (const Control* c : form->controls()) {
     if (c->kind() == ControlKind::Picture) {
       EXPECT_EQ(pictureWidget(*view, c->name)->contextMenuPolicy(), Qt::CustomContextMenu) << c->name;

@@ -8,6 +8,8 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSet>
+#include <QStyleOptionComboBox>
+#include <QStyleOptionSlider>
 #include <QStatusBar>
 #include <QTest>
 #include <memory>
@@ -141,6 +143,33 @@ TEST_F(ScaledWindow, ZoomStepsSizeTheWindowAndCtrlZeroReturnsTo100Percent) {
   EXPECT_EQ(canvas->size(), QSize(1003, 678));
   EXPECT_EQ(view->layoutScale().factor, 1.0);
   EXPECT_EQ(view->layoutScale().origin, QPointF(0, 0));
+}
+
+// Scaled up, a list's arrow button widens with the list's height and a slider's arrow buttons
+// are as long as the slider is thick; at 100 % the style's own sizes stay.
+TEST_F(ScaledWindow, ArrowButtonsGrowWithTheLayout) {
+  auto* combo = view->findChild<QComboBox*>("cmbFilter(1)");
+  auto* bar = view->findChild<QScrollBar*>("hscSample");
+  ASSERT_TRUE(combo && bar);
+  auto arrowWidth = [combo] {
+    QStyleOptionComboBox option;
+    option.initFrom(combo);
+    option.subControls = QStyle::SC_All;
+    return combo->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, combo).width();
+  };
+  auto buttonLength = [bar] {
+    QStyleOptionSlider option;
+    option.initFrom(bar);
+    return bar->style()->pixelMetric(QStyle::PM_ScrollBarExtent, &option, bar);
+  };
+  const int arrowAt100 = arrowWidth(), buttonAt100 = buttonLength();
+  EXPECT_LT(arrowAt100, combo->height());
+  view->resize(view->size() * 3);
+  QTest::qWait(50);
+  ASSERT_GT(view->layoutScale().factor, 2.0);
+  EXPECT_GE(arrowWidth(), int(0.6 * combo->height()));
+  EXPECT_EQ(buttonLength(), bar->height());  // a horizontal slider: its thickness is its height
+  EXPECT_GT(buttonLength(), 2 * buttonAt100);
 }
 
 TEST_F(ScaledWindow, TheTitleSaysWhereTheStudentIs) {
