@@ -3,6 +3,8 @@
 // picture's background colour, and the picture's repaint leaves it out; a label or slider that
 // only overhangs a picture's edge (empty label space, a slider's one-pixel overlap) is cut back
 // to that edge, where it showed nothing anyway.
+#include "qt/picture_cover.h"
+
 #include <QWidget>
 
 #include "form/picture_box.h"
@@ -19,8 +21,8 @@ bool stackedAbove(const Control& above, size_t aboveIndex, const Control& below,
   return above.zOrder != below.zOrder ? above.zOrder > below.zOrder : aboveIndex > belowIndex;
 }
 
-// rect without the strip where it overhangs picture's edge; a rect that crosses the picture or
-// sits inside it is left as it is.
+}  // namespace
+
 QRect cutBack(QRect rect, const QRect& picture) {
   const QRect overlap = rect & picture;
   if (overlap.isEmpty() || overlap == rect) return rect;
@@ -33,8 +35,6 @@ QRect cutBack(QRect rect, const QRect& picture) {
   }
   return rect;
 }
-
-}  // namespace
 
 QRect MainWindowView::placeOffPictures(QRect rect, const Binding& binding) const {
   const ControlKind kind = binding.control->kind();

@@ -46,9 +46,8 @@ class ScaledArrowStyle : public QProxyStyle {
   // A slider's arrow buttons are as long as the slider is thick, as they are at 100 %.
   int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override {
     const int base = QProxyStyle::pixelMetric(metric, option, widget);
-    if (metric != PM_ScrollBarExtent || !option) return base;
-    const int thickness = std::min(option->rect.width(), option->rect.height());
-    return thickness >= kFromScale * base ? thickness : base;
+    if (metric != PM_ScrollBarExtent || !option || scaleOf(widget) < kFromScale) return base;
+    return std::max(base, std::min(option->rect.width(), option->rect.height()));
   }
 
   // A list's arrow button widens with the list's height, at the cost of its text field.
@@ -70,10 +69,7 @@ class ScaledArrowStyle : public QProxyStyle {
     // Drawn over the style's small arrow, which sits at the same centre and stays inside.
     if (control == CC_ComboBox && scaleOf(widget) >= kFromScale) {
       drawArrow(p, option, subControlRect(control, option, SC_ComboBoxArrow, widget), Qt::DownArrow);
-    } else if (control == CC_ScrollBar) {
-      // A slider scales by its thickness: its geometry follows the layout, its font need not.
-      const int thickness = std::min(option->rect.width(), option->rect.height());
-      if (thickness < kFromScale * QProxyStyle::pixelMetric(PM_ScrollBarExtent, option, widget)) return;
+    } else if (control == CC_ScrollBar && scaleOf(widget) >= kFromScale) {
       const auto* bar = qstyleoption_cast<const QStyleOptionSlider*>(option);
       const bool across = bar && bar->orientation == Qt::Horizontal;
       drawArrow(p, option, subControlRect(control, option, SC_ScrollBarSubLine, widget),

@@ -22,19 +22,16 @@
 #include "qt/export_commands.h"
 #include "qt/export_images.h"
 #include "qt/main_window_view.h"
+#include "window_fixture.h"
 #include "qt/picture_widget.h"
 
 namespace linklab {
 namespace {
 
-class Export : public ::testing::Test {
+class Export : public WindowTest {
  protected:
   void SetUp() override {
-    view = std::make_unique<MainWindowView>(*form);
-    view->messageHost().interactive = false;
-    form->Form_Load();
-    view->syncFromModel();
-    view->show();
+    WindowTest::SetUp();
     for (int i = 0; i < 3; ++i) view->onTick();
     commands = view->findChild<ExportCommands*>("ExportCommands");
     ASSERT_NE(commands, nullptr);
@@ -59,8 +56,6 @@ class Export : public ::testing::Test {
     return err.str();
   }
 
-  std::unique_ptr<Form1> form = std::make_unique<Form1>();
-  std::unique_ptr<MainWindowView> view;
   ExportCommands* commands = nullptr;
   QStringList failures;
 };

@@ -3,6 +3,8 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QLineF>
+#include <QRegularExpression>
 #include <QLabel>
 #include <QPushButton>
 #include <QStatusBar>
@@ -11,20 +13,13 @@
 #include "main_window/form1.h"
 #include "qt/error_rate_window.h"
 #include "qt/main_window_view.h"
+#include "window_fixture.h"
 
 namespace linklab {
 namespace {
 
-class Readouts : public ::testing::Test {
+class Readouts : public WindowTest {
  protected:
-  void SetUp() override {
-    view = std::make_unique<MainWindowView>(*form);
-    view->messageHost().interactive = false;
-    form->Form_Load();
-    view->syncFromModel();
-    view->show();
-  }
-  void TearDown() override { view.reset(); }
 
   QStringList visibleTexts() {
     QStringList texts;
@@ -33,8 +28,6 @@ class Readouts : public ::testing::Test {
     return texts;
   }
 
-  std::unique_ptr<Form1> form = std::make_unique<Form1>();
-  std::unique_ptr<MainWindowView> view;
 };
 
 TEST_F(Readouts, TheStripShowsTheFiguresOfTheScene) {
@@ -82,9 +75,30 @@ TEST_F(Readouts, TheCurveWindowSweepsAndSavesItsThreeFormats) {
   const QList<QByteArray> lines = csv.readAll().trimmed().split('\n');
   EXPECT_EQ(lines.size(), 6);
   EXPECT_TRUE(lines[0].startsWith("ebn0_db,symbols"));
+  // The plot area is framed on all four sides by thin black lines.
   QFile svg(dir + "curve.svg");
   ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
-  EXPECT_TRUE(svg.readAll().contains("<svg"));
+  const QString text = QString::fromUtf8(svg.readAll());
+  EXPECT_TRUE(text.startsWith("<?xml") || text.startsWith("<svg"));
+  QList<QLineF> frame;
+  static const QRegularExpression blackLine(
+      "<line x1='([-\\d.]+)' y1='([-\\d.]+)' x2='([-\\d.]+)' y2='([-\\d.]+)' stroke='#000000' stroke-width='1'/>");
+  for (auto m = blackLine.globalMatch(text); m.hasNext();) {
+    const auto l = m.next();
+    frame << QLineF(l.captured(1).toDouble(), l.captured(2).toDouble(), l.captured(3).toDouble(), l.captured(4).toDouble());
+  }
+  ASSERT_FALSE(frame.isEmpty());
+  QRectF box(frame[0].p1(), frame[0].p2());
+  for (const QLineF& l : frame) box |= QRectF(l.p1(), l.p2()).normalized();
+  auto framed = [&frame](QPointF a, QPointF b) {
+    for (const QLineF& l : frame)
+      if ((l.p1() == a && l.p2() == b) || (l.p1() == b && l.p2() == a)) return true;
+    return false;
+  };
+  EXPECT_TRUE(framed(box.topLeft(), box.bottomLeft()));
+  EXPECT_TRUE(framed(box.topRight(), box.bottomRight()));
+  EXPECT_TRUE(framed(box.topLeft(), box.topRight()));
+  EXPECT_TRUE(framed(box.bottomLeft(), box.bottomRight()));
 }
 
 }  // namespace

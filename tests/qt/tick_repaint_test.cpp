@@ -12,6 +12,8 @@
 
 #include "main_window/form1.h"
 #include "qt/main_window_view.h"
+#include "window_fixture.h"
+#include "qt/picture_cover.h"
 #include "qt/picture_widget.h"
 
 namespace linklab {
@@ -31,18 +33,13 @@ struct PaintLog : QObject {
   }
 };
 
-class TickRepaint : public ::testing::Test {
+class TickRepaint : public WindowTest {
  protected:
   void SetUp() override {
-    view = std::make_unique<MainWindowView>(*form);
-    view->messageHost().interactive = false;
-    form->Form_Load();
-    view->syncFromModel();
-    view->show();
+    WindowTest::SetUp();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(view.get()));
     view->tickTimer().stop();
   }
-  void TearDown() override { view.reset(); }
   void ticks(int n) {
     for (int i = 0; i < n; ++i) {
       view->onTick();
@@ -51,8 +48,6 @@ class TickRepaint : public ::testing::Test {
     }
   }
 
-  std::unique_ptr<Form1> form = std::make_unique<Form1>();
-  std::unique_ptr<MainWindowView> view;
 };
 
 // The heaviest setting, where every picture changes at every tick and four controls sit on the
@@ -102,6 +97,31 @@ TEST_F(TickRepaint, ControlsOnAPictureAreOpaqueAndNoneOverhangsOne) {
           << w->objectName().toStdString() << " overlaps " << p->objectName().toStdString();
   }
 }
+
+struct OverhangCase {
+  QRect control;
+  QRect expected;
+};
+
+class CutBack : public ::testing::TestWithParam<OverhangCase> {};
+
+// Against a picture at (100, 100) to (199, 199): an overhang on any side is cut off at the
+// picture's edge; a control inside it, across it or beside it keeps its place.
+TEST_P(CutBack, AnOverhangEndsAtThePicturesEdge) {
+  const QRect picture(100, 100, 100, 100);
+  EXPECT_EQ(cutBack(GetParam().control, picture), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sides, CutBack,
+    ::testing::Values(OverhangCase{QRect(50, 120, 60, 20), QRect(50, 120, 50, 20)},    // into the left edge
+                      OverhangCase{QRect(190, 120, 60, 20), QRect(200, 120, 50, 20)},  // into the right edge
+                      OverhangCase{QRect(120, 80, 20, 30), QRect(120, 80, 20, 20)},    // into the top edge
+                      OverhangCase{QRect(120, 195, 20, 30), QRect(120, 200, 20, 25)},  // into the bottom edge
+                      OverhangCase{QRect(120, 120, 20, 20), QRect(120, 120, 20, 20)},  // inside
+                      OverhangCase{QRect(50, 120, 200, 20), QRect(50, 120, 200, 20)},  // across
+                      OverhangCase{QRect(90, 90, 20, 20), QRect(90, 90, 20, 20)},      // over a corner
+                      OverhangCase{QRect(10, 10, 20, 20), QRect(10, 10, 20, 20)}));    // beside
 
 }  // namespace
 }  // namespace linklab

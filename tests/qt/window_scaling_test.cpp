@@ -3,20 +3,24 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSet>
+#include <QStyleOptionButton>
 #include <QStyleOptionComboBox>
 #include <QStyleOptionSlider>
 #include <QStatusBar>
 #include <QTest>
+#include <cmath>
 #include <memory>
 
 #include "main_window/form1.h"
 #include "qt/layout_scale.h"
 #include "qt/main_window_view.h"
+#include "window_fixture.h"
 #include "qt/picture_widget.h"
 
 namespace linklab {
@@ -58,20 +62,12 @@ INSTANTIATE_TEST_SUITE_P(Areas, LayoutFit,
                                            FitCase{{1920, 1061}, 1061.0 / 678}, FitCase{{3840, 2160}, 2160.0 / 678},
                                            FitCase{{800, 900}, 800.0 / 1003}, FitCase{{1366, 700}, 700.0 / 678}));
 
-class ScaledWindow : public ::testing::Test {
+class ScaledWindow : public WindowTest {
  protected:
   void SetUp() override {
-    view = std::make_unique<MainWindowView>(*form);
-    view->messageHost().interactive = false;
-    form->Form_Load();
-    view->syncFromModel();
-    view->show();
+    WindowTest::SetUp();
     view->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(view.get()));
-  }
-  void TearDown() override {
-    view.reset();
-    form.reset();
   }
   PictureWidget* picture(const char* name) {
     for (PictureWidget* p : view->pictureWidgets())
@@ -82,8 +78,6 @@ class ScaledWindow : public ::testing::Test {
     for (int i = 0; i < n; ++i) view->onTick();
   }
 
-  std::unique_ptr<Form1> form = std::make_unique<Form1>();
-  std::unique_ptr<MainWindowView> view;
 };
 
 int inked(const QImage& image) {
@@ -170,6 +164,12 @@ TEST_F(ScaledWindow, ArrowButtonsGrowWithTheLayout) {
   EXPECT_GE(arrowWidth(), int(0.6 * combo->height()));
   EXPECT_EQ(buttonLength(), bar->height());  // a horizontal slider: its thickness is its height
   EXPECT_GT(buttonLength(), 2 * buttonAt100);
+  // The check boxes' boxes too: 13 pixels at 100 %.
+  auto* box = view->findChild<QCheckBox*>("chkLinear");
+  QStyleOptionButton option;
+  option.initFrom(box);
+  EXPECT_EQ(box->style()->pixelMetric(QStyle::PM_IndicatorWidth, &option, box),
+            std::lround(13 * view->layoutScale().factor));
 }
 
 TEST_F(ScaledWindow, TheTitleSaysWhereTheStudentIs) {

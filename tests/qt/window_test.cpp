@@ -16,21 +16,14 @@
 #include "main_window/form1.h"
 #include "qt/help_dialog.h"
 #include "qt/main_window_view.h"
+#include "window_fixture.h"
 #include "qt/raster_surface.h"
 
 namespace linklab {
 namespace {
 
-class Window : public ::testing::Test {
+class Window : public WindowTest {
  protected:
-  void SetUp() override {
-    view = std::make_unique<MainWindowView>(*form);
-    view->messageHost().interactive = false;
-    form->Form_Load();
-    view->syncFromModel();
-    view->show();
-  }
-  void TearDown() override { view.reset(); }
 
   template <typename W>
   W* widget(const char* name) {
@@ -45,8 +38,6 @@ class Window : public ::testing::Test {
     return n;
   }
 
-  std::unique_ptr<Form1> form = std::make_unique<Form1>();
-  std::unique_ptr<MainWindowView> view;
 };
 
 TEST_F(Window, ClientAreaAndControlsSitAtTheirTwips) {
