@@ -127,6 +127,26 @@ TEST_F(BatchTest, FftThroughCallReportsBadSizes) {
   EXPECT_NEAR(im, 1.0, 1e-12);
 }
 
+// `let` writes each field type; a malformed value stops the script and leaves its element alone.
+TEST_F(BatchTest, LetWritesEveryFieldTypeAndAMalformedValueChangesNothing) {
+  const ScriptResult r = runScript(*form, "let lTick 70000\nlet iCodeRate 3\nlet dCarrier(2) 0.5\n"
+                                          "print lTick\nprint iCodeRate\nlet dCarrier(2) x\n");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out, "lTick = 70000\niCodeRate = 3\n");
+  EXPECT_EQ(form->dCarrier[2], 0.5);
+}
+
+// Each of the four arguments reaches its own parameter: top, height, gap, spectrum height.
+TEST_F(BatchTest, ArrangeComponentPicsTakesItsArgumentsInOrder) {
+  form->Form_Load();
+  const ScriptResult r = runScript(*form, "set cmbScene Modulation\ncall arrangeComponentPics 2000 1000 300 600\n"
+                                          "print picEye(2).Top\nprint picEye(2).Height\n"
+                                          "print picSpectrum(1).Top\nprint picSpectrum(1).Height\n");
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, "picEye(2).Top = 3000\npicEye(2).Height = 1000\n"
+                   "picSpectrum(1).Top = 4300\npicSpectrum(1).Height = 600\n");
+}
+
 TEST_F(BatchTest, RecordsAndListsDrawingOperations) {
   const ScriptResult r = runScript(*form, "record on\ncall RestartPics 0\nops picEye(0)\n");
   EXPECT_EQ(r.status, 0) << r.err;
@@ -163,6 +183,9 @@ INSTANTIATE_TEST_SUITE_P(
                       ErrorCase{"print dTxEyeScale\n\nset cmbNothing 1\n", 3, "unknown control"},
                       ErrorCase{"print cmbData.Colour\n", 1, "unknown property"},
                       ErrorCase{"print dNothing\n", 1, "unknown field"},
+                      // a property of another kind of control is no property of this one
+                      ErrorCase{"print hscCarrier.Caption\n", 1, "unknown property"},
+                      ErrorCase{"print txtFSK.BorderColor\n", 1, "unknown property"},
                       ErrorCase{"call makeSoup\n", 1, "unknown procedure"},
                       ErrorCase{"set hscCarrier 4.5\n", 1, "malformed"},
                       ErrorCase{"set chkMemory 2\n", 1, "0 or 1"},

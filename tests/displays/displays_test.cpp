@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <limits>
 #include <numbers>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -183,6 +184,16 @@ INSTANTIATE_TEST_SUITE_P(Bits, EyeAlignment,
                          ::testing::Values(AlignCase{1, 16, 47, 1}, AlignCase{2, 16, 47, 2},
                                            AlignCase{2, 0, 31, 1}, AlignCase{3, 16, 26, 1},
                                            AlignCase{4, 16, 31, 0.5}));
+
+// A segment needs both its samples: on 1120 samples the aligned offset 47 leaves one segment
+// (samples 1118 and 1119 of stretch 33, j = 15); the next would start on the last sample.
+TEST(Eye, StopsWhereTheSamplesEnd) {
+  const std::vector<double> longer(4097, 0.0);
+  RecordingSurface pic(129, 700);
+  int16_t offset = 16;
+  plotEye(pic, std::span<const double>(longer.data(), 1120), 1.0, false, 0xC000, offset, {2, 1.0, 40});
+  EXPECT_EQ(pic.ops.size(), 1u);
+}
 
 TEST(Eye, MarkerLinesAndDelayedQuadratureRail) {
   std::vector<double> signal(8192, 0.0);

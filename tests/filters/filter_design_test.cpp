@@ -7,6 +7,7 @@
 #include <cmath>
 #include <functional>
 #include <memory>
+#include <utility>
 
 #include "filters/filter_parameters.h"
 #include "main_window/form1.h"
@@ -124,6 +125,16 @@ TEST(DesignFilters, UnknownTypeIsReportedOnEveryDesignAndGivesZero) {
   for (int i = 0; i < 8192; ++i) ASSERT_EQ(form->dRxFilter[i], 0.0) << i;
   form->designFilters();
   EXPECT_EQ(host.messages, std::vector<std::string>(2, "Internal Error: Unknown Filter Type."));
+}
+
+// The matched response is the complex conjugate of the transmit one, bin by bin.
+TEST(MatchedResponse, IsTheConjugateOfTheTransmitResponse) {
+  Block tx, rx;
+  for (int i = 0; i < 8192; ++i) tx[i] = 1 + i % 5;
+  rx.fill(7.0);
+  matchedResponse(tx, rx);
+  for (int k = 0; k < 4096; ++k)
+    ASSERT_EQ((std::pair{rx[2 * k], rx[2 * k + 1]}), (std::pair{tx[2 * k], -tx[2 * k + 1]})) << k;
 }
 
 TEST(DesignFilters, MatchedReceiverCopiesTheTransmitResponse) {

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <limits>
 #include <string>
+#include <string_view>
 
 namespace linklab {
 namespace {
@@ -63,6 +64,13 @@ TEST(Numbers, ValIsAlwaysFinite) {
   EXPECT_GT(Val("1e999"), 1e300);
 }
 
+// A view that ends inside a longer number is read to its own end and no further.
+TEST(Numbers, ValReadsOnlyItsView) {
+  const std::string_view text = "125e3";
+  EXPECT_EQ(Val(text.substr(0, 2)), 12);
+  EXPECT_EQ(Val(text.substr(0, 4)), 125);
+}
+
 // Longer than any buffer a reader might keep: each read whole, the way a short one is.
 INSTANTIATE_TEST_SUITE_P(
     Long, Leading,
@@ -74,7 +82,10 @@ INSTANTIATE_TEST_SUITE_P(
                       ValCase{"-1" + std::string(400, '0'), -DBL_MAX},
                       ValCase{"1e-400", 0}, ValCase{"0." + std::string(400, '0') + "1", 0},
                       ValCase{"1e" + std::string(400, '9'), DBL_MAX},
-                      ValCase{"1e-" + std::string(400, '9'), 0}));
+                      ValCase{"1e-" + std::string(400, '9'), 0},
+                      // the digits count on both sides of the exponent: 1e350, 1e-351
+                      ValCase{"1" + std::string(700, '0') + "e-350", DBL_MAX},
+                      ValCase{"0." + std::string(400, '0') + "1e50", 0}));
 
 TEST(Numbers, StrWritesPlainDecimals) {
   EXPECT_EQ(Str(1.0), "1");

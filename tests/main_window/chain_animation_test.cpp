@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <memory>
 
@@ -70,6 +71,12 @@ TEST(Pause, InModulationShowsTheScanMarkerAtTheTraceStart) {
 TEST(Chain, AFrequencyOffsetTurnsTheReceivedSignalFurtherOnEveryRun) {
   auto form = loaded("Full");
   form->vscFreq.setValue(5);
+  // Each such run clears the six receive pictures, those this scene never draws on included.
+  const std::array undrawn{&form->picScatter[1], &form->picEye[1], &form->picEye[2]};
+  for (PictureBox* p : undrawn) {
+    p->setRecording(true);
+    p->Line(0, 0, 1, 1);
+  }
   for (int run = 1; run <= 3; ++run) {
     form->runSimulation();
     const double angle = 5.0 * run * M_PI / 180;
@@ -80,6 +87,7 @@ TEST(Chain, AFrequencyOffsetTurnsTheReceivedSignalFurtherOnEveryRun) {
       EXPECT_NEAR(form->dRxSignal[2 * k + 1], std::sin(angle) * re + std::cos(angle) * im, 1e-9);
     }
   }
+  for (const PictureBox* p : undrawn) EXPECT_TRUE(p->log().empty());
   // Back at 0 the angle stays and the scatter is no longer cleared: the points pile up.
   form->vscFreq.setValue(0);
   form->picScatter[2].setRecording(true);

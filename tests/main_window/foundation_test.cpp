@@ -43,6 +43,25 @@ TEST(Startup, FirstValues) {
   EXPECT_EQ(form->bFiltersValid, 0);  // the first tick designs the filters
 }
 
+// The sliders start-up leaves at their design range, value and steps (min, max, value, small,
+// large); the data-zoom rule sets the scroll's maximum to 128 - 24 * zoom and its steps to 1 and 4
+// bits per symbol.
+TEST(Startup, SlidersKeepTheirDesignRangesAndSteps) {
+  auto form = std::make_unique<Form1>();
+  form->Form_Load();
+  std::istringstream table(
+      "hscCarrier 2 8 2 1 2  hscSpectrum 1 6 1 1 2  hscDataScroll 0 104 0 1 4  hscDataZoom 1 4 1 1 1  "
+      "hscXThreshold 0 32767 0 1 1  vscSync -1 1 0 1 1  vscFreq -5 5 0 1 2  vscFSK 0 29 24 1 1  "
+      "vscSpectrumRange 1 200 150 5 20");
+  for (std::string name; table >> name;) {
+    std::array<int, 5> want;
+    for (int& v : want) table >> v;
+    const auto* s = dynamic_cast<const Slider*>(form->findControl(name));
+    ASSERT_NE(s, nullptr) << name;
+    EXPECT_EQ((std::array{s->Min(), s->Max(), s->Value(), s->SmallChange, s->LargeChange}), want) << name;
+  }
+}
+
 TEST(Startup, ListKindsOfTheDescription) {
   auto form = std::make_unique<Form1>();
   // Only the receiver's lists take typed text: an unknown filter can only come from there.

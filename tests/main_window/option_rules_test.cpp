@@ -107,5 +107,17 @@ TEST(OptionRules, TheQLegendComesToTheFrontOrGoesBehind) {
   }
 }
 
+// Typed into the receive list alone, an angle modulation sends the Q legend behind every
+// control at once. A suite of its own, so that under ctest this is its process's first
+// send-to-back (the step a modulation change on the transmit side takes twice).
+TEST(QLegendBehind, ATypedReceiveAngleModulationSendsItBehindEveryControl) {
+  auto form = std::make_unique<Form1>();
+  form->Form_Load();
+  form->cmbMod[1].setText("MSK");
+  const Label& legend = form->lblLinear[3];
+  for (const Control* c : form->controls())
+    if (c != &legend) EXPECT_GT(c->zOrder, legend.zOrder) << c->name;
+}
+
 }  // namespace
 }  // namespace linklab

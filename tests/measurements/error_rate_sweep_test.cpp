@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <memory>
+#include <numbers>
 
 #include "main_window/form1.h"
 #include "measurements/error_rate_sweep.h"
@@ -40,6 +41,20 @@ TEST(ErrorRateSweep, BpskPointsLieOnTheTheory) {
     EXPECT_EQ(p.bits, p.symbols);
   }
   EXPECT_DOUBLE_EQ(sweep.progress(), 1.0);
+}
+
+// A receive phase of 60 degrees leaves the in-phase decisions half the amplitude: the calibration
+// must find that gain and set the noise against it, or the point falls 6 dB off the curve.
+TEST(ErrorRateSweep, SetsTheNoiseAgainstTheGainTheDecisionsSee) {
+  auto form = bpskLink();
+  form->dCarrierPhase = std::numbers::pi / 3;
+  ErrorRateSweep sweep(form->linkSettings(), sweepValues(4, 4, 1));
+  sweep.start();
+  sweep.wait();
+  const SweepPoint p = sweep.points().at(0);
+  ASSERT_TRUE(p.done);
+  const double n = p.symbols, q = p.serTheory;
+  EXPECT_NEAR(p.symbolErrors, n * q, 2.576 * std::sqrt(n * q * (1 - q)) + 1);
 }
 
 // Right after a change, before any tick has designed the new filters, and in a scene that does

@@ -176,6 +176,11 @@ TEST(EyeOpening, ShareOfTheLevelSpacingLeftOpen) {
   p.rx[0] = -p.symbols[0] * 0.5;
   EXPECT_NEAR(eyeOpening(p.rx, p.symbols, Modulation::BPSK, {0, 0}, 128).inPhase, 25, 1e-9);
   EXPECT_TRUE(std::isnan(eyeOpening(p.rx, p.symbols, Modulation::BPSK, {0, 0}, 128).quadrature));
+  // The amplitude keyings' levels: a clean eye is wide open between them.
+  for (Modulation m : {Modulation::OOK, Modulation::AM50}) {
+    NoisyBlock c = noisyBlock(m, 0, 0, rng);
+    EXPECT_NEAR(eyeOpening(c.rx, c.symbols, m, {0, 0}, 128).inPhase, 100, 1e-9);
+  }
 }
 
 TEST(NoiseMeasures, ParsevalAndShapedVariance) {
@@ -221,6 +226,12 @@ TEST(ReadoutText, RatesCountsAndBounds) {
   EXPECT_EQ(rateText(0, 0, 12000, 2.8e-6), "< 8.3e-5, 0 of 12,000 (theory 2.8e-6)");
   EXPECT_EQ(groupedCount(1234567), "1,234,567");
   EXPECT_EQ(shortScientific(0.25), "2.5e-1");
+  SimulationState s;
+  s.dEVMPercent = 12.34;
+  s.dOccupiedBandwidthkHz = 1.234;
+  const ReadoutTexts t = readoutTexts(s);
+  EXPECT_EQ(t.evm, "EVM 12.3 %");
+  EXPECT_EQ(t.occupiedBandwidth, "occupied bandwidth (99 %) 1.23 kHz");
 }
 
 }  // namespace
