@@ -102,7 +102,9 @@ TEST(OptionRules, TheQLegendComesToTheFrontOrGoesBehind) {
     form->cmbMod[0].setText(mod);
     const int z = form->lblLinear[3].zOrder;
     for (const Control* c : form->controls()) {
-      if (c != &form->lblLinear[3]) EXPECT_TRUE(front ? c->zOrder < z : c->zOrder > z) << c->name << " with " << mod;
+      if (c != &form->lblLinear[3]) {
+        EXPECT_TRUE(front ? c->zOrder < z : c->zOrder > z) << c->name << " with " << mod;
+      }
     }
   }
 }
@@ -115,8 +117,11 @@ TEST(QLegendBehind, ATypedReceiveAngleModulationSendsItBehindEveryControl) {
   form->Form_Load();
   form->cmbMod[1].setText("MSK");
   const Label& legend = form->lblLinear[3];
-  for (const Control* c : form->controls())
-    if (c != &legend) EXPECT_GT(c->zOrder, legend.zOrder) << c->name;
+  for (const Control* c : form->controls()) {
+    if (c != &legend) {
+      EXPECT_GT(c->zOrder, legend.zOrder) << c->name;
+    }
+  }
 }
 
 }  // namespace
