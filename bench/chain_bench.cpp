@@ -7,24 +7,12 @@
 #include <memory>
 
 #include "allocation_counter.h"
+#include "heaviest_setting.h"
 #include "main_window/form1.h"
 #include "qt/raster_surface.h"
 
 namespace linklab {
 namespace {
-
-std::unique_ptr<Form1> heaviestForm() {
-  auto form = std::make_unique<Form1>();
-  form->Form_Load();
-  form->cmbScene.setText("Full");
-  form->cmbMod[0].setText("16-QAM");
-  form->cmbFilter[0].setText("Gaussian");
-  form->cmbNoise.setText("1.0");
-  form->cmbNonlinear.setText("Non-Linear");
-  form->Timer1_Timer();  // the first tick after a scene change only counts
-  form->Timer1_Timer();
-  return form;
-}
 
 template <typename Body>
 void measure(benchmark::State& state, Body body) {

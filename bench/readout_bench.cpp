@@ -7,27 +7,15 @@
 #include <thread>
 
 #include "allocation_counter.h"
+#include "heaviest_setting.h"
 #include "main_window/form1.h"
 #include "measurements/error_rate_sweep.h"
 
 namespace linklab {
 namespace {
 
-std::unique_ptr<Form1> measuredForm() {
-  auto form = std::make_unique<Form1>();
-  form->Form_Load();
-  form->cmbScene.setText("Full");
-  form->cmbMod[0].setText("16-QAM");
-  form->cmbFilter[0].setText("Gaussian");
-  form->cmbNoise.setText("1.0");
-  form->cmbNonlinear.setText("Non-Linear");
-  form->Timer1_Timer();
-  form->Timer1_Timer();
-  return form;
-}
-
 void ReadoutsAfterARun(benchmark::State& state) {
-  auto form = measuredForm();
+  auto form = heaviestForm();
   const uint64_t before = allocationsSoFar();
   for (auto _ : state) {
     form->measureRun();
@@ -41,7 +29,7 @@ BENCHMARK(ReadoutsAfterARun)->Unit(benchmark::kMicrosecond);
 // How long Cancel takes to stop a running BPSK sweep of 0 to 14 dB: from cancel() until every
 // worker has joined.
 void SweepCancelLatency(benchmark::State& state) {
-  auto form = measuredForm();
+  auto form = heaviestForm();
   form->cmbMod[0].setText("BPSK");
   form->Timer1_Timer();
   const LinkSettings settings = form->linkSettings();
@@ -59,7 +47,7 @@ BENCHMARK(SweepCancelLatency)->UseManualTime()->Unit(benchmark::kMillisecond)->I
 
 // The whole BPSK sweep of 0 to 14 dB in 1 dB steps on every core.
 void BpskSweep0To14(benchmark::State& state) {
-  auto form = measuredForm();
+  auto form = heaviestForm();
   form->cmbMod[0].setText("BPSK");
   form->Timer1_Timer();
   const LinkSettings settings = form->linkSettings();

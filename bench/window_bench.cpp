@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "allocation_counter.h"
+#include "heaviest_setting.h"
 #include "main_window/form1.h"
 #include "qt/main_window_view.h"
 
@@ -20,13 +21,7 @@ void WindowTickHeaviest(benchmark::State& state) {
   view.syncFromModel();
   view.show();
   view.tickTimer().stop();
-  view.runEvent([&] {
-    form->cmbScene.setText("Full");
-    form->cmbMod[0].setText("16-QAM");
-    form->cmbFilter[0].setText("Gaussian");
-    form->cmbNoise.setText("1.0");
-    form->cmbNonlinear.setText("Non-Linear");
-  });
+  view.runEvent([&] { chooseHeaviestSetting(*form); });
   for (int i = 0; i < 5; ++i) {  // past the first ticks and the growth of every buffer
     view.onTick();
     view.tickTimer().stop();
