@@ -26,13 +26,18 @@ void ReadoutsAfterARun(benchmark::State& state) {
 }
 BENCHMARK(ReadoutsAfterARun)->Unit(benchmark::kMicrosecond);
 
-// How long Cancel takes to stop a running BPSK sweep of 0 to 14 dB: from cancel() until every
-// worker has joined.
-void SweepCancelLatency(benchmark::State& state) {
+// The heaviest setting with BPSK, whose sweep reaches the low error rates.
+LinkSettings bpskSettings() {
   auto form = heaviestForm();
   form->cmbMod[0].setText("BPSK");
   form->Timer1_Timer();
-  const LinkSettings settings = form->linkSettings();
+  return form->linkSettings();
+}
+
+// How long Cancel takes to stop a running BPSK sweep of 0 to 14 dB: from cancel() until every
+// worker has joined.
+void SweepCancelLatency(benchmark::State& state) {
+  const LinkSettings settings = bpskSettings();
   for (auto _ : state) {
     ErrorRateSweep sweep(settings, sweepValues(0, 14, 1));
     sweep.start();
@@ -47,10 +52,7 @@ BENCHMARK(SweepCancelLatency)->UseManualTime()->Unit(benchmark::kMillisecond)->I
 
 // The whole BPSK sweep of 0 to 14 dB in 1 dB steps on every core.
 void BpskSweep0To14(benchmark::State& state) {
-  auto form = heaviestForm();
-  form->cmbMod[0].setText("BPSK");
-  form->Timer1_Timer();
-  const LinkSettings settings = form->linkSettings();
+  const LinkSettings settings = bpskSettings();
   for (auto _ : state) {
     ErrorRateSweep sweep(settings, sweepValues(0, 14, 1));
     sweep.start();
