@@ -21,6 +21,8 @@ bool findReadoutField(SimulationState& s, std::string_view name, StateField& out
       {"dSERTheory", {T::Double, &s.dSERTheory, 1, false}},
       {"dBERTheory", {T::Double, &s.dBERTheory, 1, false}},
       {"dEyeOpeningPercent", {T::Double, &s.dEyeOpeningPercent, 1, false}},
+      {"dQFactor", {T::Double, &s.dQFactor, 1, false}},
+      {"dEVMPeakPercent", {T::Double, &s.dEVMPeakPercent, 1, false}},
       {"dOccupiedBandwidthkHz", {T::Double, &s.dOccupiedBandwidthkHz, 1, false}},
       {"dOutOfBandPowerdBc", {T::Double, &s.dOutOfBandPowerdBc, 1, false}},
   };

@@ -71,6 +71,8 @@ struct SimulationState {
   double dSERTheory = NAN;
   double dBERTheory = NAN;
   double dEyeOpeningPercent = NAN;
+  double dQFactor = NAN;
+  double dEVMPeakPercent = NAN;
   double dOccupiedBandwidthkHz = NAN;
   double dOutOfBandPowerdBc = NAN;
 };
