@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 
 #include "form/numbers.h"
 
@@ -40,16 +41,21 @@ int16_t plotEye(Surface& pic, std::span<const double> samples, double scaleFacto
   }
   pic.setForeColor(colour);
 
-  int16_t samplePoint = -100;
+  // The marker's sample: the slider's centre picks the symbol centre nearest the picture's middle
+  // (the picture spans 128/b samples, so the centre sample is the middle rounded half up), and
+  // each step of 1/b sample reaches every sample in turn. Without a marker, the left edge.
+  int16_t samplePoint = static_cast<int16_t>(offset + 16);
+  if (showThreshold && b > 0) {
+    const int centre = static_cast<int>(std::floor(0.5 * (b + 128) / b + 16.5));
+    samplePoint = static_cast<int16_t>(offset + centre + std::lround(settings.sampleSlider / b));
+  }
   const int n = CInt(192 * b + 1);
   const long size = static_cast<long>(samples.size());
   for (int s = 33; s <= 95; s += 2) {
     for (int j = 0; j <= n; ++j) {
       const double x1 = (j - 16) / xUnit;
       const double x2 = (j + 1 - 16) / xUnit;
-      if (2 * xs > x1 + x2) samplePoint = static_cast<int16_t>(offset + j + 1);
-      // The stretch runs far past the right edge; what lies wholly outside is not drawn, but
-      // the sampling point above is still worked out for it.
+      // The stretch runs far past the right edge; what lies wholly outside is not drawn.
       if (x2 < 0 || x1 > width) continue;
       const long k = 32L * s + j + offset;
       if (k < 0 || k + 1 >= size) continue;

@@ -1,6 +1,6 @@
 #pragma once
 // The receive eye diagram: 32 stretches of the signal, every second symbol, drawn over each other
-// with the sampling marker, and the sample index that lies under the marker.
+// with the sampling marker, and the sample index the marker picks.
 #include <cstdint>
 #include <span>
 
@@ -25,7 +25,9 @@ struct EyeSettings {
 //  colour        : trace colour
 //  offset        : first sample of the first stretch; the alignment for b is added to it in place
 //  settings      : bits per symbol, eye scale, slider
-//  returns       : offset + j + 1 for the last segment j whose midpoint lies left of the marker
+//  returns       : with the marker, the symbol centre at the slider's 0 and one sample per b
+//                  steps of the slider: offset + floor((b + 128) / 2b + 16.5) + round(slider / b);
+//                  without it offset + 16
 int16_t plotEye(Surface& pic, std::span<const double> samples, double scaleFactor,
                 bool showThreshold, uint32_t colour, int16_t& offset, const EyeSettings& settings);
 

@@ -92,10 +92,26 @@ bool designResponse(FilterType type, double parameter, int codeRate, double bits
   return known;
 }
 
-void matchedResponse(std::span<const double> tx, std::span<double> rx) {
+void matchedResponse(std::span<const double> tx, std::span<const double> pulse, std::span<double> rx) {
+  // The pulse is taken relative to its own 0 Hz value, so a flat pulse multiplies by exactly 1.
+  const double pulse0 = pulse[0];
+  const double dc = pulse0 != 0 ? std::hypot(tx[0], tx[1]) : 0;
   for (int k = 0; k < kBlockSamples; ++k) {
-    rx[2 * k] = tx[2 * k];
-    rx[2 * k + 1] = -tx[2 * k + 1];
+    if (dc == 0) {
+      rx[2 * k] = rx[2 * k + 1] = 0;
+      continue;
+    }
+    const double gr = pulse[2 * k] / pulse0, gi = pulse[2 * k + 1] / pulse0;
+    const double hr = tx[2 * k], hi = tx[2 * k + 1];
+    // The product's terms in gi are left out where gi is 0, so that through a flat pulse the
+    // result is the transmit response's conjugate to the bit, signed zeros included.
+    double re = hr * gr, im = -hi * gr;
+    if (gi != 0) {
+      re -= hi * gi;
+      im -= hr * gi;
+    }
+    rx[2 * k] = re / dc;
+    rx[2 * k + 1] = im / dc;
   }
 }
 

@@ -31,8 +31,13 @@ inline constexpr const char* kUnknownFilterMessage = "Internal Error: Unknown Fi
 bool designResponse(FilterType type, double parameter, int codeRate, double bitsPerSymbol,
                     std::span<double> response, bool conjugate);
 
-// Receive response of the matched filter: the complex conjugate of the transmit response.
-// tx, rx: blocks
-void matchedResponse(std::span<const double> tx, std::span<double> rx);
+// Receive response of the matched filter: the complex conjugate of the whole transmitted pulse's
+// spectrum (pulse times transmit response), scaled to unit gain at 0 Hz. Through a flat pulse
+// (impulses) it is the transmit response itself; through a rectangular pulse and an all-pass
+// it integrates over the symbol and dumps. All zero when the pulse carries nothing at 0 Hz.
+// tx:    block, the transmit response
+// pulse: block, the pulse's spectrum (pulseSpectrum)
+// rx:    block, overwritten
+void matchedResponse(std::span<const double> tx, std::span<const double> pulse, std::span<double> rx);
 
 }  // namespace linklab

@@ -6,6 +6,7 @@ void PictureBox::Cls() {
   ops.clear();
   drawHistory.clear();
   historyOverflowed = false;
+  ++clears;
   if (raster) {
     raster->fitTo(Width, Height);
     raster->Cls();

@@ -41,6 +41,7 @@ class PictureBox : public Control, public Surface {
 
   uint32_t BackColor = 0xFFFFFF;
   bool drawn = false;  // something changed since the view last copied the raster
+  uint32_t clears = 0;  // how often it was cleared: readouts of what it shows restart with it
   std::function<void()> onClick;
 
  private:

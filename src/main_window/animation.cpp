@@ -14,7 +14,8 @@ constexpr double kPhasorX = 4200, kPhasorY = 3000, kUnit = 2360;
 void Form1::Timer1_Timer() {
   if (lScene == 1) {
     double nRe = 0, nIm = 0;
-    if (Val(cmbNoise.Text()) > 0) {
+    // Only a noise level the scene shows jitters the phasor.
+    if (noiseAdded()) {
       double s = 0;
       do {
         const double u = 2 * rnd.next() - 1;

@@ -78,17 +78,18 @@ void Form1::runSimulation() {
   plotTrajectory();
 
   // Scatter points of 97 symbols at the eye's sampling point, each under the ideal constellation.
+  // Both rails are read at the in-phase eye's instant: the signal carries OQPSK's rails on one
+  // symbol grid (the eye only draws Q half a symbol later), so each rail is at its own centre.
   PictureBox& scatter = picScatter[2];
   const double xs = scatter.ScaleWidth() / 3 * dTxEyeScale;
   const double ys = -(scatter.ScaleHeight() / 3 * dTxEyeScale);
   const int32_t x0 = CLng(scatter.ScaleWidth() / 2);
   const int32_t y0 = CLng(scatter.ScaleHeight() / 2);
   for (int s = 0; s <= 96; ++s) {
-    const int n = 32 * s + iSamplePoint;
-    const int q = n + iSymbolOffset;
-    if (n < 0 || q < 0 || n >= SAMPLES || q >= SAMPLES) continue;  // a sampling point off the block
+    const int n = 32 * s + iSamplePoint + iSymbolOffset;
+    if (n < 0 || n >= SAMPLES) continue;  // a sampling point off the block
     const double x = xs * dRxSignal[2 * n] + x0;
-    const double y = ys * dRxSignal[2 * q + 1] + y0;
+    const double y = ys * dRxSignal[2 * n + 1] + y0;
     for (int r = 10; r <= 50; r += 10) scatter.Circle(x, y, r, 0xC00000);
     Constellation(scatter, x0, xs, y0, ys);
   }

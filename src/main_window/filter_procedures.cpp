@@ -4,6 +4,8 @@
 #include "filters/filter_parameters.h"
 #include "form/numbers.h"
 #include "main_window/form1.h"
+#include "measurements/noise_measures.h"
+#include "transmitter/tx_shaping.h"
 
 namespace linklab {
 
@@ -29,7 +31,10 @@ void Form1::designFilters() {
       message(kUnknownFilterMessage);
   }
 
-  if (cmbFilter[1].Text() == "Matched") matchedResponse(dTxFilter, dRxFilter);
+  pulseSpectrum(pulseShapeFor(cmbFilter[0].Text()), txPulseSpectrum);
+  if (cmbFilter[1].Text() == "Matched") matchedResponse(dTxFilter, txPulseSpectrum, dRxFilter);
+  txPowerGain = shapedPowerGain(txPulseSpectrum, dTxFilter);
+  rxNoiseGain = noisePowerGain(dRxFilter);
   bFiltersValid = -1;
 }
 

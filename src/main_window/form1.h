@@ -15,6 +15,7 @@
 #include "form/widgets.h"
 #include "help/help_window.h"
 #include "main_window/simulation_state.h"
+#include "measurements/eye_statistics.h"
 #include "measurements/headless_link.h"
 #include "transmitter/uniform_random.h"
 
@@ -62,6 +63,10 @@ class Form1 : public SimulationState {
   void rfAmplifier();
   void addNoise();
   void rxFilter();
+  // The receive filter acts in "Scatter" and "Full"; elsewhere the signal reaches the eye as it is.
+  bool receiveFilterRuns() const;
+  // The channel adds noise: its list and label are shown and the level is above 0.
+  bool noiseAdded() const;
 
   // Displays (display_procedures.cpp)
   void plotCycles(Surface& picPic, int16_t iCycles, double dBlueReal, double dBlueImag,
@@ -182,12 +187,20 @@ class Form1 : public SimulationState {
   // Kept between calls of PlotSpectrum
   bool bMemory = false;
   double dMemoryBitsPerSymbol = 0;
-  // Kept between runs with the error counts: the pooled sums behind the effective Eb/N0, so that
-  // it and its theory describe the same runs as the counts
+  // Kept between runs with the error counts: the pooled sums behind the effective Eb/N0 and the
+  // measured transmit power, so that they describe the same runs as the counts
   struct DecisionSums {
-    double cross = 0, sent = 0, variance = 0;
+    double cross = 0, sent = 0, txEnergy = 0;
     int runs = 0;
   } decisionSums;
+  // The counts follow the scatter and the eye's statistic the eye: each restarts when its picture
+  // was cleared since the last run
+  uint32_t countedScatterClears = 0, countedEyeClears = 0;
+  EyeStatistics eyeStatistics;
+  // Worked out with the filters: the spectrum of the transmitted pulse, the transmit power of
+  // unit-power symbols through pulse and filter, and the noise power the receive response passes
+  std::array<double, 8193> txPulseSpectrum{};
+  double txPowerGain = 1, rxNoiseGain = 1;
   // Kept between ticks: the Baseband Demo trail point (previous and current)
   double trailPrevX = 0, trailPrevY = 0, trailX = 0, trailY = 0;
 

@@ -68,8 +68,7 @@ void Form1::modulateData() {
 void Form1::shapeTxSignal() {
   const std::string& filter = cmbFilter[0].Text();
   const std::string& mod = cmbMod[0].Text();
-  const bool rectangular = filter == "Gaussian" || filter == "Steep Cutoff" || filter == "None";
-  placeSymbols(dModData, rectangular ? PulseShape::Rectangular : PulseShape::Impulse, dTxSignal);
+  placeSymbols(dModData, pulseShapeFor(filter), dTxSignal);
   iSymbolOffset = mod == "OQPSK" ? 16 : 0;
   if (filter == "OFDM") {
     ofdmModulate(dModData, ofdmSubcarrierCount(Val(cmbTxSC[0].Text())), dTxSignal, dTxSpectrum,
@@ -91,18 +90,29 @@ void Form1::rfAmplifier() {
 }
 
 void Form1::addNoise() {
-  const double level = Val(cmbNoise.Text());
   // A hidden list or a level of 0 or below gives a clean channel, never a stale received signal.
-  if (!lblNoise.Visible || !cmbNoise.Visible || level <= 0.0) {
+  if (!noiseAdded()) {
     std::copy_n(dTxSignal.begin(), 8192, dRxSignal.begin());
     return;
   }
-  gaussianNoise(dNoise, noiseAmplitude(level, dBitsPerSymbol), rnd);
-  addShapedNoise(dNoise, dRxFilter, dFilteredNoise, dTxSignal, dRxSignal);
+  gaussianNoise(dNoise, noiseAmplitude(Val(cmbNoise.Text()), dBitsPerSymbol), rnd);
+  if (receiveFilterRuns()) {
+    // The receive filter shapes signal and noise together, once; the channel's noise is white.
+    addWhiteNoise(dNoise, dTxSignal, dRxSignal);
+    std::copy_n(dNoise.begin(), 8192, dFilteredNoise.begin());
+  } else {
+    addShapedNoise(dNoise, dRxFilter, dFilteredNoise, dTxSignal, dRxSignal);
+  }
+}
+
+bool Form1::receiveFilterRuns() const { return lScene == 3 || lScene == 4; }
+
+bool Form1::noiseAdded() const {
+  return lblNoise.Visible && cmbNoise.Visible && Val(cmbNoise.Text()) > 0;
 }
 
 void Form1::rxFilter() {
-  receiveFilter(dRxSignal, dRxSpectrum, dRxFilter, lScene == 3 || lScene == 4);
+  receiveFilter(dRxSignal, dRxSpectrum, dRxFilter, receiveFilterRuns());
 }
 
 }  // namespace linklab

@@ -41,14 +41,16 @@ ErrorRateSweep::~ErrorRateSweep() {
 void ErrorRateSweep::start() {
   if (started) return;
   started = true;
-  // The gain the decisions see without noise; the noise of each point is set against it.
-  HeadlessLink calibration(settings);
-  double sum = 0;
-  for (int r = 0; r < kCalibrationRuns; ++r) {
-    calibration.run(0);
-    sum += calibration.lastGain();
+  meanPower = settings.meanPower;
+  if (!(meanPower > 0)) {
+    HeadlessLink calibration(settings);
+    double sum = 0;
+    for (int r = 0; r < kCalibrationRuns; ++r) {
+      calibration.run(0);
+      sum += calibration.lastTxPower();
+    }
+    meanPower = std::isfinite(sum) && sum > 0 ? sum / kCalibrationRuns : 1;
   }
-  gain = std::isfinite(sum) && sum > 0 ? sum / kCalibrationRuns : 1;
   const int count = std::min<int>(threadCount, static_cast<int>(results.size()));
   running = count;
   for (int t = 0; t < count; ++t) workers.emplace_back([this] { work(); });
@@ -83,7 +85,7 @@ void ErrorRateSweep::work() {
 
 void ErrorRateSweep::runPoint(HeadlessLink& link, std::size_t index) {
   link.restart(pointSeed(index));
-  const double amplitude = link.amplitudeFor(std::pow(10.0, results[index].ebN0dB / 10), gain);
+  const double amplitude = link.amplitudeFor(std::pow(10.0, results[index].ebN0dB / 10), meanPower);
   SweepPoint point;
   {
     std::lock_guard lock(resultsMutex);

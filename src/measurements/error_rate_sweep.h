@@ -1,8 +1,9 @@
 #pragma once
 // The error-rate curve: the link run headless at a series of Eb/N0 values on worker threads, each
-// point until it has seen enough symbol errors or symbols. The Eb/N0 of a point is the one its
-// decisions see (the noise is set for it after one noiseless calibration of the received gain),
-// so the measured rates sit on the AWGN theory of the keying when the link adds nothing else.
+// point until it has seen enough symbol errors or symbols. The Eb/N0 of a point is the channel's:
+// the noise density against the transmitter's mean power (worked out from the settings, or
+// measured on noiseless runs through the non-linear amplifier), so the measured rates sit on the
+// AWGN theory of the keying only when the receiver loses nothing: a mismatched filter shows.
 #include <atomic>
 #include <cmath>
 #include <cstdint>
@@ -62,7 +63,7 @@ class ErrorRateSweep {
   std::atomic<bool> stop{false};
   int threadCount;
   bool started = false;
-  double gain = 1;
+  double meanPower = 1;
 };
 
 }  // namespace linklab

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "measurements/constellations.h"
+#include "measurements/noise_measures.h"
 #include "transmitter/noise.h"
 #include "transmitter/rf_amplifier.h"
 #include "transmitter/rx_filter.h"
@@ -41,7 +42,10 @@ RunErrors HeadlessLink::run(double noiseAmplitude) {
   if (settings.nonlinear) amplify(a.tx, settings.symbolOffset);
   if (noiseAmplitude > 0) {
     gaussianNoise(a.noise, noiseAmplitude, rnd);
-    addShapedNoise(a.noise, settings.rxFilter, a.filteredNoise, a.tx, a.rx);
+    if (settings.receiveFilterRuns)
+      addWhiteNoise(a.noise, a.tx, a.rx);
+    else
+      addShapedNoise(a.noise, settings.rxFilter, a.filteredNoise, a.tx, a.rx);
   } else {
     std::copy_n(a.tx.begin(), kBlockDoubles, a.rx.begin());
   }
@@ -58,26 +62,10 @@ RunErrors HeadlessLink::run(double noiseAmplitude) {
   return countErrors(a.rx, a.bits, settings.mod, settings.at, kBlockSymbols);
 }
 
-double HeadlessLink::lastGain() const {
-  return fitSymbols(arrays->rx, arrays->symbols, settings.mod, settings.at, kBlockSymbols).gain;
-}
+double HeadlessLink::lastTxPower() const { return energyPerSymbol(arrays->tx) / kSamplesPerSymbol; }
 
-double HeadlessLink::noiseGain() const {
-  const int passes = settings.receiveFilterRuns ? 2 : 1;
-  double sum = 0;
-  for (int k = 0; k < kBlockSamples; ++k) {
-    const double re = settings.rxFilter[2 * k], im = settings.rxFilter[2 * k + 1];
-    sum += std::pow(re * re + im * im, passes);
-  }
-  return sum / kBlockSamples;
-}
-
-double HeadlessLink::amplitudeFor(double ebN0, double gain) const {
-  const double rms = constellationRms(settings.mod);
-  const double esN0 = ebN0 * pointSet(settings.mod, 0).bitsPerSymbol;
-  const double density = noiseGain();
-  if (!(esN0 > 0) || !(density > 0)) return 0;
-  return std::sqrt(gain * gain * rms * rms / (2 * esN0 * density));
+double HeadlessLink::amplitudeFor(double ebN0, double meanPower) const {
+  return amplitudeForEbN0(ebN0, meanPower, pointSet(settings.mod, 0).bitsPerSymbol);
 }
 
 }  // namespace linklab

@@ -3,6 +3,7 @@
 // and its own arrays and generator, drawing nothing. Work that runs the link many times (an
 // error-rate sweep) runs it here, one instance per worker thread.
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <memory>
 
@@ -24,7 +25,8 @@ struct LinkSettings {
   bool ofdm = false;
   int subcarriers = 4;
   bool nonlinear = false;
-  bool receiveFilterRuns = false;  // the receive filter runs on signal and noise
+  bool receiveFilterRuns = false;  // the receive filter runs on signal and white noise; without
+                                   // it the noise arrives shaped by the receive response
   ResponseBlock txFilter{};
   ResponseBlock rxFilter{};
   int symbolOffset = 0;     // the amplifier's lag of the quadrature rail (16 for OQPSK)
@@ -32,6 +34,7 @@ struct LinkSettings {
   bool rotates = false;     // the receive phase offset is applied
   double phase = 0;         // accumulated receive phase at the copy, radians
   double phaseStep = 0;     // added before every run, radians
+  double meanPower = NAN;   // the transmitter's mean power per sample; NaN: measure it
 };
 
 class HeadlessLink {
@@ -45,16 +48,12 @@ class HeadlessLink {
   // One block through the link with white noise of this standard deviation per component
   // (0: no noise), decided at every one of the 128 symbols.
   RunErrors run(double noiseAmplitude);
-  // Least-squares gain from the points sent to the points received in the last run.
-  double lastGain() const;
+  // Mean power per sample of the last run's transmit signal.
+  double lastTxPower() const;
 
-  // Mean of |H|^(2 passes) over the bins, passes the times the noise meets the receive response
-  // before the decisions: the noise variance at the decision point per unit of white variance.
-  double noiseGain() const;
-
-  // White noise standard deviation per component that puts the decisions at this Eb/N0 (ratio)
-  // for a received gain `gain`.
-  double amplitudeFor(double ebN0, double gain) const;
+  // White noise standard deviation per component that puts the channel at this Eb/N0 (ratio)
+  // for a transmitter of mean power `meanPower` per sample.
+  double amplitudeFor(double ebN0, double meanPower) const;
 
  private:
   struct Arrays;

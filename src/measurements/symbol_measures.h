@@ -1,7 +1,7 @@
 #pragma once
 // What the receiver's sampled symbols say about one run: where each decision is taken, the error
 // vector and gain against the points sent, the decided bits against the bits sent, and the
-// opening of each rail's eye. Blocks: 4096 complex samples interleaved (re 2k, im 2k+1).
+// levels each rail takes. Blocks: 4096 complex samples interleaved (re 2k, im 2k+1).
 #include <cstdint>
 #include <span>
 
@@ -25,6 +25,7 @@ int sentSymbol(int s, const DecisionInstant& at);
 
 struct SymbolFit {
   double evmPercent = 0;  // RMS error vector over the constellation's RMS, in %
+  double peakPercent = 0; // the largest single error vector over the same RMS, in %
   double gain = 0;        // least-squares gain from the points sent to the points received
   double cross = 0;       // sum of received times sent (real part), the gain's numerator
   double sent = 0;        // sum of |sent|^2, its denominator; sums of several runs pool
@@ -32,7 +33,7 @@ struct SymbolFit {
 
 // rx:      received block; symbols: 256 doubles, the points sent (I at 2k, Q at 2k+1)
 // count:   sampled points 0 .. count-1 (1 .. 128)
-// Both NaN for a keying without decisions.
+// The percentages and the gain NaN for a keying without decisions.
 SymbolFit fitSymbols(std::span<const double> rx, std::span<const double> symbols, Modulation mod,
                      const DecisionInstant& at, int count);
 
@@ -45,18 +46,6 @@ struct RunErrors {
 // keying without decisions.
 // bits: at least 512 entries, 0 or 1
 RunErrors countErrors(std::span<const double> rx, std::span<const int16_t> bits, Modulation mod,
-                      const DecisionInstant& at, int count);
-
-struct EyeOpening {
-  double inPhase = 0, quadrature = 0;  // % of the level spacing, NaN when the rail takes no levels
-  double worst() const;                // the smaller of the rails that apply, NaN when none does
-};
-
-// The vertical opening of each rail's eye at the decision instant: over every pair of adjacent
-// levels, the lowest sample sent at the upper level minus the highest sample sent at the lower
-// level, as a share of their spacing; the smallest pair counts. Negative when the eye is closed.
-// A pair with a level nobody sent in this run is not measured.
-EyeOpening eyeOpening(std::span<const double> rx, std::span<const double> symbols, Modulation mod,
                       const DecisionInstant& at, int count);
 
 }  // namespace linklab

@@ -10,7 +10,22 @@ namespace linklab {
 
 double noiseAmplitude(double level, double bitsPerSymbol) {
   const double n = std::clamp(level, 0.0, kMaxNoiseLevel);
-  return std::sqrt(n * 32.0 / 10.0) * bitsPerSymbol / std::sqrt(2.0);
+  const double b = std::isfinite(bitsPerSymbol) ? std::max(bitsPerSymbol, 1.0) : 1.0;
+  return std::sqrt(n * 32.0 / 10.0 / b) / std::sqrt(2.0);
+}
+
+double channelEbN0(double meanPower, double amplitude, double bitsPerSymbol) {
+  if (!(amplitude > 0)) return INFINITY;
+  return kSamplesPerSymbol * meanPower / (2 * amplitude * amplitude * bitsPerSymbol);
+}
+
+double amplitudeForEbN0(double ebN0, double meanPower, double bitsPerSymbol) {
+  if (!(ebN0 > 0) || std::isinf(ebN0) || !(meanPower > 0) || !(bitsPerSymbol > 0)) return 0;
+  return std::sqrt(kSamplesPerSymbol * meanPower / (2 * ebN0 * bitsPerSymbol));
+}
+
+void addWhiteNoise(std::span<const double> noise, std::span<const double> tx, std::span<double> rx) {
+  for (int i = 0; i < kBlockDoubles; ++i) rx[i] = noise[i] + tx[i];
 }
 
 void gaussianNoise(std::span<double> noise, double amplitude, UniformRandom& rnd) {

@@ -1,6 +1,7 @@
 #include "transmitter/tx_shaping.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "form/numbers.h"
@@ -29,6 +30,19 @@ void placeSymbols(std::span<const double> symbols, PulseShape shape, std::span<d
       signal[2 * n + 1] = kSamplesPerSymbol * q;
     }
   }
+}
+
+PulseShape pulseShapeFor(std::string_view transmitFilter) {
+  const bool smoothsEdges =
+      transmitFilter == "Gaussian" || transmitFilter == "Steep Cutoff" || transmitFilter == "None";
+  return smoothsEdges ? PulseShape::Rectangular : PulseShape::Impulse;
+}
+
+void pulseSpectrum(PulseShape shape, std::span<double> spectrum) {
+  std::array<double, 2 * kBlockSymbols + 1> one{};
+  one[0] = 1.0;
+  placeSymbols(one, shape, spectrum);
+  FFT(spectrum, kBlockSamples, false);
 }
 
 void filterThroughResponse(std::span<double> signal, std::span<double> spectrum,

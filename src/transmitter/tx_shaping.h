@@ -4,10 +4,21 @@
 // All blocks: 4096 complex samples interleaved, re at 2k, im at 2k+1, at least 8192 doubles.
 #include <cstdint>
 #include <span>
+#include <string_view>
 
 namespace linklab {
 
 enum class PulseShape { Rectangular, Impulse };
+
+// The pulse a transmit filter shapes: the filters that only smooth the edges ("None", "Steep
+// Cutoff", "Gaussian") shape rectangular pulses, the others impulses.
+PulseShape pulseShapeFor(std::string_view transmitFilter);
+
+// Spectrum of the one pulse of symbol 0 (a unit symbol placed as placeSymbols does): 32 at bin 0
+// for both shapes, flat for the impulse, sin(pi k 32/4096)/sin(pi k/4096) with the half-sample
+// phase of its centre at -1/2 for the rectangle.
+// spectrum: block, overwritten (forward transform, positive exponent)
+void pulseSpectrum(PulseShape shape, std::span<double> spectrum);
 
 // symbols: 256 doubles, symbol s at 2s (I), 2s+1 (Q)
 // signal:  block, cleared then filled. Rectangular: symbol s fills samples 32s-16 .. 32s+15
