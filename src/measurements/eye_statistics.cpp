@@ -31,8 +31,9 @@ void EyeStatistics::add(std::span<const double> rx, std::span<const double> symb
       const double y = rx[2 * n + rail];
       Level& level = rails[rail][nearestLevel(levels, symbols[2 * k + rail])];
       level.count += 1;
-      level.sum += y;
-      level.squares += y * y;
+      const double delta = y - level.mean;
+      level.mean += delta / level.count;
+      level.deviations += delta * (y - level.mean);
     }
   }
 }
@@ -45,11 +46,9 @@ EyeFigures EyeStatistics::figures(Modulation mod) const {
       const Level& lower = rails[rail][l];
       const Level& upper = rails[rail][l + 1];
       if (lower.count == 0 || upper.count == 0) continue;
-      const double meanLow = lower.sum / lower.count, meanUp = upper.sum / upper.count;
-      // Rounding can leave a spread of identical samples a hair below zero.
-      const double sigmaLow = std::sqrt(std::max(0.0, lower.squares / lower.count - meanLow * meanLow));
-      const double sigmaUp = std::sqrt(std::max(0.0, upper.squares / upper.count - meanUp * meanUp));
-      const double spacing = meanUp - meanLow;
+      const double sigmaLow = std::sqrt(lower.deviations / lower.count);
+      const double sigmaUp = std::sqrt(upper.deviations / upper.count);
+      const double spacing = upper.mean - lower.mean;
       const double opening =
           spacing > 0 ? std::max(0.0, (spacing - 3 * (sigmaLow + sigmaUp)) / spacing) * 100 : 0;
       const double q = spacing <= 0 ? 0 : sigmaLow + sigmaUp > 0 ? spacing / (sigmaLow + sigmaUp) : INFINITY;

@@ -27,8 +27,10 @@ class EyeStatistics {
   EyeFigures figures(Modulation mod) const;
 
  private:
+  // Running mean and sum of squared deviations (Welford): identical samples keep a spread of
+  // exactly 0, where sums of squares would leave rounding.
   struct Level {
-    double count = 0, sum = 0, squares = 0;
+    double count = 0, mean = 0, deviations = 0;
   };
   std::array<std::array<Level, 4>, 2> rails{};  // in-phase, quadrature
 };

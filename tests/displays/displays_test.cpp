@@ -142,26 +142,39 @@ TEST(PlotCycles, DrawsCarrierThenSignalAcrossTheWidth) {
 
 // ---- Receive pictures: eye diagram, trajectory and trace button, reference constellation
 
-// Sampling point: aligned offset + j + 1 for the last j < (v/128 + 1/2)(128/b + 1) + 15.5.
-struct SampleCase { double bits; int slider; int16_t symbolOffset, samplePoint; };
+// Sampling point: the slider's centre is a symbol centre (a multiple of 32, for OQPSK's
+// quadrature eye 16 earlier), the ends reach 64/b samples either side, and every step moves by
+// at most one sample, so every sample in between can be chosen; at any picture width.
+struct SampleCase { double bits; int16_t symbolOffset, atCentre, atLeft, atRight; };
 class EyeSamplePoint : public ::testing::TestWithParam<SampleCase> {};
 
-TEST_P(EyeSamplePoint, FollowsTheSliderAtAnyWidth) {
+TEST_P(EyeSamplePoint, StartsOnTheSymbolCentreAndReachesEverySample) {
   const SampleCase c = GetParam();
   const std::vector<double> signal(8192, 0.0);
   for (double width : {129.0, 8895.0}) {
-    RecordingSurface pic(width, 3855);
-    EXPECT_EQ(plotComplexEye(pic, signal, 0xC000, 0xC0, true, c.symbolOffset,
-                             {c.bits, 1.0, c.slider}), c.samplePoint) << width;
+    auto at = [&](int slider) {
+      RecordingSurface pic(width, 3855);
+      return plotComplexEye(pic, signal, 0xC000, 0xC0, true, c.symbolOffset, {c.bits, 1.0, slider});
+    };
+    EXPECT_EQ(at(0), c.atCentre) << width;
+    EXPECT_EQ((at(0) + c.symbolOffset) % 32, 0) << width;
+    EXPECT_EQ(at(-64), c.atLeft) << width;
+    EXPECT_EQ(at(64), c.atRight) << width;
+    for (int v = -63; v <= 64; ++v) {
+      const int step = at(v) - at(v - 1);
+      ASSERT_TRUE(step == 0 || step == 1) << v << " " << width;
+    }
   }
+  RecordingSurface pic(129, 3855);
+  EXPECT_EQ(plotComplexEye(pic, signal, 0xC000, 0xC0, false, c.symbolOffset, {c.bits, 1.0, 30}),
+            16 - c.symbolOffset + (c.bits == 3 ? 10 : c.bits == 4 ? 15 : 31) + 16) << "no marker: left edge";
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Slider, EyeSamplePoint,
-    ::testing::Values(SampleCase{1, 0, 0, 127}, SampleCase{2, 0, 0, 95}, SampleCase{2, 0, 16, 79},
-                      SampleCase{3, 0, 0, 64}, SampleCase{4, 0, 0, 63}, SampleCase{1, -64, 0, 63},
-                      SampleCase{1, 64, 0, 192}, SampleCase{4, -64, 0, 47},
-                      SampleCase{4, 64, 0, 80}));
+    ::testing::Values(SampleCase{1, 0, 128, 64, 192}, SampleCase{2, 0, 96, 64, 128},
+                      SampleCase{2, 16, 80, 48, 112}, SampleCase{3, 0, 64, 43, 85},
+                      SampleCase{4, 0, 64, 48, 80}));
 
 // On a ramp k/4096 the first drawn segment (j = 15 of stretch 33, sample 1071 + offset) shows
 // what was read, 0.35 H * eyeScale picture units per signal unit above the middle.

@@ -10,6 +10,8 @@
 #include <utility>
 
 #include "filters/filter_parameters.h"
+#include "transmitter/rx_filter.h"
+#include "transmitter/tx_shaping.h"
 #include "main_window/form1.h"
 #include "transmitter/test_blocks.h"
 
@@ -127,21 +129,53 @@ TEST(DesignFilters, UnknownTypeIsReportedOnEveryDesignAndGivesZero) {
   EXPECT_EQ(host.messages, std::vector<std::string>(2, "Internal Error: Unknown Filter Type."));
 }
 
-// The matched response is the complex conjugate of the transmit one, bin by bin.
-TEST(MatchedResponse, IsTheConjugateOfTheTransmitResponse) {
-  Block tx, rx;
-  for (int i = 0; i < 8192; ++i) tx[i] = 1 + i % 5;
-  rx.fill(7.0);
-  matchedResponse(tx, rx);
-  for (int k = 0; k < 4096; ++k)
-    ASSERT_EQ((std::pair{rx[2 * k], rx[2 * k + 1]}), (std::pair{tx[2 * k], -tx[2 * k + 1]})) << k;
+// The matched filter against the pulse it matches: through it the transmitted pulse becomes its
+// own autocorrelation over its 0 Hz gain (32), zero-phase, so at the symbol's centre it reads the
+// pulse's energy over 32. The rectangle's autocorrelation is the triangle 32 - |n|: integrate and
+// dump. A Nyquist overall response is 0 on the neighbours' centres.
+struct MatchedCase {
+  const char* tx;
+  bool nyquist;
+  double atHalfSymbol;  // overall(n = 16), NaN: not checked
+  double tolerance;
+};
+class MatchedFilter : public ::testing::TestWithParam<MatchedCase> {};
+TEST_P(MatchedFilter, TurnsThePulseIntoItsAutocorrelation) {
+  const MatchedCase& c = GetParam();
+  RecordingHost host;
+  auto form = designed(c.tx, "Matched", host);
+  Block pulse{}, spectrum{};
+  std::array<double, 257> one{};
+  one[0] = 1;
+  placeSymbols(one, pulseShapeFor(c.tx), pulse);
+  filterThroughResponse(pulse, spectrum, form->dTxFilter);
+  double energy = 0;
+  for (int i = 0; i < 8192; ++i) energy += pulse[i] * pulse[i];
+  receiveFilter(pulse, spectrum, form->dRxFilter, true);
+  EXPECT_NEAR(form->dRxFilter[0], 1.0, 1e-12) << "unit gain at 0 Hz";
+  EXPECT_NEAR(pulse[0], energy / 32, 1e-9);
+  if (!std::isnan(c.atHalfSymbol)) EXPECT_NEAR(pulse[2 * 16], c.atHalfSymbol, c.tolerance);
+  if (c.nyquist) {
+    EXPECT_NEAR(pulse[2 * 32], 0, c.tolerance);
+    EXPECT_NEAR(pulse[2 * (4096 - 32)], 0, c.tolerance);
+  }
+  for (int n = 0; n < 4096; ++n) ASSERT_NEAR(pulse[2 * n + 1], 0.0, 1e-12) << n;
+  for (int n = 1; n < 2048; ++n) ASSERT_NEAR(pulse[2 * n], pulse[2 * (4096 - n)], 1e-12) << n;
 }
+INSTANTIATE_TEST_SUITE_P(Pulses, MatchedFilter,
+                         ::testing::Values(MatchedCase{"None", true, 0.5, 1e-12},
+                                           MatchedCase{"Root RC", true, NAN, 1e-3},
+                                           MatchedCase{"Gaussian", false, NAN, 0}),
+                         [](const ::testing::TestParamInfo<MatchedCase>& info) { return std::to_string(info.index); });
 
-TEST(DesignFilters, MatchedReceiverCopiesTheTransmitResponse) {
+TEST(DesignFilters, MatchedThroughImpulsesCopiesTheTransmitResponse) {
   RecordingHost host;
   auto form = designed("Root RC", "Matched", host);
   EXPECT_TRUE(host.messages.empty());
-  for (int i = 0; i < 8192; ++i) ASSERT_EQ(form->dRxFilter[i], form->dTxFilter[i]) << i;
+  for (int k = 0; k < 4096; ++k) {
+    ASSERT_EQ(form->dRxFilter[2 * k], form->dTxFilter[2 * k]) << k;
+    ASSERT_EQ(form->dRxFilter[2 * k + 1], -form->dTxFilter[2 * k + 1]) << k;
+  }
   EXPECT_NEAR(form->dRxFilter[2 * 64] * form->dTxFilter[2 * 64], 0.5, 1e-12) << "overall raised cosine";
 }
 

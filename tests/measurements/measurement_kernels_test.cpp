@@ -7,12 +7,16 @@
 #include <random>
 
 #include "measurements/awgn_theory.h"
+#include "filters/filter_design.h"
 #include "measurements/constellations.h"
+#include "measurements/eye_statistics.h"
 #include "measurements/noise_measures.h"
 #include "measurements/readout_text.h"
 #include "measurements/spectrum_measures.h"
 #include "measurements/symbol_measures.h"
 #include "nrFFT/fft.h"
+#include "transmitter/noise.h"
+#include "transmitter/tx_shaping.h"
 
 namespace linklab {
 namespace {
@@ -147,7 +151,21 @@ TEST(Decisions, FrequencyKeyingsAndOfdmDecideNothing) {
   Block rx{};
   std::array<double, 257> symbols{};
   EXPECT_TRUE(std::isnan(fitSymbols(rx, symbols, Modulation::MSK, {0, 0}, 97).evmPercent));
-  EXPECT_TRUE(std::isnan(eyeOpening(rx, symbols, Modulation::PSK8, {0, 0}, 128).worst()));
+  EyeStatistics eye;
+  eye.add(rx, symbols, Modulation::PSK8, {0, 0}, 128);
+  EXPECT_TRUE(std::isnan(eye.figures(Modulation::PSK8).openingPercent));
+}
+
+// The largest error vector of the points against their RMS: one point moved by d of a BPSK
+// constellation (RMS 1) reads d as the peak and d / sqrt(97) as the RMS over the 97 points.
+TEST(Decisions, PeakErrorVectorIsTheLargestOne) {
+  std::mt19937_64 rng(5);
+  NoisyBlock b = noisyBlock(Modulation::BPSK, 0, 0, rng);
+  b.rx[2 * 32 * 40] += 0.3;
+  b.rx[2 * 32 * 41 + 1] -= 0.1;
+  const SymbolFit fit = fitSymbols(b.rx, b.symbols, Modulation::BPSK, {0, 0}, 97);
+  EXPECT_NEAR(fit.peakPercent, 30, 1e-9);
+  EXPECT_NEAR(fit.evmPercent, 100 * std::sqrt((0.09 + 0.01) / 97), 1e-9);
 }
 
 // A point sampled iSample samples into the block belongs to the symbol whose centre is nearest.
@@ -158,51 +176,95 @@ TEST(Decisions, SampledPointsMapToTheNearestSymbolCentre) {
   EXPECT_EQ(decisionSample(127, {127, 0}), (32 * 127 + 127) % 4096);
 }
 
-TEST(EyeOpening, ShareOfTheLevelSpacingLeftOpen) {
+// The eye as a statistic of the samples at the instant: for levels 2 apart, each blurred by
+// Gaussian noise of sigma, Q = 2 / (2 sigma) and the opening 1 - 3 sigma (never below 0); it
+// gathers over runs until cleared. The quadrature rail is read qDelay samples later.
+struct EyeCase {
+  Modulation mod;
+  double sigma;
+  int delay;
+};
+class EyeStatisticsOf : public testing::TestWithParam<EyeCase> {};
+TEST_P(EyeStatisticsOf, NoisyLevels) {
+  const EyeCase c = GetParam();
   std::mt19937_64 rng(3);
-  NoisyBlock b = noisyBlock(Modulation::QAM16, 0, 0, rng);
-  EXPECT_NEAR(eyeOpening(b.rx, b.symbols, Modulation::QAM16, {0, 0}, 128).worst(), 100, 1e-9);
-  // Push one inner in-phase sample a quarter spacing towards its lower neighbour.
-  for (int s = 0; s < 128; ++s)
-    if (std::abs(b.symbols[2 * s] - 1.0 / 3) < 1e-9) {
-      b.rx[2 * (32 * s)] -= 0.25 * (2.0 / 3);
-      break;
-    }
-  const EyeOpening eye = eyeOpening(b.rx, b.symbols, Modulation::QAM16, {0, 0}, 128);
-  EXPECT_NEAR(eye.inPhase, 75, 1e-9);
-  EXPECT_NEAR(eye.quadrature, 100, 1e-9);
-  // BPSK levels 2 apart; a sample crossing zero closes the eye.
-  NoisyBlock p = noisyBlock(Modulation::BPSK, 0, 0, rng);
-  p.rx[0] = -p.symbols[0] * 0.5;
-  EXPECT_NEAR(eyeOpening(p.rx, p.symbols, Modulation::BPSK, {0, 0}, 128).inPhase, 25, 1e-9);
-  EXPECT_TRUE(std::isnan(eyeOpening(p.rx, p.symbols, Modulation::BPSK, {0, 0}, 128).quadrature));
-  // The amplitude keyings' levels: a clean eye is wide open between them.
-  for (Modulation m : {Modulation::OOK, Modulation::AM50}) {
-    NoisyBlock c = noisyBlock(m, 0, 0, rng);
-    EXPECT_NEAR(eyeOpening(c.rx, c.symbols, m, {0, 0}, 128).inPhase, 100, 1e-9);
+  EyeStatistics eye;
+  // Levels of BPSK and QPSK are 2 and 2/c apart, 16-QAM's inner ones 2/3.
+  const double spacing = c.mod == Modulation::BPSK ? 2 : c.mod == Modulation::QAM16 ? 2.0 / 3 : 2 / kDiagonalDivisor;
+  for (int run = 0; run < 40; ++run) {
+    NoisyBlock b = noisyBlock(c.mod, c.delay, c.sigma, rng);
+    eye.add(b.rx, b.symbols, c.mod, {0, c.delay}, 128);
   }
+  const EyeFigures f = eye.figures(c.mod);
+  if (c.sigma == 0) {
+    EXPECT_EQ(f.openingPercent, 100);
+    EXPECT_EQ(f.qFactor, INFINITY);
+  } else {
+    const double q = spacing / (2 * c.sigma);
+    // The worst of several level pairs sits a little below the expected Q.
+    EXPECT_NEAR(f.qFactor, q, 0.08 * q);
+    EXPECT_NEAR(f.openingPercent, std::max(0.0, 100 * (1 - 3 / f.qFactor)), 1e-9);
+  }
+  eye.clear();
+  EXPECT_TRUE(std::isnan(eye.figures(c.mod).qFactor));
+}
+INSTANTIATE_TEST_SUITE_P(Keyings, EyeStatisticsOf,
+                         testing::Values(EyeCase{Modulation::BPSK, 0, 0}, EyeCase{Modulation::QAM16, 0, 0},
+                                         EyeCase{Modulation::OQPSK, 0, 16}, EyeCase{Modulation::BPSK, 0.1, 0},
+                                         EyeCase{Modulation::OQPSK, 0.05, 16}, EyeCase{Modulation::QAM16, 0.05, 0},
+                                         EyeCase{Modulation::BPSK, 0.6, 0}),
+                         [](const testing::TestParamInfo<EyeCase>& info) { return std::to_string(info.index); });
+
+TEST(EyeStatistics, AClosedEyeReadsZeroNotLess) {
+  std::mt19937_64 rng(8);
+  EyeStatistics eye;
+  NoisyBlock b = noisyBlock(Modulation::BPSK, 0, 0, rng);
+  for (int s = 0; s < 128; ++s) b.rx[2 * 32 * s] = -b.symbols[2 * s];  // every level inverted
+  eye.add(b.rx, b.symbols, Modulation::BPSK, {0, 0}, 128);
+  EXPECT_EQ(eye.figures(Modulation::BPSK).openingPercent, 0);
+  EXPECT_EQ(eye.figures(Modulation::BPSK).qFactor, 0);
 }
 
-TEST(NoiseMeasures, ParsevalAndShapedVariance) {
-  std::mt19937_64 rng(11);
-  std::normal_distribution<double> gauss(0, 0.8);
-  Block noise{};
-  for (int i = 0; i < 8192; ++i) noise[i] = gauss(rng);
-  double timePower = 0;
-  for (int i = 0; i < 8192; ++i) timePower += noise[i] * noise[i];
-  timePower /= 4096;
-  FFT(std::span<double>(noise.data(), 8192), 4096, false);
-  EXPECT_NEAR(noiseDensity(noise), timePower, 1e-9 * timePower);
-  // A response passing a quarter of the bins with gain 1 leaves a quarter of the variance, twice
-  // passed or once.
-  Block response{};
-  for (int k = 0; k < 4096; k += 4) response[2 * k] = 1;
-  const double once = decisionNoiseVariance(noise, response, 1);
-  EXPECT_NEAR(once, 0.25 * 0.64, 0.1 * 0.25 * 0.64);
-  EXPECT_NEAR(decisionNoiseVariance(noise, response, 2), once, 1e-12);
-  // Eb/N0 of BPSK with rectangular pulses at the noise level 1: 32 / 3.2 = 10 dB.
-  EXPECT_NEAR(ebN0dB(32, 1, 3.2), 10, 1e-12);
-  EXPECT_EQ(ebN0dB(32, 1, 0), INFINITY);
+// The noise level is a density at the fixed bit rate: level 1 gives every keying of unit mean
+// power 10 dB and 16-QAM (10/9) 0.46 dB more, whatever its bits per symbol; one bit per symbol
+// keeps the amplitude sqrt(3.2) / sqrt(2).
+class NoiseDensity : public testing::TestWithParam<Modulation> {};
+TEST_P(NoiseDensity, OneSettingOneEbN0) {
+  const Modulation mod = GetParam();
+  const double b = pointSet(mod, 0).bitsPerSymbol;
+  const double power = expectedMeanPower(mod, false, 1.0);
+  const double rms = constellationRms(mod);
+  EXPECT_NEAR(power, rms * rms, 1e-12);
+  const double amplitude = noiseAmplitude(1.0, b);
+  EXPECT_NEAR(amplitude * amplitude, 1.6 / b, 1e-12);
+  EXPECT_NEAR(decibels(channelEbN0(power, amplitude, b)), 10 + decibels(power), 1e-9);
+  EXPECT_NEAR(amplitudeForEbN0(channelEbN0(power, amplitude, b), power, b), amplitude, 1e-12);
+}
+INSTANTIATE_TEST_SUITE_P(Keyings, NoiseDensity,
+                         testing::Values(Modulation::BPSK, Modulation::QPSK, Modulation::PSK8, Modulation::QAM16,
+                                         Modulation::OOK));
+
+TEST(NoiseMeasures, PowersThroughPulsesAndResponses) {
+  EXPECT_EQ(noiseAmplitude(1.0, 1), std::sqrt(3.2) / std::sqrt(2.0));
+  EXPECT_NEAR(decibels(channelEbN0(10.0 / 9, noiseAmplitude(1.0, 4), 4)), 10.457574905606751, 1e-9);
+  EXPECT_EQ(channelEbN0(1, 0, 1), INFINITY);
+  // A rectangle of 32 unit samples through an all-pass keeps unit power; so do impulses of
+  // weight 32 through a root raised cosine, whose squared response sums to the 128 bins of a
+  // symbol rate's band. A response passing a quarter of the bins passes a quarter of white noise.
+  Block pulse{}, allPass{}, rootRc{};
+  pulseSpectrum(PulseShape::Rectangular, pulse);
+  designResponse(FilterType::None, 0, 1, 1, allPass, false);
+  EXPECT_NEAR(shapedPowerGain(pulse, allPass), 1, 1e-12);
+  pulseSpectrum(PulseShape::Impulse, pulse);
+  designResponse(FilterType::RootRC, 35, 1, 1, rootRc, false);
+  EXPECT_NEAR(shapedPowerGain(pulse, rootRc), 1, 0.02);
+  Block quarter{};
+  for (int k = 0; k < 4096; k += 4) quarter[2 * k] = 1;
+  EXPECT_NEAR(noisePowerGain(quarter), 0.25, 1e-15);
+  // OFDM sends half the symbols' power; the frequency keyings a unit envelope.
+  EXPECT_NEAR(expectedMeanPower(Modulation::QPSK, true, 0.3), 0.5, 1e-5);  // diagonals a hair inside 1
+  EXPECT_EQ(expectedMeanPower(Modulation::MSK, false, 0.3), 1);
+  EXPECT_TRUE(std::isnan(expectedMeanPower(Modulation::Unknown, false, 1)));
   EXPECT_NEAR(effectiveEbN0dB(1, 1, 1, 0.5 / dbToRatio(7)), 7, 1e-12);
 }
 
