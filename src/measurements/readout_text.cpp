@@ -20,6 +20,12 @@ std::string fixed(double x, int decimals) {
   return text;
 }
 
+// An error vector past 100 % says only that the points are lost; its digits would mislead.
+std::string percentText(double x) {
+  if (std::isnan(x)) return kDash;
+  return x > 100 ? "> 100 %" : fixed(x, 1) + " %";
+}
+
 }  // namespace
 
 std::string shortScientific(double x) {
@@ -52,11 +58,14 @@ std::string rateText(double rate, int64_t errors, int64_t count, double theory) 
 ReadoutTexts readoutTexts(const SimulationState& s) {
   ReadoutTexts t;
   t.ebN0 = "Eb/N0 " + fixed(s.dEbN0dB, 1) + " dB (eff. " + fixed(s.dEbN0EffectivedB, 1) + ")";
-  t.evm = "EVM " + (std::isnan(s.dEVMPercent) ? std::string(kDash) : fixed(s.dEVMPercent, 1) + " %");
+  t.evm = "EVM " + percentText(s.dEVMPercent);
+  if (!std::isnan(s.dEVMPeakPercent)) t.evm += " (peak " + percentText(s.dEVMPeakPercent) + ")";
   t.ser = "SER " + rateText(s.dSER, s.lSymbolErrors, s.lSymbols, s.dSERTheory);
   t.ber = "BER " + rateText(s.dBER, s.lBitErrors, s.lBits, s.dBERTheory);
   t.eye = "eye " + (std::isnan(s.dEyeOpeningPercent) ? std::string(kDash)
-                                                      : fixed(s.dEyeOpeningPercent, 0) + " %");
+                    : s.dEyeOpeningPercent <= 0      ? std::string("closed")
+                                                     : fixed(s.dEyeOpeningPercent, 0) + " %");
+  if (!std::isnan(s.dQFactor)) t.eye += ", Q " + fixed(s.dQFactor, s.dQFactor < 10 ? 1 : 0);
   t.occupiedBandwidth = "occupied bandwidth (99 %) " +
                         (std::isnan(s.dOccupiedBandwidthkHz) ? std::string(kDash)
                                                              : fixed(s.dOccupiedBandwidthkHz, 2) + " kHz");

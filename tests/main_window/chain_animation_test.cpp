@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "main_window/form1.h"
 
@@ -152,9 +155,16 @@ TEST(DataWindow, ZoomSetsTheScrollRangeAndSteps) {
   EXPECT_EQ(form->hscDataScroll.LargeChange, 12);
 }
 
-TEST(BasebandDemo, TheTrailSitsOnTheScaledPhasorWithoutNoise) {
+// Also after "Full" with noise: the demo shows no noise list, so no noise of it jitters the trail.
+class BasebandDemo : public ::testing::TestWithParam<bool> {};
+TEST_P(BasebandDemo, TheTrailSitsOnTheScaledPhasorWithoutNoise) {
   auto form = std::make_unique<Form1>();
   form->Form_Load();
+  if (GetParam()) {
+    form->cmbScene.setText("Full");
+    form->cmbNoise.setText("1.0");
+    for (int i = 0; i < 3; ++i) form->Timer1_Timer();
+  }
   form->cmbScene.setText("Baseband Demo");
   form->picScatter[0].setRecording(true);
   for (int i = 0; i < 3; ++i) form->Timer1_Timer();
@@ -167,6 +177,27 @@ TEST(BasebandDemo, TheTrailSitsOnTheScaledPhasorWithoutNoise) {
   int trail = 0;
   for (const DrawOp& op : ops) trail += op.kind == DrawOp::Kind::Line && op.colour == 0xFF8080u;
   EXPECT_EQ(trail, 1);  // only the third tick joins two points
+}
+INSTANTIATE_TEST_SUITE_P(AfterANoisyScene, BasebandDemo, ::testing::Bool());
+
+// OQPSK's rails are read each at its own centre: without noise its scatter shows four points.
+TEST(Chain, OqpskScatterShowsFourClusters) {
+  auto form = loaded("Full");
+  form->cmbMod[0].setText("OQPSK");
+  form->cmbFilter[0].setText("Root RC");
+  form->cmbFilter[1].setText("Matched");
+  form->Timer1_Timer();
+  form->picScatter[2].Cls();
+  form->picScatter[2].setRecording(true);
+  form->Timer1_Timer();
+  std::vector<std::pair<long, long>> points;
+  for (const DrawOp& op : form->picScatter[2].log())
+    if (op.kind == DrawOp::Kind::Circle && op.x2 == 10 && op.colour == 0xC00000u)
+      points.emplace_back(std::lround(op.x1 / 10), std::lround(op.y1 / 10));
+  ASSERT_EQ(points.size(), 97u);
+  std::sort(points.begin(), points.end());
+  points.erase(std::unique(points.begin(), points.end()), points.end());
+  EXPECT_EQ(points.size(), 4u);
 }
 
 }  // namespace

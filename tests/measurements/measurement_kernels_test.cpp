@@ -290,10 +290,20 @@ TEST(ReadoutText, RatesCountsAndBounds) {
   EXPECT_EQ(shortScientific(0.25), "2.5e-1");
   SimulationState s;
   s.dEVMPercent = 12.34;
+  s.dEVMPeakPercent = 140;
   s.dOccupiedBandwidthkHz = 1.234;
-  const ReadoutTexts t = readoutTexts(s);
-  EXPECT_EQ(t.evm, "EVM 12.3 %");
+  s.dEyeOpeningPercent = 0;
+  s.dQFactor = 2.04;
+  ReadoutTexts t = readoutTexts(s);
+  EXPECT_EQ(t.evm, "EVM 12.3 % (peak > 100 %)");
+  EXPECT_EQ(t.eye, "eye closed, Q 2.0");
   EXPECT_EQ(t.occupiedBandwidth, "occupied bandwidth (99 %) 1.23 kHz");
+  s.dEyeOpeningPercent = 87.6;
+  s.dQFactor = 24.4;
+  s.dEVMPercent = 100.01;
+  t = readoutTexts(s);
+  EXPECT_EQ(t.eye, "eye 88 %, Q 24");
+  EXPECT_EQ(t.evm.substr(0, 13), "EVM > 100 % (");
 }
 
 }  // namespace
