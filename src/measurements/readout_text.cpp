@@ -59,13 +59,15 @@ ReadoutTexts readoutTexts(const SimulationState& s) {
   ReadoutTexts t;
   t.ebN0 = "Eb/N0 " + fixed(s.dEbN0dB, 1) + " dB (eff. " + fixed(s.dEbN0EffectivedB, 1) + ")";
   t.evm = "EVM " + percentText(s.dEVMPercent);
-  if (!std::isnan(s.dEVMPeakPercent)) t.evm += " (peak " + percentText(s.dEVMPeakPercent) + ")";
+  if (!std::isnan(s.dEVMPeakPercent)) t.evm += " (pk " + percentText(s.dEVMPeakPercent) + ")";
   t.ser = "SER " + rateText(s.dSER, s.lSymbolErrors, s.lSymbols, s.dSERTheory);
   t.ber = "BER " + rateText(s.dBER, s.lBitErrors, s.lBits, s.dBERTheory);
   t.eye = "eye " + (std::isnan(s.dEyeOpeningPercent) ? std::string(kDash)
                     : s.dEyeOpeningPercent <= 0      ? std::string("closed")
                                                      : fixed(s.dEyeOpeningPercent, 0) + " %");
-  if (!std::isnan(s.dQFactor)) t.eye += ", Q " + fixed(s.dQFactor, s.dQFactor < 10 ? 1 : 0);
+  // Past Q = 100 (an error rate far below anything countable) the digits tell nothing more.
+  if (!std::isnan(s.dQFactor))
+    t.eye += ", Q " + (s.dQFactor > 100 ? std::string("> 100") : fixed(s.dQFactor, s.dQFactor < 10 ? 1 : 0));
   t.occupiedBandwidth = "occupied bandwidth (99 %) " +
                         (std::isnan(s.dOccupiedBandwidthkHz) ? std::string(kDash)
                                                              : fixed(s.dOccupiedBandwidthkHz, 2) + " kHz");

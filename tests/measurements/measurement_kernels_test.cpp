@@ -295,7 +295,7 @@ TEST(ReadoutText, RatesCountsAndBounds) {
   s.dEyeOpeningPercent = 0;
   s.dQFactor = 2.04;
   ReadoutTexts t = readoutTexts(s);
-  EXPECT_EQ(t.evm, "EVM 12.3 % (peak > 100 %)");
+  EXPECT_EQ(t.evm, "EVM 12.3 % (pk > 100 %)");
   EXPECT_EQ(t.eye, "eye closed, Q 2.0");
   EXPECT_EQ(t.occupiedBandwidth, "occupied bandwidth (99 %) 1.23 kHz");
   s.dEyeOpeningPercent = 87.6;
@@ -303,6 +303,8 @@ TEST(ReadoutText, RatesCountsAndBounds) {
   s.dEVMPercent = 100.01;
   t = readoutTexts(s);
   EXPECT_EQ(t.eye, "eye 88 %, Q 24");
+  s.dQFactor = INFINITY;
+  EXPECT_EQ(readoutTexts(s).eye, "eye 88 %, Q > 100");
   EXPECT_EQ(t.evm.substr(0, 13), "EVM > 100 % (");
 }
 
