@@ -6,24 +6,23 @@
 
 namespace linklab {
 
-namespace {
-double toHundredths(double d) { return Int(d * 100.0 + 0.5) / 100.0; }
-}  // namespace
+double roundExcessBandwidth(double percent) { return Int(percent + 0.5); }
+double roundBandwidth(double bandwidth) { return Int(bandwidth * 100.0 + 0.5) / 100.0; }
 
 int tidyExcessBandwidth(std::string_view text) {
-  double p = Int(Val(text) + 0.5);
-  if (p < 1) p = 1;
-  if (p > 100) p = 100;
+  double p = roundExcessBandwidth(Val(text));
+  if (p < kMinExcessBandwidth) p = kMinExcessBandwidth;
+  if (p > kMaxExcessBandwidth) p = kMaxExcessBandwidth;
   return static_cast<int>(p);
 }
 
 std::string excessBandwidthText(int percent) { return Str(percent); }
 
 double tidyBandwidth(std::string_view text) {
-  double d = toHundredths(Val(text));  // an overflow to infinity is clamped just below
-  if (d < 0.1) d = 0.1;
-  if (d > 6) d = 6;
-  return toHundredths(d);
+  double d = roundBandwidth(Val(text));  // an overflow to infinity is clamped just below
+  if (d < kMinBandwidth) d = kMinBandwidth;
+  if (d > kMaxBandwidth) d = kMaxBandwidth;
+  return roundBandwidth(d);
 }
 
 std::string bandwidthText(double bandwidth) {

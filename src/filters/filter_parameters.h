@@ -5,6 +5,17 @@
 
 namespace linklab {
 
+// The ranges the design holds the parameters to.
+inline constexpr double kMinExcessBandwidth = 1.0;  // percent
+inline constexpr double kMaxExcessBandwidth = 100.0;
+inline constexpr double kMinBandwidth = 0.1;  // kHz
+inline constexpr double kMaxBandwidth = 6.0;
+
+// The roundings the design applies before it clamps: whole percent, Int(x + 0.5), and
+// hundredths, Int(x * 100 + 0.5) / 100.
+double roundExcessBandwidth(double percent);
+double roundBandwidth(double bandwidth);
+
 // Excess bandwidth in whole percent, 1 .. 100: Int(Val(text) + 0.5), clamped.
 int tidyExcessBandwidth(std::string_view text);
 // The percent as plain decimal text ("35").

@@ -1,9 +1,12 @@
 #include "form/combo_box.h"
 
+#include <utility>
+
 namespace linklab {
 
 void ComboBox::setText(std::string_view newText) {
   if (text == newText) return;
+  before = std::move(text);
   text = newText;
   if (onChange) onChange();
 }

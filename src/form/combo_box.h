@@ -16,6 +16,9 @@ class ComboBox : public Control {
 
   const std::string& Text() const { return text; }
   void setText(std::string_view newText);
+  // Puts back the text the list had before its latest change, raising no change: the change
+  // rule calls it to refuse the text it was just given, so the list never moved.
+  void refuseChange() { text = before; }
 
   // index -1 (or past the end) appends; a negative or too large index never fails.
   void AddItem(std::string_view entry, int index = -1);
@@ -31,6 +34,7 @@ class ComboBox : public Control {
 
  private:
   std::string text;
+  std::string before;  // the text before the latest change
   std::vector<std::string> entries;
 };
 

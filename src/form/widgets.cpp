@@ -1,5 +1,7 @@
 #include "form/widgets.h"
 
+#include <utility>
+
 namespace linklab {
 
 void CheckBox::setValue(int newValue) {
@@ -11,6 +13,7 @@ void CheckBox::setValue(int newValue) {
 
 void TextBox::setText(std::string_view newText) {
   if (text == newText) return;
+  before = std::move(text);
   text = newText;
   if (onChange) onChange();
 }

@@ -46,12 +46,15 @@ class TextBox : public Control {
   ControlKind kind() const override { return ControlKind::TextBox; }
   const std::string& Text() const { return text; }
   void setText(std::string_view newText);
+  // As the list's: puts back the text before the latest change, raising no change.
+  void refuseChange() { text = before; }
   bool MultiLine = false;
   bool Locked = false;  // read-only for the user
   std::function<void()> onChange;
 
  private:
   std::string text;
+  std::string before;
 };
 
 class Shape : public Control {

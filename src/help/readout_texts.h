@@ -4,9 +4,11 @@ namespace linklab::readout_help {
 
 extern const char* const kEbN0;
 extern const char* const kEvm;
+extern const char* const kEvmPeak;
 extern const char* const kSer;
 extern const char* const kBer;
 extern const char* const kEye;
+extern const char* const kQFactor;
 extern const char* const kOccupiedBandwidth;
 extern const char* const kOutOfBand;
 extern const char* const kReset;

@@ -19,21 +19,26 @@ constexpr const char* kTxFilter =
     "parameter shows beside it.";
 constexpr const char* kRxFilter =
     "Receive filter applied before the eye and scatter pictures; it follows the transmit filter and can be set on "
-    "its own, for instance to Matched.";
+    "its own. Matched is matched to the whole transmitted pulse and gives the decisions the channel's full Eb/N0.";
 constexpr const char* kParameterUnit =
     "Unit of the filter parameter beside it: kHz of bandwidth, EB for excess bandwidth in percent, SCs for OFDM "
     "subcarriers.";
 constexpr const char* kExcessBandwidth =
-    "Excess bandwidth of the raised-cosine filter in percent: 0 is the narrowest pulse spectrum, 100 twice the "
-    "minimum.";
+    "Excess bandwidth of the raised-cosine filter in percent, 1 to 100: 1 is nearly the narrowest pulse spectrum, "
+    "100 twice the narrowest; type a whole percent and press Enter to try your own.";
 constexpr const char* kBandwidth =
-    "Bandwidth of the filter in kHz, where 1 kHz is the bit rate; type a value and press Enter to try your own.";
-constexpr const char* kSubcarriers = "Number of OFDM subcarriers the symbols are spread over.";
+    "Bandwidth of the filter in kHz, where 1 kHz is the bit rate; type a value from 0.10 to 6.00 and press Enter "
+    "to try your own.";
+constexpr const char* kSubcarriers =
+    "Number of OFDM subcarriers the symbols are spread over; a typed count from 1 to 128 is moved to the nearest "
+    "power of two.";
 constexpr const char* kAmplifier =
     "RF power amplifier: Linear passes the signal unchanged, Non-Linear compresses its peaks and shifts their phase, "
     "which widens the spectrum.";
 constexpr const char* kNoise =
-    "Noise level of the channel in W/kHz; pick one or type your own and press Enter.";
+    "Noise level of the channel: the one-sided noise density N0 in W/kHz at the bit rate of 1 kbit/s, so "
+    "Eb/N0 = 10 log10(10 P / N) dB with P the transmitter's mean power (level 1: 10 dB for BPSK). Pick one or type "
+    "a level from 0 to 1000 and press Enter.";
 constexpr const char* kMultipathDelay = "Delay of a multipath echo in symbol periods (not yet simulated).";
 constexpr const char* kMultipathMagnitude = "Strength of a multipath echo in percent (not yet simulated).";
 constexpr const char* kEqualiser = "Equaliser of the receiver (not yet simulated).";
@@ -93,8 +98,8 @@ constexpr std::pair<std::string_view, const char*> kTooltips[] = {
      "Frequency zoom of the spectrum, 1 to 6: the picture spans plus and minus 4 kHz divided by the zoom around zero "
      "frequency."},
     {"hscSample",
-     "Sampling instant: moves the blue marker pair across the eye, over the four bit periods it shows; the scatter "
-     "takes its points there."},
+     "Sampling instant: moves the blue marker pair across the eye, over the four bit periods it shows. It starts on "
+     "the symbol centre; the scatter, the error counts and the eye's figures take their samples there."},
     {"hscDataScroll",
      "Start of the data window: moves the traces along the block, one symbol per arrow click, four per page."},
     {"hscDataZoom", "Length of the data window: 12, 24, 36 or 48 bits."},
@@ -130,7 +135,9 @@ constexpr std::pair<std::string_view, const char*> kTooltips[] = {
      "one sample."},
     {"cmdSpectrum", "Title of the transmit spectrum picture."},
     {"cmdTrace", "The sample under the scan marker of the data trace, shown on the received I/Q path."},
-    {"txtFSK", "FSK modulation index h: each bit turns the carrier phase by plus or minus h times 180 degrees."},
+    {"txtFSK",
+     "FSK modulation index h: each bit turns the carrier phase by plus or minus h times 180 degrees. Type one from "
+     "1/6 to 5 and press Enter; it is used as typed."},
     // Pictures
     {"picData", "The data bits in the data window, as a blue trace: high is 1, low is 0."},
     {"picModData",
@@ -147,7 +154,7 @@ constexpr std::pair<std::string_view, const char*> kTooltips[] = {
     {"picScatter(1)", "Unused picture."},
     {"picScatter(2)",
      "Received symbols at the sampling instant (blue dots) under the ideal constellation (red circles), gathered "
-     "run after run."},
+     "run after run. OQPSK reads Q half a symbol after I, each rail at its own centre, so it shows four clusters."},
     {"picSpectrum(0)",
      "Averaged power spectrum of the transmitted signal, zero frequency in the middle; click to restart the "
      "average."},

@@ -13,6 +13,7 @@ void Form1::cmbData_Change() {
 }
 
 void Form1::cmbNoise_Change() {
+  if (refusedTyped(cmbNoise, TypedField::NoiseLevel)) return;
   // The transmit spectrum does not depend on the noise, so its average survives.
   RestartPics(1);
   bFiltersValid = 0;
@@ -40,6 +41,9 @@ void Form1::vscFSK_Change() {
   bFiltersValid = 0;
   tickOnce();
 }
+
+// The modulator reads the index at every run; a typed index only has to be one it can use.
+void Form1::txtFSK_Change() { refusedTyped(txtFSK, TypedField::FskIndex); }
 
 void Form1::hscSample_Change() {
   picScatter[2].Cls();

@@ -15,6 +15,7 @@
 #include "form/widgets.h"
 #include "help/help_window.h"
 #include "main_window/simulation_state.h"
+#include "main_window/typed_values.h"
 #include "measurements/eye_statistics.h"
 #include "measurements/headless_link.h"
 #include "transmitter/uniform_random.h"
@@ -126,6 +127,7 @@ class Form1 : public SimulationState {
   void cmbMultipathMag_Change();
   void cmbNonlinear_Change();
   void vscFSK_Change();
+  void txtFSK_Change();
   void hscSample_Change();
   void hscSpectrum_Change();
   void vscTxEyeScale_Change();
@@ -207,6 +209,10 @@ class Form1 : public SimulationState {
  private:
   void describeWindow();   // design values of every control
   void wireEvents();       // hooks every control event to its handler
+  // Refuses the text the control was just given when the field does not take it: the control
+  // shows its previous text again, the host hears why, and the caller's rule stops.
+  template <typename Field>
+  bool refusedTyped(Field& control, TypedField kind);
   void registerControls();
   Host* host = nullptr;
   std::vector<Control*> allControls;

@@ -1,10 +1,13 @@
 // The change rules of the option lists: the receiver follows the transmitter, the modulation
 // decides which filters and legends apply, the filter type decides which parameter list shows.
 // Setting another list's text runs that list's rule at once, before the calling rule goes on.
+#include <algorithm>
 #include <string>
 
+#include "filters/filter_design.h"
 #include "form/numbers.h"
 #include "main_window/form1.h"
+#include "transmitter/option_catalogue.h"
 #include "transmitter/tx_shaping.h"
 
 namespace linklab {
@@ -20,6 +23,11 @@ constexpr uint32_t Black = 0x0;
 constexpr int OfdmPosition = 5;
 
 bool isAngleModulation(const std::string& t) { return t == "FSK" || t == "MSK"; }
+
+bool isReceiveFilterName(const std::string& t) {
+  return t == catalogue::kRxOnlyFilter ||
+         std::find(catalogue::kFilters.begin(), catalogue::kFilters.end(), t) != catalogue::kFilters.end();
+}
 
 }  // namespace
 
@@ -86,6 +94,13 @@ void Form1::cmbMod_Change(int16_t Index) {
 
 void Form1::cmbFilter_Change(int16_t Index) {
   if (Index != 0 && Index != 1) return;
+  // The receive list takes typed text, but only its entries name a filter: the design's message
+  // says so once, and the list goes back to the filter it had, so the link keeps receiving.
+  if (Index == 1 && !isReceiveFilterName(cmbFilter[1].Text())) {
+    message(kUnknownFilterMessage);
+    cmbFilter[1].refuseChange();
+    return;
+  }
   const std::string& f = cmbFilter[Index].Text();
 
   const bool excessBandwidth = f == "Root RC" || f == "Raised Cosine";
@@ -117,6 +132,7 @@ void Form1::cmbFilter_Change(int16_t Index) {
 
 void Form1::cmbTxEB_Change(int16_t Index) {
   if (Index != 0 && Index != 1) return;
+  if (refusedTyped(cmbTxEB[Index], TypedField::ExcessBandwidth)) return;
   if (Index == 0) cmbTxEB[1].setText(cmbTxEB[0].Text());
   bFiltersValid = 0;
   RestartPics(Index);
@@ -125,6 +141,7 @@ void Form1::cmbTxEB_Change(int16_t Index) {
 
 void Form1::cmbTxBW_Change(int16_t Index) {
   if (Index != 0 && Index != 1) return;
+  if (refusedTyped(cmbTxBW[Index], TypedField::Bandwidth)) return;
   if (Index == 0) cmbTxBW[1].setText(cmbTxBW[0].Text());
   bFiltersValid = 0;
   RestartPics(Index);
@@ -132,6 +149,7 @@ void Form1::cmbTxBW_Change(int16_t Index) {
 
 void Form1::cmbTxSC_Change(int16_t Index) {
   if (Index != 0 && Index != 1) return;
+  if (refusedTyped(cmbTxSC[Index], TypedField::Subcarriers)) return;
   if (Index == 0) {
     // OFDM can only use a power of two from 1 to 128 subcarriers and rounds a typed count to the
     // nearest one; show that count, as the filter parameters show the values in use. The

@@ -19,6 +19,7 @@ void Form1::wireEvents() {
   }
 
   vscFSK.onChange = [this] { vscFSK_Change(); };
+  txtFSK.onChange = [this] { txtFSK_Change(); };
   hscCarrier.onChange = [this] { hscCarrier_Change(); };
   hscDataScroll.onChange = [this] { hscDataScroll_Change(); };
   hscDataZoom.onChange = [this] { hscDataZoom_Change(); };

@@ -38,6 +38,12 @@ class LogoLabel : public QWidget {
   }
 };
 
+bool numberList(const std::string& name) {
+  for (const char* prefix : {"cmbTxBW", "cmbTxEB", "cmbTxSC", "cmbNoise", "cmbMultipath"})
+    if (name.starts_with(prefix)) return true;
+  return false;
+}
+
 }  // namespace
 
 QStyle* MainWindowView::arrowStyle() {
@@ -52,6 +58,9 @@ QWidget* MainWindowView::createWidget(Control& control) {
       auto* combo = new QComboBox(canvas);
       combo->setEditable(static_cast<ComboBox&>(control).Editable);
       combo->setInsertPolicy(QComboBox::NoInsert);
+      // Completing a typed number to an entry changes the number: "0.2" became "0.25", "1"
+      // became "100". Only the lists of names complete what is typed.
+      if (combo->isEditable() && numberList(control.name)) combo->setCompleter(nullptr);
       combo->setStyle(arrowStyle());
       w = combo;
       break;

@@ -59,6 +59,10 @@ MainWindowView::MainWindowView(Form1& form) : form(form), host(this, [this](bool
   setWindowIcon(appIcon());
   setStatusBar(readoutStrip = new ReadoutStrip(form, *this));
   connect(&timer, &QTimer::timeout, this, [this] { onTick(); });
+  host.onRefused = [this](std::string_view name, std::string_view why) {
+    for (const Binding& b : bindings)
+      if (b.typed && b.control->name == name) b.typed->refuse(QString::fromUtf8(why.data(), static_cast<int>(why.size())));
+  };
   form.setHost(&host);
   syncFromModel();
   // The layout at 100 %, even on a small screen (the batch's window image): the canvas gets its
@@ -79,6 +83,9 @@ void MainWindowView::showFitted() {
 }
 
 MainWindowView::~MainWindowView() {
+  // The widgets outlive this body: a focused list that loses its focus as it goes may still
+  // report a pick, which must not reach a view that is half gone.
+  for (Binding& b : bindings) b.widget->blockSignals(true);
   form.setHost(nullptr);
   for (Control* control : form.controls())
     if (control->kind() == ControlKind::Picture) static_cast<PictureBox*>(control)->attachRaster(nullptr);

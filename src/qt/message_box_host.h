@@ -18,6 +18,12 @@ class MessageBoxHost : public Host {
   // boxOpen(true) when a message is raised, boxOpen(false) after its box is closed.
   MessageBoxHost(QWidget* parent, std::function<void(bool)> boxOpen) : parent(parent), boxOpen(std::move(boxOpen)) {}
   void message(std::string_view text) override;
+  void refused(std::string_view controlName, std::string_view why) override {
+    ++refusedCount;
+    if (onRefused) onRefused(controlName, why);
+  }
+  std::function<void(std::string_view, std::string_view)> onRefused;
+  int refusals() const { return refusedCount; }
   // Called on every user action: the same message may then be shown again.
   void userActed() { actedSinceLast = true; }
   int shown() const { return shownCount; }
@@ -33,6 +39,7 @@ class MessageBoxHost : public Host {
   bool actedSinceLast = true;
   bool open = false;
   int shownCount = 0;
+  int refusedCount = 0;
 };
 
 }  // namespace linklab

@@ -1,7 +1,11 @@
 #include "qt/typed_text_field.h"
 
+#include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPalette>
+#include <QTimer>
+#include <QToolTip>
 
 namespace linklab {
 
@@ -31,6 +35,22 @@ void TypedTextField::finishEditing() {
   dirty = false;
   shown.clear();  // the model may keep, tidy or refuse the text: show what it made of it
   commit(edit->text().toStdString());
+}
+
+void TypedTextField::refuse(const QString& why) {
+  constexpr int kFlashMs = 1500;
+  QPalette warning = edit->palette();
+  warning.setColor(QPalette::Base, QColor(255, 190, 190));
+  edit->setPalette(warning);
+  // Beside the field, where the eye already is; a box would need a click for every slip.
+  QWidget* field = qobject_cast<QComboBox*>(edit->parentWidget()) ? edit->parentWidget() : edit;
+  QToolTip::showText(field->mapToGlobal(QPoint(0, field->height())), why, field, QRect(), 4000);
+  red = true;
+  QTimer::singleShot(kFlashMs, this, [this, refusal = ++refusals] {
+    if (refusal != refusals) return;
+    red = false;
+    edit->setPalette(QPalette());
+  });
 }
 
 bool TypedTextField::eventFilter(QObject* watched, QEvent* event) {

@@ -2,7 +2,7 @@
 // A text field the user types into (an editable list's line or a text box). What the user types
 // belongs to the user until it is committed: the view's sync and the ticks never write into the
 // field while it holds uncommitted text. Enter or leaving the field commits; Escape throws the
-// typing away and shows the model's text again.
+// typing away and shows the model's text again. A commit the model refuses flashes the field.
 #include <QObject>
 #include <QString>
 #include <functional>
@@ -27,6 +27,10 @@ class TypedTextField : public QObject {
     shown.clear();
   }
   QLineEdit* lineEdit() const { return edit; }
+  // The model refused the committed text and kept its own: the field turns red for a moment and
+  // says why beside it, then shows the model's text as every field does.
+  void refuse(const QString& why);
+  bool flashing() const { return red; }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -38,6 +42,8 @@ class TypedTextField : public QObject {
   std::function<void(std::string)> commit;
   std::string shown;   // the model's text as last written into the field, to skip needless writes
   bool dirty = false;  // typed since the last commit or Escape
+  bool red = false;
+  int refusals = 0;  // a later refusal keeps the field red for its own time
 };
 
 }  // namespace linklab

@@ -81,11 +81,12 @@ TEST(OptionRules, ModulationAndTransmitFilterSetBitsListsAndTheReceiveFilter) {
 }
 
 TEST(OptionRules, ParametersFollowTheTransmitterAndOfdmCountsAreTidied) {
-  // List (0 EB, 2 SC; they start at 50 and 4), element, text typed, both shown after.
+  // List (0 EB, 2 SC; they start at 50 and 4), element, text typed, both shown after; a count
+  // below 1 or not a number is refused.
   for (const auto& [list, i, typed, tx, rx] :
        {std::tuple{0, 1, "30", "50", "30"}, {0, 0, "30", "30", "30"}, {2, 1, "5", "4", "5"},
         {2, 0, "64", "64", "64"}, {2, 0, "5", "4", "4"}, {2, 0, "100", "128", "128"},
-        {2, 0, "-8", "1", "1"}, {2, 0, "lots", "1", "1"}}) {
+        {2, 0, "-8", "4", "4"}, {2, 0, "lots", "4", "4"}, {2, 0, "0.4", "4", "4"}}) {
     auto form = loaded();
     auto& lists = *std::array{&form->cmbTxEB, &form->cmbTxBW, &form->cmbTxSC}[list];
     lists[i].setText(typed);

@@ -15,15 +15,16 @@ namespace {
 
 using namespace linklab::testing;
 
-// Out-of-range or non-numeric texts act like the nearest allowed value, without a message: the
-// FSK index is held to -100 ... 100 (0 for no number; MSK keys with 0.5 whatever the text), and
-// the subcarrier count to the power of two in 1 ... 128 at or below it.
+// A typed FSK index is used as typed (MSK keys with 0.5 whatever the text); a typed subcarrier
+// count goes to the nearest power of two, a tie to the smaller. Texts out of range or not numbers
+// are refused without a message: the FSK index stays at its first 1.0, the count at 8.
 std::unique_ptr<Form1> shaped(const char* mod, const char* text, RecordingHost& host) {
   const bool ofdm = std::string_view(mod) == "QPSK";
   auto form = std::make_unique<Form1>();
   form->setHost(&host);
   form->cmbMod[0].setText(mod);
   form->cmbFilter[0].setText(ofdm ? "OFDM" : "None");
+  form->cmbTxSC[0].setText("8");
   ofdm ? form->cmbTxSC[0].setText(text) : form->txtFSK.setText(text);
   const Block unit = unitResponse();
   std::copy(unit.begin(), unit.end(), form->dTxFilter.begin());
@@ -49,7 +50,7 @@ struct TypedCase {
   double value;  // the FSK index, or the subcarrier count
 };
 class TypedTexts : public ::testing::TestWithParam<TypedCase> {};
-TEST_P(TypedTexts, ActLikeTheNearestAllowedValue) {
+TEST_P(TypedTexts, AreUsedAsTheLinkCanOrRefused) {
   const auto [mod, typed, value] = GetParam();
   RecordingHost host;
   auto form = shaped(mod, typed, host);
@@ -64,17 +65,17 @@ TEST_P(TypedTexts, ActLikeTheNearestAllowedValue) {
 }
 INSTANTIATE_TEST_SUITE_P(
     Texts, TypedTexts,
-    ::testing::Values(TypedCase{"FSK", "1e300", 100}, TypedCase{"FSK", "-1e300", -100}, TypedCase{"FSK", "abc", 0},
-                      TypedCase{"FSK", "2.5", 2.5}, TypedCase{"MSK", "3", 0.5}, TypedCase{"QPSK", "16", 16},
-                      TypedCase{"QPSK", "3", 2}, TypedCase{"QPSK", "6", 4}, TypedCase{"QPSK", "96", 64},
-                      TypedCase{"QPSK", "200", 128}, TypedCase{"QPSK", "1e300", 128}, TypedCase{"QPSK", "-4", 1},
-                      TypedCase{"QPSK", "", 1}, TypedCase{"QPSK", "abc", 1}));
+    ::testing::Values(TypedCase{"FSK", "1e300", 1}, TypedCase{"FSK", "-1e300", 1}, TypedCase{"FSK", "abc", 1},
+                      TypedCase{"FSK", "2.5", 2.5}, TypedCase{"FSK", "0.2", 0.2}, TypedCase{"MSK", "3", 0.5},
+                      TypedCase{"QPSK", "16", 16}, TypedCase{"QPSK", "3", 2}, TypedCase{"QPSK", "6", 4},
+                      TypedCase{"QPSK", "96", 64}, TypedCase{"QPSK", "200", 8}, TypedCase{"QPSK", "1e300", 8},
+                      TypedCase{"QPSK", "-4", 8}, TypedCase{"QPSK", "", 8}, TypedCase{"QPSK", "abc", 8}));
 
 // Noise onto a known transmit signal, through a receive response of gain 1/2. The level is a
-// density at the fixed bit rate: each component deviates by sqrt(3.2 level / b) / sqrt 2 (level
-// held at 1000). Where the receive filter runs ("Scatter", "Full") the channel's noise is white
+// density at the fixed bit rate: each component deviates by sqrt(3.2 level / b) / sqrt 2 (1000 the
+// highest level taken). Where the receive filter runs ("Scatter", "Full") the channel's noise is white
 // and the response does not touch it; elsewhere it arrives shaped, at half the deviation. Levels
-// that give no noise leave exactly the transmit signal, never a stale one. 4096 samples per
+// that give no noise, and refused ones, leave exactly the transmit signal, never a stale one. 4096 samples per
 // component give the estimate a relative spread of 1.1 %; the tolerance is 8 % on a fixed seed.
 struct NoiseCase {
   double bits;
@@ -110,7 +111,7 @@ INSTANTIATE_TEST_SUITE_P(
     Levels, NoiseLevels,
     ::testing::Values(NoiseCase{1, "1.0", kUnitLevel, 2}, NoiseCase{4, "1.0", kUnitLevel / 2, 2},
                       NoiseCase{3, "1.0", kUnitLevel / std::sqrt(3.0), 4}, NoiseCase{1, "1.0", kUnitLevel, 3},
-                      NoiseCase{1, "1e300", std::sqrt(3.2 * kMaxNoiseLevel) / std::sqrt(2.0), 2},
+                      NoiseCase{1, "1000", std::sqrt(3.2 * kMaxNoiseLevel) / std::sqrt(2.0), 2},
                       NoiseCase{1, "None", 0, 4}, NoiseCase{1, "", 0, 2}, NoiseCase{1, "-1", 0, 4},
                       NoiseCase{4, "-1e300", 0, 2}));
 

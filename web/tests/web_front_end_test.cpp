@@ -167,17 +167,19 @@ TEST_F(WebAppTest, AMessageStopsTheTicksAndComesAgainOnlyAfterTheUserActs) {
   ASSERT_TRUE(app.setText("cmbScene", "Full"));
   app.tick();
   app.tick();
+  const std::string filter = app.model().cmbFilter[1].Text();
   ASSERT_TRUE(app.setText("cmbFilter(1)", "Bessel"));
   app.tick();
   EXPECT_EQ(app.takeMessage(), "Internal Error: Unknown Filter Type.");
   EXPECT_EQ(app.takeMessage(), "");  // one at a time
+  EXPECT_EQ(app.model().cmbFilter[1].Text(), filter);  // the list went back to its filter
   const int ticks = app.model().lTick;
   EXPECT_FALSE(app.tick());
   EXPECT_EQ(app.model().lTick, ticks);
   app.messageClosed();
   EXPECT_TRUE(app.tick());
-  EXPECT_EQ(app.takeMessage(), "");  // the timer repeats it; nobody acted
-  app.setText("cmbNoise", "0.2");  // the user acts, and the filters are designed again
+  EXPECT_EQ(app.takeMessage(), "");
+  app.setText("cmbFilter(1)", "Bessel");  // the user types it again: the same message again
   EXPECT_EQ(app.takeMessage(), "Internal Error: Unknown Filter Type.");
 }
 
