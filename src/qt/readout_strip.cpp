@@ -41,12 +41,17 @@ class FigureLabel : public QLabel {
 ReadoutStrip::ReadoutStrip(Form1& model, MainWindowView& view) : QStatusBar(&view), form(model) {
   setObjectName("ReadoutStrip");
   setSizeGripEnabled(false);
-  const char* tips[FigureCount] = {readout_help::kEbN0, readout_help::kEvm, readout_help::kSer,
-                                   readout_help::kBer, readout_help::kEye,
-                                   readout_help::kOccupiedBandwidth, readout_help::kOutOfBand};
+  // The EVM and eye figures carry a second readout each, so their tips explain both.
+  const std::string tips[FigureCount] = {readout_help::kEbN0,
+                                         std::string(readout_help::kEvm) + " " + readout_help::kEvmPeak,
+                                         readout_help::kSer,
+                                         readout_help::kBer,
+                                         std::string(readout_help::kEye) + " " + readout_help::kQFactor,
+                                         readout_help::kOccupiedBandwidth,
+                                         readout_help::kOutOfBand};
   for (int f = 0; f < FigureCount; ++f) {
     labels[f] = new FigureLabel(this);
-    labels[f]->setToolTip(QString("<p>%1</p>").arg(QString(tips[f]).toHtmlEscaped()));
+    labels[f]->setToolTip(QString("<p>%1</p>").arg(QString::fromStdString(tips[f]).toHtmlEscaped()));
     labels[f]->setContentsMargins(6, 0, 12, 0);
     addWidget(labels[f]);
   }

@@ -162,14 +162,14 @@ std::string WebApp::readoutsJson() const {
   const bool transmitter = form.lScene == 2;
   struct Figure {
     const std::string& text;
-    const char* tip;
+    std::string tip;
     bool shown;
   };
   const Figure figures[] = {{t.ebN0, readout_help::kEbN0, receiver},
-                            {t.evm, readout_help::kEvm, receiver},
+                            {t.evm, std::string(readout_help::kEvm) + " " + readout_help::kEvmPeak, receiver},
                             {t.ser, readout_help::kSer, receiver},
                             {t.ber, readout_help::kBer, receiver},
-                            {t.eye, readout_help::kEye, receiver},
+                            {t.eye, std::string(readout_help::kEye) + " " + readout_help::kQFactor, receiver},
                             {t.occupiedBandwidth, readout_help::kOccupiedBandwidth, transmitter},
                             {t.outOfBand, readout_help::kOutOfBand, transmitter}};
   std::string out = "{\"figures\":[";
