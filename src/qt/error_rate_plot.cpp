@@ -294,7 +294,8 @@ void drawErrorRatePlot(PlotSink& sink, QSizeF size, const std::vector<PlotRun>& 
 
   // Theory curves, each one stroke so its dashes run on; a curve ends where it leaves the floor.
   const int steps = 400;
-  for (const Keying& k : keyings) {
+  for (std::size_t ki = 0; ki < keyings.size(); ++ki) {
+    const Keying& k = keyings[ki];
     const bool one = serIsBer(k.mod);
     for (const bool ser : {true, false}) {
       if (one && !ser) continue;
@@ -317,8 +318,15 @@ void drawErrorRatePlot(PlotSink& sink, QSizeF size, const std::vector<PlotRun>& 
         lastRate = rate;
       }
       if (curve.size() >= 2) sink.polyline(curve, kBlack, 1.5, !ser);
-      if (keyings.size() > 1 && ser && !curve.isEmpty())
-        sink.text(curve.back() + QPointF(-4, -9), k.name, kBlack, -1);
+      // With more than one keying each SER curve is named where it ends, the names a row apart.
+      if (keyings.size() > 1 && ser && !curve.isEmpty()) {
+        const QPointF end = curve.back();
+        const double y = end.y() - 9 - 14 * double(ki);
+        if (end.x() < area.right() - 50)
+          sink.text({end.x() + 6, y}, k.name, kBlack, 1);
+        else
+          sink.text({end.x() - 6, y}, k.name, kBlack, -1);
+      }
     }
   }
 
@@ -353,8 +361,8 @@ void drawErrorRatePlot(PlotSink& sink, QSizeF size, const std::vector<PlotRun>& 
         sink.text({x, y}, "measured:", kBlack, 1);
         const double ser = x + sink.textWidth("measured:") + 14;
         sink.marker({ser, y}, kBlack, MarkerShape::Circle, kSerRadius, false);
-        sink.text({ser + 9, y}, "SER", kBlack, 1);
-        const double ber = ser + 9 + sink.textWidth("SER") + 16;
+        sink.text({ser + kSerRadius + 5, y}, "SER", kBlack, 1);
+        const double ber = ser + kSerRadius + 5 + sink.textWidth("SER") + 16;
         sink.marker({ber, y}, kBlack, MarkerShape::Circle, kBerRadius, true);
         sink.text({ber + 7, y}, "BER", kBlack, 1);
         return;
