@@ -7,7 +7,6 @@
 #include <cmath>
 
 #include "measurements/awgn_theory.h"
-#include "measurements/binomial_interval.h"
 
 namespace linklab {
 
@@ -181,6 +180,12 @@ std::vector<Count> countsOf(const SweepPoint& p) {
   return {{p.symbolErrors, p.symbols, true}, {p.bitErrors, p.bits, false}};
 }
 
+const PlottedInterval& intervalOf(const PlotRun& run, const Count& c) {
+  const auto [entry, added] = run.intervals.try_emplace({c.errors, c.count});
+  if (added) entry->second = plottedInterval(c.errors, c.count);
+  return entry->second;
+}
+
 // The legend's glyphs, drawn in a 36-pixel slot left of their text.
 void arrowDown(PlotSink& sink, double x, double yTop, double length, QColor c) {
   sink.line({x - 4, yTop}, {x + 4, yTop}, c, 1.5);
@@ -252,7 +257,7 @@ void drawErrorRatePlot(PlotSink& sink, QSizeF size, const std::vector<PlotRun>& 
   for (const PlotRun& run : runs)
     for (const SweepPoint& p : run.points)
       for (const Count& c : countsOf(p)) {
-        const PlottedInterval iv = plottedInterval(c.errors, c.count);
+        const PlottedInterval& iv = intervalOf(run, c);
         if (!std::isfinite(iv.upper)) continue;
         measured = true;
         // A bound's arrow reaches half a decade below it.
@@ -336,7 +341,7 @@ void drawErrorRatePlot(PlotSink& sink, QSizeF size, const std::vector<PlotRun>& 
     for (const SweepPoint& p : runs[i].points) {
       const double x = xOf(p.ebN0dB);
       for (const Count& c : countsOf(p)) {
-        const PlottedInterval iv = plottedInterval(c.errors, c.count);
+        const PlottedInterval& iv = intervalOf(runs[i], c);
         if (!std::isfinite(iv.upper)) continue;
         if (iv.upperOnly) {
           arrowDown(sink, x, yOf(iv.upper), 16, style.colour);

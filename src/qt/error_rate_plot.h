@@ -8,8 +8,12 @@
 #include <QPolygonF>
 #include <QSizeF>
 #include <QString>
+#include <cstdint>
+#include <map>
+#include <utility>
 #include <vector>
 
+#include "measurements/binomial_interval.h"
 #include "measurements/error_rate_sweep.h"
 
 class QPainter;
@@ -40,6 +44,8 @@ struct PlotRun {
   double fromDb = 0, toDb = 14;
   std::vector<SweepPoint> points;
   bool running = false, cancelled = false;
+  // Intervals already worked out, by (errors, count): a repaint then costs no bisection.
+  mutable std::map<std::pair<int64_t, int64_t>, PlottedInterval> intervals;
 };
 
 // fromDb, toDb: the axis when there is no run; with runs the axis spans all of theirs.
