@@ -23,7 +23,8 @@
 namespace linklab {
 
 namespace {
-const QSizeF kExportSize(760, 520);
+// The exported plot grows by a legend row for every run beyond the second, so the axes keep their height.
+QSizeF exportSize(std::size_t runs) { return QSizeF(760, 520 + 17 * double(runs > 2 ? runs - 2 : 0)); }
 
 QDoubleSpinBox* dbBox(double value, double min, double max, QWidget* parent) {
   auto* box = new QDoubleSpinBox(parent);
@@ -209,9 +210,10 @@ void ErrorRateWindow::saveAs(const char* filter, const char* suffix) {
 }
 
 bool ErrorRateWindow::savePng(const QString& file) const {
-  QImage image(kExportSize.toSize(), QImage::Format_RGB32);
+  const QSizeF size = exportSize(plotRuns.size());
+  QImage image(size.toSize(), QImage::Format_RGB32);
   QPainter painter(&image);
-  paintErrorRatePlot(painter, kExportSize, plotRuns, from->value(), to->value());
+  paintErrorRatePlot(painter, size, plotRuns, from->value(), to->value());
   painter.end();
   return image.save(file, "PNG");
 }
@@ -219,7 +221,7 @@ bool ErrorRateWindow::savePng(const QString& file) const {
 bool ErrorRateWindow::saveSvg(const QString& file) const {
   QFile out(file);
   if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) return false;
-  out.write(errorRatePlotSvg(kExportSize, plotRuns, from->value(), to->value()).toUtf8());
+  out.write(errorRatePlotSvg(exportSize(plotRuns.size()), plotRuns, from->value(), to->value()).toUtf8());
   return out.error() == QFile::NoError;
 }
 
