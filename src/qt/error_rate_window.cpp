@@ -159,8 +159,11 @@ void ErrorRateWindow::startSweep() {
 
 void ErrorRateWindow::cancelSweep() {
   if (!sweep) return;
-  sweep->cancel();
-  sweep->wait();  // each worker finishes the block it is on: well under a millisecond
+  // A sweep that ended since the last poll is complete, not cancelled: only its poll is due.
+  if (!sweep->finished()) {
+    sweep->cancel();
+    sweep->wait();  // each worker finishes the block it is on: well under a millisecond
+  }
   poll();
 }
 

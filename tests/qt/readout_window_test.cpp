@@ -198,5 +198,20 @@ TEST_F(Readouts, EarlierRunsStayOnTheCurveWithTheirSettings) {
   }
 }
 
+TEST_F(Readouts, ACancelledRunStaysMarkedAsSuch) {
+  view->runEvent([this] { form->cmbScene.setText("Full"); });
+  ErrorRateWindow* window = curveWindow();
+  ASSERT_NE(window, nullptr);
+  window->setRange(0, 30, 0.5);  // the clean end takes 200000 symbols a point: far from done at once
+  window->startSweep();
+  ASSERT_TRUE(window->running());
+  window->cancelSweep();
+  EXPECT_FALSE(window->running());
+  ASSERT_EQ(window->runs().size(), 1u);
+  EXPECT_TRUE(window->runs()[0].cancelled);
+  EXPECT_FALSE(window->runs()[0].running);
+  EXPECT_TRUE(svgOf(*window).contains("(cancelled)"));
+}
+
 }  // namespace
 }  // namespace linklab
