@@ -16,12 +16,15 @@
 #include <cstdio>
 
 #include "main_window/form1.h"
+#include "measurements/binomial_interval.h"
 #include "measurements/constellations.h"
+#include "measurements/sweep_run_label.h"
 
 namespace linklab {
 
 namespace {
-const QSizeF kExportSize(760, 520);
+// The exported plot grows by a legend row for every run beyond the second, so the axes keep their height.
+QSizeF exportSize(std::size_t runs) { return QSizeF(760, 520 + 17 * double(runs > 2 ? runs - 2 : 0)); }
 
 QDoubleSpinBox* dbBox(double value, double min, double max, QWidget* parent) {
   auto* box = new QDoubleSpinBox(parent);
@@ -38,6 +41,23 @@ QString number(double x) {
   std::snprintf(buffer, sizeof buffer, "%.17g", x);
   return buffer;
 }
+
+QString csvQuoted(const QString& s) { return '"' + QString(s).replace('"', "\"\"") + '"'; }
+
+QString runLabelOf(Form1& form) {
+  RunSettingsTexts t;
+  t.keying = form.cmbMod[0].Text();
+  t.demodulation = form.cmbMod[1].Text();
+  t.txFilter = form.cmbFilter[0].Text();
+  t.txExcessBandwidth = form.cmbTxEB[0].Text();
+  t.txBandwidth = form.cmbTxBW[0].Text();
+  t.txSubcarriers = form.cmbTxSC[0].Text();
+  t.rxFilter = form.cmbFilter[1].Text();
+  t.rxExcessBandwidth = form.cmbTxEB[1].Text();
+  t.rxBandwidth = form.cmbTxBW[1].Text();
+  t.amplifier = form.cmbNonlinear.Text();
+  return QString::fromStdString(runLabel(t));
+}
 }  // namespace
 
 class ErrorRateWindow::PlotArea : public QWidget {
@@ -47,7 +67,7 @@ class ErrorRateWindow::PlotArea : public QWidget {
  protected:
   void paintEvent(QPaintEvent*) override {
     QPainter painter(this);
-    paintErrorRatePlot(painter, size(), owner.range, owner.points());
+    paintErrorRatePlot(painter, size(), owner.plotRuns, owner.from->value(), owner.to->value());
   }
 
  private:
@@ -71,6 +91,9 @@ ErrorRateWindow::ErrorRateWindow(Form1& model, QWidget* parent) : QDialog(parent
   controls->addWidget(step);
   start = new QPushButton("Start", this);
   cancel = new QPushButton("Cancel", this);
+  clear = new QPushButton("Clear", this);
+  clear->setObjectName("ClearRuns");
+  clear->setToolTip("Take every run off the plot");
   save = new QPushButton("Save", this);
   auto* saveMenu = new QMenu(save);
   saveMenu->addAction("PNG image ...", this, [this] { saveAs("PNG image (*.png)", ".png"); });
@@ -79,6 +102,7 @@ ErrorRateWindow::ErrorRateWindow(Form1& model, QWidget* parent) : QDialog(parent
   save->setMenu(saveMenu);
   controls->addWidget(start);
   controls->addWidget(cancel);
+  controls->addWidget(clear);
   controls->addStretch();
   controls->addWidget(save);
   layout->addLayout(controls);
@@ -95,6 +119,9 @@ ErrorRateWindow::ErrorRateWindow(Form1& model, QWidget* parent) : QDialog(parent
 
   connect(start, &QPushButton::clicked, this, [this] { startSweep(); });
   connect(cancel, &QPushButton::clicked, this, [this] { cancelSweep(); });
+  connect(clear, &QPushButton::clicked, this, [this] { clearRuns(); });
+  // The empty plot's axis follows the range until there is a run.
+  for (QDoubleSpinBox* box : {from, to}) connect(box, &QDoubleSpinBox::valueChanged, plot, [this] { plot->update(); });
   connect(&pollTimer, &QTimer::timeout, this, [this] { poll(); });
   updateButtons();
 }
@@ -110,18 +137,19 @@ void ErrorRateWindow::setRange(double fromDb, double toDb, double stepDb) {
 void ErrorRateWindow::startSweep() {
   if (running()) return;
   const LinkSettings settings = form.linkSettings();
-  range.fromDb = from->value();
-  range.toDb = std::max(from->value(), to->value());
-  range.mod = settings.mod;
-  range.title = QString::fromStdString(form.cmbMod[0].Text() + ", " + form.cmbFilter[0].Text() + " / " +
-                                       form.cmbFilter[1].Text() + ", " + form.cmbNonlinear.Text());
   if (!makesDecisions(settings.mod, settings.ofdm)) {
-    sweep.reset();
     status->setText("This link makes no symbol decisions.");
-    plot->update();
     return;
   }
-  sweep = std::make_unique<ErrorRateSweep>(settings, sweepValues(range.fromDb, range.toDb, step->value()));
+  PlotRun run;
+  run.label = runLabelOf(form);
+  run.keying = QString::fromStdString(form.cmbMod[0].Text());
+  run.mod = settings.mod;
+  run.fromDb = from->value();
+  run.toDb = std::max(from->value(), to->value());
+  run.running = true;
+  sweep = std::make_unique<ErrorRateSweep>(settings, sweepValues(run.fromDb, run.toDb, step->value()));
+  plotRuns.push_back(run);
   status->setText("running");
   sweep->start();
   pollTimer.start(100);
@@ -131,15 +159,25 @@ void ErrorRateWindow::startSweep() {
 
 void ErrorRateWindow::cancelSweep() {
   if (!sweep) return;
-  sweep->cancel();
-  sweep->wait();  // each worker finishes the block it is on: well under a millisecond
+  // A sweep that ended since the last poll is complete, not cancelled: only its poll is due.
+  if (!sweep->finished()) {
+    sweep->cancel();
+    sweep->wait();  // each worker finishes the block it is on: well under a millisecond
+  }
   poll();
 }
 
 void ErrorRateWindow::poll() {
   if (!sweep) return;
   progress->setValue(static_cast<int>(sweep->progress() * 1000));
-  if (sweep->finished()) {
+  const bool finished = sweep->finished();
+  if (!plotRuns.empty() && plotRuns.back().running) {
+    PlotRun& run = plotRuns.back();
+    run.points = sweep->points();
+    run.running = !finished;
+    run.cancelled = finished && sweep->cancelled();
+  }
+  if (finished) {
     pollTimer.stop();
     status->setText(sweep->cancelled() ? "cancelled" : "done");
   }
@@ -147,11 +185,23 @@ void ErrorRateWindow::poll() {
   plot->update();
 }
 
+bool ErrorRateWindow::clearRuns() {
+  if (running()) return false;
+  plotRuns.clear();
+  sweep.reset();
+  progress->setValue(0);
+  status->clear();
+  updateButtons();
+  plot->update();
+  return true;
+}
+
 void ErrorRateWindow::updateButtons() {
   const bool busy = running();
   start->setEnabled(!busy);
   cancel->setEnabled(busy);
-  save->setEnabled(!busy && sweep);
+  clear->setEnabled(!busy && !plotRuns.empty());
+  save->setEnabled(!busy && !plotRuns.empty());
 }
 
 void ErrorRateWindow::saveAs(const char* filter, const char* suffix) {
@@ -163,9 +213,10 @@ void ErrorRateWindow::saveAs(const char* filter, const char* suffix) {
 }
 
 bool ErrorRateWindow::savePng(const QString& file) const {
-  QImage image(kExportSize.toSize(), QImage::Format_RGB32);
+  const QSizeF size = exportSize(plotRuns.size());
+  QImage image(size.toSize(), QImage::Format_RGB32);
   QPainter painter(&image);
-  paintErrorRatePlot(painter, kExportSize, range, points());
+  paintErrorRatePlot(painter, size, plotRuns, from->value(), to->value());
   painter.end();
   return image.save(file, "PNG");
 }
@@ -173,7 +224,7 @@ bool ErrorRateWindow::savePng(const QString& file) const {
 bool ErrorRateWindow::saveSvg(const QString& file) const {
   QFile out(file);
   if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) return false;
-  out.write(errorRatePlotSvg(kExportSize, range, points()).toUtf8());
+  out.write(errorRatePlotSvg(exportSize(plotRuns.size()), plotRuns, from->value(), to->value()).toUtf8());
   return out.error() == QFile::NoError;
 }
 
@@ -181,11 +232,20 @@ bool ErrorRateWindow::saveCsv(const QString& file) const {
   QFile out(file);
   if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) return false;
   QTextStream s(&out);
-  s << "ebn0_db,symbols,symbol_errors,bits,bit_errors,ser,ber,ser_theory,ber_theory\n";
-  for (const SweepPoint& p : points())
-    s << number(p.ebN0dB) << ',' << p.symbols << ',' << p.symbolErrors << ',' << p.bits << ',' << p.bitErrors
-      << ',' << number(p.ser) << ',' << number(p.ber) << ',' << number(p.serTheory) << ','
-      << number(p.berTheory) << '\n';
+  // The nine columns of the batch command's table, then the exact 95 % intervals of both rates
+  // (Clopper-Pearson also for no error: the plot's 3/N is its own one-sided choice), then the run.
+  s << "ebn0_db,symbols,symbol_errors,bits,bit_errors,ser,ber,ser_theory,ber_theory,"
+       "ser_lower95,ser_upper95,ber_lower95,ber_upper95,run,settings\n";
+  for (std::size_t r = 0; r < plotRuns.size(); ++r)
+    for (const SweepPoint& p : plotRuns[r].points) {
+      const BinomialInterval ser = clopperPearson(p.symbolErrors, p.symbols, 0.95);
+      const BinomialInterval ber = clopperPearson(p.bitErrors, p.bits, 0.95);
+      s << number(p.ebN0dB) << ',' << p.symbols << ',' << p.symbolErrors << ',' << p.bits << ',' << p.bitErrors
+        << ',' << number(p.ser) << ',' << number(p.ber) << ',' << number(p.serTheory) << ','
+        << number(p.berTheory) << ',' << number(ser.lower) << ',' << number(ser.upper) << ','
+        << number(ber.lower) << ',' << number(ber.upper) << ',' << r + 1 << ',' << csvQuoted(plotRuns[r].label)
+        << '\n';
+    }
   s.flush();
   return out.error() == QFile::NoError;
 }

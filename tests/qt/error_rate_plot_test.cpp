@@ -1,0 +1,143 @@
+// The error-rate plot read back from its SVG: where a bar ends and an arrow starts, in rates, on
+// the plot's own logarithmic grid; which theory line is dashed and that it is one stroke.
+#include <gtest/gtest.h>
+
+#include <QRegularExpression>
+#include <cmath>
+#include <vector>
+
+#include "measurements/binomial_interval.h"
+#include "qt/error_rate_plot.h"
+
+namespace linklab {
+namespace {
+
+const QSizeF kSize(760, 520);
+const QString kFirstRunColour = "#005ac8";
+
+struct SvgLine {
+  double x1, y1, x2, y2;
+  QString colour;
+  double width;
+};
+
+std::vector<SvgLine> linesOf(const QString& svg) {
+  static const QRegularExpression line(
+      "<line x1='([-\\d.e]+)' y1='([-\\d.e]+)' x2='([-\\d.e]+)' y2='([-\\d.e]+)' stroke='(#[0-9a-f]{6})' "
+      "stroke-width='([\\d.]+)'/>");
+  std::vector<SvgLine> lines;
+  for (auto m = line.globalMatch(svg); m.hasNext();) {
+    const auto l = m.next();
+    lines.push_back({l.captured(1).toDouble(), l.captured(2).toDouble(), l.captured(3).toDouble(),
+                     l.captured(4).toDouble(), l.captured(5), l.captured(6).toDouble()});
+  }
+  return lines;
+}
+
+// The rate at a height, from the horizontal grid lines: the first is 1, each next a decade lower.
+struct LogAxis {
+  double top = 0, decade = 0, bottom = 0;
+  double rateAt(double y) const { return std::pow(10.0, -(y - top) / decade); }
+};
+LogAxis axisOf(const std::vector<SvgLine>& lines) {
+  std::vector<double> ys;
+  for (const SvgLine& l : lines)
+    if (l.colour == "#d7d7d7" && l.y1 == l.y2) ys.push_back(l.y1);
+  LogAxis axis;
+  if (ys.size() < 2) return axis;
+  axis.top = ys[0];
+  axis.decade = ys[1] - ys[0];
+  axis.bottom = ys.back();
+  return axis;
+}
+
+PlotRun bpskRun(int64_t errors, int64_t count) {
+  PlotRun run;
+  run.label = "BPSK, Tx Root RC 50 %, Rx Matched, Linear amp";
+  run.keying = "BPSK";
+  run.mod = Modulation::BPSK;
+  run.fromDb = 0;
+  run.toDb = 12;
+  SweepPoint p;
+  p.ebN0dB = 6;
+  p.symbols = p.bits = count;
+  p.symbolErrors = p.bitErrors = errors;
+  p.ser = p.ber = double(errors) / count;
+  run.points = {p};
+  return run;
+}
+
+struct Measured {
+  int64_t errors, count;
+};
+class PlottedPoint : public ::testing::TestWithParam<Measured> {};
+
+// A point with errors: a bar over the exact 95 % interval and a marker at the rate. No error: no
+// marker, an arrow down from 3/N.
+TEST_P(PlottedPoint, BarSpansTheIntervalAndABoundPointsDown) {
+  const auto [errors, count] = GetParam();
+  const QString svg = errorRatePlotSvg(kSize, {bpskRun(errors, count)}, 0, 12);
+  const std::vector<SvgLine> lines = linesOf(svg);
+  const LogAxis axis = axisOf(lines);
+  ASSERT_GT(axis.decade, 0);
+  std::vector<SvgLine> verticals;  // of the run, inside the plot
+  for (const SvgLine& l : lines)
+    if (l.colour == kFirstRunColour && l.x1 == l.x2 && std::max(l.y1, l.y2) <= axis.bottom + 20) verticals.push_back(l);
+  ASSERT_FALSE(verticals.empty());
+  static const QRegularExpression circle("<circle cx='[-\\d.e]+' cy='([-\\d.e]+)' r='[\\d.]+' fill='[#0-9a-f]+' stroke='" +
+                                         kFirstRunColour + "'");
+  std::vector<double> markerRates;
+  for (auto m = circle.globalMatch(svg); m.hasNext();) {
+    const double y = m.next().captured(1).toDouble();
+    if (y <= axis.bottom) markerRates.push_back(axis.rateAt(y));
+  }
+  const BinomialInterval iv = clopperPearson(errors, count, 0.95);
+  for (const SvgLine& bar : verticals) {
+    const double high = axis.rateAt(std::min(bar.y1, bar.y2)), low = axis.rateAt(std::max(bar.y1, bar.y2));
+    if (errors == 0) {
+      EXPECT_NEAR(high, 3.0 / count, 3e-4 * high);
+      EXPECT_GT(std::max(bar.y1, bar.y2) - std::min(bar.y1, bar.y2), 10) << "an arrow, not a dot";
+    } else {
+      EXPECT_NEAR(high, iv.upper, 3e-4 * iv.upper);
+      EXPECT_NEAR(low, iv.lower, 3e-4 * iv.lower);
+    }
+  }
+  if (errors == 0) {
+    EXPECT_TRUE(markerRates.empty());
+  } else {
+    ASSERT_EQ(markerRates.size(), 2u);  // SER and BER, one rate for BPSK
+    for (double r : markerRates) EXPECT_NEAR(r, double(errors) / count, 3e-4 * r);
+  }
+}
+INSTANTIATE_TEST_SUITE_P(Counts, PlottedPoint,
+                         ::testing::Values(Measured{50, 10000}, Measured{400, 1000}, Measured{3, 200000},
+                                           Measured{0, 200000}, Measured{0, 1500}));
+
+// A keying whose bit and symbol errors differ dashes its BER theory; a two-level keying draws
+// one solid line for both. Each curve is one stroke of many points, so the dashes run on.
+TEST(ErrorRatePlot, OnlyTheBitTheoryOfMultiLevelKeyingsIsDashed) {
+  PlotRun qam = bpskRun(10, 10000);
+  qam.keying = "16-QAM";
+  qam.mod = Modulation::QAM16;
+  static const QRegularExpression polyline("<polyline points='([^']*)'[^>]*?( stroke-dasharray='([\\d.]+),([\\d.]+)')?/>");
+  for (const auto& [run, dashedCurves] : {std::pair{bpskRun(10, 10000), 0}, std::pair{qam, 1}}) {
+    int dashed = 0, solid = 0;
+    for (auto m = polyline.globalMatch(errorRatePlotSvg(kSize, {run}, 0, 12)); m.hasNext();) {
+      const auto p = m.next();
+      const int points = static_cast<int>(p.captured(1).split(' ').size());
+      if (points <= 2) continue;  // a legend sample
+      EXPECT_GT(points, 100);
+      if (p.captured(2).isEmpty()) {
+        ++solid;
+      } else {
+        ++dashed;
+        EXPECT_DOUBLE_EQ(p.captured(3).toDouble(), 5 * 1.5) << "dashes in pen widths";
+      }
+    }
+    EXPECT_EQ(solid, 1) << run.keying.toStdString();
+    EXPECT_EQ(dashed, dashedCurves) << run.keying.toStdString();
+  }
+}
+
+}  // namespace
+}  // namespace linklab
