@@ -23,6 +23,8 @@ T roundHalfEven(double x) {
   return static_cast<T>(std::nearbyint(x));  // default rounding mode is to nearest, ties to even
 }
 
+}  // namespace
+
 // std::from_chars for a double, where the standard library has it. Older libraries (the libc++
 // of Debian's emscripten) lack it; strtod on a terminated copy reads the same digits, and an
 // overflow to infinity or an underflow to zero reports out of range as from_chars does.
@@ -42,7 +44,6 @@ std::from_chars_result readDouble(const char* first, const char* last, double& v
 #endif
 }
 
-}  // namespace
 
 double Int(double x) { return std::floor(x); }
 

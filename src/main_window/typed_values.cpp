@@ -76,7 +76,7 @@ std::optional<double> typedNumber(std::string_view text) {
   if (i != t.size()) return std::nullopt;
 
   double value = 0.0;
-  const auto [end_, error] = std::from_chars(t.data(), t.data() + t.size(), value);
+  const auto [end_, error] = readDouble(t.data(), t.data() + t.size(), value);
   if (error != std::errc() || end_ != t.data() + t.size() || !std::isfinite(value)) return std::nullopt;
   return value;
 }
