@@ -37,6 +37,12 @@ void Form1::cmbScene_Change() {
   cmbMod_Change(0);
   if (lScene == 1) picModData.Cls();
   tickOnce();
+  // The first tick of a scene only counts, and while paused none comes at all: the paused scene
+  // counts that tick now and draws its pictures (and readouts) from the data block in hand.
+  if (!Timer1.Enabled && lScene != 1) {
+    Timer1_Timer();
+    runSimulation();
+  }
 }
 
 void Form1::setScene(int32_t lNewScene) {

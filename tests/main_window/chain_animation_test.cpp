@@ -57,6 +57,28 @@ TEST(Tick, WhilePausedAChangeRerunsTheChainOnTheSameData) {
   EXPECT_FALSE(form->picData.log().empty());
 }
 
+// A scene chosen while paused shows its pictures and readouts at once, from the same data, and
+// later changes redraw it too.
+TEST(Tick, WhilePausedANewSceneDrawsFromTheSameData) {
+  auto form = loaded("Modulation");
+  form->Timer1_Timer();
+  form->cmdPause.click();
+  const BitArray data = form->iData;
+  const double bandwidth = form->dOccupiedBandwidthkHz;
+  form->cmbScene.setText("Full");
+  EXPECT_EQ(form->iData, data);
+  EXPECT_FALSE(form->picEye[0].history().empty());
+  EXPECT_FALSE(form->picScatter[2].history().empty());
+  EXPECT_EQ(form->lSymbols, 128);
+  form->picEye[0].Cls();
+  form->cmbNoise.setText("0.5");
+  EXPECT_FALSE(form->picEye[0].history().empty());
+  EXPECT_EQ(form->iData, data);
+  form->cmbScene.setText("Modulation");
+  EXPECT_FALSE(form->picModData.history().empty());
+  EXPECT_EQ(form->dOccupiedBandwidthkHz, bandwidth);
+}
+
 TEST(Pause, InModulationShowsTheScanMarkerAtTheTraceStart) {
   auto form = loaded("Modulation");
   form->cmdPause.click();
