@@ -1,6 +1,7 @@
 #include "qt/error_rate_window.h"
 
 #include <QDoubleSpinBox>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QHBoxLayout>
@@ -15,10 +16,12 @@
 #include <chrono>
 #include <cstdio>
 
+#include "main_window/file_names.h"
 #include "main_window/form1.h"
 #include "measurements/binomial_interval.h"
 #include "measurements/constellations.h"
 #include "measurements/sweep_run_label.h"
+#include "qt/save_folder.h"
 
 namespace linklab {
 
@@ -205,9 +208,11 @@ void ErrorRateWindow::updateButtons() {
 }
 
 void ErrorRateWindow::saveAs(const char* filter, const char* suffix) {
-  QString file = QFileDialog::getSaveFileName(this, "Save the error-rate curve", QString("error_rate") + suffix, filter);
+  const QString suggested = QDir(lastSaveFolder()).filePath(QString::fromStdString(errorRateFileStem(form)) + suffix);
+  QString file = QFileDialog::getSaveFileName(this, "Save the error-rate curve", suggested, filter);
   if (file.isEmpty()) return;
   if (!file.endsWith(suffix)) file += suffix;
+  rememberSaveFolder(file);
   const bool ok = QString(suffix) == ".png" ? savePng(file) : QString(suffix) == ".svg" ? saveSvg(file) : saveCsv(file);
   status->setText(ok ? "saved " + file : "cannot write " + file);
 }

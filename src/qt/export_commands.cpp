@@ -8,14 +8,15 @@
 #include <QMainWindow>
 #include <QMessageBox>
 #include <QMimeData>
-#include <QStandardPaths>
 #include <QTimer>
 
 #include "form/picture_box.h"
+#include "main_window/file_names.h"
 #include "main_window/form1.h"
 #include "picture_export/picture_svg.h"
 #include "qt/export_images.h"
 #include "qt/picture_widget.h"
+#include "qt/save_folder.h"
 
 namespace linklab {
 
@@ -35,17 +36,6 @@ ExportCommands::FileChoice askWithDialog(QWidget& parent, const QString& title, 
   return {dialog.selectedFiles().first(), std::max(0, static_cast<int>(filters.indexOf(dialog.selectedNameFilter())))};
 }
 
-QString startFolder() {
-  const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
-  return QDir(pictures).exists() ? pictures : QDir::homePath();
-}
-
-QString fileStem(const QString& pictureName) {
-  QString stem = pictureName;
-  stem.remove('(').remove(')');
-  return "linklab-" + stem;
-}
-
 }  // namespace
 
 ExportCommands::ExportCommands(QWidget& window, Form1& form)
@@ -60,7 +50,7 @@ ExportCommands::ExportCommands(QWidget& window, Form1& form)
 void ExportCommands::later(std::function<void()> work) { QTimer::singleShot(0, this, std::move(work)); }
 
 QString ExportCommands::suggestion(const QString& name) {
-  if (folder.isEmpty()) folder = startFolder();  // asked late: a batch run never needs it
+  if (folder.isEmpty()) folder = lastSaveFolder();  // asked late: a batch run never needs it
   return QDir(folder).filePath(name);
 }
 
@@ -74,13 +64,17 @@ void ExportCommands::reportIfFailed(const std::string& why) {
   if (!why.empty()) showFailure("The image was not saved: " + QString::fromStdString(why) + ".");
 }
 
-void ExportCommands::remember(const QString& file) { folder = QFileInfo(file).absolutePath(); }
+void ExportCommands::remember(const QString& file) {
+  folder = QFileInfo(file).absolutePath();
+  rememberSaveFolder(file);
+}
 
 void ExportCommands::saveWindowImage() {
   // Taken now: the link goes on running while the dialog is open.
   const QImage screen = windowImage(window, 1), print = windowImage(window, 2);
-  later([this, screen, print] {
-    const FileChoice choice = askFile("Save Window Image", suggestion("linklab.png"), windowFilters);
+  const QString suggested = suggestion(QString::fromStdString(windowFileStem(form)) + ".png");
+  later([this, screen, print, suggested] {
+    const FileChoice choice = askFile("Save Window Image", suggested, windowFilters);
     if (choice.file.isEmpty()) return;
     const QString file = pathWithExtension(choice.file, "png");
     const std::string why = writeImage(choice.filter == 1 ? print : screen, file.toStdString());
@@ -95,7 +89,8 @@ void ExportCommands::savePicture(PictureWidget& picture) {
   Control* model = form.findControl(picture.objectName().toStdString());
   if (!model || model->kind() != ControlKind::Picture) return;
   const PictureSnapshot snapshot = snapshotOf(picture, static_cast<PictureBox&>(*model));
-  const QString suggested = suggestion(fileStem(picture.objectName()) + ".png");
+  const QString suggested =
+      suggestion(QString::fromStdString(pictureFileStem(form, picture.objectName().toStdString())) + ".png");
   later([this, snapshot, suggested] {
     const FileChoice choice = askFile("Save Picture", suggested, pictureFilters);
     if (choice.file.isEmpty()) return;
