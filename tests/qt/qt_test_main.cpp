@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QStandardPaths>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -15,6 +16,9 @@ int main(int argc, char** argv) {
                           << R"( "logicalDpi": 96, "logicalBaseDpi": 96}]})";
     setenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + config).c_str(), 1);
   }
+  // What the window remembers between runs (the save folder ...) goes to a test location, not
+  // into the settings of whoever runs the tests.
+  QStandardPaths::setTestModeEnabled(true);
   QApplication app(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
