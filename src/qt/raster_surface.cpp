@@ -23,7 +23,9 @@ void RasterSurface::resize(int w, int h, double ratio, uint32_t back) {
   widthTwips = w;
   heightTwips = h;
   scale = dpr / kTwipsPerPixel;
-  pen = std::max(1, static_cast<int>(std::lround(std::min(dpr, 64.0))));
+  // A bold trace is drawn twice, 15 twips apart: the pen must reach across that whole step
+  // (ratio pixels, rounded up), or at fractional ratios the two strokes part with a gap.
+  pen = std::max(1, static_cast<int>(std::ceil(std::min(dpr, 64.0) - 1e-6)));
   // Sizes are checked as doubles before they become pixels: a twip size from a script can be
   // anything, and an image of it could ask for gigabytes.
   const double columnsWanted = std::max(1.0, std::round(w * scale));

@@ -214,6 +214,32 @@ TEST(RasterSurface, KeepsTracesCrispAndSurvivesAbsurdCoordinates) {
   }
 }
 
+// A bold trace (drawn twice, 15 twips apart) stays one solid band at every ratio, whatever
+// fraction of a pixel the step falls on.
+TEST(RasterSurface, BoldTracesHaveNoGapAtAnyRatio) {
+  for (double ratio : {1.0, 1.25, 1.4, 1.5, 1.75, 2.0, 2.4, 2.5, 3.0}) {
+    for (double y : {750.0, 752.0, 755.0, 759.0, 763.0}) {
+      RasterSurface raster;
+      raster.resize(1500, 1500, ratio, 0xFFFFFF);
+      raster.setForeColor(0xC000);
+      raster.Line(0, y, 1500, y);
+      raster.Line(0, y + 15, 1500, y + 15);
+      const QImage& image = raster.finished();
+      const int column = image.width() / 2;
+      int first = -1, last = -1;
+      for (int row = 0; row < image.height(); ++row) {
+        if (image.pixel(column, row) != qRgb(0, 192, 0)) continue;
+        if (first < 0) first = row;
+        last = row;
+      }
+      ASSERT_GE(first, 0) << ratio;
+      for (int row = first; row <= last; ++row)
+        ASSERT_EQ(image.pixel(column, row), qRgb(0, 192, 0)) << "ratio " << ratio << " y " << y << " row " << row;
+      EXPECT_GE(last - first + 1, static_cast<int>(std::floor(2 * ratio))) << ratio;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace linklab
 
