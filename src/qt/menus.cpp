@@ -7,10 +7,12 @@
 #include "main_window/form1.h"
 #include "qt/main_window_view.h"
 #include "qt/measure_menu.h"
+#include "qt/setup_commands.h"
 
 namespace linklab {
 
 void buildMenus(MainWindowView& view) {
+  addSetupCommands(view);
   addViewMenu(view);
   addMeasureMenu(*view.menuBar(), view.model(), view);
   addHelpMenu(view);

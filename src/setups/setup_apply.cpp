@@ -1,0 +1,86 @@
+#include "setups/setup_apply.h"
+
+#include <memory>
+#include <vector>
+
+#include "main_window/form1.h"
+#include "setups/setup_settings.h"
+
+namespace linklab {
+
+namespace {
+
+std::unique_ptr<Form1> startUpForm() {
+  auto form = std::make_unique<Form1>();
+  form->Form_Load();
+  return form;
+}
+
+std::vector<std::string> readAll(const Form1& form) {
+  std::vector<std::string> values;
+  for (const SetupSetting& s : setupSettings()) values.push_back(readSetupSetting(form, s));
+  return values;
+}
+
+// Every setting in order, hidden ones too, so what the form held before does not linger.
+void applyAll(Form1& form, const std::vector<std::string>& values) {
+  const auto settings = setupSettings();
+  for (std::size_t i = 0; i < settings.size(); ++i)
+    if (readSetupSetting(form, settings[i]) != values[i]) applySetupSetting(form, settings[i], values[i]);
+}
+
+}  // namespace
+
+Setup captureSetup(const Form1& form) {
+  const auto scratch = startUpForm();
+  Setup setup;
+  for (const SetupSetting& s : setupSettings()) {
+    if (!setupSettingShown(form, s)) continue;
+    const std::string value = readSetupSetting(form, s);
+    if (readSetupSetting(*scratch, s) == value) continue;
+    setup.entries.push_back({std::string(s.name), value, 0});
+    applySetupSetting(*scratch, s, value);
+  }
+  return setup;
+}
+
+std::string setupText(const Form1& form) { return formatSetupText(captureSetup(form)); }
+std::string setupLink(const Form1& form) { return formatSetupLink(captureSetup(form)); }
+
+std::string applySetup(Form1& form, const Setup& setup) {
+  const auto scratch = startUpForm();
+  for (const SetupSetting& s : setupSettings()) {
+    const SetupEntry* entry = setup.find(s.name);
+    if (!entry) continue;
+    if (!setupSettingShown(*scratch, s))
+      return setupError(entry->line, std::string(s.name) + " is hidden with this scene and these choices", s.name);
+    if (auto why = applySetupSetting(*scratch, s, entry->value); !why.empty())
+      return setupError(entry->line, why, entry->value);
+  }
+  // A later setting's rules may have undone an earlier one: such a combination cannot be reached.
+  for (const SetupEntry& entry : setup.entries) {
+    const std::string now = readSetupSetting(*scratch, *findSetupSetting(entry.name));
+    if (now != entry.value)
+      return setupError(entry.line, entry.name + " becomes '" + now + "' with the other settings", entry.value);
+  }
+
+  const std::vector<std::string> target = readAll(*scratch);
+  applyAll(form, target);
+  if (readAll(form) != target) {
+    // Something the settings do not cover held the form apart: start it afresh and try again.
+    form.Form_Load();
+    applyAll(form, target);
+  }
+  return {};
+}
+
+std::string openSetup(Form1& form, std::string_view text) {
+  std::size_t first = 0;
+  while (first < text.size() && (text[first] == ' ' || text[first] == '\t' || text[first] == '\n')) ++first;
+  const SetupParse parsed =
+      first < text.size() && text[first] == '#' ? parseSetupLink(text.substr(first)) : parseSetupText(text);
+  if (!parsed.setup) return parsed.error;
+  return applySetup(form, *parsed.setup);
+}
+
+}  // namespace linklab
