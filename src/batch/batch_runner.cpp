@@ -63,6 +63,7 @@ std::string BatchRunner::execute(std::string_view line) {
 std::string BatchRunner::set(std::string_view name, std::string_view value) {
   Control* control = form.findControl(name);
   if (!control) return "unknown control '" + std::string(name) + "'";
+  if (control->setupLocked) return std::string(name) + " is locked by the setup";
   switch (control->kind()) {
     case ControlKind::ComboBox: {
       auto& combo = static_cast<ComboBox&>(*control);
@@ -95,6 +96,7 @@ std::string BatchRunner::click(std::string_view name) {
   if (name == "Instructions.cmdClose") return form.Instructions.cmdClose.click(), std::string();
   Control* control = form.findControl(name);
   if (!control) return "unknown control '" + std::string(name) + "'";
+  if (control->setupLocked) return std::string(name) + " is locked by the setup";
   switch (control->kind()) {
     case ControlKind::Button: static_cast<Button&>(*control).click(); return {};
     case ControlKind::CheckBox: {

@@ -1,5 +1,6 @@
 #include "setups/setup_apply.h"
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -41,6 +42,11 @@ Setup captureSetup(const Form1& form) {
     setup.entries.push_back({std::string(s.name), value, 0});
     applySetupSetting(*scratch, s, value);
   }
+  for (const SetupSetting& s : setupSettings()) {
+    const Control* control = form.findControl(s.name);
+    if (control->setupLocked) setup.locked.emplace_back(s.name);
+    if (control->setupHidden) setup.hidden.emplace_back(s.name);
+  }
   return setup;
 }
 
@@ -70,6 +76,12 @@ std::string applySetup(Form1& form, const Setup& setup) {
     // Something the settings do not cover held the form apart: start it afresh and try again.
     form.Form_Load();
     applyAll(form, target);
+  }
+  // The limits come last, so they never stand in the way of the settings.
+  for (const SetupSetting& s : setupSettings()) {
+    Control* control = form.findControl(s.name);
+    control->setupLocked = std::find(setup.locked.begin(), setup.locked.end(), s.name) != setup.locked.end();
+    control->setupHidden = std::find(setup.hidden.begin(), setup.hidden.end(), s.name) != setup.hidden.end();
   }
   return {};
 }

@@ -59,6 +59,8 @@ std::optional<std::string> decode(std::string_view text) {
 std::string formatSetupLink(const Setup& setup) {
   std::string link = "#" + std::string(kVersionKey) + "=" + std::to_string(SetupVersion);
   for (const SetupEntry& e : setup.entries) link += "&" + encode(e.name) + "=" + encode(e.value);
+  if (!setup.locked.empty()) link += "&lock=" + encode(joinedNames(setup.locked, ","));
+  if (!setup.hidden.empty()) link += "&hide=" + encode(joinedNames(setup.hidden, ","));
   return link;
 }
 
@@ -89,7 +91,10 @@ SetupParse parseSetupLink(std::string_view fragment) {
     }
     if (pair.empty()) continue;  // a stray '&'
     if (eq == std::string_view::npos) return {std::nullopt, setupError(number, "expected 'name=value'", pair)};
-    if (auto why = addSetupEntry(setup, number, *name, *value); !why.empty()) return {std::nullopt, why};
+    if (auto why = isSetupLimit(*name) ? addSetupLimit(setup, number, *name, *value)
+                                       : addSetupEntry(setup, number, *name, *value);
+        !why.empty())
+      return {std::nullopt, why};
   } while (start <= fragment.size());
   return {std::move(setup), {}};
 }

@@ -72,7 +72,10 @@ SetupParse parseSetupText(std::string_view text) {
     const auto eq = line.find('=');
     if (eq == std::string_view::npos)
       return {std::nullopt, setupError(number, "expected 'name = value'", firstToken(line))};
-    if (auto why = addSetupEntry(setup, number, trim(line.substr(0, eq)), trim(line.substr(eq + 1)));
+    const std::string_view name = trim(line.substr(0, eq));
+    const std::string_view value = trim(line.substr(eq + 1));
+    if (auto why = isSetupLimit(name) ? addSetupLimit(setup, number, name, value)
+                                      : addSetupEntry(setup, number, name, value);
         !why.empty())
       return {std::nullopt, why};
   }
@@ -89,9 +92,34 @@ std::string addSetupEntry(Setup& setup, int line, std::string_view name, std::st
   return {};
 }
 
+bool isSetupLimit(std::string_view name) { return name == "lock" || name == "hide"; }
+
+std::string addSetupLimit(Setup& setup, int line, std::string_view limit, std::string_view names) {
+  auto& list = limit == "lock" ? setup.locked : setup.hidden;
+  if (trim(names).empty()) return setupError(line, std::string(limit) + " needs the names of settings", limit);
+  while (true) {
+    const auto comma = names.find(',');
+    const std::string_view name = trim(names.substr(0, comma));
+    if (!findSetupSetting(name)) return setupError(line, "unknown setting", name);
+    bool listed = false;
+    for (const std::string& n : list) listed = listed || n == name;
+    if (!listed) list.emplace_back(name);
+    if (comma == std::string_view::npos) return {};
+    names.remove_prefix(comma + 1);
+  }
+}
+
+std::string joinedNames(const std::vector<std::string>& names, std::string_view separator) {
+  std::string joined;
+  for (const std::string& n : names) joined += (joined.empty() ? "" : std::string(separator)) + n;
+  return joined;
+}
+
 std::string formatSetupText(const Setup& setup) {
   std::string text = std::string(SetupHeader) + " " + std::to_string(SetupVersion) + "\n";
   for (const SetupEntry& e : setup.entries) text += e.name + " = " + e.value + "\n";
+  if (!setup.locked.empty()) text += "lock = " + joinedNames(setup.locked, ", ") + "\n";
+  if (!setup.hidden.empty()) text += "hide = " + joinedNames(setup.hidden, ", ") + "\n";
   return text;
 }
 

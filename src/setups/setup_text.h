@@ -19,6 +19,8 @@ struct SetupEntry {
 
 struct Setup {
   std::vector<SetupEntry> entries;
+  // Settings the user may not change (`lock = NAME, NAME`) or does not see (`hide = NAME`).
+  std::vector<std::string> locked, hidden;
   const SetupEntry* find(std::string_view name) const;
 };
 
@@ -35,6 +37,12 @@ std::string setupError(int line, std::string_view what, std::string_view token);
 // one entry's name and the form of its value.
 std::string checkSetupVersion(std::string_view number);
 std::string addSetupEntry(Setup& setup, int line, std::string_view name, std::string_view value);
+// The `lock` and `hide` lines: a list of setting names separated by commas.
+bool isSetupLimit(std::string_view name);
+std::string addSetupLimit(Setup& setup, int line, std::string_view limit, std::string_view names);
+
+// Names joined with the separator, as the `lock` and `hide` lines and pairs write them.
+std::string joinedNames(const std::vector<std::string>& names, std::string_view separator);
 
 SetupParse parseSetupText(std::string_view text);
 std::string formatSetupText(const Setup& setup);

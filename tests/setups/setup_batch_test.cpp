@@ -15,12 +15,12 @@
 namespace linklab {
 namespace {
 
-struct Run {
+struct ScriptRun {
   int status;
   std::string out, err;
 };
 
-Run runScript(Form1& form, const std::string& script) {
+ScriptRun runScript(Form1& form, const std::string& script) {
   std::istringstream in(script);
   std::ostringstream out, err;
   BatchRunner runner(form, out, err);
@@ -41,14 +41,14 @@ std::string scratchFile(const char* name) {
 TEST(SetupBatch, SaveInOneWindowOpenInAnother) {
   const std::string file = scratchFile("batch_setup.linklab");
   auto first = startUp();
-  const Run saved = runScript(*first, "set cmbScene Full\nset cmbMod(0) 8-PSK\nset cmbNoise 0.4\n"
+  const ScriptRun saved = runScript(*first, "set cmbScene Full\nset cmbMod(0) 8-PSK\nset cmbNoise 0.4\n"
                                       "set cmbFilter(1) Matched\nset vscFreq -2\nclick cmdPause\nsave setup " +
                                           file + "\nprint setup\nprint setupLink\n");
   ASSERT_EQ(saved.status, 0) << saved.err;
   EXPECT_EQ(saved.out, setupText(*first) + "end\nsetupLink = " + setupLink(*first) + "\n");
 
   auto second = startUp();
-  const Run opened = runScript(*second, "open setup " + file + "\n");
+  const ScriptRun opened = runScript(*second, "open setup " + file + "\n");
   ASSERT_EQ(opened.status, 0) << opened.err;
   EXPECT_EQ(setupText(*second), setupText(*first));
   EXPECT_EQ(second->cmbFilter[1].Text(), "Matched");
@@ -61,15 +61,29 @@ TEST(SetupBatch, ABrokenSetupStopsTheScriptAtItsLine) {
   const std::string file = scratchFile("broken_setup.linklab");
   std::ofstream(file) << "linklab setup 1\ncmbScene = Full\ncmbMod(0) = 17-QAM\n";
   auto form = startUp();
-  const Run run = runScript(*form, "# open a broken file\nopen setup " + file + "\nprint lScene\n");
+  const ScriptRun run = runScript(*form, "# open a broken file\nopen setup " + file + "\nprint lScene\n");
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.err, "error: line 2: " + file + ": line 3: '17-QAM' is not offered by cmbMod(0) here near '17-QAM'\n");
   EXPECT_EQ(run.out, "");
   EXPECT_EQ(form->cmbScene.Text(), "Modulation");
 
-  const Run missing = runScript(*form, "open setup " + file + ".missing\n");
+  const ScriptRun missing = runScript(*form, "open setup " + file + ".missing\n");
   EXPECT_EQ(missing.status, 1);
   EXPECT_EQ(missing.err.rfind("error: line 1: cannot read", 0), 0u) << missing.err;
+  std::remove(file.c_str());
+}
+
+TEST(SetupBatch, ALockedControlRefusesTheScript) {
+  const std::string file = scratchFile("locked_setup.linklab");
+  std::ofstream(file) << "linklab setup 1\nlock = cmbMod(0), cmdPause\n";
+  auto form = startUp();
+  const ScriptRun run = runScript(*form, "open setup " + file + "\nset cmbData All Ones\nset cmbMod(0) QPSK\n");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err, "error: line 3: cmbMod(0) is locked by the setup\n");
+  EXPECT_EQ(form->cmbData.Text(), "All Ones");
+  EXPECT_EQ(form->cmbMod[0].Text(), "BPSK");
+  EXPECT_EQ(runScript(*form, "click cmdPause\n").status, 1);
+  EXPECT_TRUE(form->Timer1.Enabled);
   std::remove(file.c_str());
 }
 

@@ -49,11 +49,24 @@ void randomSession(Form1& form, unsigned seed, int actions) {
   }
 }
 
+// A teacher's limits on a few random settings.
+void randomLimits(Form1& form, unsigned seed) {
+  std::mt19937 rng(seed);
+  for (const SetupSetting& s : setupSettings()) {
+    Control& control = *form.findControl(s.name);
+    control.setupLocked = rng() % 6 == 0;
+    control.setupHidden = rng() % 8 == 0;
+  }
+}
+
 // What a user sees of the settings: for each, whether it is on screen and then its value.
 std::vector<std::string> visibleSettings(const Form1& form) {
   std::vector<std::string> seen;
-  for (const SetupSetting& s : setupSettings())
-    seen.push_back(std::string(s.name) + (setupSettingShown(form, s) ? " = " + readSetupSetting(form, s) : " hidden"));
+  for (const SetupSetting& s : setupSettings()) {
+    const Control& control = *form.findControl(s.name);
+    seen.push_back(std::string(s.name) + (setupSettingShown(form, s) ? " = " + readSetupSetting(form, s) : " hidden") +
+                   (control.setupLocked ? " locked" : "") + (control.setupHidden ? " kept from view" : ""));
+  }
   return seen;
 }
 
@@ -85,6 +98,7 @@ TEST_P(SetupRoundTrip, ARandomWindowReadsBackTheSame) {
   const unsigned seed = GetParam();
   auto original = startUp();
   randomSession(*original, seed, 30);
+  if (seed % 2 == 0) randomLimits(*original, seed);
   const std::string text = setupText(*original);
 
   auto fresh = startUp();
@@ -95,6 +109,7 @@ TEST_P(SetupRoundTrip, ARandomWindowReadsBackTheSame) {
   // Into a window that has been used otherwise: nothing of its own settings lingers.
   auto used = startUp();
   randomSession(*used, seed + 1000, 30);
+  randomLimits(*used, seed + 1000);
   ASSERT_EQ(openSetup(*used, text), "") << text;
   EXPECT_EQ(visibleSettings(*used), visibleSettings(*original)) << text;
 
@@ -152,7 +167,28 @@ INSTANTIATE_TEST_SUITE_P(
         BrokenSetup{v1 + "cmbScene = Scatter\r\nvscFreq = 2\r\n", 3, "vscFreq"},
         BrokenSetup{"#linklab=1&cmbScene=Full&nope=1", 3, "nope"},
         BrokenSetup{"#linklab=9&cmbScene=Full", 1, "9"},
-        BrokenSetup{"#linklab=1&cmbScene=Fu%2", 2, "cmbScene=Fu%2"}));
+        BrokenSetup{"#linklab=1&cmbScene=Fu%2", 2, "cmbScene=Fu%2"},
+        BrokenSetup{v1 + "cmbScene = Full\nlock = cmbMod(0), cmbNope\n", 3, "cmbNope"},
+        BrokenSetup{v1 + "hide =\n", 2, "hide"},
+        BrokenSetup{"#linklab=1&lock=cmbScene%2Cx", 2, "x"}));
+
+TEST(SetupLimits, LockedAndHiddenControlsAreMarkedAndWritten) {
+  auto form = startUp();
+  ASSERT_EQ(openSetup(*form, v1 + "lock = cmbMod(0),cmbScene\nhide = chkMemory\nlock = cmbScene, cmdPause\n"), "");
+  int locked = 0, hidden = 0;
+  for (const Control* c : form->controls()) {
+    locked += c->setupLocked;
+    hidden += c->setupHidden;
+  }
+  EXPECT_EQ(locked, 3);
+  EXPECT_EQ(hidden, 1);
+  EXPECT_TRUE(form->cmbScene.setupLocked && form->cmbMod[0].setupLocked && form->cmdPause.setupLocked);
+  EXPECT_TRUE(form->chkMemory.setupHidden);
+  EXPECT_EQ(setupText(*form), v1 + "lock = cmbScene, cmbMod(0), cmdPause\nhide = chkMemory\n");
+  // A setup without limits lifts them.
+  ASSERT_EQ(openSetup(*form, v1), "");
+  for (const Control* c : form->controls()) EXPECT_FALSE(c->setupLocked || c->setupHidden) << c->name;
+}
 
 TEST(SetupText, WritesOnlyWhatDiffersFromStartUp) {
   auto form = startUp();
