@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QDropEvent>
 #include <QFile>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QUrl>
 #include <memory>
@@ -99,6 +100,36 @@ TEST_F(SetupMenu, ADroppedSetupFileOpens) {
   QApplication::processEvents();
   EXPECT_EQ(form->cmbScene.Text(), "Scatter");
   EXPECT_EQ(form->cmbMod[0].Text(), "QPSK");
+  QFile::remove(path);
+}
+
+TEST_F(SetupMenu, LockedControlsAreDisabledAndSayWhyHiddenOnesAreNotShown) {
+  const QString path = file("limits.linklab");
+  QFile out(path);
+  ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+  out.write("linklab setup 1\ncmbMod(0) = QPSK\nlock = cmbMod(0), cmdPause\nhide = chkMemory\n");
+  out.close();
+  ASSERT_TRUE(commands->openFile(path));
+  auto* modulation = view->findChild<QComboBox*>("cmbMod(0)");
+  auto* memory = view->findChild<QWidget*>("chkMemory");
+  ASSERT_TRUE(modulation && memory);
+  EXPECT_FALSE(modulation->isEnabled());
+  EXPECT_NE(modulation->toolTip().indexOf("Locked by the setup"), -1);
+  EXPECT_TRUE(form->chkMemory.Visible);  // the model keeps it; only the window leaves it out
+  EXPECT_FALSE(memory->isVisible());
+  // Space pauses no more when the pause is locked.
+  QKeyEvent space(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, " ");
+  QApplication::sendEvent(view.get(), &space);
+  EXPECT_TRUE(form->Timer1.Enabled);
+
+  // Another setup without limits gives them back.
+  out.open(QIODevice::WriteOnly | QIODevice::Truncate);
+  out.write("linklab setup 1\n");
+  out.close();
+  ASSERT_TRUE(commands->openFile(path));
+  EXPECT_TRUE(modulation->isEnabled());
+  EXPECT_EQ(modulation->toolTip().indexOf("Locked"), -1);
+  EXPECT_TRUE(memory->isVisible());
   QFile::remove(path);
 }
 

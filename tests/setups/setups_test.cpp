@@ -159,8 +159,11 @@ INSTANTIATE_TEST_SUITE_P(
         BrokenSetup{v1 + "cmbScene = Fu", 2, "Fu"},
         // the receiver is not on screen in "Modulation"
         BrokenSetup{v1 + "cmbScene = Modulation\ncmbFilter(1) = Matched\n", 3, "cmbFilter(1)"},
-        // MSK takes OFDM off the transmit filters
-        BrokenSetup{v1 + "cmbScene = Full\ncmbFilter(0) = OFDM\ncmbMod(0) = MSK\n", 3, "OFDM"},
+        // a receiver's filter is not offered to the transmitter
+        BrokenSetup{v1 + "cmbScene = Full\ncmbFilter(0) = Matched\n", 3, "Matched"},
+        // the FSK index shows only with FSK, and the data window cannot scroll past the block
+        BrokenSetup{v1 + "cmbMod(0) = QPSK\nvscFSK = 10\n", 3, "vscFSK"},
+        BrokenSetup{v1 + "hscDataScroll = 100\nhscDataZoom = 4\n", 2, "100"},
         // the carrier slider shows only with the passband picture, and goes up to 8
         BrokenSetup{v1 + "hscCarrier = 4\n", 2, "hscCarrier"},
         BrokenSetup{v1 + "chkPassband = 1\nhscCarrier = 12\n", 3, "12"},
