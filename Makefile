@@ -99,7 +99,7 @@ validate-install:
 	desktop-file-validate build/install-check/share/applications/org.linklab.LinkLab.desktop
 	appstreamcli validate --no-net build/install-check/share/metainfo/org.linklab.LinkLab.metainfo.xml
 	xmllint --noout build/install-check/share/mime/packages/org.linklab.LinkLab.xml
-	update-mime-database build/install-check/share/mime
+	XDG_DATA_DIRS=$(CURDIR)/build/install-check/share update-mime-database $(CURDIR)/build/install-check/share/mime
 	grep -q '^application/x-linklab-setup:\*\.linklab$$' build/install-check/share/mime/globs
 	grep -q 'MimeType=application/x-linklab-setup;' build/install-check/share/applications/org.linklab.LinkLab.desktop
 
