@@ -14,6 +14,7 @@
 #include <QMimeData>
 #include <QTimer>
 #include <QUrl>
+#include <memory>
 
 #include "main_window/form1.h"
 #include "picture_export/file_output.h"
@@ -45,7 +46,11 @@ SetupCommands::SetupCommands(MainWindowView& view) : QObject(&view), view(view) 
   folder = QDir::homePath();
 }
 
-void SetupCommands::fail(const QString& text) { view.messageHost().message(text.toStdString()); }
+void SetupCommands::fail(const QString& text) {
+  // Each command is the user's own act, so the same failure twice is shown twice.
+  view.messageHost().userActed();
+  view.messageHost().message(text.toStdString());
+}
 
 bool SetupCommands::openFile(const QString& file) {
   QFile in(file);
@@ -53,15 +58,17 @@ bool SetupCommands::openFile(const QString& file) {
     fail("Cannot open the setup " + QFileInfo(file).fileName() + ": " + in.errorString());
     return false;
   }
-  const std::string text = in.readAll().toStdString();
   folder = QFileInfo(file).absolutePath();
-  std::string why;
-  view.runEvent([this, &text, &why] { why = openSetup(view.model(), text); });
-  if (!why.empty()) {
-    fail("Cannot open the setup " + QFileInfo(file).fileName() + ":\n" + QString::fromStdString(why));
-    return false;
-  }
-  return true;
+  // Behind typed text still on its way to the model the setup waits its turn, so the handler
+  // owns everything it needs.
+  auto failed = std::make_shared<bool>(false);
+  view.runEvent([this, failed, text = in.readAll().toStdString(), name = QFileInfo(file).fileName()] {
+    const std::string why = openSetup(view.model(), text);
+    if (why.empty()) return;
+    *failed = true;
+    fail("Cannot open the setup " + name + ":\n" + QString::fromStdString(why));
+  });
+  return !*failed;
 }
 
 bool SetupCommands::saveFile(const QString& file) {

@@ -14,7 +14,8 @@ class SetupCommands : public QObject {
  public:
   explicit SetupCommands(MainWindowView& view);
 
-  // Reads the file and applies it; false (after the message) when it could not.
+  // Reads the file and applies it; false (after the message) when it could not. Behind typed text
+  // that has yet to reach the model, the setup is applied after it and true means only queued.
   bool openFile(const QString& file);
   bool saveFile(const QString& file);
   void copyLink();
