@@ -23,11 +23,27 @@ std::vector<std::string> readAll(const Form1& form) {
   return values;
 }
 
-// Every setting in order, hidden ones too, so what the form held before does not linger.
-void applyAll(Form1& form, const std::vector<std::string>& values) {
+// Each setting of the setup in dependency order, through the handlers a user's change runs.
+std::string applyEntries(Form1& form, const Setup& setup) {
+  for (const SetupSetting& s : setupSettings()) {
+    const SetupEntry* entry = setup.find(s.name);
+    if (!entry) continue;
+    if (!setupSettingShown(form, s))
+      return setupError(entry->line, std::string(s.name) + " is hidden with this scene and these choices", s.name);
+    if (auto why = applySetupSetting(form, s, entry->value); !why.empty())
+      return setupError(entry->line, why, entry->value);
+  }
+  return {};
+}
+
+// The program's start-up again, and the settings it leaves alone (sliders, boxes, pause) back at
+// their start-up values. The lists are all at theirs by then, so no rule runs in a scene where a
+// user could not have set it off.
+void resetToStartUp(Form1& form, const std::vector<std::string>& startUp) {
+  form.Form_Load();
   const auto settings = setupSettings();
   for (std::size_t i = 0; i < settings.size(); ++i)
-    if (readSetupSetting(form, settings[i]) != values[i]) applySetupSetting(form, settings[i], values[i]);
+    if (readSetupSetting(form, settings[i]) != startUp[i]) applySetupSetting(form, settings[i], startUp[i]);
 }
 
 }  // namespace
@@ -55,14 +71,8 @@ std::string setupLink(const Form1& form) { return formatSetupLink(captureSetup(f
 
 std::string applySetup(Form1& form, const Setup& setup) {
   const auto scratch = startUpForm();
-  for (const SetupSetting& s : setupSettings()) {
-    const SetupEntry* entry = setup.find(s.name);
-    if (!entry) continue;
-    if (!setupSettingShown(*scratch, s))
-      return setupError(entry->line, std::string(s.name) + " is hidden with this scene and these choices", s.name);
-    if (auto why = applySetupSetting(*scratch, s, entry->value); !why.empty())
-      return setupError(entry->line, why, entry->value);
-  }
+  const std::vector<std::string> startUp = readAll(*scratch);
+  if (auto why = applyEntries(*scratch, setup); !why.empty()) return why;
   // A later setting's rules may have undone an earlier one: such a combination cannot be reached.
   for (const SetupEntry& entry : setup.entries) {
     const std::string now = readSetupSetting(*scratch, *findSetupSetting(entry.name));
@@ -70,13 +80,9 @@ std::string applySetup(Form1& form, const Setup& setup) {
       return setupError(entry.line, entry.name + " becomes '" + now + "' with the other settings", entry.value);
   }
 
-  const std::vector<std::string> target = readAll(*scratch);
-  applyAll(form, target);
-  if (readAll(form) != target) {
-    // Something the settings do not cover held the form apart: start it afresh and try again.
-    form.Form_Load();
-    applyAll(form, target);
-  }
+  // The same steps on the window cannot fail now: it starts where the scratch window started.
+  resetToStartUp(form, startUp);
+  applyEntries(form, setup);
   // The limits come last, so they never stand in the way of the settings.
   for (const SetupSetting& s : setupSettings()) {
     Control* control = form.findControl(s.name);
