@@ -49,7 +49,11 @@ const SetupEntry* Setup::find(std::string_view name) const {
 }
 
 std::string setupError(int line, std::string_view what, std::string_view token) {
-  return "line " + std::to_string(line) + ": " + std::string(what) + " near '" + std::string(token) + "'";
+  // A message box has no room for a whole line of junk; the start of it shows where.
+  constexpr std::size_t kLongest = 60;
+  const std::string shown =
+      token.size() > kLongest ? std::string(token.substr(0, kLongest - 3)) + "..." : std::string(token);
+  return "line " + std::to_string(line) + ": " + std::string(what) + " near '" + shown + "'";
 }
 
 SetupParse parseSetupText(std::string_view text) {

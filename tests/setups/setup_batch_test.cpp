@@ -77,9 +77,11 @@ TEST(SetupBatch, ALockedControlRefusesTheScript) {
   const std::string file = scratchFile("locked_setup.linklab");
   std::ofstream(file) << "linklab setup 1\nlock = cmbMod(0), cmdPause\n";
   auto form = startUp();
-  const ScriptRun run = runScript(*form, "open setup " + file + "\nset cmbData All Ones\nset cmbMod(0) QPSK\n");
+  const ScriptRun shown = runScript(*form, "open setup " + file + "\nprint cmbMod(0).SetupLocked\nprint cmbData.SetupLocked\n");
+  EXPECT_EQ(shown.out, "cmbMod(0).SetupLocked = True\ncmbData.SetupLocked = False\n");
+  const ScriptRun run = runScript(*form, "set cmbData All Ones\nset cmbMod(0) QPSK\n");
   EXPECT_EQ(run.status, 1);
-  EXPECT_EQ(run.err, "error: line 3: cmbMod(0) is locked by the setup\n");
+  EXPECT_EQ(run.err, "error: line 2: cmbMod(0) is locked by the setup\n");
   EXPECT_EQ(form->cmbData.Text(), "All Ones");
   EXPECT_EQ(form->cmbMod[0].Text(), "BPSK");
   EXPECT_EQ(runScript(*form, "click cmdPause\n").status, 1);

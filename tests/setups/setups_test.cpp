@@ -195,6 +195,7 @@ INSTANTIATE_TEST_SUITE_P(
         BrokenSetup{"#linklab=1&cmbScene=Fu%2", 2, "cmbScene=Fu%2"},
         BrokenSetup{v1 + "cmbScene = Full\nlock = cmbMod(0), cmbNope\n", 3, "cmbNope"},
         BrokenSetup{v1 + "hide =\n", 2, "hide"},
+        BrokenSetup{v1 + "cmbScene = Full\ncmbMod(0) = " + std::string(200, 'Q') + "\n", 3, std::string(57, 'Q') + "..."},
         BrokenSetup{"#linklab=1&lock=cmbScene%2Cx", 2, "x"}));
 
 TEST(SetupLimits, LockedAndHiddenControlsAreMarkedAndWritten) {
