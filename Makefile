@@ -2,7 +2,7 @@
 # missing (as root, or through sudo), then configures, builds and runs.
 BUILD_PACKAGES := g++ cmake ninja-build qt6-base-dev qt6-qpa-plugins libqt6svg6 libgl-dev fonts-dejavu-core
 TEST_PACKAGES := $(BUILD_PACKAGES) libgtest-dev libgmock-dev libbenchmark-dev python3
-VALIDATE_PACKAGES := desktop-file-utils appstream
+VALIDATE_PACKAGES := desktop-file-utils appstream libxml2-utils shared-mime-info
 PREFIX ?= /usr/local
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
@@ -85,8 +85,9 @@ install:
 	cmake --build --preset release --target linklab
 	cmake --install build/release --prefix $(PREFIX)
 
-# Installs the test build into a scratch folder and checks the desktop entry and the AppStream
-# description there, as a desktop would find them.
+# Installs the test build into a scratch folder and checks the desktop entry, the AppStream
+# description and the setup file type there, as a desktop would find them; the file type is
+# compiled into a scratch MIME database, which must then know *.linklab.
 validate-install:
 	$(call install_missing,$(TEST_PACKAGES) $(VALIDATE_PACKAGES))
 	cmake --preset test
@@ -97,6 +98,10 @@ validate-install:
 	test -f build/install-check/share/icons/hicolor/scalable/apps/org.linklab.LinkLab.svg
 	desktop-file-validate build/install-check/share/applications/org.linklab.LinkLab.desktop
 	appstreamcli validate --no-net build/install-check/share/metainfo/org.linklab.LinkLab.metainfo.xml
+	xmllint --noout build/install-check/share/mime/packages/org.linklab.LinkLab.xml
+	XDG_DATA_DIRS=$(CURDIR)/build/install-check/share update-mime-database $(CURDIR)/build/install-check/share/mime
+	grep -q '^application/x-linklab-setup:\*\.linklab$$' build/install-check/share/mime/globs
+	grep -q 'MimeType=application/x-linklab-setup;' build/install-check/share/applications/org.linklab.LinkLab.desktop
 
 web:
 	$(call install_missing,$(WEB_PACKAGES))

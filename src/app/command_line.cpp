@@ -15,14 +15,16 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
     return {Action::Batch, arguments.size() == 2 ? arguments[1] : std::string(), {}};
   }
   if (first.starts_with('-')) return {Action::Misuse, {}, "unknown option '" + first + "'"};
-  return {Action::Misuse, {}, "unexpected argument '" + first + "'"};
+  if (arguments.size() > 1) return {Action::Misuse, {}, "unexpected argument '" + arguments[1] + "'"};
+  return {Action::Window, {}, {}, first};
 }
 
 std::string usageText() {
-  return "Usage: linklab [--batch [FILE]]\n"
+  return "Usage: linklab [SETUP.linklab | --batch [FILE]]\n"
          "A teaching simulator of the physical layer of a digital radio link.\n"
          "\n"
          "  (no option)     open the window\n"
+         "  SETUP.linklab   open the window with the settings of a setup file\n"
          "  --batch [FILE]  run the window's model from a script of commands in FILE\n"
          "                  (or standard input), without showing the window\n"
          "  --help          print this help and exit\n"

@@ -1,5 +1,6 @@
 // LinkLab: the window, or with --batch [FILE] a script run against the same window model.
 #include <QApplication>
+#include <QTimer>
 #include <cstdlib>
 #include <fstream>
 #include <iostream>
@@ -9,6 +10,7 @@
 #include "batch/batch_runner.h"
 #include "main_window/form1.h"
 #include "qt/main_window_view.h"
+#include "qt/setup_commands.h"
 #include "qt/vector_state.h"
 
 int main(int argc, char** argv) {
@@ -33,6 +35,9 @@ int main(int argc, char** argv) {
     form->Form_Load();
     view.syncFromModel();
     view.showFitted();
+    // Opened once the window is up, so a setup's error shows its box over the window.
+    if (auto* setups = view.findChild<linklab::SetupCommands*>("SetupCommands"); setups && !command.setup.empty())
+      QTimer::singleShot(0, setups, [setups, file = QString::fromLocal8Bit(command.setup.c_str())] { setups->openFile(file); });
     return QApplication::exec();
   }
 

@@ -9,6 +9,7 @@
 #include "batch/control_properties.h"
 #include "batch/measure_calls.h"
 #include "batch/script_words.h"
+#include "batch/setup_commands.h"
 #include "batch/state_fields.h"
 #include "main_window/form1.h"
 
@@ -41,6 +42,7 @@ int BatchRunner::run(std::istream& in) {
 
 std::string BatchRunner::execute(std::string_view line) {
   const auto [command, rest] = firstWord(line);
+  if (auto done = setupCommand(form, command, trim(rest), out)) return *done;
   if (command == "set") {
     const auto [name, value] = firstWord(rest);
     if (name.empty()) return "set needs a control name";
@@ -61,6 +63,7 @@ std::string BatchRunner::execute(std::string_view line) {
 std::string BatchRunner::set(std::string_view name, std::string_view value) {
   Control* control = form.findControl(name);
   if (!control) return "unknown control '" + std::string(name) + "'";
+  if (control->setupLocked) return std::string(name) + " is locked by the setup";
   switch (control->kind()) {
     case ControlKind::ComboBox: {
       auto& combo = static_cast<ComboBox&>(*control);
@@ -93,6 +96,7 @@ std::string BatchRunner::click(std::string_view name) {
   if (name == "Instructions.cmdClose") return form.Instructions.cmdClose.click(), std::string();
   Control* control = form.findControl(name);
   if (!control) return "unknown control '" + std::string(name) + "'";
+  if (control->setupLocked) return std::string(name) + " is locked by the setup";
   switch (control->kind()) {
     case ControlKind::Button: static_cast<Button&>(*control).click(); return {};
     case ControlKind::CheckBox: {

@@ -16,6 +16,9 @@ std::string whole(long v) { return std::to_string(v); }
 std::optional<std::string> readProperty(const Control& c, std::string_view property) {
   if (property == "Visible") return boolean(c.Visible);
   if (property == "Enabled") return boolean(c.Enabled);
+  // The limits an opened setup put on the control (the window disables or hides it).
+  if (property == "SetupLocked") return boolean(c.setupLocked);
+  if (property == "SetupHidden") return boolean(c.setupHidden);
   const bool isLine = c.kind() == ControlKind::Line;
   if (!isLine) {
     if (property == "Left") return whole(c.Left);

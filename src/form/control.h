@@ -20,6 +20,10 @@ class Control {
   int Left = 0, Top = 0, Width = 0, Height = 0;
   bool Visible = true;
   bool Enabled = true;
+  // A setup's limits, which front ends honour on top of Visible and Enabled: a locked control is
+  // shown but the user cannot change it, a hidden one is not shown. The model itself ignores them.
+  bool setupLocked = false;
+  bool setupHidden = false;
   int64_t zOrder = 0;  // larger is nearer the front
 };
 

@@ -109,7 +109,8 @@ void MainWindowView::keyPressEvent(QKeyEvent* event) {
   // keeps it in any case.
   if (event->key() == Qt::Key_Space && event->modifiers() == Qt::NoModifier &&
       !qobject_cast<QLineEdit*>(QApplication::focusWidget())) {
-    runEvent([this] { form.cmdPause.click(); });
+    // A setup may lock the pause; the key then does what the disabled button does: nothing.
+    if (!form.cmdPause.setupLocked) runEvent([this] { form.cmdPause.click(); });
     return;
   }
   QMainWindow::keyPressEvent(event);

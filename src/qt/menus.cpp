@@ -7,10 +7,12 @@
 #include "main_window/form1.h"
 #include "qt/main_window_view.h"
 #include "qt/measure_menu.h"
+#include "qt/setup_commands.h"
 
 namespace linklab {
 
 void buildMenus(MainWindowView& view) {
+  addSetupCommands(view);
   addViewMenu(view);
   addMeasureMenu(*view.menuBar(), view.model(), view);
   addHelpMenu(view);
@@ -23,7 +25,10 @@ QMenu* addViewMenu(MainWindowView& view) {
   Form1& form = view.model();
   // Space is handled by the window itself, so a focused check box or button keeps its own Space;
   // the text after the tab only shows the key.
-  menu->addAction("&Pause / Continue\tSpace", &view, [&view, &form] { view.runEvent([&form] { form.cmdPause.click(); }); })
+  menu->addAction("&Pause / Continue\tSpace", &view,
+                  [&view, &form] {
+                    if (!form.cmdPause.setupLocked) view.runEvent([&form] { form.cmdPause.click(); });
+                  })
       ->setObjectName("actionPause");
   menu->addSeparator();
   QAction* fullScreen = menu->addAction("&Full Screen", &view, [&view] { view.toggleFullScreen(); });

@@ -8,6 +8,7 @@
 #include <QScrollBar>
 #include <algorithm>
 
+#include "help/tooltips.h"
 #include "main_window/form1.h"
 #include "qt/colours.h"
 #include "qt/form_canvas.h"
@@ -20,6 +21,16 @@
 namespace linklab {
 
 namespace {
+
+const QString kLockedTooltip = "Locked by the setup that was opened: it keeps this setting as it is.";
+
+// A locked control's tooltip says why it does not respond.
+void syncLockTooltip(QWidget& widget, const Control& control) {
+  QString tip = QString::fromStdString(std::string(tooltipFor(control.name)));
+  if (control.setupLocked) tip += QString(tip.isEmpty() ? "" : "\n\n") + kLockedTooltip;
+  widget.setToolTip(tip);
+}
+
 
 QString qs(const std::string& s) { return QString::fromStdString(s); }
 
@@ -137,8 +148,13 @@ void MainWindowView::syncWidget(Binding& b) {
     const QRect geometry = placeOffPictures(scale.rect(c.Left, c.Top, c.Width, c.Height), b);
     if (w->geometry() != geometry) w->setGeometry(geometry);
   }
-  if (w->isVisibleTo(canvas) != c.Visible) w->setVisible(c.Visible);
-  if (w->isEnabled() != c.Enabled) w->setEnabled(c.Enabled);
+  const bool visible = c.Visible && !c.setupHidden;
+  const bool enabled = c.Enabled && !c.setupLocked;
+  if (w->isVisibleTo(canvas) != visible) w->setVisible(visible);
+  if (w->isEnabled() != enabled) {
+    w->setEnabled(enabled);
+    syncLockTooltip(*w, c);
+  }
 }
 
 uint64_t MainWindowView::diagramSignature(bool overDisplays) const {

@@ -10,6 +10,7 @@ struct Case {
   CommandLine::Action action;
   std::string script;
   std::string error;
+  std::string setup;
 };
 
 class CommandLineCase : public ::testing::TestWithParam<Case> {};
@@ -19,6 +20,7 @@ TEST_P(CommandLineCase, IsReadAsMeant) {
   EXPECT_EQ(c.action, GetParam().action);
   EXPECT_EQ(c.script, GetParam().script);
   EXPECT_EQ(c.error, GetParam().error);
+  EXPECT_EQ(c.setup, GetParam().setup);
 }
 
 using A = CommandLine::Action;
@@ -30,7 +32,9 @@ INSTANTIATE_TEST_SUITE_P(
                       Case{{"--batch", "run.txt", "more"}, A::Misuse, "", "unexpected argument 'more'"},
                       Case{{"--batch", "--help"}, A::Misuse, "", "unknown option '--help'"},
                       Case{{"--bach"}, A::Misuse, "", "unknown option '--bach'"},
-                      Case{{"script.txt"}, A::Misuse, "", "unexpected argument 'script.txt'"}));
+                      Case{{"lesson.linklab"}, A::Window, "", "", "lesson.linklab"},
+                      Case{{"a.linklab", "b.linklab"}, A::Misuse, "", "unexpected argument 'b.linklab'"},
+                      Case{{"--batch", "a.linklab", "b.linklab"}, A::Misuse, "", "unexpected argument 'b.linklab'"}));
 
 }  // namespace
 }  // namespace linklab

@@ -1,0 +1,230 @@
+// Setups: random reachable windows survive a write and a read, a broken setup changes nothing,
+// and every error names the line that holds the fault.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "main_window/form1.h"
+#include "setups/setup_apply.h"
+#include "setups/setup_settings.h"
+
+namespace linklab {
+namespace {
+
+std::unique_ptr<Form1> startUp() {
+  auto form = std::make_unique<Form1>();
+  form->Form_Load();
+  return form;
+}
+
+// A user's random session: only controls on screen, a list's entries (or a number typed where the
+// list takes one), only a slider's range.
+void randomSession(Form1& form, unsigned seed, int actions) {
+  std::mt19937 rng(seed);
+  const auto settings = setupSettings();
+  for (int n = 0; n < actions; ++n) {
+    std::vector<const SetupSetting*> shown;
+    for (const SetupSetting& s : settings)
+      if (setupSettingShown(form, s)) shown.push_back(&s);
+    const SetupSetting& s = *shown[rng() % shown.size()];
+    Control& control = *form.findControl(s.name);
+    switch (s.kind) {
+      case SetupSetting::Kind::List: {
+        auto& list = static_cast<ComboBox&>(control);
+        // Now and then a number typed into a list that takes typed text.
+        static const char* typed[] = {"0.3", "1.5", "0.15", "3", "25"};
+        if (list.Editable && rng() % 5 == 0)
+          list.setText(typed[rng() % 5]);
+        else
+          list.setText(list.List(static_cast<int>(rng() % list.ListCount())));
+        break;
+      }
+      case SetupSetting::Kind::Slider: {
+        auto& slider = static_cast<Slider&>(control);
+        const int lo = std::min(slider.Min(), slider.Max()), hi = std::max(slider.Min(), slider.Max());
+        slider.setValue(lo + static_cast<int>(rng() % (hi - lo + 1)));
+        break;
+      }
+      case SetupSetting::Kind::Check: static_cast<CheckBox&>(control).setValue(static_cast<int>(rng() % 2)); break;
+      case SetupSetting::Kind::Pause: form.cmdPause.click(); break;
+    }
+    if (rng() % 4 == 0) form.Timer1_Timer();
+  }
+}
+
+// A teacher's limits on a few random settings.
+void randomLimits(Form1& form, unsigned seed) {
+  std::mt19937 rng(seed);
+  for (const SetupSetting& s : setupSettings()) {
+    Control& control = *form.findControl(s.name);
+    control.setupLocked = rng() % 6 == 0;
+    control.setupHidden = rng() % 8 == 0;
+  }
+}
+
+// What a user sees of the settings: for each, whether it is on screen and then its value.
+std::vector<std::string> visibleSettings(const Form1& form) {
+  std::vector<std::string> seen;
+  for (const SetupSetting& s : setupSettings()) {
+    const Control& control = *form.findControl(s.name);
+    seen.push_back(std::string(s.name) + (setupSettingShown(form, s) ? " = " + readSetupSetting(form, s) : " hidden") +
+                   (control.setupLocked ? " locked" : "") + (control.setupHidden ? " kept from view" : ""));
+  }
+  return seen;
+}
+
+// Everything a setup could disturb: every control's place, visibility, text and value (of the
+// controls on screen only, when the places that hidden controls keep from earlier scenes do not
+// matter).
+std::vector<std::string> snapshot(const Form1& form, bool onScreenOnly = false) {
+  std::vector<std::string> all;
+  for (const Control* c : form.controls()) {
+    // The trace button sits on the trajectory, where the random data put it.
+    if (onScreenOnly && (!c->Visible || c->name == "cmdTrace")) continue;
+    std::string line = c->name + " " + std::to_string(c->Visible) + " " + std::to_string(c->Left) + " " +
+                       std::to_string(c->Top) + " " + std::to_string(c->Width) + " " + std::to_string(c->Height);
+    if (c->kind() == ControlKind::ComboBox) {
+      const auto* list = static_cast<const ComboBox*>(c);
+      line += " " + list->Text() + " " + std::to_string(list->ListCount());
+    }
+    if (c->kind() == ControlKind::Slider) {
+      const auto* slider = static_cast<const Slider*>(c);
+      line += " " + std::to_string(slider->Value()) + " " + std::to_string(slider->Min()) + " " +
+              std::to_string(slider->Max());
+    }
+    if (c->kind() == ControlKind::CheckBox) line += " " + std::to_string(static_cast<const CheckBox*>(c)->Value());
+    all.push_back(line);
+  }
+  all.push_back("timer " + std::to_string(form.Timer1.Enabled) + " scene " + std::to_string(form.lScene));
+  return all;
+}
+
+// The lines of a that b lacks and those of b that a lacks, so a failure shows only what differs.
+std::string differences(const std::vector<std::string>& a, const std::vector<std::string>& b) {
+  std::string out;
+  for (const auto& line : a)
+    if (std::find(b.begin(), b.end(), line) == b.end()) out += "only first: " + line + "\n";
+  for (const auto& line : b)
+    if (std::find(a.begin(), a.end(), line) == a.end()) out += "only second: " + line + "\n";
+  return out;
+}
+
+class SetupRoundTrip : public ::testing::TestWithParam<unsigned> {};
+
+TEST_P(SetupRoundTrip, ARandomWindowReadsBackTheSame) {
+  const unsigned seed = GetParam();
+  auto original = startUp();
+  randomSession(*original, seed, 30);
+  if (seed % 2 == 0) randomLimits(*original, seed);
+  const std::string text = setupText(*original);
+
+  auto fresh = startUp();
+  ASSERT_EQ(openSetup(*fresh, text), "") << text;
+  EXPECT_EQ(visibleSettings(*fresh), visibleSettings(*original)) << text;
+  EXPECT_EQ(setupText(*fresh), text);
+
+  // Into a window that has been used otherwise: nothing of its own settings lingers.
+  auto used = startUp();
+  randomSession(*used, seed + 1000, 30);
+  randomLimits(*used, seed + 1000);
+  ASSERT_EQ(openSetup(*used, text), "") << text;
+  EXPECT_EQ(visibleSettings(*used), visibleSettings(*original)) << text;
+  EXPECT_EQ(differences(snapshot(*used, true), snapshot(*fresh, true)), "") << text;
+
+  // The link carries the same settings.
+  auto linked = startUp();
+  ASSERT_EQ(openSetup(*linked, setupLink(*original)), "") << setupLink(*original);
+  EXPECT_EQ(visibleSettings(*linked), visibleSettings(*original));
+}
+
+INSTANTIATE_TEST_SUITE_P(Seeds, SetupRoundTrip, ::testing::Range(1u, 41u));
+
+struct BrokenSetup {
+  std::string text;
+  int line;
+  std::string token;
+};
+
+class SetupError : public ::testing::TestWithParam<BrokenSetup> {};
+
+TEST_P(SetupError, NamesItsLineAndChangesNothing) {
+  const BrokenSetup& c = GetParam();
+  auto form = startUp();
+  randomSession(*form, static_cast<unsigned>(c.text.size()), 20);
+  const auto before = snapshot(*form);
+  const std::string why = openSetup(*form, c.text);
+  EXPECT_EQ(why.rfind("line " + std::to_string(c.line) + ": ", 0), 0u) << why;
+  EXPECT_NE(why.find("near '" + c.token + "'"), std::string::npos) << why;
+  EXPECT_EQ(snapshot(*form), before) << why;
+}
+
+const std::string v1 = "linklab setup 1\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SetupError,
+    ::testing::Values(
+        BrokenSetup{"", 1, ""}, BrokenSetup{"cmbScene = Full\n", 1, "cmbScene"},
+        BrokenSetup{"linklab setup 2\ncmbScene = Full\n", 1, "2"},
+        BrokenSetup{"linklab setup one\n", 1, "one"},
+        BrokenSetup{v1 + "cmbScene = Full\ncmbColour = Red\n", 3, "cmbColour"},
+        BrokenSetup{v1 + "# a comment\n\ncmbScene = Full\nhscSample = 1.5\n", 5, "1.5"},
+        BrokenSetup{v1 + "cmbMod(0) = 17-QAM\n", 2, "17-QAM"},
+        BrokenSetup{v1 + "cmbScene = Full\ncmbScene = Scatter\n", 3, "cmbScene"},
+        BrokenSetup{v1 + "chkLinear = 2\n", 2, "2"},
+        BrokenSetup{v1 + "cmbScene Full\n", 2, "cmbScene"},
+        // cut short in the middle of a line
+        BrokenSetup{v1 + "cmbScene = Full\ncmbMod(0) =", 3, "cmbMod(0)"},
+        BrokenSetup{v1 + "cmbScene = Fu", 2, "Fu"},
+        // the receiver is not on screen in "Modulation"
+        BrokenSetup{v1 + "cmbScene = Modulation\ncmbFilter(1) = Matched\n", 3, "cmbFilter(1)"},
+        // a receiver's filter is not offered to the transmitter
+        BrokenSetup{v1 + "cmbScene = Full\ncmbFilter(0) = Matched\n", 3, "Matched"},
+        // the FSK index shows only with FSK, and the data window cannot scroll past the block
+        BrokenSetup{v1 + "cmbMod(0) = QPSK\nvscFSK = 10\n", 3, "vscFSK"},
+        BrokenSetup{v1 + "hscDataScroll = 100\nhscDataZoom = 4\n", 2, "100"},
+        // the carrier slider shows only with the passband picture, and goes up to 8
+        BrokenSetup{v1 + "hscCarrier = 4\n", 2, "hscCarrier"},
+        BrokenSetup{v1 + "chkPassband = 1\nhscCarrier = 12\n", 3, "12"},
+        BrokenSetup{v1 + "cmbScene = Scatter\r\nvscFreq = 2\r\n", 3, "vscFreq"},
+        BrokenSetup{"#linklab=1&cmbScene=Full&nope=1", 3, "nope"},
+        BrokenSetup{"#linklab=9&cmbScene=Full", 1, "9"},
+        BrokenSetup{"#linklab=1&cmbScene=Fu%2", 2, "cmbScene=Fu%2"},
+        BrokenSetup{v1 + "cmbScene = Full\nlock = cmbMod(0), cmbNope\n", 3, "cmbNope"},
+        BrokenSetup{v1 + "hide =\n", 2, "hide"},
+        BrokenSetup{v1 + "cmbScene = Full\ncmbMod(0) = " + std::string(200, 'Q') + "\n", 3, std::string(57, 'Q') + "..."},
+        BrokenSetup{"#linklab=1&lock=cmbScene%2Cx", 2, "x"}));
+
+TEST(SetupLimits, LockedAndHiddenControlsAreMarkedAndWritten) {
+  auto form = startUp();
+  ASSERT_EQ(openSetup(*form, v1 + "lock = cmbMod(0),cmbScene\nhide = chkMemory\nlock = cmbScene, cmdPause\n"), "");
+  int locked = 0, hidden = 0;
+  for (const Control* c : form->controls()) {
+    locked += c->setupLocked;
+    hidden += c->setupHidden;
+  }
+  EXPECT_EQ(locked, 3);
+  EXPECT_EQ(hidden, 1);
+  EXPECT_TRUE(form->cmbScene.setupLocked && form->cmbMod[0].setupLocked && form->cmdPause.setupLocked);
+  EXPECT_TRUE(form->chkMemory.setupHidden);
+  EXPECT_EQ(setupText(*form), v1 + "lock = cmbScene, cmbMod(0), cmdPause\nhide = chkMemory\n");
+  // A setup without limits lifts them.
+  ASSERT_EQ(openSetup(*form, v1), "");
+  for (const Control* c : form->controls()) EXPECT_FALSE(c->setupLocked || c->setupHidden) << c->name;
+}
+
+TEST(SetupText, WritesOnlyWhatDiffersFromStartUp) {
+  auto form = startUp();
+  EXPECT_EQ(setupText(*form), v1);
+  form->cmbScene.setText("Full");
+  form->cmbMod[0].setText("16-QAM");
+  const std::string text = setupText(*form);
+  EXPECT_EQ(text, v1 + "cmbScene = Full\ncmbMod(0) = 16-QAM\n");
+  EXPECT_EQ(setupLink(*form), "#linklab=1&cmbScene=Full&cmbMod(0)=16-QAM");
+}
+
+}  // namespace
+}  // namespace linklab
