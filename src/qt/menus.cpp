@@ -26,6 +26,12 @@ QMenu* addViewMenu(MainWindowView& view) {
   menu->addAction("&Pause / Continue\tSpace", &view, [&view, &form] { view.runEvent([&form] { form.cmdPause.click(); }); })
       ->setObjectName("actionPause");
   menu->addSeparator();
+  QAction* scales = menu->addAction("&Scales");
+  scales->setObjectName("actionScales");
+  scales->setCheckable(true);
+  scales->setChecked(view.scalesShown());
+  QObject::connect(scales, &QAction::toggled, &view, [&view](bool on) { view.setScalesShown(on); });
+  menu->addSeparator();
   QAction* fullScreen = menu->addAction("&Full Screen", &view, [&view] { view.toggleFullScreen(); });
   fullScreen->setObjectName("actionFullScreen");
   fullScreen->setShortcut(QKeySequence(Qt::Key_F11));

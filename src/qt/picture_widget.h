@@ -6,6 +6,7 @@
 #include <functional>
 #include <vector>
 
+#include "displays/picture_scales.h"
 #include "qt/layout_scale.h"
 #include "qt/raster_surface.h"
 
@@ -25,6 +26,12 @@ class PictureWidget : public QWidget {
   // Repaints what the controls on it leave showing.
   void refresh();
   PictureBox& model() { return picture; }
+  // The size of a scale label in the picture's twips, from the widget's font.
+  ScaleStyle scaleStyle() const;
+  // Scales drawn over the raster (never into it); an empty description draws none. Repaints
+  // only when the description changed.
+  void setScales(const PictureScales& description);
+  const PictureScales& scales() const { return shown; }
 
  protected:
   void paintEvent(QPaintEvent*) override;
@@ -37,6 +44,18 @@ class PictureWidget : public QWidget {
   std::vector<QRect> covered;
   QRegion exposed;
   QSize coveredSize;
+  PictureScales shown;
+  QImage overlay;  // the scales, drawn again only when they or the widget's pixels change
+  bool overlayStale = true;
+  struct StyleKey {
+    QSize size;
+    double points = 0;
+    int twips = 0;
+    ScaleStyle style;
+  };
+  mutable StyleKey styleFor;
+  void drawOverlay();
+  QFont scaleFont() const;
 };
 
 }  // namespace linklab
