@@ -34,7 +34,8 @@ std::string sliderValueText(std::string_view name, int value, const SliderUnits&
   if (name == "hscSample") {
     // The marker's sample: one step is 1/b sample, 32 samples a symbol.
     const double samples = std::lround(v / b);
-    return signedNumber(samples / 32) + " symbol from the symbol centre (" + signedNumber(samples) + " samples, " +
+    return signedNumber(samples / 32) + (std::abs(samples) == 32 ? " symbol" : " symbols") +
+           " from the symbol centre (" + signedNumber(samples) + (std::abs(samples) == 1 ? " sample, " : " samples, ") +
            signedNumber(samples * b / 32) + " ms)";
   }
   if (name == "hscDataScroll")

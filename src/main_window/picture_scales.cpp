@@ -15,8 +15,14 @@ void Form1::describeScales(const PictureBox& picture, const ScaleStyle& style, P
         c->kind() == ControlKind::Line || c->kind() == ControlKind::Timer)
       continue;
     const double left = c->Left - picture.Left, top = c->Top - picture.Top;
-    if (left < w && top < h && left + c->Width > 0 && top + c->Height > 0)
-      out.addKeepOut({left, top, left + c->Width, top + c->Height});
+    const double right = left + c->Width, bottom = top + c->Height;
+    if (left >= w || top >= h || right <= 0 || bottom <= 0) continue;
+    // A label or slider that only overhangs the picture's edge is cut back to it by the front
+    // ends (empty label space, a slider's one-pixel overlap): it covers nothing.
+    const bool inside = left >= 0 && top >= 0 && right <= w && bottom <= h;
+    const bool acrossEdge = (top >= 0 && bottom <= h) || (left >= 0 && right <= w);
+    if ((c->kind() == ControlKind::Label || c->kind() == ControlKind::Slider) && !inside && acrossEdge) continue;
+    out.addKeepOut({left, top, right, bottom});
   }
   const double b = dBitsPerSymbol;
   if (&picture == &picData) {
@@ -25,7 +31,9 @@ void Form1::describeScales(const PictureBox& picture, const ScaleStyle& style, P
   } else if (&picture == &picModData) {
     const DataWindow window = dataWindow();
     symbolTraceScales(out, w, h, window.symbolFirst, window.symbolLast, -1, 1, b, style);
-  } else if (lScene == 2 && (&picture == &picEye[1] || &picture == &picEye[2] || &picture == &picSpectrum[1])) {
+  } else if (lScene == 2 && (&picture == &picEye[1] || &picture == &picEye[2] ||
+                              (&picture == &picSpectrum[1] && chkPassband.Value() == 1))) {
+    // The passband picture stays empty until its box is ticked.
     componentScales(out, w, h, CInt(DATA_WINDOW_BITS / b), hscDataZoom.Value(), hscDataScroll.Value(), b,
                     style);
   } else if (lScene >= 3 && &picture == &picEye[0]) {

@@ -34,10 +34,12 @@ INSTANTIATE_TEST_SUITE_P(
         // Spectrum zoom: +-4/zoom kHz.
         ValueCase{"hscSpectrum", 1, 1, false, "\u00b14 kHz"}, ValueCase{"hscSpectrum", 3, 2, false, "\u00b11.33 kHz"},
         // Sampling instant: round(v/b) samples from the centre, 32 a symbol of b ms.
-        ValueCase{"hscSample", 0, 1, false, "0 symbol from the symbol centre (0 samples, 0 ms)"},
-        ValueCase{"hscSample", 16, 1, false, "+0.5 symbol from the symbol centre (+16 samples, +0.5 ms)"},
-        ValueCase{"hscSample", -64, 4, false, "\u22120.5 symbol from the symbol centre (\u221216 samples, \u22122 ms)"},
+        ValueCase{"hscSample", 0, 1, false, "0 symbols from the symbol centre (0 samples, 0 ms)"},
+        ValueCase{"hscSample", 16, 1, false, "+0.5 symbols from the symbol centre (+16 samples, +0.5 ms)"},
+        ValueCase{"hscSample", -64, 4, false, "\u22120.5 symbols from the symbol centre (\u221216 samples, \u22122 ms)"},
         ValueCase{"hscSample", 3, 2, false, "(+2 samples, +0.125 ms)"},
+        ValueCase{"hscSample", 32, 1, false, "+1 symbol from the symbol centre (+32 samples, +1 ms)"},
+        ValueCase{"hscSample", 1, 1, false, "+0.0312 symbols from the symbol centre (+1 sample, +0.0312 ms)"},
         // Frequency offset: degrees a 100 ms run.
         ValueCase{"vscFreq", 5, 1, false, "+5\u00b0 a run = +0.139 Hz"},
         ValueCase{"vscFreq", -3, 1, false, "\u22123\u00b0 a run = \u22120.0833 Hz"},

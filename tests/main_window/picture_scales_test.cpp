@@ -109,6 +109,8 @@ TEST(PictureScalesChoice, EachPictureItsOwnUnits) {
   EXPECT_NE(allText(scalesOf(*form, form->picScatter[0])).find(" I|"), std::string::npos);
   EXPECT_NE(allText(scalesOf(*form, form->picSpectrum[0])).find(" kHz|"), std::string::npos);
   EXPECT_EQ(scalesOf(*form, form->picEye[0]).labelCount, 0);  // hidden in this scene
+  ASSERT_TRUE(form->picSpectrum[1].Visible);
+  EXPECT_EQ(scalesOf(*form, form->picSpectrum[1]).labelCount, 0);  // nothing drawn until it is ticked
   form->chkPassband.setValue(1);
   EXPECT_NE(allText(scalesOf(*form, form->picSpectrum[1])).find(" ms|"), std::string::npos);
 

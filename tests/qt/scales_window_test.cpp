@@ -76,9 +76,9 @@ TEST_F(ScalesWindow, ViewMenuSwitchesThemAndTheChoiceIsKept) {
 TEST_F(ScalesWindow, SliderTooltipEndsWithItsValue) {
   auto* bar = view->findChild<QScrollBar*>("hscSample");
   ASSERT_NE(bar, nullptr);
-  EXPECT_TRUE(bar->toolTip().endsWith("Now: 0 symbol from the symbol centre (0 samples, 0 ms)")) << bar->toolTip().toStdString();
+  EXPECT_TRUE(bar->toolTip().endsWith("Now: 0 symbols from the symbol centre (0 samples, 0 ms)")) << bar->toolTip().toStdString();
   bar->setValue(16);  // as the user moves it: one sample a step for one bit per symbol
-  EXPECT_TRUE(bar->toolTip().contains("+0.5 symbol from the symbol centre")) << bar->toolTip().toStdString();
+  EXPECT_TRUE(bar->toolTip().contains("+0.5 symbols from the symbol centre")) << bar->toolTip().toStdString();
   EXPECT_EQ(form->hscSample.Value(), 16);
 }
 
