@@ -1,9 +1,12 @@
 #pragma once
 // Shows a picture's raster; a click goes to the picture's own handler. The raster has the
 // device's own pixels (layout scale x device pixel ratio), so traces stay crisp at any size.
+#include <QFont>
+#include <QImage>
 #include <QRegion>
 #include <QWidget>
 #include <functional>
+#include <utility>
 #include <vector>
 
 #include "displays/picture_scales.h"
@@ -45,8 +48,15 @@ class PictureWidget : public QWidget {
   QRegion exposed;
   QSize coveredSize;
   PictureScales shown;
-  QImage overlay;  // the scales, drawn again only when they or the widget's pixels change
+  // The scales as the raster pixels they cover with their colours, laid out again only when
+  // they or the raster's size change; at each paint they go under the model's drawing into a copy.
+  std::vector<std::pair<uint32_t, QRgb>> overlayPixels;
+  QSize overlaySize;
+  double overlayRatio = 1.0;
   bool overlayStale = true;
+  QImage composite;
+  void buildOverlay(const QImage& raster);
+  const QImage& composited();
   struct StyleKey {
     QSize size;
     double points = 0;
@@ -54,7 +64,6 @@ class PictureWidget : public QWidget {
     ScaleStyle style;
   };
   mutable StyleKey styleFor;
-  void drawOverlay();
   QFont scaleFont() const;
 };
 
