@@ -227,7 +227,7 @@ void addYTicks(PictureScales& scales, const AxisMap& map, double width, double h
                const char* unit, const ScaleStyle& style, double fixedStep) {
   Tick ticks[MaxTicks];
   double step = 0;
-  const int n = makeTicks(map, height, 1.5 * style.labelHeight, fixedStep, ticks, step);
+  const int n = makeTicks(map, height, 1.3 * style.labelHeight, fixedStep, ticks, step);
   const int decimals = decimalsFor(step);
   const double bottomRow = height - style.labelHeight - style.gap;
   const int first = scales.labelCount;
