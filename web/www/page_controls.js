@@ -209,7 +209,9 @@ export class PageControls {
     e.preventDefault();
     const lo = Math.min(m.min, m.max), hi = Math.max(m.min, m.max);
     const value = Math.max(lo, Math.min(hi, Number(el.value) + steps[e.key]));
-    if (value !== m.value) this.events.setValue(name, value);
+    if (value === m.value) return;
+    this.events.setValue(name, value);
+    this.showValue(el, name);  // the model has synced the slider by now
   }
 
   place(el, m) {
