@@ -32,6 +32,7 @@ int main(int argc, char** argv) {
   linklab::MainWindowView view(*form);
 
   if (!batch) {
+    view.restoreSettings();  // the user's own choices; a batch run keeps the defaults
     form->Form_Load();
     view.syncFromModel();
     view.showFitted();

@@ -13,20 +13,21 @@ namespace {
 std::array<double, 4097> eyeReal;
 std::array<double, 4097> eyeImag;
 
-int16_t alignment(double b) {
+}  // namespace
+
+int16_t eyeAlignment(double b) {
   if (b == 1 || b == 2) return 31;
   if (b == 3) return 10;  // 32 / 16 * 6 - 2
   if (b == 4) return 15;  // 32 / 2 - 1
   return 0;
 }
-}  // namespace
 
 int16_t plotEye(Surface& pic, std::span<const double> samples, double scaleFactor,
                 bool showThreshold, uint32_t colour, int16_t& offset, const EyeSettings& settings) {
   const double b = settings.bitsPerSymbol;
   const double width = pic.ScaleWidth();
   const double height = pic.ScaleHeight();
-  offset = static_cast<int16_t>(offset + alignment(b));
+  offset = static_cast<int16_t>(offset + eyeAlignment(b));
 
   const double yUnit = (2 / 0.7) / height * scaleFactor / settings.eyeScale;
   const double yMid = 0.5 * height;

@@ -17,6 +17,9 @@ struct EyeSettings {
   int sampleSlider;      // hscSample value, -64..64, 0 = centre of the picture
 };
 
+// Samples added to a stretch's first sample so the traces line up for b bits per symbol.
+int16_t eyeAlignment(double bitsPerSymbol);
+
 // Draws one real eye and returns the sampling point: the sample index under the marker.
 //  pic           : picture, not cleared; ScaleWidth spans 128/b + 1 samples
 //  samples       : one real sample per element; read up to 32*95 + CInt(192b+1) + offset + 1

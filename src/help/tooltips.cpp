@@ -21,17 +21,18 @@ constexpr const char* kRxFilter =
     "Receive filter applied before the eye and scatter pictures; it follows the transmit filter and can be set on "
     "its own. Matched is matched to the whole transmitted pulse and gives the decisions the channel's full Eb/N0.";
 constexpr const char* kParameterUnit =
-    "Unit of the filter parameter beside it: kHz of bandwidth, EB for excess bandwidth in percent, SCs for OFDM "
-    "subcarriers.";
+    "Unit of the filter parameter beside it. kHz: the filter's bandwidth in kHz (1 kHz is the bit rate). EB: excess "
+    "bandwidth, how much wider than the narrowest possible pulse spectrum, in percent. SCs: subcarriers, how many "
+    "OFDM subcarriers carry the symbols.";
 constexpr const char* kExcessBandwidth =
-    "Excess bandwidth of the raised-cosine filter in percent, 1 to 100: 1 is nearly the narrowest pulse spectrum, "
-    "100 twice the narrowest; type a whole percent and press Enter to try your own.";
+    "EB, excess bandwidth of the raised-cosine filter in percent, 1 to 100: 1 is nearly the narrowest pulse "
+    "spectrum, 100 twice the narrowest; type a whole percent and press Enter to try your own.";
 constexpr const char* kBandwidth =
     "Bandwidth of the filter in kHz, where 1 kHz is the bit rate; type a value from 0.10 to 6.00 and press Enter "
     "to try your own.";
 constexpr const char* kSubcarriers =
-    "Number of OFDM subcarriers the symbols are spread over; a typed count from 1 to 128 is moved to the nearest "
-    "power of two.";
+    "SCs, subcarriers: the number of OFDM subcarriers the symbols are spread over; a typed count from 1 to 128 is "
+    "moved to the nearest power of two.";
 constexpr const char* kAmplifier =
     "RF power amplifier: Linear passes the signal unchanged, Non-Linear compresses its peaks and shifts their phase, "
     "which widens the spectrum.";
@@ -43,7 +44,8 @@ constexpr const char* kMultipathDelay = "Delay of a multipath echo in symbol per
 constexpr const char* kMultipathMagnitude = "Strength of a multipath echo in percent (not yet simulated).";
 constexpr const char* kEqualiser = "Equaliser of the receiver (not yet simulated).";
 constexpr const char* kSync =
-    "Receiver synchronisation: the small arrows nudge the carrier phase, the tall slider sets a frequency offset.";
+    "Sync, the receiver's synchronisation to the transmitter's carrier: the small arrows nudge the carrier phase, "
+    "the tall slider sets a frequency offset.";
 
 constexpr std::pair<std::string_view, const char*> kTooltips[] = {
     // Lists and their labels
@@ -82,7 +84,9 @@ constexpr std::pair<std::string_view, const char*> kTooltips[] = {
     {"lblEqualiser", kEqualiser},
     {"lblSync", kSync},
     // The row of labels in the transmitter block
-    {"lblLinear(0)", "Kind of modulation below: amplitude and phase (AM) or frequency (FM)."},
+    {"lblLinear(0)",
+     "FM / AM: whether the modulation below moves the carrier's frequency (FM, frequency modulation: FSK, MSK) or "
+     "its amplitude and phase (AM, amplitude modulation in the wide sense: OOK to 16-QAM)."},
     {"lblLinear(1)",
      "Class of the chosen modulation: Linear moves amplitude and phase, Exponential (FSK, MSK) moves the "
      "frequency."},

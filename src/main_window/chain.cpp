@@ -25,16 +25,22 @@ TraceColours modDataColours(const std::string& modulation) {
 
 }  // namespace
 
-void Form1::runSimulation() {
-  if (iBitsPerSymbol == 0) iBitsPerSymbol = 1;
+Form1::DataWindow Form1::dataWindow() const {
+  const int bits = iBitsPerSymbol == 0 ? 1 : iBitsPerSymbol;
   const int scroll = hscDataScroll.Value();
   const int zoom = hscDataZoom.Value();
   // The windows never reach past the bits of a block or the 128 symbols, whatever the sliders say.
   const int16_t iFirst = CInt(std::clamp(scroll + DATA_WINDOW_BITS, 0, 511));
   const int16_t iLast = CInt(std::clamp(iFirst + DATA_WINDOW_BITS * zoom, iFirst + 1, 512));
-  const int16_t sFirst = std::clamp<int16_t>(CInt(double(scroll + DATA_WINDOW_BITS) / iBitsPerSymbol), 0, 127);
-  const int16_t sLast = std::clamp<int16_t>(CInt(double(DATA_WINDOW_BITS) * zoom / iBitsPerSymbol + sFirst),
+  const int16_t sFirst = std::clamp<int16_t>(CInt(double(scroll + DATA_WINDOW_BITS) / bits), 0, 127);
+  const int16_t sLast = std::clamp<int16_t>(CInt(double(DATA_WINDOW_BITS) * zoom / bits + sFirst),
                                             int16_t(sFirst + 1), 128);
+  return {iFirst, iLast, sFirst, sLast};
+}
+
+void Form1::runSimulation() {
+  if (iBitsPerSymbol == 0) iBitsPerSymbol = 1;
+  const auto [iFirst, iLast, sFirst, sLast] = dataWindow();
   const int16_t nSym = CInt(DATA_WINDOW_BITS / dBitsPerSymbol);
 
   plotData(32, picData, 12, iData, iData, 0xFF0000, 0.0, 1.0, true, 0.0, iFirst, iLast);

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -13,7 +14,9 @@
 #include "form/picture_box.h"
 #include "form/slider.h"
 #include "form/widgets.h"
+#include "displays/picture_scales.h"
 #include "help/help_window.h"
+#include "help/slider_values.h"
 #include "main_window/simulation_state.h"
 #include "main_window/typed_values.h"
 #include "measurements/eye_statistics.h"
@@ -93,6 +96,11 @@ class Form1 : public SimulationState {
 
   // The chain and the data window (chain.cpp)
   void runSimulation();
+  // The bits and the symbols the data window shows, last exclusive, from the scroll and zoom.
+  struct DataWindow {
+    int16_t bitFirst, bitLast, symbolFirst, symbolLast;
+  };
+  DataWindow dataWindow() const;
   void hscDataScroll_Change();
   void hscDataZoom_Change();
 
@@ -101,6 +109,12 @@ class Form1 : public SimulationState {
   void restartCounts();
   // Designs the filters first when a change has left them stale.
   LinkSettings linkSettings();
+
+  // The scales over a picture in its units, from the settings its drawing used; empty for a
+  // picture that has none in the current scene (picture_scales.cpp)
+  void describeScales(const PictureBox& picture, const ScaleStyle& style, PictureScales& out) const;
+  // A slider's value in real units (slider_units.cpp); empty for one without units.
+  std::string sliderText(const Slider& slider) const;
 
   // Animation, pause and trace (animation.cpp)
   void Timer1_Timer();

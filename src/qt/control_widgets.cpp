@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 
+#include "qt/slider_value_tip.h"
 #include "main_window/form1.h"
 #include "qt/colours.h"
 #include "qt/form_canvas.h"
@@ -70,8 +71,11 @@ QWidget* MainWindowView::createWidget(Control& control) {
       auto* bar = new QScrollBar(model.horizontal ? Qt::Horizontal : Qt::Vertical, canvas);
       bar->setFocusPolicy(Qt::TabFocus);  // reachable by keyboard; a click leaves the typing alone
       bar->setStyle(arrowStyle());
-      connect(bar, &QScrollBar::valueChanged, this,
-              [this, &model](int value) { runEvent([&model, value] { model.setValue(value); }); });
+      connect(bar, &QScrollBar::valueChanged, this, [this, &model, bar](int value) {
+        runEvent([&model, value] { model.setValue(value); });
+        // Only a user's move gets here (the sync blocks the bar's signals): say where it stands.
+        showSliderValue(*bar, QString::fromStdString(form.sliderText(model)));
+      });
       w = bar;
       break;
     }

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "batch/batch_runner.h"
+#include "displays/picture_scales.h"
 #include "qt/layout_scale.h"
 #include "qt/message_box_host.h"
 #include "qt/top_level_queue.h"
@@ -58,6 +59,12 @@ class MainWindowView : public QMainWindow, public Snapshotter {
   void zoomReset();
   void toggleFullScreen();
 
+  // Scales over the pictures (View > Scales), remembered between runs.
+  bool scalesShown() const { return showScales; }
+  void setScalesShown(bool shown);
+  // Reads what the user chose in earlier runs (View > Scales).
+  void restoreSettings();
+
  protected:
   void keyPressEvent(QKeyEvent* event) override;
 
@@ -74,6 +81,8 @@ class MainWindowView : public QMainWindow, public Snapshotter {
     uint32_t colour = 0xFFFFFFFF;
     int index = -1;
     bool written = false;
+    double tipBits = 0;      // a slider's tooltip: the symbol length and the spectrum's axis it read
+    bool tipLinear = false;
     QWidget* coveredBy = nullptr;  // the picture it sits on, while the pictures are covered
   };
   void runNow(const std::function<void()>& handler);
@@ -110,6 +119,8 @@ class MainWindowView : public QMainWindow, public Snapshotter {
   std::string titleScene;
   std::string titleModulation;
   ReadoutStrip* readoutStrip = nullptr;
+  bool showScales = true;
+  PictureScales scaleScratch;  // one description at a time, rebuilt at every sync
 };
 
 }  // namespace linklab

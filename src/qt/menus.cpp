@@ -31,6 +31,12 @@ QMenu* addViewMenu(MainWindowView& view) {
                   })
       ->setObjectName("actionPause");
   menu->addSeparator();
+  QAction* scales = menu->addAction("&Scales");
+  scales->setObjectName("actionScales");
+  scales->setCheckable(true);
+  scales->setChecked(view.scalesShown());
+  QObject::connect(scales, &QAction::toggled, &view, [&view](bool on) { view.setScalesShown(on); });
+  menu->addSeparator();
   QAction* fullScreen = menu->addAction("&Full Screen", &view, [&view] { view.toggleFullScreen(); });
   fullScreen->setObjectName("actionFullScreen");
   fullScreen->setShortcut(QKeySequence(Qt::Key_F11));

@@ -1,7 +1,11 @@
 #include "qt/picture_widget.h"
 
+#include <QFontMetricsF>
 #include <QMouseEvent>
 #include <QPainter>
+#include <algorithm>
+#include <cmath>
+#include <cstring>
 
 #include "form/picture_box.h"
 #include "qt/colours.h"
@@ -48,7 +52,7 @@ void PictureWidget::paintEvent(QPaintEvent*) {
   // allocation of its own beyond the painter.
   static const QPen border(QColor(128, 128, 128));
   QPainter p(this);
-  const QImage& image = surface.finished();
+  const QImage& image = (shown.lineCount > 0 || shown.labelCount > 0) ? composited() : surface.finished();
   // One image pixel on one device pixel: a plain copy, never a stretch.
   const double ratio = devicePixelRatioF();
   const QRectF placed(0, 0, image.width() / ratio, image.height() / ratio);
@@ -61,6 +65,99 @@ void PictureWidget::paintEvent(QPaintEvent*) {
     p.fillRect(QRect(0, drawn.bottom() + 1, width(), height()), toQColor(picture.BackColor));
   p.setPen(border);
   p.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+QFont PictureWidget::scaleFont() const {
+  QFont f = font();
+  f.setPointSizeF(f.pointSizeF() * 0.9);
+  return f;
+}
+
+ScaleStyle PictureWidget::scaleStyle() const {
+  // Worked out again only when the font or the size changed: a sync at every tick asks for it.
+  const double points = font().pointSizeF();
+  if (styleFor.size == size() && styleFor.points == points && styleFor.twips == picture.Width) return styleFor.style;
+  // Twips per logical pixel of this widget at the layout's current scale.
+  const double perPixel = picture.Width > 0 && width() > 0 ? double(picture.Width) / width() : 15.0;
+  const QFontMetricsF metrics(scaleFont());
+  styleFor = {size(), points, picture.Width,
+              {metrics.height() * perPixel, metrics.horizontalAdvance(QLatin1Char('0')) * perPixel, 2 * perPixel}};
+  return styleFor.style;
+}
+
+void PictureWidget::setScales(const PictureScales& description) {
+  if (description == shown) return;
+  shown = description;
+  overlayStale = true;
+  update();
+}
+
+void PictureWidget::buildOverlay(const QImage& raster) {
+  overlayStale = false;
+  overlayPixels.clear();
+  overlaySize = raster.size();
+  overlayRatio = raster.width() > 0 && width() > 0 ? raster.width() / double(width()) : 1.0;
+  if (raster.isNull()) return;
+  QImage overlay(raster.size(), QImage::Format_ARGB32_Premultiplied);
+  overlay.fill(Qt::transparent);
+  {
+    QPainter p(&overlay);
+    p.scale(overlayRatio, overlayRatio);  // laid out in the widget's pixels, drawn in the raster's
+    const double sx = picture.Width > 0 ? width() / double(picture.Width) : 1 / 15.0;
+    const double sy = picture.Height > 0 ? height() / double(picture.Height) : 1 / 15.0;
+    // One crisp pixel on whole pixels at any size (the lines run along x or along y).
+    for (int i = 0; i < shown.lineCount; ++i) {
+      const ScaleLine& l = shown.lines[i];
+      const QRectF line(std::floor(std::min(l.x1, l.x2) * sx), std::floor(std::min(l.y1, l.y2) * sy),
+                        std::max(1.0, std::floor(std::abs(l.x2 - l.x1) * sx)),
+                        std::max(1.0, std::floor(std::abs(l.y2 - l.y1) * sy)));
+      p.fillRect(line, l.zero ? QColor(160, 160, 160) : QColor(208, 208, 208));
+    }
+    p.setFont(scaleFont());
+    p.setPen(QColor(70, 70, 70));
+    const QFontMetricsF metrics(p.font());
+    for (int i = 0; i < shown.labelCount; ++i) {
+      const ScaleLabel& l = shown.labels[i];
+      const QString text = QString::fromUtf8(l.text.data());
+      const double w = metrics.horizontalAdvance(text);
+      double x = l.x * sx;
+      if (l.align == LabelAlign::Centre) x -= w / 2;
+      if (l.align == LabelAlign::Right) x -= w;
+      const double y = l.edge == LabelEdge::Top ? l.y * sy + metrics.ascent() : l.y * sy - metrics.descent();
+      p.drawText(QPointF(x, y), text);
+    }
+  }
+  // Only the pixels the scales cover are kept, each with its premultiplied colour.
+  for (int y = 0; y < overlay.height(); ++y) {
+    const auto* row = reinterpret_cast<const QRgb*>(overlay.constScanLine(y));
+    for (int x = 0; x < overlay.width(); ++x)
+      if (qAlpha(row[x]) != 0) overlayPixels.push_back({static_cast<uint32_t>(y * overlay.width() + x), row[x]});
+  }
+}
+
+const QImage& PictureWidget::composited() {
+  const QImage& raster = surface.finished();
+  if (raster.isNull() || raster.format() != QImage::Format_RGB32) return raster;
+  if (overlayStale || overlaySize != raster.size() || overlayRatio != raster.width() / double(std::max(1, width())))
+    buildOverlay(raster);
+  if (composite.size() != raster.size()) composite = QImage(raster.size(), QImage::Format_RGB32);
+  // The model's drawing, then the scales under it: each channel keeps the darker of the two
+  // (Darken), so a trace stays whole where a grid line crosses it.
+  const int columns = raster.width();
+  for (int y = 0; y < raster.height(); ++y)
+    std::memcpy(composite.scanLine(y), raster.constScanLine(y), sizeof(QRgb) * columns);
+  auto* out = reinterpret_cast<QRgb*>(composite.bits());
+  const int stride = composite.bytesPerLine() / static_cast<int>(sizeof(QRgb));
+  for (const auto& [index, colour] : overlayPixels) {
+    QRgb& d = out[(index / columns) * stride + index % columns];
+    const int a = qAlpha(colour);
+    auto channel = [a](int dst, int src) {  // src premultiplied by a
+      const int over = std::min(dst * a, src * 255) / 255;  // darker of the two, where covered
+      return dst + ((over - dst * a / 255));
+    };
+    d = qRgb(channel(qRed(d), qRed(colour)), channel(qGreen(d), qGreen(colour)), channel(qBlue(d), qBlue(colour)));
+  }
+  return composite;
 }
 
 void PictureWidget::mousePressEvent(QMouseEvent* event) {

@@ -1,11 +1,15 @@
 #pragma once
 // Shows a picture's raster; a click goes to the picture's own handler. The raster has the
 // device's own pixels (layout scale x device pixel ratio), so traces stay crisp at any size.
+#include <QFont>
+#include <QImage>
 #include <QRegion>
 #include <QWidget>
 #include <functional>
+#include <utility>
 #include <vector>
 
+#include "displays/picture_scales.h"
 #include "qt/layout_scale.h"
 #include "qt/raster_surface.h"
 
@@ -25,6 +29,12 @@ class PictureWidget : public QWidget {
   // Repaints what the controls on it leave showing.
   void refresh();
   PictureBox& model() { return picture; }
+  // The size of a scale label in the picture's twips, from the widget's font.
+  ScaleStyle scaleStyle() const;
+  // Scales drawn over the raster (never into it); an empty description draws none. Repaints
+  // only when the description changed.
+  void setScales(const PictureScales& description);
+  const PictureScales& scales() const { return shown; }
 
  protected:
   void paintEvent(QPaintEvent*) override;
@@ -37,6 +47,24 @@ class PictureWidget : public QWidget {
   std::vector<QRect> covered;
   QRegion exposed;
   QSize coveredSize;
+  PictureScales shown;
+  // The scales as the raster pixels they cover with their colours, laid out again only when
+  // they or the raster's size change; at each paint they go under the model's drawing into a copy.
+  std::vector<std::pair<uint32_t, QRgb>> overlayPixels;
+  QSize overlaySize;
+  double overlayRatio = 1.0;
+  bool overlayStale = true;
+  QImage composite;
+  void buildOverlay(const QImage& raster);
+  const QImage& composited();
+  struct StyleKey {
+    QSize size;
+    double points = 0;
+    int twips = 0;
+    ScaleStyle style;
+  };
+  mutable StyleKey styleFor;
+  QFont scaleFont() const;
 };
 
 }  // namespace linklab

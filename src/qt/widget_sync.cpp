@@ -16,6 +16,7 @@
 #include "qt/main_window_view.h"
 #include "qt/picture_widget.h"
 #include "qt/readout_strip.h"
+#include "qt/slider_value_tip.h"
 #include "qt/typed_text_field.h"
 
 namespace linklab {
@@ -97,6 +98,14 @@ void MainWindowView::syncWidget(Binding& b) {
       if (bar->singleStep() != model.SmallChange) bar->setSingleStep(model.SmallChange);
       if (bar->pageStep() != model.LargeChange) bar->setPageStep(model.LargeChange);
       if (bar->value() != model.Value()) bar->setValue(model.Value());
+      // The tooltip ends with the value in real units, rebuilt only when what it reads changed.
+      const bool linear = form.chkLinear.Visible && form.chkLinear.Value() == 1;
+      if (first || b.index != model.Value() || b.tipBits != form.dBitsPerSymbol || b.tipLinear != linear) {
+        b.index = model.Value();
+        b.tipBits = form.dBitsPerSymbol;
+        b.tipLinear = linear;
+        bar->setToolTip(sliderTooltip(tooltipFor(model.name), form.sliderText(model)));
+      }
       break;
     }
     case ControlKind::CheckBox: {
@@ -136,6 +145,9 @@ void MainWindowView::syncWidget(Binding& b) {
       auto* picture = static_cast<PictureWidget*>(w);
       picture->syncGeometry(scale);
       auto& model = static_cast<PictureBox&>(c);
+      scaleScratch.clear();
+      if (showScales) form.describeScales(model, picture->scaleStyle(), scaleScratch);
+      picture->setScales(scaleScratch);
       if (model.drawn) {
         model.drawn = false;
         picture->refresh();

@@ -36,5 +36,8 @@ EMSCRIPTEN_BINDINGS(linklab) {
       .function("pixels", &pixels)
       .function("takeMessage", &WebApp::takeMessage)
       .function("messageClosed", &WebApp::messageClosed)
+      .function("sliderText", &WebApp::sliderText)
+      .function("setScaleStyle", &WebApp::setScaleStyle)
+      .function("setScalesShown", &WebApp::setScalesShown)
       .class_function("tooltip", &WebApp::tooltip);
 }

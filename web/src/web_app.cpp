@@ -1,5 +1,7 @@
 #include "web_app.h"
 
+#include <cstdio>
+
 #include "control_json.h"
 #include "help/readout_texts.h"
 #include "help/tooltips.h"
@@ -132,6 +134,15 @@ std::string WebApp::changes() {
            '}';
   }
   resized = false;
+  out += "],\"scales\":[";
+  first = true;
+  for (const Picture& p : pictures) {
+    std::string json = scalesJson(*p.box);
+    if (unchanged("scales " + p.box->name, json)) continue;
+    if (!first) out += ',';
+    first = false;
+    out += json;
+  }
   out += "],\"help\":[";
   first = true;
   for (const HelpWindow* w : {&form.HelpText, &form.Instructions}) {
@@ -193,5 +204,45 @@ const PixelRaster* WebApp::raster(int index) const {
 }
 
 std::string WebApp::tooltip(const std::string& name) { return std::string(tooltipFor(name)); }
+
+std::string WebApp::sliderText(const std::string& name) const {
+  for (const Control* c : form.controls())
+    if (c->name == name && c->kind() == ControlKind::Slider) return form.sliderText(static_cast<const Slider&>(*c));
+  return {};
+}
+
+void WebApp::setScaleStyle(double labelHeight, double charWidth, double gap) {
+  if (labelHeight > 0 && charWidth > 0 && gap >= 0) scaleStyle = {labelHeight, charWidth, gap};
+}
+
+void WebApp::setScalesShown(bool shown) { scalesShown = shown; }
+
+namespace {
+std::string twips(double v) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.7g", v);
+  return text;
+}
+}  // namespace
+
+std::string WebApp::scalesJson(const PictureBox& box) {
+  scratch.clear();
+  if (scalesShown) form.describeScales(box, scaleStyle, scratch);
+  std::string out = "{\"name\":" + jsonString(box.name) + ",\"width\":" + std::to_string(box.Width) +
+                    ",\"height\":" + std::to_string(box.Height) + ",\"lines\":[";
+  for (int i = 0; i < scratch.lineCount; ++i) {
+    const ScaleLine& l = scratch.lines[i];
+    if (i) out += ',';
+    out += twips(l.x1) + ',' + twips(l.y1) + ',' + twips(l.x2) + ',' + twips(l.y2) + ',' + (l.zero ? '1' : '0');
+  }
+  out += "],\"labels\":[";
+  for (int i = 0; i < scratch.labelCount; ++i) {
+    const ScaleLabel& l = scratch.labels[i];
+    if (i) out += ',';
+    out += '[' + twips(l.x) + ',' + twips(l.y) + ',' + std::to_string(static_cast<int>(l.align)) + ',' +
+           std::to_string(static_cast<int>(l.edge)) + ',' + jsonString(l.text.data()) + ']';
+  }
+  return out + "]}";
+}
 
 }  // namespace linklab::web

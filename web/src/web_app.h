@@ -37,9 +37,11 @@ class WebApp {
   // Device pixels per twip of the pictures: the page's zoom times the screen's pixel ratio / 15.
   void setPixelScale(double devicePixelsPerTwip);
 
-  // What changed since the last call, as JSON: {"controls":[...],"pictures":[...],"help":[...],
-  // "readouts":{...} or null,"timer":{...}}. Pictures are listed by index with their size in
-  // device pixels.
+  // What changed since the last call, as JSON: {"controls":[...],"pictures":[...],"scales":[...],
+  // "help":[...],"readouts":{...} or null,"timer":{...}}. Pictures are listed by index with their
+  // size in device pixels; scales by picture name with the picture's twips, their lines as flat
+  // [x1,y1,x2,y2,zero,...] and their labels as [x,y,align,edge,text] (align 0 left, 1 centre,
+  // 2 right; edge 0 top, 1 bottom).
   std::string changes();
   // The raster of picture INDEX, or null.
   const PixelRaster* raster(int index) const;
@@ -49,6 +51,12 @@ class WebApp {
   void messageClosed() { messages.closed(); }
 
   static std::string tooltip(const std::string& name);
+  // A slider's value in real units, or "" for a control without them.
+  std::string sliderText(const std::string& name) const;
+
+  // Scales over the pictures: the size of a label in twips (from the page's font), and on / off.
+  void setScaleStyle(double labelHeight, double charWidth, double gap);
+  void setScalesShown(bool shown);
 
   Form1& model() { return form; }
 
@@ -67,6 +75,10 @@ class WebApp {
   std::unordered_map<std::string, std::string> lastSent;
   std::string lastTimer;
   bool resized = false;
+  ScaleStyle scaleStyle;
+  bool scalesShown = true;
+  PictureScales scratch;
+  std::string scalesJson(const PictureBox& box);
 };
 
 }  // namespace linklab::web

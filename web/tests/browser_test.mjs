@@ -207,6 +207,31 @@ try {
   await waitTicks(page, 5);
   await page.screenshot({ path: path.join(outDir, 'scene-3-scatter.png') });
 
+  // Sliders say their value in real units: at the end of their tooltip, and beside the thumb
+  // while they move.
+  const sampleTitle = await page.$eval(sel('hscSample'), (el) => el.title);
+  check(sampleTitle.endsWith('Now: 0 symbols from the symbol centre (0 samples, 0 ms)'),
+        "a slider's tooltip ends with its value", sampleTitle.split('\n').pop());
+  await page.$eval(sel('hscSample'), (el) => {
+    el.value = String(Number(el.value) + 16);
+    el.dispatchEvent(new Event('input'));
+  });
+  const valueTip = await page.$eval('.slider-value', (el) => (el.hidden ? '' : el.textContent));
+  check(valueTip.startsWith('+') && valueTip.includes('symbols from the symbol centre'),
+        'moving a slider shows its value beside it', valueTip);
+  await page.screenshot({ path: path.join(outDir, 'slider-value.png') });
+
+  // The scales switch off and on, and the page remembers the choice.
+  const inkWithScales = (await pictureInk(page, 'picSpectrum(0)')).ink;
+  await page.click('#scales-toggle');
+  await waitTicks(page, 2);
+  const inkWithout = (await pictureInk(page, 'picSpectrum(0)')).ink;
+  check(inkWithScales > inkWithout + 1000, 'the scales draw a grid over the spectrum', `${inkWithScales} > ${inkWithout}`);
+  check(await page.evaluate(() => localStorage.getItem('linklab.scales')) === 'off', 'switching them off is remembered');
+  await page.click('#scales-toggle');
+  await waitTicks(page, 2);
+  check((await pictureInk(page, 'picSpectrum(0)')).ink > inkWithout + 1000, 'and on again');
+
   await pickScene(page, 'Full');
   check(await visible(page, 'vscSync') && await visible(page, 'cmbNoise'), '"Full" shows the noise and sync controls');
   await waitTicks(page, 10);

@@ -227,6 +227,37 @@ TEST_F(WebAppTest, HelpWindowsOpenAndCloseThroughTheModel) {
   EXPECT_NE(app.changes().find("\"visible\":false"), std::string::npos);
 }
 
+TEST_F(WebAppTest, ScalesAreSentWhenTheyChangeAndEmptyWhenSwitchedOff) {
+  ASSERT_TRUE(app.setText("cmbScene", "Full"));
+  app.tick();
+  app.tick();
+  std::string changed = app.changes();
+  // The eye's time axis ends in ms (the spectrum's, sent at the start, in kHz).
+  const auto eye = changed.find("{\"name\":\"picEye(0)\",\"width\":4335,");
+  ASSERT_NE(eye, std::string::npos) << changed;
+  EXPECT_NE(changed.find(" ms\"]", eye), std::string::npos);
+  WebApp fresh;
+  fresh.load();
+  EXPECT_NE(fresh.changes().find(" kHz\"]"), std::string::npos);
+  app.tick();
+  EXPECT_EQ(app.changes().find("\"name\":\"picEye(0)\",\"width\""), std::string::npos);  // unchanged
+  ASSERT_TRUE(app.setValue("vscTxEyeScale", 30));  // zoom x1.6: new amplitude ticks
+  EXPECT_NE(app.changes().find("\"name\":\"picEye(0)\",\"width\""), std::string::npos);
+  app.setScalesShown(false);
+  changed = app.changes();
+  EXPECT_NE(changed.find("{\"name\":\"picEye(0)\",\"width\":4335,\"height\":3855,\"lines\":[],\"labels\":[]}"),
+            std::string::npos)
+      << changed;
+}
+
+TEST_F(WebAppTest, SlidersSayTheirValueInRealUnits) {
+  ASSERT_TRUE(app.setText("cmbScene", "Full"));
+  ASSERT_TRUE(app.setValue("vscFreq", 3));
+  EXPECT_EQ(app.sliderText("vscFreq"), "+3\u00b0 a run = +0.0833 Hz offset");
+  EXPECT_EQ(app.sliderText("cmbMod(0)"), "");
+  EXPECT_EQ(app.sliderText("hscXThreshold"), "");
+}
+
 TEST(WebAppTooltips, ComeFromTheCoreByControlName) {
   EXPECT_FALSE(WebApp::tooltip("cmbMod(0)").empty());
   EXPECT_FALSE(WebApp::tooltip("picScatter(2)").empty());

@@ -19,7 +19,55 @@ const controls = new PageControls(form, $('#diagram'), $('#overlay'), {
   setText: (name, text) => userEvent(() => app.setText(name, text)),
   setValue: (name, value) => userEvent(() => app.setValue(name, value)),
   click: (name) => userEvent(() => app.click(name)),
-}, (name) => Module.WebApp.tooltip(name));
+}, (name) => Module.WebApp.tooltip(name), (name) => app.sliderText(name));
+
+// ---- Scales over the pictures: the core describes them, the page draws them over each picture
+// (never into its raster). The toggle is remembered in the browser, as the desktop remembers it.
+
+const SCALE_FONT_PX = 11;  // at 100 %
+const SCALE_FONT = '"DejaVu Sans", Verdana, sans-serif';
+const scales = new Map();  // picture name -> its last description
+const painted = new Map();  // picture name -> its last paint, to draw again when only the scales change
+{
+  const probe = document.createElement('canvas').getContext('2d');
+  probe.font = `${SCALE_FONT_PX}px ${SCALE_FONT}`;
+  app.setScaleStyle(SCALE_FONT_PX * 1.25 * TWIPS_PER_PIXEL, probe.measureText('0').width * TWIPS_PER_PIXEL,
+                    2 * TWIPS_PER_PIXEL);
+}
+const scalesToggle = $('#scales-toggle');
+try { scalesToggle.checked = localStorage.getItem('linklab.scales') !== 'off'; } catch { /* no storage */ }
+app.setScalesShown(scalesToggle.checked);
+scalesToggle.addEventListener('change', () => {
+  try { localStorage.setItem('linklab.scales', scalesToggle.checked ? 'on' : 'off'); } catch { /* no storage */ }
+  app.setScalesShown(scalesToggle.checked);
+  syncFromModel();
+});
+
+function drawScales(canvas, s) {
+  if (!s || (s.lines.length === 0 && s.labels.length === 0)) return;
+  const ctx = canvas.getContext('2d');
+  const sx = canvas.width / s.width, sy = canvas.height / s.height;  // device pixels per twip
+  const snap = (v) => Math.floor(v) + 0.5;
+  ctx.save();
+  // Darken keeps every trace pixel darker than the grid: the grid lies under the traces.
+  ctx.globalCompositeOperation = 'darken';
+  ctx.lineWidth = 1;
+  for (let i = 0; i + 4 < s.lines.length; i += 5) {
+    ctx.strokeStyle = s.lines[i + 4] ? 'rgb(160,160,160)' : 'rgb(208,208,208)';
+    ctx.beginPath();
+    ctx.moveTo(snap(s.lines[i] * sx), snap(s.lines[i + 1] * sy));
+    ctx.lineTo(snap(s.lines[i + 2] * sx), snap(s.lines[i + 3] * sy));
+    ctx.stroke();
+  }
+  ctx.font = `${SCALE_FONT_PX * sx * TWIPS_PER_PIXEL}px ${SCALE_FONT}`;
+  ctx.fillStyle = 'rgb(70,70,70)';
+  for (const [x, y, align, edge, text] of s.labels) {
+    ctx.textAlign = ['left', 'center', 'right'][align];
+    ctx.textBaseline = edge === 0 ? 'top' : 'bottom';
+    ctx.fillText(text, x * sx, y * sy);
+  }
+  ctx.restore();
+}
 
 // ---- Syncing from the model ------------------------------------------------------------------
 
@@ -28,7 +76,17 @@ let timerState = { enabled: false, interval: 0 };
 function syncFromModel() {
   const changes = JSON.parse(app.changes());
   controls.apply(changes.controls);
-  for (const p of changes.pictures) paintPicture(p);
+  controls.refreshValueTitles();
+  const rescaled = new Set();
+  for (const s of changes.scales) {
+    scales.set(s.name, s);
+    rescaled.add(s.name);
+  }
+  for (const p of changes.pictures) {
+    paintPicture(p);
+    rescaled.delete(p.name);
+  }
+  for (const name of rescaled) if (painted.has(name)) paintPicture(painted.get(name));
   for (const h of changes.help) syncHelpWindow(h);
   if (changes.readouts) syncReadouts(changes.readouts);
   timerState = changes.timer;
@@ -46,6 +104,8 @@ function paintPicture({ index, name, columns, rows }) {
   const view = app.pixels(index);  // a view on the module's memory: used at once, never kept
   const bytes = new Uint8ClampedArray(view.buffer, view.byteOffset, view.length);
   canvas.getContext('2d').putImageData(new ImageData(bytes, columns, rows), 0, 0);
+  painted.set(name, { index, name, columns, rows });
+  drawScales(canvas, scales.get(name));
 }
 
 function userEvent(handler) {

@@ -15,12 +15,15 @@ export function cssColour(bgr) {
 export class PageControls {
   // form: the element the controls live in; diagram and overlay: SVG layers below and above
   // them (shapes and lines have no element of their own); events: the model's handlers.
-  constructor(form, diagram, overlay, events, tooltip) {
+  constructor(form, diagram, overlay, events, tooltip, valueText = () => '') {
     this.form = form;
     this.diagram = diagram;
     this.overlay = overlay;
     this.events = events;
     this.tooltip = tooltip;
+    this.valueText = valueText;  // a slider's value in real units, from the core
+    this.valueTip = null;  // the small tip beside a slider's thumb while it moves
+    this.valueTipTimer = null;
     this.scale = 1;  // CSS pixels per pixel at 100 %
     this.models = new Map();  // name -> last reported state
     this.elements = new Map();  // name -> element
@@ -70,7 +73,10 @@ export class PageControls {
       case 'slider':
         el = document.createElement('input');
         el.type = 'range';
-        el.addEventListener('input', () => ev.setValue(m.name, Number(el.value)));
+        el.addEventListener('input', () => {
+          ev.setValue(m.name, Number(el.value));
+          this.showValue(el, m.name);
+        });
         el.addEventListener('keydown', (e) => this.stepSlider(e, el, m.name));
         break;
       case 'check': {
@@ -115,6 +121,45 @@ export class PageControls {
     const tip = this.tooltip(m.name);
     if (tip) el.title = tip;
     return el;
+  }
+
+  // The slider's value beside its thumb, for a moment after each move.
+  showValue(el, name) {
+    const text = this.valueText(name);
+    if (!text) return;
+    if (!this.valueTip) {
+      this.valueTip = document.createElement('div');
+      this.valueTip.className = 'slider-value';
+      this.valueTip.setAttribute('role', 'status');
+      this.form.appendChild(this.valueTip);
+    }
+    const tip = this.valueTip;
+    tip.textContent = text;
+    tip.hidden = false;
+    const min = Number(el.min), max = Number(el.max);
+    const at = max > min ? (Number(el.value) - min) / (max - min) : 0.5;
+    if (el.classList.contains('vertical')) {
+      tip.style.left = `${el.offsetLeft + el.offsetWidth + 4}px`;
+      tip.style.top = `${el.offsetTop + at * el.offsetHeight}px`;
+    } else {
+      tip.style.left = `${el.offsetLeft + at * el.offsetWidth}px`;
+      tip.style.top = `${el.offsetTop + el.offsetHeight + 4}px`;
+    }
+    clearTimeout(this.valueTipTimer);
+    this.valueTipTimer = setTimeout(() => { tip.hidden = true; }, 1500);
+  }
+
+  // Every slider's tooltip ends with its value, which can change with the modulation as well.
+  refreshValueTitles() {
+    for (const [name, m] of this.models) {
+      if (m.kind !== 'slider') continue;
+      const el = this.elements.get(name);
+      if (!el) continue;
+      const value = this.valueText(name);
+      const tip = this.tooltip(name) || '';
+      const title = value ? `${tip}${tip ? '\n' : ''}Now: ${value}` : tip;
+      if (el.title !== title) el.title = title;
+    }
   }
 
   // A list that accepts typed text: a text field with the entries behind an arrow beside it.
@@ -164,7 +209,9 @@ export class PageControls {
     e.preventDefault();
     const lo = Math.min(m.min, m.max), hi = Math.max(m.min, m.max);
     const value = Math.max(lo, Math.min(hi, Number(el.value) + steps[e.key]));
-    if (value !== m.value) this.events.setValue(name, value);
+    if (value === m.value) return;
+    this.events.setValue(name, value);
+    this.showValue(el, name);  // the model has synced the slider by now
   }
 
   place(el, m) {

@@ -1,0 +1,143 @@
+// Which scales the window's pictures get, and that they follow the settings the chain drew with:
+// the reference constellation, the data window and the spectrum's range read true on them.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+#include <string>
+
+#include "displays/scale_reading.h"
+#include "main_window/form1.h"
+
+namespace linklab {
+namespace {
+
+const ScaleStyle style{};
+
+std::unique_ptr<Form1> loaded(const char* scene) {
+  auto form = std::make_unique<Form1>();
+  form->Form_Load();
+  form->cmbScene.setText(scene);
+  form->Timer1_Timer();  // the first tick after a scene change only counts
+  return form;
+}
+
+PictureScales scalesOf(const Form1& form, const PictureBox& picture) {
+  PictureScales s;
+  form.describeScales(picture, style, s);
+  return s;
+}
+
+// ---- The receive scatter: the reference circles of BPSK stand at I = +-T, Q = 0.
+
+struct ScatterCase {
+  int threshold;  // vscYThreshold: T = (110 - value) / 50
+  int eyeScale;   // vscTxEyeScale: zoom = (110 - value) / 50
+};
+class ScatterScales : public testing::TestWithParam<ScatterCase> {};
+
+TEST_P(ScatterScales, ReferenceCirclesReadTheirAmplitude) {
+  auto form = loaded("Scatter");
+  form->cmbMod[0].setText("BPSK");
+  form->vscYThreshold.setValue(GetParam().threshold);
+  form->vscTxEyeScale.setValue(GetParam().eyeScale);
+  form->picScatter[2].Cls();
+  form->picScatter[2].setRecording(true);
+  form->runSimulation();
+  const double t = (110 - GetParam().threshold) / 50.0;
+  const PictureScales s = scalesOf(*form, form->picScatter[2]);
+  int seen = 0;
+  for (const DrawOp& op : form->picScatter[2].log()) {
+    if (op.kind != DrawOp::Kind::Circle || op.colour != 0xC0) continue;
+    ++seen;
+    EXPECT_NEAR(std::abs(readAt(s, false, op.x1)), t, 1e-9) << allText(s);
+    EXPECT_NEAR(readAt(s, true, op.y1), 0, 1e-9) << allText(s);
+  }
+  EXPECT_GT(seen, 0);
+}
+INSTANTIATE_TEST_SUITE_P(Scales, ScatterScales,
+                         testing::Values(ScatterCase{60, 60}, ScatterCase{85, 60}, ScatterCase{40, 30},
+                                         ScatterCase{100, 100}, ScatterCase{10, 85}));
+
+// ---- The data trace follows the scroll and the zoom: the left edge reads the first bit's time.
+
+struct WindowCase {
+  const char* modulation;
+  int zoom, scroll;
+};
+class DataWindowScales : public testing::TestWithParam<WindowCase> {};
+
+TEST_P(DataWindowScales, LeftEdgeReadsTheFirstBitOfTheWindow) {
+  auto form = loaded("Modulation");
+  form->cmbMod[0].setText(GetParam().modulation);
+  form->hscDataZoom.setValue(GetParam().zoom);
+  form->hscDataScroll.setValue(GetParam().scroll);
+  ASSERT_EQ(form->hscDataScroll.Value(), GetParam().scroll);
+  const double b = form->dBitsPerSymbol;
+  const PictureScales bits = scalesOf(*form, form->picData);
+  EXPECT_NEAR(readAt(bits, false, 0), (GetParam().scroll + 12) / b, 1e-9) << allText(bits);
+  // The window holds 12 * zoom bits over the cells drawn.
+  const double cell = std::floor(form->picData.ScaleWidth() / (12 * GetParam().zoom));
+  EXPECT_NEAR(readAt(bits, false, 12 * GetParam().zoom * cell) - readAt(bits, false, 0), 12 * GetParam().zoom / b,
+              1e-9);
+  const PictureScales symbols = scalesOf(*form, form->picModData);
+  EXPECT_NEAR(readAt(symbols, false, 0), form->dataWindow().symbolFirst, 1e-9) << allText(symbols);
+}
+INSTANTIATE_TEST_SUITE_P(Scales, DataWindowScales,
+                         testing::Values(WindowCase{"BPSK", 1, 0}, WindowCase{"BPSK", 2, 8}, WindowCase{"QPSK", 1, 6},
+                                         WindowCase{"16-QAM", 3, 40}, WindowCase{"8-PSK", 4, 24}));
+
+// ---- The spectrum's range: the top of the picture reads 3125 / (201 - R) dB.
+
+class SpectrumRange : public testing::TestWithParam<int> {};
+
+TEST_P(SpectrumRange, TopOfThePictureReadsTheRange) {
+  auto form = loaded("Modulation");
+  form->vscSpectrumRange.setValue(GetParam());
+  const PictureScales s = scalesOf(*form, form->picSpectrum[0]);
+  EXPECT_NEAR(readAt(s, true, 0), 3125.0 / (201 - GetParam()), 1e-9) << allText(s);
+  EXPECT_NE(allText(s).find(" dB|"), std::string::npos);
+}
+INSTANTIATE_TEST_SUITE_P(Scales, SpectrumRange, testing::Values(1, 100, 150, 200));
+
+// ---- Which picture gets which scale, scene by scene.
+
+TEST(PictureScalesChoice, EachPictureItsOwnUnits) {
+  auto form = loaded("Modulation");
+  EXPECT_NE(allText(scalesOf(*form, form->picEye[1])).find(" ms|"), std::string::npos);
+  EXPECT_NE(allText(scalesOf(*form, form->picEye[2])).find(" ms|"), std::string::npos);
+  EXPECT_NE(allText(scalesOf(*form, form->picScatter[0])).find(" I|"), std::string::npos);
+  EXPECT_NE(allText(scalesOf(*form, form->picSpectrum[0])).find(" kHz|"), std::string::npos);
+  EXPECT_EQ(scalesOf(*form, form->picEye[0]).labelCount, 0);  // hidden in this scene
+  ASSERT_TRUE(form->picSpectrum[1].Visible);
+  EXPECT_EQ(scalesOf(*form, form->picSpectrum[1]).labelCount, 0);  // nothing drawn until it is ticked
+  form->chkPassband.setValue(1);
+  EXPECT_NE(allText(scalesOf(*form, form->picSpectrum[1])).find(" ms|"), std::string::npos);
+
+  form->cmbScene.setText("Full");
+  EXPECT_NE(allText(scalesOf(*form, form->picEye[0])).find(" ms|"), std::string::npos);
+  EXPECT_NE(allText(scalesOf(*form, form->picScatter[2])).find(" Q|"), std::string::npos);
+
+  // The phasor demo's pictures draw no signal of the link: no scales.
+  form->cmbScene.setText("Baseband Demo");
+  EXPECT_EQ(scalesOf(*form, form->picScatter[0]).labelCount, 0);
+  EXPECT_EQ(scalesOf(*form, form->picModData).lineCount, 0);
+}
+
+TEST(PictureScalesChoice, NoLabelUnderAControlOnThePicture) {
+  auto form = loaded("Full");
+  const PictureBox& pic = form->picSpectrum[0];
+  const PictureScales s = scalesOf(*form, pic);
+  ASSERT_GT(s.keepOutCount, 0);  // the spectrum's title button and check boxes sit on it
+  const Control& box = form->chkLinear;
+  for (int i = 0; i < s.labelCount; ++i) {
+    const ScaleLabel& l = s.labels[i];
+    // Label anchors are in the picture's twips; the check box in the window's.
+    const bool inside = l.x + pic.Left > box.Left && l.x + pic.Left < box.Left + box.Width &&
+                        l.y + pic.Top > box.Top && l.y + pic.Top < box.Top + box.Height;
+    EXPECT_FALSE(inside) << l.text.data();
+  }
+}
+
+}  // namespace
+}  // namespace linklab
