@@ -234,6 +234,11 @@ try {
 
   await pickScene(page, 'Full');
   check(await visible(page, 'vscSync') && await visible(page, 'cmbNoise'), '"Full" shows the noise and sync controls');
+  // A nudge of Sync by mouse: the model puts the slider back to rest inside the same event, and
+  // the page must follow, or the next nudge the same way is no input at all.
+  const sync = await box(page, sel('vscSync'));
+  for (let i = 0; i < 3; ++i) await page.mouse.click(sync.x + sync.width / 2, sync.y + 3);
+  check(await page.$eval(sel('vscSync'), (el) => el.value) === '0', 'the Sync slider rests at 0 after each nudge');
   await waitTicks(page, 10);
   const clean = await pictureInk(page, 'picScatter(2)');
 

@@ -75,6 +75,10 @@ export class PageControls {
         el.type = 'range';
         el.addEventListener('input', () => {
           ev.setValue(m.name, Number(el.value));
+          // A slider the model puts back inside the same event (Sync rests at 0) reports no change,
+          // so it is put back here too; otherwise the next nudge the same way would be no input.
+          const now = this.models.get(m.name);
+          if (now && el.value !== String(now.value)) el.value = String(now.value);
           this.showValue(el, m.name);
         });
         el.addEventListener('keydown', (e) => this.stepSlider(e, el, m.name));
