@@ -306,6 +306,8 @@ TEST(ReadoutText, RatesCountsAndBounds) {
   s.dQFactor = INFINITY;
   EXPECT_EQ(readoutTexts(s).eye, "eye 88 %, Q > 100");
   EXPECT_EQ(t.evm.substr(0, 13), "EVM > 100 % (");
+  s.dEVMPercent = 100;  // a vector as long as the constellation's RMS is still a figure
+  EXPECT_EQ(readoutTexts(s).evm.substr(0, 13), "EVM 100.0 % (");
 }
 
 }  // namespace
