@@ -54,6 +54,25 @@ TEST(LessonBatch, WalksALessonFromAFile) {
             "check: fail: not yet\ncheck: fail: not yet\ncheck: pass\ncheck: fail: not yet\ncheck: pass\n");
 }
 
+// The solution goes on top of what the student set, unless the two cannot go together: then on
+// top of the step's setup.
+TEST(LessonBatch, SolvesOnTopOfTheWindowOrElseOfTheStepsSetup) {
+  const std::string file = std::string(::testing::TempDir()) + "solve.lesson";
+  std::ofstream(file) << "linklab lesson 1\n# T\n## Key\n```setup\ncmbScene = Full\ncmbMod(0) = FSK\n```\n"
+                         "check: cmbMod(0) == \"BPSK\"\n```solution\ncmbMod(0) = BPSK\n```\n";
+  const ScriptRun kept = runScript("open lesson " + file +
+                                   "\nlesson step 1\nset cmbNoise 0.2\nlesson solve\nlesson check\n"
+                                   "print cmbNoise.Text\n");
+  EXPECT_EQ(kept.status, 0) << kept.err;
+  EXPECT_EQ(kept.out, "check: pass\ncmbNoise.Text = 0.2\n");
+  // An FSK index has no place with BPSK, so the student's settings give way.
+  const ScriptRun fallback = runScript("open lesson " + file +
+                                       "\nlesson step 1\nset cmbNoise 0.2\nset vscFSK 3\nlesson solve\n"
+                                       "lesson check\nprint cmbNoise.Text\nprint cmbMod(0).Text\n");
+  EXPECT_EQ(fallback.status, 0) << fallback.err;
+  EXPECT_EQ(fallback.out, "check: pass\ncmbNoise.Text = None\ncmbMod(0).Text = BPSK\n");
+}
+
 TEST(LessonBatch, OpensAShippedLessonByName) {
   const ShippedLesson& first = shippedLessons().front();
   const ScriptRun r = runScript("open lesson " + std::string(first.name) + "\nprint lessonSteps\n");
