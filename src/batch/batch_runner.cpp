@@ -7,6 +7,7 @@
 #include <string>
 
 #include "batch/control_properties.h"
+#include "batch/lesson_commands.h"
 #include "batch/measure_calls.h"
 #include "batch/script_words.h"
 #include "batch/setup_commands.h"
@@ -43,6 +44,7 @@ int BatchRunner::run(std::istream& in) {
 std::string BatchRunner::execute(std::string_view line) {
   const auto [command, rest] = firstWord(line);
   if (auto done = setupCommand(form, command, trim(rest), out)) return *done;
+  if (auto done = lessonCommand(form, lesson, command, trim(rest), out)) return *done;
   if (command == "set") {
     const auto [name, value] = firstWord(rest);
     if (name.empty()) return "set needs a control name";

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "form/host.h"
+#include "lessons/lesson_session.h"
 
 namespace linklab {
 
@@ -56,6 +57,7 @@ class BatchRunner {
   std::ostream& out;
   std::ostream& err;
   Snapshotter* snapshotter;
+  LessonSession lesson;  // the lesson a script opened, if any
 };
 
 }  // namespace linklab

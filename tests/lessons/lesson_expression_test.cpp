@@ -1,0 +1,116 @@
+// The check language: precedence and association, NaN never passing a comparison, the four
+// functions, controls read as text or number, and compile errors at the right column.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <map>
+#include <string>
+
+#include "lessons/lesson_expression.h"
+
+namespace linklab {
+namespace {
+
+class FakeInputs : public ExpressionInputs {
+ public:
+  double readout(std::string_view name) const override {
+    const auto it = readouts.find(std::string(name));
+    return it == readouts.end() ? NAN : it->second;
+  }
+  std::string control(std::string_view name) const override {
+    const auto it = controls.find(std::string(name));
+    return it == controls.end() ? std::string() : it->second;
+  }
+  double answer() const override { return typed; }
+
+  std::map<std::string, double> readouts{{"dEbN0dB", 10.46}, {"dBER", NAN}, {"lBits", 2000}, {"dBERTheory", 0.01}};
+  std::map<std::string, std::string> controls{{"cmbMod(0)", "QPSK"}, {"cmbNoise", "1.0"}, {"hscSample", "12"}};
+  double typed = 5;
+};
+
+struct ValueCase {
+  const char* text;
+  double expected;  // NaN: the value must be NaN
+};
+
+class ExpressionValues : public ::testing::TestWithParam<ValueCase> {};
+
+TEST_P(ExpressionValues, EvaluateToTheirArithmetic) {
+  const ExpressionCompile c = compileExpression(GetParam().text);
+  ASSERT_EQ(c.error, "") << GetParam().text;
+  const double v = c.expression.evaluate(FakeInputs()).asNumber();
+  if (std::isnan(GetParam().expected))
+    EXPECT_TRUE(std::isnan(v)) << GetParam().text << " gave " << v;
+  else
+    EXPECT_NEAR(v, GetParam().expected, 1e-12) << GetParam().text;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lessons, ExpressionValues,
+    ::testing::Values(ValueCase{"1 + 2 * 3", 7}, ValueCase{"(1 + 2) * 3", 9}, ValueCase{"10 - 4 - 3", 3},
+                      ValueCase{"8 / 4 / 2", 1}, ValueCase{"-2 * -3", 6}, ValueCase{"2 - -1", 3},
+                      ValueCase{"1.5e2 + .5", 150.5}, ValueCase{"2 * 3 < 7", 1}, ValueCase{"2 * 3 >= 7", 0},
+                      ValueCase{"1 < 2 and 3 < 2 or 1", 1}, ValueCase{"0 and 0 or 1", 1},
+                      ValueCase{"1 or 1 and 0", 1}, ValueCase{"not 1 < 2", 0}, ValueCase{"not 0 and 0", 0},
+                      ValueCase{"not not 3", 1}, ValueCase{"abs(-3)", 3}, ValueCase{"log10(1000)", 3},
+                      ValueCase{"min(2, 5)", 2}, ValueCase{"max(2, 5)", 5}, ValueCase{"max(min(1, 4), -1) * 2", 2},
+                      ValueCase{"10 * log10(10 * 1 / 1)", 10},
+                      // A missing readout is NaN: it passes no comparison, whichever way round.
+                      ValueCase{"dBER < 1", 0}, ValueCase{"dBER >= 1", 0}, ValueCase{"dBER == dBER", 0},
+                      ValueCase{"dBER != 1", 0}, ValueCase{"not (dBER < 1)", 1}, ValueCase{"min(dBER, 1)", NAN},
+                      ValueCase{"max(1, dBER)", NAN}, ValueCase{"dBER or 0", 0},
+                      ValueCase{"dEbN0dB - 10", 0.46}, ValueCase{"lBits / 1000", 2},
+                      ValueCase{"dBERTheory * 100 <= 1", 1},
+                      // Controls: their text, read as a number where one is wanted.
+                      ValueCase{"cmbMod(0) == \"QPSK\"", 1}, ValueCase{"cmbMod(0) == \"BPSK\"", 0},
+                      ValueCase{"cmbMod(0) != \"BPSK\"", 1}, ValueCase{"\"QPSK\" == cmbMod(0)", 1},
+                      ValueCase{"cmbNoise == 1", 1}, ValueCase{"cmbNoise == \"1\"", 0},
+                      ValueCase{"cmbNoise + 1", 2}, ValueCase{"hscSample > 11", 1},
+                      ValueCase{"cmbMod(0) + 1", NAN}, ValueCase{"cmbMod(0) == 1", 0},
+                      ValueCase{"answer * 2", 10}, ValueCase{"abs(answer - 5) < 0.1", 1}));
+
+struct ErrorCase {
+  const char* text;
+  int column;
+  const char* token;
+};
+
+class ExpressionErrors : public ::testing::TestWithParam<ErrorCase> {};
+
+TEST_P(ExpressionErrors, NameTheirColumnAndToken) {
+  const ExpressionCompile c = compileExpression(GetParam().text);
+  EXPECT_NE(c.error, "") << GetParam().text;
+  EXPECT_EQ(c.column, GetParam().column) << GetParam().text << ": " << c.error;
+  EXPECT_EQ(c.token, GetParam().token) << GetParam().text << ": " << c.error;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lessons, ExpressionErrors,
+    ::testing::Values(ErrorCase{"1 +", 4, "end of the expression"}, ErrorCase{"dBr < 1", 1, "dBr"},
+                      ErrorCase{"1 < 2 < 3", 7, "<"}, ErrorCase{"abs(1, 2)", 6, ","},
+                      ErrorCase{"min(1)", 6, ")"}, ErrorCase{"cmbMod(7) == \"QPSK\"", 1, "cmbMod"},
+                      ErrorCase{"cmbMod(x)", 8, "x"}, ErrorCase{"\"QPSK", 1, "\"QPSK"},
+                      ErrorCase{"1 $ 2", 3, "$"}, ErrorCase{"(1 + 2", 7, "end of the expression"},
+                      ErrorCase{"1 2", 3, "2"}, ErrorCase{"and 1", 1, "and"}, ErrorCase{"", 1, "end of the expression"},
+                      ErrorCase{"dBER < 1 and", 13, "end of the expression"}, ErrorCase{"lBits = 3", 7, "="},
+                      ErrorCase{"lock", 1, "lock"}));
+
+TEST(ExpressionAnswer, IsKnownToReadTheAnswer) {
+  EXPECT_TRUE(compileExpression("abs(answer - 3) < 1").expression.readsAnswer());
+  EXPECT_FALSE(compileExpression("dBER < 1").expression.readsAnswer());
+}
+
+TEST(ExpressionInputsChange, AreReadAtEveryEvaluation) {
+  const ExpressionCompile c = compileExpression("lBits >= 1000 and cmbMod(0) == \"QPSK\"");
+  ASSERT_EQ(c.error, "");
+  FakeInputs inputs;
+  EXPECT_TRUE(c.expression.holds(inputs));
+  inputs.readouts["lBits"] = 999;
+  EXPECT_FALSE(c.expression.holds(inputs));
+  inputs.readouts["lBits"] = 1000;
+  inputs.controls["cmbMod(0)"] = "QPSK ";
+  EXPECT_FALSE(c.expression.holds(inputs));
+}
+
+}  // namespace
+}  // namespace linklab
