@@ -1,6 +1,8 @@
 #include "qt/app_scale.h"
 
 #include <QApplication>
+#include <QScreen>
+#include <QWidget>
 #include <QToolTip>
 #include <array>
 #include <cmath>
@@ -68,6 +70,17 @@ double applicationScale() { return current; }
 QSize scaledSize(QSize atOne) {
   return QSize(static_cast<int>(std::lround(atOne.width() * current)),
                static_cast<int>(std::lround(atOne.height() * current)));
+}
+
+}  // namespace linklab
+
+namespace linklab {
+
+void sizeToScale(QWidget& dialog, QSize atOne) {
+  QSize size = dialog.size().expandedTo(scaledSize(atOne));
+  const QWidget* anchor = dialog.parentWidget() ? dialog.parentWidget() : &dialog;
+  if (const QScreen* screen = anchor->screen()) size = size.boundedTo(screen->availableGeometry().size());
+  dialog.resize(size);
 }
 
 }  // namespace linklab

@@ -20,3 +20,10 @@ double applicationScale();
 QSize scaledSize(QSize atOne);
 
 }  // namespace linklab
+
+class QWidget;
+namespace linklab {
+// Opens dialog (one of the toolkit's own, a file dialog) at atOne times the application's scale
+// when that is larger than it would be, never beyond its screen's free area.
+void sizeToScale(QWidget& dialog, QSize atOne);
+}  // namespace linklab

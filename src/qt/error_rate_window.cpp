@@ -23,6 +23,7 @@
 #include "measurements/constellations.h"
 #include "measurements/sweep_run_label.h"
 #include "qt/app_scale.h"
+#include "qt/file_dialogs.h"
 #include "qt/save_folder.h"
 
 namespace linklab {
@@ -225,7 +226,7 @@ void ErrorRateWindow::updateButtons() {
 
 void ErrorRateWindow::saveAs(const char* filter, const char* suffix) {
   const QString suggested = QDir(lastSaveFolder()).filePath(QString::fromStdString(errorRateFileStem(form)) + suffix);
-  QString file = QFileDialog::getSaveFileName(this, "Save the error-rate curve", suggested, filter);
+  QString file = askSaveFileName(this, "Save the error-rate curve", suggested, filter);
   if (file.isEmpty()) return;
   if (!file.endsWith(suffix)) file += suffix;
   rememberSaveFolder(file);

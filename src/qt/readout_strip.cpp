@@ -70,6 +70,10 @@ void ReadoutStrip::setScale(double factor) {
   setFont(scaledFont(desktopFont(), factor));
   for (QLabel* label : labels) label->setContentsMargins(std::lround(6 * factor), 0, std::lround(12 * factor), 0);
   setFixedHeight(std::max(1, static_cast<int>(std::lround(unscaledHeight * factor))));
+  // The style pads the button's text by fixed pixels; scaled up, the padding grows too.
+  reset->setMinimumWidth(factor > 1 ? reset->fontMetrics().horizontalAdvance(reset->text()) +
+                                          static_cast<int>(std::lround(16 * factor))
+                                    : 0);
 }
 
 namespace {

@@ -23,6 +23,7 @@
 #include "help/help_window.h"
 #include "main_window/form1.h"
 #include "qt/app_scale.h"
+#include "qt/file_dialogs.h"
 #include "qt/focus_ring.h"
 #include "qt/help_dialog.h"
 #include "window_fixture.h"
@@ -157,6 +158,10 @@ TEST_F(FitWindow, MenusTooltipsAndDialogsFollowTheLayoutScale) {
   QFileDialog files(view.get(), "Save Picture");
   files.setOption(QFileDialog::DontUseNativeDialog);
   EXPECT_NEAR(files.font().pointSizeF(), 2 * desktop, quarterPoint);
+  sizeFileDialog(files);  // 640 x 420 at 100 %
+  EXPECT_GE(files.width(), std::min(2 * 640, area().width()));
+  EXPECT_GE(files.height(), std::min(2 * 420, area().height()));
+  EXPECT_TRUE(files.width() <= area().width() && files.height() <= area().height());
   // The error-rate window's plot area: 640 x 440 at 100 %.
   auto* errorRate = view->findChild<QDialog*>("ErrorRateWindow");
   ASSERT_NE(errorRate, nullptr);
