@@ -1,6 +1,9 @@
 #include "qt/app_scale.h"
 
 #include <QApplication>
+#include <QMenu>
+#include <QPointer>
+#include <QProxyStyle>
 #include <QScreen>
 #include <QWidget>
 #include <QToolTip>
@@ -81,6 +84,36 @@ void sizeToScale(QWidget& dialog, QSize atOne) {
   const QWidget* anchor = dialog.parentWidget() ? dialog.parentWidget() : &dialog;
   if (const QScreen* screen = anchor->screen()) size = size.boundedTo(screen->availableGeometry().size());
   dialog.resize(size);
+}
+
+}  // namespace linklab
+
+namespace linklab {
+
+namespace {
+
+class MenuItemStyle : public QProxyStyle {
+ public:
+  QSize sizeFromContents(ContentsType type, const QStyleOption* option, const QSize& size,
+                         const QWidget* widget) const override {
+    QSize s = QProxyStyle::sizeFromContents(type, option, size, widget);
+    if (type != CT_MenuItem) return s;
+    // The check column as painted (about 0.79 of the item's height), beyond what was measured.
+    constexpr int kMeasuredColumn = 21;
+    s.rwidth() += std::max(0, static_cast<int>(0.79 * s.height()) - kMeasuredColumn);
+    return s;
+  }
+};
+
+}  // namespace
+
+void fitMenuItems(QMenu& menu) {
+  static QPointer<QStyle> style;
+  if (!style) {
+    style = new MenuItemStyle;
+    style->setParent(qApp);  // the menus go before the application does
+  }
+  menu.setStyle(style);
 }
 
 }  // namespace linklab

@@ -27,3 +27,11 @@ namespace linklab {
 // when that is larger than it would be, never beyond its screen's free area.
 void sizeToScale(QWidget& dialog, QSize atOne);
 }  // namespace linklab
+
+class QMenu;
+namespace linklab {
+// The desktop style widens a menu's check column with the item's height when it paints, but not
+// when it measures the menu: with large text the items' texts were cut short. This measures them
+// as they are painted.
+void fitMenuItems(QMenu& menu);
+}  // namespace linklab

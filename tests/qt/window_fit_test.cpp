@@ -186,6 +186,27 @@ TEST_F(FitWindow, MenusTooltipsAndDialogsFollowTheLayoutScale) {
   EXPECT_LT(errorRate->minimumSizeHint().width(), 2 * 640);
 }
 
+// A menu's items are measured as wide as they are painted: at 100 % exactly as the style
+// measures them, with large text wider by the check column the style paints at 0.79 of the
+// item's height.
+TEST_F(FitWindow, MenuItemsKeepTheirWholeTextAtEveryScale) {
+  auto* measure = view->findChild<QMenu*>("MeasureMenu");
+  ASSERT_NE(measure, nullptr);
+  auto plainWidth = [measure] {
+    QMenu plain;
+    plain.setFont(measure->font());
+    for (QAction* a : measure->actions()) plain.addAction(a->text());
+    return plain.sizeHint().width();
+  };
+  EXPECT_EQ(measure->sizeHint().width(), plainWidth());
+  view->resize(view->size() * 3);
+  QTest::qWait(30);
+  ASSERT_DOUBLE_EQ(view->layoutScale().factor, 3.0);
+  const int h = measure->actionGeometry(measure->actions().first()).height();
+  ASSERT_GT(0.79 * h, 21) << "the items grew with the text";
+  EXPECT_GE(measure->sizeHint().width(), plainWidth() + static_cast<int>(0.79 * h) - 21);
+}
+
 // The focused control has a ring round it in the highlight colour: 2 pixels at 100 %, growing
 // with the layout, and following the focus from control to control.
 TEST_F(FitWindow, AFocusRingSurroundsTheFocusedControlAtEveryScale) {
