@@ -75,20 +75,12 @@ QSize scaledSize(QSize atOne) {
                static_cast<int>(std::lround(atOne.height() * current)));
 }
 
-}  // namespace linklab
-
-namespace linklab {
-
 void sizeToScale(QWidget& dialog, QSize atOne) {
   QSize size = dialog.size().expandedTo(scaledSize(atOne));
   const QWidget* anchor = dialog.parentWidget() ? dialog.parentWidget() : &dialog;
   if (const QScreen* screen = anchor->screen()) size = size.boundedTo(screen->availableGeometry().size());
   dialog.resize(size);
 }
-
-}  // namespace linklab
-
-namespace linklab {
 
 namespace {
 

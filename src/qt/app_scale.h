@@ -6,6 +6,9 @@
 #include <QFont>
 #include <QSize>
 
+class QMenu;
+class QWidget;
+
 namespace linklab {
 
 // The desktop's application font, as it was before any scaling.
@@ -19,19 +22,13 @@ double applicationScale();
 // A size given in pixels at 100 %, at the application's scale.
 QSize scaledSize(QSize atOne);
 
-}  // namespace linklab
-
-class QWidget;
-namespace linklab {
 // Opens dialog (one of the toolkit's own, a file dialog) at atOne times the application's scale
 // when that is larger than it would be, never beyond its screen's free area.
 void sizeToScale(QWidget& dialog, QSize atOne);
-}  // namespace linklab
 
-class QMenu;
-namespace linklab {
 // The desktop style widens a menu's check column with the item's height when it paints, but not
 // when it measures the menu: with large text the items' texts were cut short. This measures them
 // as they are painted.
 void fitMenuItems(QMenu& menu);
+
 }  // namespace linklab
