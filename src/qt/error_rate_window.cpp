@@ -1,6 +1,7 @@
 #include "qt/error_rate_window.h"
 
 #include <QDoubleSpinBox>
+#include <QEvent>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -21,6 +22,8 @@
 #include "measurements/binomial_interval.h"
 #include "measurements/constellations.h"
 #include "measurements/sweep_run_label.h"
+#include "qt/app_scale.h"
+#include "qt/file_dialogs.h"
 #include "qt/save_folder.h"
 
 namespace linklab {
@@ -64,13 +67,27 @@ QString runLabelOf(Form1& form) {
 }  // namespace
 
 class ErrorRateWindow::PlotArea : public QWidget {
+  static constexpr QSize kAtOne{640, 440};
+
  public:
-  explicit PlotArea(ErrorRateWindow& owner) : QWidget(&owner), owner(owner) { setMinimumSize(640, 440); }
+  explicit PlotArea(ErrorRateWindow& owner) : QWidget(&owner), owner(owner) { setMinimumSize(scaledSize(kAtOne)); }
 
  protected:
+  // The plot is laid out in pixels at 100 %; at a larger scale the painter grows it whole, its
+  // labels and lines with it, as the main window's layout grows.
   void paintEvent(QPaintEvent*) override {
     QPainter painter(this);
-    paintErrorRatePlot(painter, size(), owner.plotRuns, owner.from->value(), owner.to->value());
+    const double factor = applicationScale();
+    painter.scale(factor, factor);
+    paintErrorRatePlot(painter, QSizeF(size()) / factor, owner.plotRuns, owner.from->value(), owner.to->value());
+  }
+  void changeEvent(QEvent* event) override {
+    // The application's font changes with its scale.
+    if (event->type() == QEvent::FontChange) {
+      setMinimumSize(scaledSize(kAtOne));
+      update();
+    }
+    QWidget::changeEvent(event);
   }
 
  private:
@@ -209,7 +226,7 @@ void ErrorRateWindow::updateButtons() {
 
 void ErrorRateWindow::saveAs(const char* filter, const char* suffix) {
   const QString suggested = QDir(lastSaveFolder()).filePath(QString::fromStdString(errorRateFileStem(form)) + suffix);
-  QString file = QFileDialog::getSaveFileName(this, "Save the error-rate curve", suggested, filter);
+  QString file = askSaveFileName(this, "Save the error-rate curve", suggested, filter);
   if (file.isEmpty()) return;
   if (!file.endsWith(suffix)) file += suffix;
   rememberSaveFolder(file);

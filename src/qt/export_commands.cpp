@@ -15,6 +15,7 @@
 #include "main_window/form1.h"
 #include "picture_export/picture_svg.h"
 #include "qt/export_images.h"
+#include "qt/file_dialogs.h"
 #include "qt/picture_widget.h"
 #include "qt/save_folder.h"
 
@@ -32,6 +33,7 @@ ExportCommands::FileChoice askWithDialog(QWidget& parent, const QString& title, 
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setNameFilters(filters);
   dialog.selectFile(suggested);
+  sizeFileDialog(dialog);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
   return {dialog.selectedFiles().first(), std::max(0, static_cast<int>(filters.indexOf(dialog.selectedNameFilter())))};
 }

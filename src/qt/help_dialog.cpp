@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <algorithm>
+#include <cmath>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -12,11 +13,15 @@
 
 namespace linklab {
 
+namespace {
+constexpr int kWidth = 520, kHeight = 420;  // at 100 %
+}  // namespace
+
 HelpDialog::HelpDialog(HelpWindow& model, QWidget* parent, std::function<void()> afterEvent)
     : QDialog(parent), model(model), afterEvent(std::move(afterEvent)) {
   setModal(false);
   setWindowTitle(QString::fromStdString(model.Caption));
-  resize(520, 420);
+  resize(kWidth, kHeight);
   auto* layout = new QVBoxLayout(this);
   auto* text = new QPlainTextEdit(this);
   text->setObjectName("Text1");
@@ -39,14 +44,22 @@ void placeSideBySide(HelpDialog& left, HelpDialog& right) {
   right.slot = 1;
 }
 
+void HelpDialog::setScale(double scale) {
+  if (scale == factor) return;
+  factor = scale;
+  // An open window keeps the size the user sees (its text grows with the application's font);
+  // a closed one opens next time at the new size.
+  if (!isVisible()) placed = false;
+}
+
 void HelpDialog::placeOnScreen() {
   placed = true;
   const QScreen* screen = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
   if (!screen) return;
   const QRect area = screen->availableGeometry();
   constexpr int gap = 16;
-  const int width = std::min(this->width(), (area.width() - 3 * gap) / 2);
-  const int height = std::min(this->height(), area.height() - 2 * gap);
+  const int width = std::min(static_cast<int>(std::lround(kWidth * factor)), (area.width() - 3 * gap) / 2);
+  const int height = std::min(static_cast<int>(std::lround(kHeight * factor)), area.height() - 2 * gap);
   resize(width, height);
   const int left = area.center().x() - width - gap / 2 + slot * (width + gap);
   move(left, area.top() + (area.height() - height) / 2);

@@ -11,6 +11,8 @@ class HelpDialog : public QDialog {
  public:
   HelpDialog(HelpWindow& model, QWidget* parent, std::function<void()> afterEvent);
   void sync();
+  // The layout's factor: the window opens at its size times this, on the screen it fits.
+  void setScale(double factor);
   // Which half of the pair this window takes on screen: 0 left, 1 right.
   int slot = 0;
 
@@ -24,6 +26,7 @@ class HelpDialog : public QDialog {
   HelpWindow& model;
   std::function<void()> afterEvent;
   bool placed = false;
+  double factor = 1.0;
 };
 
 // The two help windows open side by side on the main window's screen, never one over the other.

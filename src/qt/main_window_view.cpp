@@ -10,6 +10,8 @@
 
 #include "main_window/form1.h"
 #include "qt/app_icon.h"
+#include "qt/app_scale.h"
+#include "qt/focus_ring.h"
 #include "qt/export_commands.h"
 #include "qt/export_images.h"
 #include "qt/form_canvas.h"
@@ -25,6 +27,8 @@ namespace linklab {
 
 MainWindowView::MainWindowView(Form1& form) : form(form), host(this, [this](bool open) { messageBoxOpen(open); }) {
   setWindowTitle(Form1::Caption);
+  // Every size below is taken at 100 %, whatever an earlier window left the application at.
+  setApplicationScale(1.0);
   canvas = new FormCanvas(
       form, scale, this, [this](std::function<void()> handler) { runEvent(handler); }, [this] { rescale(); });
   canvas->setMinimumSize(canvas->sizeHint() / 4);
@@ -64,6 +68,13 @@ MainWindowView::MainWindowView(Form1& form) : form(form), host(this, [this](bool
       if (b.typed && b.control->name == name) b.typed->refuse(QString::fromUtf8(why.data(), static_cast<int>(why.size())));
   };
   form.setHost(&host);
+  // The menu bar scales with the layout from its height at 100 % (a menu bar the desktop shows
+  // elsewhere takes no room here and stays out of the fit).
+  if (!menuBar()->isNativeMenuBar()) {
+    menuBarAt100 = menuBar()->sizeHint().height();
+    menuBar()->setFixedHeight(menuBarAt100);
+  }
+  focusRing = new FocusRing(*this);
   syncFromModel();
   // The layout at 100 %, even on a small screen (the batch's window image): the canvas gets its
   // own size exactly, whatever the bars around it ask for.
@@ -87,6 +98,7 @@ MainWindowView::~MainWindowView() {
   // report a pick, which must not reach a view that is half gone.
   for (Binding& b : bindings) b.widget->blockSignals(true);
   form.setHost(nullptr);
+  setApplicationScale(1.0);
   for (Control* control : form.controls())
     if (control->kind() == ControlKind::Picture) static_cast<PictureBox*>(control)->attachRaster(nullptr);
 }

@@ -21,6 +21,7 @@ namespace linklab {
 
 class Form1;
 class Control;
+class FocusRing;
 class FormCanvas;
 class HelpDialog;
 class PictureWidget;
@@ -97,6 +98,7 @@ class MainWindowView : public QMainWindow, public Snapshotter {
   void coverPictures();
   void rescale();
   void zoomTo(double factor);
+  int menuBarHeight() const;  // as the window shows it: 0 when the desktop shows the menus
   uint64_t diagramSignature(bool overDisplays) const;
   uint64_t layoutSignature() const;
   void setFocusOrder();
@@ -119,6 +121,8 @@ class MainWindowView : public QMainWindow, public Snapshotter {
   std::string titleScene;
   std::string titleModulation;
   ReadoutStrip* readoutStrip = nullptr;
+  int menuBarAt100 = 0;  // the menu bar's height at 100 %, 0 until the menus are built
+  FocusRing* focusRing = nullptr;
   bool showScales = true;
   PictureScales scaleScratch;  // one description at a time, rebuilt at every sync
 };

@@ -5,6 +5,7 @@
 #include <QMenuBar>
 
 #include "main_window/form1.h"
+#include "qt/app_scale.h"
 #include "qt/main_window_view.h"
 #include "qt/measure_menu.h"
 #include "qt/setup_commands.h"
@@ -17,6 +18,7 @@ void buildMenus(MainWindowView& view) {
   addMeasureMenu(*view.menuBar(), view.model(), view);
   addHelpMenu(view);
   addWindowShortcuts(view);
+  for (QMenu* menu : view.findChildren<QMenu*>()) fitMenuItems(*menu);
 }
 
 QMenu* addViewMenu(MainWindowView& view) {

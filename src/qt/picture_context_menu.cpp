@@ -2,6 +2,7 @@
 #include <QMenu>
 #include <QPointer>
 
+#include "qt/app_scale.h"
 #include "qt/export_commands.h"
 #include "qt/picture_widget.h"
 
@@ -11,6 +12,7 @@ void addPictureContextMenu(PictureWidget& picture, ExportCommands& commands) {
   picture.setContextMenuPolicy(Qt::CustomContextMenu);
   QObject::connect(&picture, &QWidget::customContextMenuRequested, &commands, [&picture, &commands](const QPoint& at) {
     QMenu menu(&picture);
+    fitMenuItems(menu);
     menu.setObjectName("PictureMenu");
     QAction* save = menu.addAction("&Save Picture...");
     QAction* copy = menu.addAction("&Copy Picture");

@@ -9,6 +9,7 @@
 
 #include "help/readout_texts.h"
 #include "main_window/form1.h"
+#include "qt/app_scale.h"
 #include "measurements/readout_text.h"
 #include "qt/main_window_view.h"
 
@@ -66,11 +67,13 @@ ReadoutStrip::ReadoutStrip(Form1& model, MainWindowView& view) : QStatusBar(&vie
 }
 
 void ReadoutStrip::setScale(double factor) {
-  QFont scaled = QApplication::font();
-  scaled.setPointSizeF(scaled.pointSizeF() * factor);
-  setFont(scaled);
+  setFont(scaledFont(desktopFont(), factor));
   for (QLabel* label : labels) label->setContentsMargins(std::lround(6 * factor), 0, std::lround(12 * factor), 0);
   setFixedHeight(std::max(1, static_cast<int>(std::lround(unscaledHeight * factor))));
+  // The style pads the button's text by fixed pixels; scaled up, the padding grows too.
+  reset->setMinimumWidth(factor > 1 ? reset->fontMetrics().horizontalAdvance(reset->text()) +
+                                          static_cast<int>(std::lround(16 * factor))
+                                    : 0);
 }
 
 namespace {

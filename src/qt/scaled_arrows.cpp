@@ -8,6 +8,8 @@
 #include <QStyleOptionComplex>
 #include <algorithm>
 
+#include "qt/app_scale.h"
+
 namespace linklab {
 
 namespace {
@@ -36,7 +38,7 @@ void drawArrow(QPainter* p, const QStyleOption* option, const QRect& r, Qt::Arro
 }
 
 double scaleOf(const QWidget* widget) {
-  return widget ? widget->font().pointSizeF() / QApplication::font().pointSizeF() : 1.0;
+  return widget ? widget->font().pointSizeF() / desktopFont().pointSizeF() : 1.0;
 }
 
 class ScaledArrowStyle : public QProxyStyle {

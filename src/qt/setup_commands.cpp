@@ -18,6 +18,7 @@
 
 #include "main_window/form1.h"
 #include "picture_export/file_output.h"
+#include "qt/file_dialogs.h"
 #include "qt/main_window_view.h"
 #include "setups/setup_apply.h"
 
@@ -39,9 +40,9 @@ QString droppedSetup(const QMimeData* data) {
 
 SetupCommands::SetupCommands(MainWindowView& view) : QObject(&view), view(view) {
   setObjectName("SetupCommands");
-  askOpenFile = [this] { return QFileDialog::getOpenFileName(&this->view, "Open Setup", folder, kFilter); };
+  askOpenFile = [this] { return askOpenFileName(&this->view, "Open Setup", folder, kFilter); };
   askSaveFile = [this] {
-    return QFileDialog::getSaveFileName(&this->view, "Save Setup", QDir(folder).filePath("setup.linklab"), kFilter);
+    return askSaveFileName(&this->view, "Save Setup", QDir(folder).filePath("setup.linklab"), kFilter);
   };
   folder = QDir::homePath();
 }

@@ -18,6 +18,7 @@
 #include <memory>
 
 #include "main_window/form1.h"
+#include "qt/app_scale.h"
 #include "qt/layout_scale.h"
 #include "qt/main_window_view.h"
 #include "window_fixture.h"
@@ -100,8 +101,8 @@ TEST_F(ScaledWindow, AResizeWhilePausedRedrawsEveryPictureAtTheNewResolution) {
   const QImage before = spectrum->raster().finished().copy();
   const int32_t tickBefore = form->lTick;
 
-  // The canvas and the readout strip below it double.
-  view->resize(view->size() + view->centralWidget()->size() + QSize(0, view->statusBar()->height()));
+  // The menu bar, the canvas and the readout strip below it double.
+  view->resize(view->size() * 2);
   QTest::qWait(50);
   EXPECT_DOUBLE_EQ(view->layoutScale().factor, 2.0);
   EXPECT_EQ(form->lTick, tickBefore);  // nothing ran the link again
@@ -118,7 +119,7 @@ TEST_F(ScaledWindow, AResizeWhilePausedRedrawsEveryPictureAtTheNewResolution) {
   // Every control moved with the layout: the receive filter list sits at twice its place.
   auto* filter = view->findChild<QComboBox*>("cmbFilter(1)");
   EXPECT_EQ(filter->geometry(), QRect(240, 640, 306, 64));
-  EXPECT_NEAR(view->centralWidget()->font().pointSizeF(), 2 * QApplication::font().pointSizeF(), 1e-9);
+  EXPECT_NEAR(view->centralWidget()->font().pointSizeF(), 2 * desktopFont().pointSizeF(), 1e-9);
 }
 
 TEST_F(ScaledWindow, ZoomStepsSizeTheWindowAndCtrlZeroReturnsTo100Percent) {
