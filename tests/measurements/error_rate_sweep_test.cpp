@@ -82,6 +82,20 @@ INSTANTIATE_TEST_SUITE_P(Receivers, SweepPoint4dB,
                                            LossCase{"Modulation", "None", "None", 0, 15.0515}),
                          [](const ::testing::TestParamInfo<LossCase>& info) { return std::to_string(info.index); });
 
+// A quarter turn carries every QPSK point onto its neighbour: at a clean 14 dB each symbol is
+// decided wrong, so the sweep must turn both rails, each from its own sample.
+TEST(ErrorRateSweep, AQuarterTurnMakesEveryQpskSymbolWrong) {
+  auto form = bpskLink();
+  form->cmbMod[0].setText("QPSK");
+  form->dCarrierPhase = std::numbers::pi / 2;
+  ErrorRateSweep sweep(form->linkSettings(), sweepValues(14, 14, 1));
+  sweep.start();
+  sweep.wait();
+  const SweepPoint p = sweep.points().at(0);
+  ASSERT_TRUE(p.done);
+  EXPECT_EQ(p.symbolErrors, p.symbols);
+}
+
 TEST(ErrorRateSweep, CancelStopsBeforeTheCleanPointsFinish) {
   auto form = bpskLink();
   ErrorRateSweep sweep(form->linkSettings(), sweepValues(0, 14, 1));
