@@ -2,12 +2,12 @@
 #include <QApplication>
 #include <QTimer>
 #include <cstdlib>
-#include <fstream>
 #include <iostream>
 #include <memory>
 
 #include "app/command_line.h"
 #include "batch/batch_runner.h"
+#include "batch/script_file.h"
 #include "main_window/form1.h"
 #include "qt/main_window_view.h"
 #include "qt/setup_commands.h"
@@ -48,17 +48,7 @@ int main(int argc, char** argv) {
   linklab::clearUpperVectorState();
   form->Form_Load();
   linklab::BatchRunner runner(*form, std::cout, std::cerr, &view);
-  int status = 0;
-  if (argc >= 3) {
-    std::ifstream script(argv[2]);
-    if (!script) {
-      std::cerr << "error: cannot read '" << argv[2] << "'\n";
-      return 1;
-    }
-    status = runner.run(script);
-  } else {
-    status = runner.run(std::cin);
-  }
+  const int status = linklab::runScriptFile(runner, argc >= 3 ? argv[2] : nullptr, std::cerr);
   std::cout.flush();
   form->setHost(nullptr);
   return status;

@@ -55,6 +55,8 @@ std::string rateText(double rate, int64_t errors, int64_t count, double theory) 
          theoryText + ")";
 }
 
+StripShows stripShows(int32_t scene) { return {scene == 3 || scene == 4, scene == 2}; }
+
 ReadoutTexts readoutTexts(const SimulationState& s) {
   ReadoutTexts t;
   t.ebN0 = "Eb/N0 " + fixed(s.dEbN0dB, 1) + " dB (eff. " + fixed(s.dEbN0EffectivedB, 1) + ")";

@@ -16,6 +16,13 @@ std::string groupedCount(int64_t n);
 // "< 8.3e-5, 0 of 12,000 (theory 2.8e-6)"; a dash before any count.
 std::string rateText(double rate, int64_t errors, int64_t count, double theory);
 
+// Which figures the strip shows in a scene: the receiver's in "Scatter" and "Full", the
+// transmitter's in "Modulation", none in the demo.
+struct StripShows {
+  bool receiver = false, transmitter = false;
+};
+StripShows stripShows(int32_t scene);
+
 // One figure of the strip each, ready to show.
 struct ReadoutTexts {
   std::string ebN0, evm, ser, ber, eye;  // receiver

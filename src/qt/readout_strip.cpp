@@ -89,8 +89,7 @@ void ReadoutStrip::sync(bool onTick) {
   const ReadoutTexts t = readoutTexts(form);
   const std::string* texts[FigureCount] = {&t.ebN0, &t.evm, &t.ser, &t.ber, &t.eye, &t.occupiedBandwidth,
                                            &t.outOfBand};
-  const bool receiver = form.lScene == 3 || form.lScene == 4;
-  const bool transmitter = form.lScene == 2;
+  const auto [receiver, transmitter] = stripShows(form.lScene);
   for (int f = 0; f < FigureCount; ++f) {
     const bool shown = f >= OccupiedBandwidth ? transmitter : receiver;
     labels[f]->setVisible(shown);

@@ -169,8 +169,7 @@ std::string WebApp::changes() {
 // scenes with a receiver, the transmitter's in "Modulation".
 std::string WebApp::readoutsJson() const {
   const ReadoutTexts t = readoutTexts(form);
-  const bool receiver = form.lScene == 3 || form.lScene == 4;
-  const bool transmitter = form.lScene == 2;
+  const auto [receiver, transmitter] = stripShows(form.lScene);
   struct Figure {
     const std::string& text;
     std::string tip;
