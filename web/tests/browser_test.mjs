@@ -102,10 +102,13 @@ async function drag(page, from, to, steps = 8) {
 }
 
 // The small marker check boxes beside the traces whose caption is cut off by their box.
-const clippedMarkers = (page) => page.$$eval('label.check', (els) => els
-  .filter((el) => /^chk(Eye|ModData|Data|RxData|DemodData)/.test(el.dataset.name) && el.getClientRects().length > 0)
-  .filter((el) => el.scrollWidth > el.clientWidth)
-  .map((el) => `${el.dataset.name} "${el.textContent}" ${el.scrollWidth} > ${el.clientWidth}`));
+// An empty list when none is shown, so that a scene without markers cannot pass unnoticed.
+const clippedMarkers = (page) => page.$$eval('label.check', (els) => {
+  const shown = els.filter((el) => /^chk(Eye|ModData|Data|RxData|DemodData)/.test(el.dataset.name) && el.getClientRects().length > 0);
+  if (shown.length === 0) return ['no marker shown'];
+  return shown.filter((el) => el.scrollWidth > el.clientWidth)
+    .map((el) => `${el.dataset.name} "${el.textContent}" ${el.scrollWidth} > ${el.clientWidth}`);
+});
 const style = (page, selector, property) => page.$eval(selector, (el, p) => getComputedStyle(el)[p], property);
 const opaque = (colour) => /^rgb\(/.test(colour) || /^rgba\(.*, 1\)$/.test(colour);
 
@@ -293,6 +296,16 @@ try {
   check(strip.length === 5 && strip[0].startsWith('Eb/N0') && await page.$eval('#reset-counts', (b) => !b.hidden),
         'the readout strip shows the receiver\'s figures', strip.join(' | '));
   await page.screenshot({ path: path.join(outDir, 'scene-4-full.png') });
+  for (const [width, height] of [[1024, 768], [1920, 1080]]) {
+    await page.setViewport({ width, height });
+    await sleep(300);
+    await waitTicks(page, 2);
+    const clipped = await clippedMarkers(page);
+    check(clipped.length === 0, `no marker caption is clipped in "Full" at ${width}x${height}`, clipped.join('; '));
+    await page.screenshot({ path: path.join(outDir, `full-${width}x${height}.png`) });
+  }
+  await page.setViewport({ width: 1280, height: 900 });
+  await sleep(300);
 
   // A message: an unknown receive filter. The dialog stops the timer until OK.
   await typeInto(page, 'cmbFilter(1)', 'Bessel');
@@ -381,14 +394,6 @@ try {
   await waitTicks(page, 12);
   check((await pictureInk(page, 'picModData')).ink > 100, 'the carrier picture is drawn');
   await page.screenshot({ path: path.join(outDir, 'scene-1-baseband-demo.png') });
-  for (const [width, height] of [[1024, 768], [1920, 1080]]) {
-    await page.setViewport({ width, height });
-    await sleep(300);
-    await waitTicks(page, 2);
-    const clipped = await clippedMarkers(page);
-    check(clipped.length === 0, `no marker caption is clipped in "Baseband Demo" at ${width}x${height}`, clipped.join('; '));
-    await page.screenshot({ path: path.join(outDir, `baseband-demo-${width}x${height}.png`) });
-  }
 
   // A narrow window: everything shrinks together.
   await page.setViewport({ width: 700, height: 900 });
