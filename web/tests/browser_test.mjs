@@ -101,6 +101,17 @@ async function drag(page, from, to, steps = 8) {
   await page.mouse.up();
 }
 
+// The small marker check boxes beside the traces whose caption is cut off by their box.
+// An empty list when none is shown, so that a scene without markers cannot pass unnoticed.
+const clippedMarkers = (page) => page.$$eval('label.check', (els) => {
+  const shown = els.filter((el) => /^chk(Eye|ModData|Data|RxData|DemodData)/.test(el.dataset.name) && el.getClientRects().length > 0);
+  if (shown.length === 0) return ['no marker shown'];
+  return shown.filter((el) => el.scrollWidth > el.clientWidth)
+    .map((el) => `${el.dataset.name} "${el.textContent}" ${el.scrollWidth} > ${el.clientWidth}`);
+});
+const style = (page, selector, property) => page.$eval(selector, (el, p) => getComputedStyle(el)[p], property);
+const opaque = (colour) => /^rgb\(/.test(colour) || /^rgba\(.*, 1\)$/.test(colour);
+
 const centre = (b) => ({ x: b.x + b.width / 2, y: b.y + b.height / 2 });
 
 // ---- The test ----------------------------------------------------------------------------------
@@ -158,6 +169,36 @@ try {
   check((await page.$eval(sel('cmbMod(0)'), (el) => el.title)).length > 10 &&
         (await page.$eval(sel('picSpectrum(0)'), (el) => el.title)).length > 10, 'controls and pictures have tooltips');
   await page.screenshot({ path: path.join(outDir, 'scene-2-modulation.png') });
+
+  // No sideways swipe leaves the page: the history swipe is off for the whole page, and the
+  // bars above and below the window take no sideways pan.
+  for (const selector of ['html', 'body'])
+    check(await style(page, selector, 'overscrollBehaviorX') === 'none', `${selector} has no overscroll`);
+  for (const selector of ['#menu', '#readouts', '#form']) {
+    const touch = await style(page, selector, 'touchAction');
+    check(touch !== 'auto' && !touch.includes('pan-x') && !touch.includes('manipulation'), `${selector} takes no sideways pan`, touch);
+  }
+  // The spectrum's range slider lies over the picture: the trace must not show through it.
+  // Chromium paints no background on a range input: an opaque box must lie right under it.
+  const backing = await page.$eval(sel('vscSpectrumRange'), (el) => {
+    const under = el.previousElementSibling, a = el.getBoundingClientRect();
+    if (!under || under.getClientRects().length === 0) return null;
+    const b = under.getBoundingClientRect();
+    return { colour: getComputedStyle(under).backgroundColor, same: ['x', 'y', 'width', 'height'].every((k) => a[k] === b[k]) };
+  });
+  check(backing && backing.same && opaque(backing.colour), 'the spectrum range slider is opaque', JSON.stringify(backing));
+
+  // The marker captions ("I", "Q") fit their boxes, at a small and a large screen.
+  for (const [width, height] of [[1024, 768], [1920, 1080]]) {
+    await page.setViewport({ width, height });
+    await sleep(300);
+    await waitTicks(page, 2);
+    const clipped = await clippedMarkers(page);
+    check(clipped.length === 0, `no marker caption is clipped at ${width}x${height}`, clipped.join('; '));
+    await page.screenshot({ path: path.join(outDir, `modulation-${width}x${height}.png`) });
+  }
+  await page.setViewport({ width: 1280, height: 900 });
+  await sleep(300);
 
   // A modulation: the receiver follows the transmitter.
   await page.select(sel('cmbMod(0)'), '16-QAM');
@@ -255,6 +296,16 @@ try {
   check(strip.length === 5 && strip[0].startsWith('Eb/N0') && await page.$eval('#reset-counts', (b) => !b.hidden),
         'the readout strip shows the receiver\'s figures', strip.join(' | '));
   await page.screenshot({ path: path.join(outDir, 'scene-4-full.png') });
+  for (const [width, height] of [[1024, 768], [1920, 1080]]) {
+    await page.setViewport({ width, height });
+    await sleep(300);
+    await waitTicks(page, 2);
+    const clipped = await clippedMarkers(page);
+    check(clipped.length === 0, `no marker caption is clipped in "Full" at ${width}x${height}`, clipped.join('; '));
+    await page.screenshot({ path: path.join(outDir, `full-${width}x${height}.png`) });
+  }
+  await page.setViewport({ width: 1280, height: 900 });
+  await sleep(300);
 
   // A message: an unknown receive filter. The dialog stops the timer until OK.
   await typeInto(page, 'cmbFilter(1)', 'Bessel');
@@ -265,6 +316,13 @@ try {
   await sleep(600);
   check(await ticksSoFar(page) === ticksAtMessage, 'no tick while the message is open');
   await page.screenshot({ path: path.join(outDir, 'message.png') });
+  // The message is plain text, not an input box.
+  const messageText = await page.$eval('dialog#message .text', (p) => {
+    const c = getComputedStyle(p);
+    return { border: c.borderTopWidth, background: c.backgroundColor };
+  });
+  check(messageText.border === '0px' && messageText.background === 'rgba(0, 0, 0, 0)', 'the message is plain text',
+        JSON.stringify(messageText));
   await page.click('dialog#message button');
   await waitTicks(page, 3);
   check(!(await page.$('dialog#message[open]')), 'OK closes it and the timer runs again');
@@ -300,6 +358,20 @@ try {
   await page.click('#help-items [data-help="1"]');
   check(await page.$eval('#help-1 .caption', (c) => c.textContent) === 'LinkLab Instructions', 'Instructions opens');
   await page.click('#help-1 button.close');
+  // One help window at a time, and Escape closes it.
+  await page.click('#help-menu');
+  await page.click('#help-items [data-help="0"]');
+  await page.click('#help-menu');
+  await page.click('#help-items [data-help="1"]');
+  check(await page.$eval('#help-0', (w) => w.hidden) && await page.$eval('#help-1', (w) => !w.hidden),
+        'opening a help window closes the other');
+  await page.keyboard.press('Escape');
+  check(await page.$eval('#help-1', (w) => w.hidden), 'Escape closes the help window');
+  await page.click('#help-menu');
+  await page.click('#help-items [data-help="0"]');
+  await page.focus('#help-0 textarea');
+  await page.keyboard.press('Escape');
+  check(await page.$eval('#help-0', (w) => w.hidden), 'Escape closes it from inside its text too');
 
   // "Baseband Demo": drag the phasor, with a finger as well as the mouse.
   await pickScene(page, 'Baseband Demo');

@@ -215,10 +215,24 @@ menuButton.addEventListener('click', () => { menuItems.hidden = !menuItems.hidde
 document.addEventListener('pointerdown', (e) => {
   if (!e.target.closest('#menu')) menuItems.hidden = true;
 });
+// One help window at a time: the panels share a place and would hide each other.
 menuItems.querySelectorAll('button').forEach((item) => item.addEventListener('click', () => {
   menuItems.hidden = true;
-  userEvent(() => app.showHelp(Number(item.dataset.help)));
+  const which = Number(item.dataset.help);
+  userEvent(() => {
+    helpWindows.forEach((panel, other) => { if (other !== which && !panel.hidden) app.closeHelp(other); });
+    app.showHelp(which);
+  });
 }));
+
+// Escape closes the open help window, as it closes a dialog.
+document.addEventListener('keydown', (e) => {
+  if (e.key !== 'Escape' || messageOpen()) return;
+  const which = helpWindows.findIndex((panel) => !panel.hidden);
+  if (which < 0) return;
+  e.preventDefault();
+  userEvent(() => app.closeHelp(which));
+});
 
 // ---- The window's own mouse events: dragging the phasor and the scan marker ------------------
 // Pointer events, so a finger drags as a mouse does. Shapes and lines have no element: a press

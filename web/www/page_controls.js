@@ -46,6 +46,12 @@ export class PageControls {
       if (!el) {
         el = this.create(model);
         this.elements.set(model.name, el);
+        if (model.kind === 'slider') {
+          // Right before the slider: above what lies under it, below the slider itself.
+          el.backing = document.createElement('div');
+          el.backing.className = 'control slider-backing';
+          this.form.appendChild(el.backing);
+        }
         this.form.appendChild(el);
       }
       this.sync(el, model);
@@ -224,6 +230,14 @@ export class PageControls {
     s.top = `${this.px(m.top)}px`;
     s.width = `${Math.max(1, this.px(m.width))}px`;
     s.height = `${Math.max(1, this.px(m.height))}px`;
+    this.syncBacking(el);
+  }
+
+  // A slider's backing box follows its place, stacking and visibility.
+  syncBacking(el) {
+    if (!el.backing) return;
+    el.backing.style.cssText = el.style.cssText;
+    el.backing.hidden = el.hidden;
   }
 
   sync(el, m) {
@@ -238,6 +252,7 @@ export class PageControls {
         el.max = String(Math.max(m.min, m.max));
         if (el.value !== String(m.value)) el.value = String(m.value);
         el.disabled = !m.enabled;
+        this.syncBacking(el);
         break;
       }
       case 'check': {
