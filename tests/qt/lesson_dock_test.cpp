@@ -115,6 +115,8 @@ TEST_F(LessonPanel, ABrokenLessonFileShowsOneMessageAndLeavesThePanelShut) {
   view->findChild<QAction*>("OpenLesson")->trigger();
   QApplication::processEvents();
   EXPECT_EQ(view->messageHost().shown(), 1);
+  const QString said = QString::fromStdString(view->messageHost().lastMessage());
+  EXPECT_TRUE(said.contains("broken.lesson") && said.contains("line 5")) << said.toStdString();
   EXPECT_FALSE(dock->isVisible());
   EXPECT_EQ(dock->session(), nullptr);
   QFile::remove(path);
