@@ -11,6 +11,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QTextBrowser>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -134,8 +135,7 @@ bool LessonDock::openLesson(const std::string& key, Lesson lesson) {
     s.setAnswer(typed);
     shown = key;
     showStep();
-    show();
-    raise();
+    showBeside();
   });
   return *ok;
 }
@@ -154,6 +154,18 @@ bool LessonDock::openFile(const QString& file) {
     return false;
   }
   return openLesson(QFileInfo(file).absoluteFilePath().toStdString(), std::move(*parsed.lesson));
+}
+
+void LessonDock::showBeside() {
+  if (isVisible()) return;
+  const int wide = sizeHint().width();
+  show();
+  // The window widens by the panel, as far as the screen allows, so the link keeps its scale.
+  if (view.isMaximized() || view.isFullScreen()) return;
+  int width = view.width() + wide;
+  if (const QScreen* screen = view.screen())
+    width = std::min(width, screen->availableGeometry().width() - (view.frameGeometry().width() - view.width()));
+  view.resize(std::max(width, view.width()), view.height());
 }
 
 void LessonDock::go(int by) {

@@ -44,6 +44,7 @@ class LessonDock : public QDockWidget {
   void enter(int n);
   void fail(const QString& text);
   void showStep();
+  void showBeside();
 
   MainWindowView& view;
   std::map<std::string, LessonSession> sessions;
