@@ -27,6 +27,7 @@ class LessonSession {
   // success, else why not (the window then keeps its settings).
   std::string enterStep(Form1& form, int n);
   void setAnswer(std::string_view text) { answer = std::string(text); }
+  const std::string& typedAnswer() const { return answer; }
   LessonVerdict check(const Form1& form) const;
   // The step's solution: its settings on top of the window's (or, when the two do not go
   // together, of the step's setup), all or nothing, and its answer.

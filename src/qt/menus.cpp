@@ -7,6 +7,7 @@
 #include "main_window/form1.h"
 #include "qt/app_scale.h"
 #include "qt/main_window_view.h"
+#include "qt/lesson_dock.h"
 #include "qt/measure_menu.h"
 #include "qt/setup_commands.h"
 
@@ -17,6 +18,7 @@ void buildMenus(MainWindowView& view) {
   addViewMenu(view);
   addMeasureMenu(*view.menuBar(), view.model(), view);
   addHelpMenu(view);
+  addLessonCommands(view);
   addWindowShortcuts(view);
   for (QMenu* menu : view.findChildren<QMenu*>()) fitMenuItems(*menu);
 }

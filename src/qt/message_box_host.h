@@ -27,6 +27,7 @@ class MessageBoxHost : public Host {
   // Called on every user action: the same message may then be shown again.
   void userActed() { actedSinceLast = true; }
   int shown() const { return shownCount; }
+  const std::string& lastMessage() const { return last; }
   bool isOpen() const { return open; }
 
   bool interactive = true;  // false in tests: count the message, show no box
