@@ -7,18 +7,9 @@ namespace linklab {
 
 namespace {
 
-std::string_view trim(std::string_view s) {
-  const auto first = s.find_first_not_of(" \t\r");
-  if (first == std::string_view::npos) return {};
-  const auto last = s.find_last_not_of(" \t\r");
-  return s.substr(first, last - first + 1);
-}
-
-std::string_view firstToken(std::string_view line) {
-  line = trim(line);
-  const auto end = line.find_first_of(" \t=:");
-  return end == std::string_view::npos || end == 0 ? line : line.substr(0, end);
-}
+std::string_view trim(std::string_view s) { return trimmedLine(s); }
+// A lesson's keyword lines end their first word at a colon too ("check:").
+std::string_view firstToken(std::string_view line) { return lineFirstWord(line, " \t=:"); }
 
 std::string versionError(std::string_view line) {
   const std::string_view text = trim(line);

@@ -8,28 +8,27 @@ namespace linklab {
 
 namespace {
 
-std::string_view trim(std::string_view s) {
+std::string versionError(std::string_view line) {
+  const std::string_view text = trimmedLine(line);
+  if (!text.starts_with(SetupHeader))
+    return setupError(1, "not a LinkLab setup: the first line should be 'linklab setup 1'", lineFirstWord(text));
+  return checkSetupVersion(trimmedLine(text.substr(SetupHeader.size())));
+}
+
+}  // namespace
+
+std::string_view trimmedLine(std::string_view s) {
   const auto first = s.find_first_not_of(" \t\r");
   if (first == std::string_view::npos) return {};
   const auto last = s.find_last_not_of(" \t\r");
   return s.substr(first, last - first + 1);
 }
 
-// The first word of a line, for the error text of a line that makes no sense as a whole.
-std::string_view firstToken(std::string_view line) {
-  line = trim(line);
-  const auto end = line.find_first_of(" \t=");
+std::string_view lineFirstWord(std::string_view line, std::string_view ends) {
+  line = trimmedLine(line);
+  const auto end = line.find_first_of(ends);
   return end == std::string_view::npos || end == 0 ? line : line.substr(0, end);
 }
-
-std::string versionError(std::string_view line) {
-  const std::string_view text = trim(line);
-  if (!text.starts_with(SetupHeader))
-    return setupError(1, "not a LinkLab setup: the first line should be 'linklab setup 1'", firstToken(text));
-  return checkSetupVersion(trim(text.substr(SetupHeader.size())));
-}
-
-}  // namespace
 
 std::string checkSetupVersion(std::string_view number) {
   int version = 0;
@@ -71,13 +70,13 @@ SetupParse parseSetupText(std::string_view text) {
       sawVersion = true;
       continue;
     }
-    const std::string_view line = trim(raw);
+    const std::string_view line = trimmedLine(raw);
     if (line.empty() || line.front() == '#') continue;
     const auto eq = line.find('=');
     if (eq == std::string_view::npos)
-      return {std::nullopt, setupError(number, "expected 'name = value'", firstToken(line))};
-    const std::string_view name = trim(line.substr(0, eq));
-    const std::string_view value = trim(line.substr(eq + 1));
+      return {std::nullopt, setupError(number, "expected 'name = value'", lineFirstWord(line))};
+    const std::string_view name = trimmedLine(line.substr(0, eq));
+    const std::string_view value = trimmedLine(line.substr(eq + 1));
     if (auto why = isSetupLimit(name) ? addSetupLimit(setup, number, name, value)
                                       : addSetupEntry(setup, number, name, value);
         !why.empty())
@@ -100,10 +99,10 @@ bool isSetupLimit(std::string_view name) { return name == "lock" || name == "hid
 
 std::string addSetupLimit(Setup& setup, int line, std::string_view limit, std::string_view names) {
   auto& list = limit == "lock" ? setup.locked : setup.hidden;
-  if (trim(names).empty()) return setupError(line, std::string(limit) + " needs the names of settings", limit);
+  if (trimmedLine(names).empty()) return setupError(line, std::string(limit) + " needs the names of settings", limit);
   while (true) {
     const auto comma = names.find(',');
-    const std::string_view name = trim(names.substr(0, comma));
+    const std::string_view name = trimmedLine(names.substr(0, comma));
     if (!findSetupSetting(name)) return setupError(line, "unknown setting", name);
     bool listed = false;
     for (const std::string& n : list) listed = listed || n == name;

@@ -33,6 +33,12 @@ struct SetupParse {
 // The one error pattern of setup texts.
 std::string setupError(int line, std::string_view what, std::string_view token);
 
+// A line without its leading and trailing blanks (spaces, tabs, a CR of a CRLF file).
+std::string_view trimmedLine(std::string_view line);
+// The first word of a line, up to one of `ends`, for the error text of a line that makes no sense
+// as a whole.
+std::string_view lineFirstWord(std::string_view line, std::string_view ends = " \t=");
+
 // The shared checks of the text and the link: the version's number (1 up to SetupVersion), and
 // one entry's name and the form of its value.
 std::string checkSetupVersion(std::string_view number);
