@@ -326,6 +326,19 @@ void iqPlaneScales(PictureScales& scales, double width, double height, double ey
   addXAxis(scales, {static_cast<double>(map.x0), map.sx}, width, height, "I", style);
 }
 
+void carrierScales(PictureScales& scales, double width, double height, const ScaleStyle& style) {
+  scales.clear();
+  addYAxis(scales, {height / 2, -0.2 * height}, width, height, "", style);
+  constexpr double samplesPerPeriod = 8 * 3.14159265358979323846;  // the carrier turns 1/4 rad a sample
+  addXAxis(scales, {0, width / 256 * samplesPerPeriod}, width, height, "periods", style);
+}
+
+void phasorTrailScales(PictureScales& scales, double width, double height, const ScaleStyle& style) {
+  scales.clear();
+  addYAxis(scales, {height / 2, -0.45 * height}, width, height, "Q", style);
+  addXAxis(scales, {width / 2, 0.45 * width}, width, height, "I", style);
+}
+
 void spectrumScales(PictureScales& scales, double width, double height, double bitsPerSymbol,
                     double zoom, int range, bool linear, const ScaleStyle& style) {
   scales.clear();

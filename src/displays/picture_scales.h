@@ -108,6 +108,13 @@ void eyeScales(PictureScales& scales, double width, double height, double bitsPe
 void iqPlaneScales(PictureScales& scales, double width, double height, double eyeScale,
                    const ScaleStyle& style);
 
+// The carrier picture of Baseband Demo (plotCycles): time in carrier periods (a quarter radian a
+// sample, 256 samples across), amplitude with the unmodulated carrier's 1 at a fifth of the height.
+void carrierScales(PictureScales& scales, double width, double height, const ScaleStyle& style);
+
+// The phasor's trail in Baseband Demo: I and Q of the dragged value, 0.45 of the picture a unit.
+void phasorTrailScales(PictureScales& scales, double width, double height, const ScaleStyle& style);
+
 // The averaged spectrum (plotSpectrum): kHz about zero, dB (or linear power) above the bottom.
 void spectrumScales(PictureScales& scales, double width, double height, double bitsPerSymbol,
                     double zoom, int range, bool linear, const ScaleStyle& style);

@@ -6,8 +6,7 @@ namespace linklab {
 
 void Form1::describeScales(const PictureBox& picture, const ScaleStyle& style, PictureScales& out) const {
   out.clear();
-  // Baseband Demo draws a carrier and a phasor trail, not the link's signals.
-  if (!picture.Visible || lScene < 2) return;
+  if (!picture.Visible) return;
   const double w = picture.ScaleWidth(), h = picture.ScaleHeight();
   out.keepOutCount = 0;
   for (const Control* c : controls()) {
@@ -25,6 +24,11 @@ void Form1::describeScales(const PictureBox& picture, const ScaleStyle& style, P
     out.addKeepOut({left, top, right, bottom});
   }
   const double b = dBitsPerSymbol;
+  if (lScene == 1) {  // a carrier and a phasor trail, not the link's signals
+    if (&picture == &picModData) carrierScales(out, w, h, style);
+    if (&picture == &picScatter[0]) phasorTrailScales(out, w, h, style);
+    return;
+  }
   if (&picture == &picData) {
     const DataWindow window = dataWindow();
     dataTraceScales(out, w, h, window.bitFirst, window.bitLast, b, style);

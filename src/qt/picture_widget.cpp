@@ -3,6 +3,7 @@
 #include <QFontMetricsF>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPainterPath>
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -95,16 +96,18 @@ void PictureWidget::setScales(const PictureScales& description) {
 void PictureWidget::buildOverlay(const QImage& raster) {
   overlayStale = false;
   overlayPixels.clear();
+  labelPixels.clear();
   overlaySize = raster.size();
   overlayRatio = raster.width() > 0 && width() > 0 ? raster.width() / double(width()) : 1.0;
   if (raster.isNull()) return;
-  QImage overlay(raster.size(), QImage::Format_ARGB32_Premultiplied);
-  overlay.fill(Qt::transparent);
+  QImage grid(raster.size(), QImage::Format_ARGB32_Premultiplied);
+  grid.fill(Qt::transparent);
+  QImage labels = grid;
+  const double sx = picture.Width > 0 ? width() / double(picture.Width) : 1 / 15.0;
+  const double sy = picture.Height > 0 ? height() / double(picture.Height) : 1 / 15.0;
   {
-    QPainter p(&overlay);
+    QPainter p(&grid);
     p.scale(overlayRatio, overlayRatio);  // laid out in the widget's pixels, drawn in the raster's
-    const double sx = picture.Width > 0 ? width() / double(picture.Width) : 1 / 15.0;
-    const double sy = picture.Height > 0 ? height() / double(picture.Height) : 1 / 15.0;
     // One crisp pixel on whole pixels at any size (the lines run along x or along y).
     for (int i = 0; i < shown.lineCount; ++i) {
       const ScaleLine& l = shown.lines[i];
@@ -113,9 +116,14 @@ void PictureWidget::buildOverlay(const QImage& raster) {
                         std::max(1.0, std::floor(std::abs(l.y2 - l.y1) * sy)));
       p.fillRect(line, l.zero ? QColor(160, 160, 160) : QColor(208, 208, 208));
     }
-    p.setFont(scaleFont());
-    p.setPen(QColor(70, 70, 70));
-    const QFontMetricsF metrics(p.font());
+  }
+  {
+    QPainter p(&labels);
+    p.scale(overlayRatio, overlayRatio);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QFont font = scaleFont();
+    const QFontMetricsF metrics(font);
+    QPainterPath path;
     for (int i = 0; i < shown.labelCount; ++i) {
       const ScaleLabel& l = shown.labels[i];
       const QString text = QString::fromUtf8(l.text.data());
@@ -124,15 +132,22 @@ void PictureWidget::buildOverlay(const QImage& raster) {
       if (l.align == LabelAlign::Centre) x -= w / 2;
       if (l.align == LabelAlign::Right) x -= w;
       const double y = l.edge == LabelEdge::Top ? l.y * sy + metrics.ascent() : l.y * sy - metrics.descent();
-      p.drawText(QPointF(x, y), text);
+      path.addText(QPointF(x, y), font, text);
     }
+    const double halo = std::max(2.0, metrics.height() / 5);
+    p.strokePath(path, QPen(QColor(255, 255, 255, 225), halo, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.fillPath(path, QColor(70, 70, 70));
   }
   // Only the pixels the scales cover are kept, each with its premultiplied colour.
-  for (int y = 0; y < overlay.height(); ++y) {
-    const auto* row = reinterpret_cast<const QRgb*>(overlay.constScanLine(y));
-    for (int x = 0; x < overlay.width(); ++x)
-      if (qAlpha(row[x]) != 0) overlayPixels.push_back({static_cast<uint32_t>(y * overlay.width() + x), row[x]});
-  }
+  auto keep = [](const QImage& image, std::vector<std::pair<uint32_t, QRgb>>& pixels) {
+    for (int y = 0; y < image.height(); ++y) {
+      const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+      for (int x = 0; x < image.width(); ++x)
+        if (qAlpha(row[x]) != 0) pixels.push_back({static_cast<uint32_t>(y * image.width() + x), row[x]});
+    }
+  };
+  keep(grid, overlayPixels);
+  keep(labels, labelPixels);
 }
 
 const QImage& PictureWidget::composited() {
@@ -141,13 +156,13 @@ const QImage& PictureWidget::composited() {
   if (overlayStale || overlaySize != raster.size() || overlayRatio != raster.width() / double(std::max(1, width())))
     buildOverlay(raster);
   if (composite.size() != raster.size()) composite = QImage(raster.size(), QImage::Format_RGB32);
-  // The model's drawing, then the scales under it: each channel keeps the darker of the two
-  // (Darken), so a trace stays whole where a grid line crosses it.
   const int columns = raster.width();
   for (int y = 0; y < raster.height(); ++y)
     std::memcpy(composite.scanLine(y), raster.constScanLine(y), sizeof(QRgb) * columns);
   auto* out = reinterpret_cast<QRgb*>(composite.bits());
   const int stride = composite.bytesPerLine() / static_cast<int>(sizeof(QRgb));
+  // The grid under the drawing: each channel keeps the darker of the two (Darken), so a trace
+  // stays whole where a grid line crosses it.
   for (const auto& [index, colour] : overlayPixels) {
     QRgb& d = out[(index / columns) * stride + index % columns];
     const int a = qAlpha(colour);
@@ -156,6 +171,12 @@ const QImage& PictureWidget::composited() {
       return dst + ((over - dst * a / 255));
     };
     d = qRgb(channel(qRed(d), qRed(colour)), channel(qGreen(d), qGreen(colour)), channel(qBlue(d), qBlue(colour)));
+  }
+  for (const auto& [index, colour] : labelPixels) {
+    QRgb& d = out[(index / columns) * stride + index % columns];
+    const int rest = 255 - qAlpha(colour);  // source over, premultiplied
+    d = qRgb(qRed(colour) + qRed(d) * rest / 255, qGreen(colour) + qGreen(d) * rest / 255,
+             qBlue(colour) + qBlue(d) * rest / 255);
   }
   return composite;
 }

@@ -51,6 +51,8 @@ class PictureWidget : public QWidget {
   // The scales as the raster pixels they cover with their colours, laid out again only when
   // they or the raster's size change; at each paint they go under the model's drawing into a copy.
   std::vector<std::pair<uint32_t, QRgb>> overlayPixels;
+  // The labels go over the drawing, on a light halo, so a dense eye cannot bury them.
+  std::vector<std::pair<uint32_t, QRgb>> labelPixels;
   QSize overlaySize;
   double overlayRatio = 1.0;
   bool overlayStale = true;

@@ -2,7 +2,10 @@
 // the reference constellation, the data window and the spectrum's range read true on them.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
+#include <vector>
 #include <memory>
 #include <string>
 
@@ -118,11 +121,53 @@ TEST(PictureScalesChoice, EachPictureItsOwnUnits) {
   EXPECT_NE(allText(scalesOf(*form, form->picEye[0])).find(" ms|"), std::string::npos);
   EXPECT_NE(allText(scalesOf(*form, form->picScatter[2])).find(" Q|"), std::string::npos);
 
-  // The phasor demo's pictures draw no signal of the link: no scales.
   form->cmbScene.setText("Baseband Demo");
-  EXPECT_EQ(scalesOf(*form, form->picScatter[0]).labelCount, 0);
-  EXPECT_EQ(scalesOf(*form, form->picModData).lineCount, 0);
+  EXPECT_NE(allText(scalesOf(*form, form->picScatter[0])).find(" Q|"), std::string::npos);
+  EXPECT_NE(allText(scalesOf(*form, form->picModData)).find(" periods|"), std::string::npos);
 }
+
+// ---- Baseband Demo: a phasor z gives a carrier of amplitude 2|z| (the unmodulated one reads 1),
+// whose peaks stand one carrier period apart, and the trail's scale reads z itself.
+
+class CarrierScales : public testing::TestWithParam<std::array<double, 2>> {};
+
+TEST_P(CarrierScales, PeaksReadTheirAmplitudeAndPeriod) {
+  const auto [re, im] = GetParam();  // im as drawn upwards
+  auto form = loaded("Baseband Demo");
+  form->Form_MouseMove(1, 0, 4200 + 2360 * re, 3000 - 2360 * im);
+  for (int i = 0; i < 100; ++i) form->Timer1_Timer();  // 256 samples, three a tick
+  PictureBox& pic = form->picModData;
+  pic.setRecording(true);
+  form->Timer1_Timer();
+  const PictureScales s = scalesOf(*form, pic);
+  for (const uint32_t colour : {0xC000u, 0xC00000u}) {
+    std::vector<double> x, y;
+    for (const DrawOp& op : pic.log())
+      if (op.kind == DrawOp::Kind::Line && op.colour == colour) x.push_back(op.x1), y.push_back(op.y1);
+    ASSERT_GT(y.size(), 200u);
+    const double amplitude = colour == 0xC000u ? 1 : 2 * std::hypot(re, im);
+    // Samples a quarter radian apart catch a peak within cos(1/8) of it.
+    const double top = readAt(s, true, *std::min_element(y.begin(), y.end()));
+    EXPECT_LE(top, amplitude + 0.01);
+    EXPECT_GE(top, amplitude * std::cos(0.125) - 0.01);
+    std::vector<double> peaks;
+    for (std::size_t i = 1; i + 1 < y.size(); ++i)
+      if (y[i] < y[i - 1] && y[i] <= y[i + 1]) peaks.push_back(readAt(s, false, x[i]));
+    ASSERT_GE(peaks.size(), 8u);
+    for (std::size_t i = 1; i < peaks.size(); ++i) EXPECT_NEAR(peaks[i] - peaks[i - 1], 1, 1.5 / (8 * M_PI));
+  }
+  const PictureScales trail = scalesOf(*form, form->picScatter[0]);
+  double dotX = 0, dotY = 0;
+  form->picScatter[0].setRecording(true);
+  form->Timer1_Timer();
+  for (const DrawOp& op : form->picScatter[0].log())
+    if (op.kind == DrawOp::Kind::Circle) dotX = op.x1, dotY = op.y1;
+  EXPECT_NEAR(readAt(trail, false, dotX), re, 1e-3);
+  EXPECT_NEAR(readAt(trail, true, dotY), im, 1e-3);
+}
+INSTANTIATE_TEST_SUITE_P(Scales, CarrierScales,
+                         testing::Values(std::array{0.5, 0.0}, std::array{0.3, 0.4}, std::array{-0.6, -0.8},
+                                         std::array{0.0, 0.25}));
 
 TEST(PictureScalesChoice, NoLabelUnderAControlOnThePicture) {
   auto form = loaded("Full");

@@ -59,11 +59,18 @@ function drawScales(canvas, s) {
     ctx.lineTo(snap(s.lines[i + 2] * sx), snap(s.lines[i + 3] * sy));
     ctx.stroke();
   }
-  ctx.font = `${SCALE_FONT_PX * sx * TWIPS_PER_PIXEL}px ${SCALE_FONT}`;
+  // The labels go over the drawing, on a light halo, so a dense eye cannot bury them.
+  ctx.globalCompositeOperation = 'source-over';
+  const fontPx = SCALE_FONT_PX * sx * TWIPS_PER_PIXEL;
+  ctx.font = `${fontPx}px ${SCALE_FONT}`;
   ctx.fillStyle = 'rgb(70,70,70)';
+  ctx.strokeStyle = 'rgba(255,255,255,0.88)';
+  ctx.lineWidth = Math.max(2, fontPx / 4);
+  ctx.lineJoin = 'round';
   for (const [x, y, align, edge, text] of s.labels) {
     ctx.textAlign = ['left', 'center', 'right'][align];
     ctx.textBaseline = edge === 0 ? 'top' : 'bottom';
+    ctx.strokeText(text, x * sx, y * sy);
     ctx.fillText(text, x * sx, y * sy);
   }
   ctx.restore();
