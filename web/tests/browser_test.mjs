@@ -215,23 +215,25 @@ async function setupsAndLessons(watch) {
   const [panel, shown] = [await box(page, '#lesson-panel'), await box(page, '#form')];
   check(panel.x >= shown.x + shown.width - 1 && panel.x + panel.width <= 1280, 'the panel lies beside the window');
   await page.click('#lesson-panel .next');
-  check(await lessonPart(page, 'step-count') === 'Step 2 of 5', 'Next enters step 2');
+  const answerShown = () => page.$eval('#lesson-panel .answer', (f) => f.getClientRects().length > 0);
+  check(await lessonPart(page, 'step-count') === 'Step 2 of 5' && !(await answerShown()), 'Next enters step 2, without a question');
   await checkStep(page, 'fail');
   await typeInto(page, 'cmbNoise', '1.0');
   await waitTicks(page, 3);
   await checkStep(page, 'pass');
-  await page.screenshot({ path: path.join(outDir, 'lesson-1280x800.png') });
   await page.click('#lesson-panel .next');
-  check(await page.$eval('#lesson-panel .question', (q) => !q.hidden), 'a question step shows the answer field');
+  check(await answerShown(), 'a question step shows the answer field');
   for (const [typed, expected] of [['10', 'fail'], ['20', 'pass']]) {
     await page.click('#lesson-panel .answer', { clickCount: 3 });
     await page.keyboard.type(typed);
     await checkStep(page, expected);
   }
+  await page.screenshot({ path: path.join(outDir, 'lesson-1280x800.png') });
   await page.click('#lesson-panel .back');
   check(await lessonPart(page, 'step-count') === 'Step 2 of 5', 'Back returns to step 2');
   await page.setViewport({ width: 1024, height: 768 });
   await sleep(300);
+  await checkStep(page, 'fail');
   await page.screenshot({ path: path.join(outDir, 'lesson-1024x768.png') });
 
   // Open Lesson reads a file; a broken one says which line.

@@ -55,6 +55,9 @@ export function installSetupSharing(app, userEvent) {
   });
   shareBox.querySelector('button').addEventListener('click', () => { shareBox.hidden = true; });
   shareField.addEventListener('keydown', (e) => { if (e.key === 'Escape') shareBox.hidden = true; });
+  document.addEventListener('pointerdown', (e) => {
+    if (!shareBox.contains(e.target) && !e.target.closest('#share-button')) shareBox.hidden = true;
+  });
 
   const fileInput = $('#setup-file');
   readPicked(fileInput, (text, name) => userEvent(() => app.openSetup(text, name)));
