@@ -120,7 +120,7 @@ web-test: web
 	cmake --build --preset release --target linklab
 	cd web && PUPPETEER_SKIP_DOWNLOAD=1 npm ci --no-audit --no-fund
 	node web/tests/parity_test.mjs build/release/src/app/linklab build/web/linklab-batch.js
-	node web/tests/browser_test.mjs build/web build/web-test
+	node web/tests/browser_test.mjs build/web build/web-test build/release/src/app/linklab
 
 # Mutation testing: a seeded sample of COUNT one-line faults over src/ (or its FOLDER), each built
 # into the non-sanitizer build/mutate and run against the tests; see the README.

@@ -8,4 +8,9 @@ namespace linklab {
 // By the control's name, "cmbMod(0)" for an element of an array; empty for a name it does not know.
 std::string_view tooltipFor(std::string_view controlName);
 
+// Added to the tooltip of a control that an opened setup locks, so the user knows why it does
+// not respond.
+inline constexpr std::string_view kSetupLockedTooltip =
+    "Locked by the setup that was opened: it keeps this setting as it is.";
+
 }  // namespace linklab

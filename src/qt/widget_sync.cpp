@@ -23,7 +23,7 @@ namespace linklab {
 
 namespace {
 
-const QString kLockedTooltip = "Locked by the setup that was opened: it keeps this setting as it is.";
+const QString kLockedTooltip = QString::fromUtf8(kSetupLockedTooltip.data(), kSetupLockedTooltip.size());
 
 // A locked control's tooltip says why it does not respond.
 void syncLockTooltip(QWidget& widget, const Control& control) {

@@ -39,5 +39,17 @@ EMSCRIPTEN_BINDINGS(linklab) {
       .function("sliderText", &WebApp::sliderText)
       .function("setScaleStyle", &WebApp::setScaleStyle)
       .function("setScalesShown", &WebApp::setScalesShown)
+      .function("openSetup", &WebApp::openSetup)
+      .function("setupText", &WebApp::setupText)
+      .function("setupLink", &WebApp::setupLink)
+      .function("openLesson", &WebApp::openLesson)
+      .function("openLessonText", &WebApp::openLessonText)
+      .function("lessonGo", &WebApp::lessonGo)
+      .function("lessonAnswer", &WebApp::lessonAnswer)
+      .function("lessonCheck", &WebApp::lessonCheck)
+      .function("lessonSolve", &WebApp::lessonSolve)
+      .function("lessonState", &WebApp::lessonState)
+      .class_function("lessonList", &WebApp::lessonList)
+      .class_function("lockedTooltip", &WebApp::lockedTooltip)
       .class_function("tooltip", &WebApp::tooltip);
 }

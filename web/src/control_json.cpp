@@ -96,7 +96,10 @@ std::string controlJson(const Control& c) {
   ObjectWriter o;
   o.field("name", c.name).field("kind", kindName(c.kind()));
   o.field("left", c.Left).field("top", c.Top).field("width", c.Width).field("height", c.Height);
-  o.field("visible", c.Visible).field("enabled", c.Enabled).field("z", static_cast<long long>(c.zOrder));
+  // A setup's limits as the desktop honours them: a hidden control is not shown, a locked one is
+  // shown but disabled, and its tooltip says why.
+  o.field("visible", c.Visible && !c.setupHidden).field("enabled", c.Enabled && !c.setupLocked);
+  o.field("setupLocked", c.setupLocked).field("z", static_cast<long long>(c.zOrder));
   switch (c.kind()) {
     case ControlKind::ComboBox: {
       const auto& m = static_cast<const ComboBox&>(c);

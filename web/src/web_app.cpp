@@ -6,6 +6,7 @@
 #include "help/readout_texts.h"
 #include "help/tooltips.h"
 #include "measurements/readout_text.h"
+#include "setups/setup_apply.h"
 
 namespace linklab::web {
 
@@ -29,7 +30,7 @@ WebApp::~WebApp() {
 
 bool WebApp::setText(const std::string& name, const std::string& text) {
   Control* c = form.findControl(name);
-  if (!c) return false;
+  if (!c || c->setupLocked) return false;
   acted();
   if (c->kind() == ControlKind::ComboBox) {
     static_cast<ComboBox*>(c)->setText(text);
@@ -43,7 +44,7 @@ bool WebApp::setText(const std::string& name, const std::string& text) {
 
 bool WebApp::setValue(const std::string& name, int value) {
   Control* c = form.findControl(name);
-  if (!c) return false;
+  if (!c || c->setupLocked) return false;
   acted();
   if (c->kind() == ControlKind::Slider) {
     static_cast<Slider*>(c)->setValue(value);
@@ -57,7 +58,7 @@ bool WebApp::setValue(const std::string& name, int value) {
 
 bool WebApp::click(const std::string& name) {
   Control* c = form.findControl(name);
-  if (!c) return false;
+  if (!c || c->setupLocked) return false;
   acted();
   if (c->kind() == ControlKind::Button) {
     static_cast<Button*>(c)->click();
@@ -203,6 +204,19 @@ const PixelRaster* WebApp::raster(int index) const {
 }
 
 std::string WebApp::tooltip(const std::string& name) { return std::string(tooltipFor(name)); }
+
+std::string WebApp::lockedTooltip() { return std::string(kSetupLockedTooltip); }
+
+bool WebApp::openSetup(const std::string& text, const std::string& source) {
+  acted();
+  const std::string why = linklab::openSetup(form, text);
+  if (why.empty()) return true;
+  fail("Cannot open the setup " + source + ":\n" + why);
+  return false;
+}
+
+std::string WebApp::setupText() const { return linklab::setupText(form); }
+std::string WebApp::setupLink() const { return linklab::setupLink(form); }
 
 std::string WebApp::sliderText(const std::string& name) const {
   for (const Control* c : form.controls())

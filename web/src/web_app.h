@@ -2,12 +2,14 @@
 // The page's side of the window model: every user event of the page calls the model's own
 // handler through here, and afterwards the page asks what changed (controls, pictures drawn on,
 // help windows) and brings its elements up to date, as the desktop view does.
+#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
 
+#include "lessons/lesson_session.h"
 #include "main_window/form1.h"
 #include "message_queue.h"
 #include "pixel_raster.h"
@@ -58,6 +60,28 @@ class WebApp {
   void setScaleStyle(double labelHeight, double charWidth, double gap);
   void setScalesShown(bool shown);
 
+  // Setups: a setup text, or a link fragment when it starts with '#', applied all or nothing.
+  // A setup that cannot be opened changes nothing and queues one message naming SOURCE and the
+  // line at fault. Locked controls refuse the user events above.
+  bool openSetup(const std::string& text, const std::string& source);
+  std::string setupText() const;
+  std::string setupLink() const;
+  static std::string lockedTooltip();
+
+  // Lessons, each keeping its place while the page lives (keyed by a shipped lesson's name or a
+  // file's name). Failures queue one message, as the desktop's dock shows them.
+  static std::string lessonList();  // JSON [{"name":..,"title":..}] of the shipped lessons
+  bool openLesson(const std::string& name);
+  bool openLessonText(const std::string& text, const std::string& fileName);
+  bool lessonGo(int by);  // -1 back, +1 next
+  void lessonAnswer(const std::string& text);
+  // {"verdict":"pass"|"fail"|"none","message":..}
+  std::string lessonCheck() const;
+  bool lessonSolve();
+  // The present step as JSON: {"open":false} before any lesson, else title, step, count,
+  // stepTitle, intro (step 1 only), prose, question, answer.
+  std::string lessonState() const;
+
   Form1& model() { return form; }
 
  private:
@@ -66,6 +90,14 @@ class WebApp {
     std::unique_ptr<PixelRaster> raster;
   };
   void acted() { messages.userActed(); }
+  // The user's own act failed: the same failure twice shows twice.
+  void fail(const std::string& text) {
+    acted();
+    messages.message(text);
+  }
+  bool enterLesson(const std::string& key, Lesson lesson);
+  LessonSession* shownLesson();
+  const LessonSession* shownLesson() const;
   bool unchanged(const std::string& key, std::string json);
   std::string readoutsJson() const;
 
@@ -79,6 +111,8 @@ class WebApp {
   bool scalesShown = true;
   PictureScales scratch;
   std::string scalesJson(const PictureBox& box);
+  std::map<std::string, LessonSession> lessons;
+  std::string lessonShown;
 };
 
 }  // namespace linklab::web

@@ -1,8 +1,9 @@
 // The page in a real browser: the system's headless Chromium, driven through puppeteer-core,
 // loads the site from a local server and uses it as a student would. Screenshots of the four
-// scenes and the figures (load time, tick time, download size) go to OUT_DIR.
-//   node browser_test.mjs SITE_DIR OUT_DIR
-import { spawn } from 'node:child_process';
+// scenes and the figures (load time, tick time, download size) go to OUT_DIR. Setups opened on
+// the page are compared with the desktop program's batch runner, NATIVE_PROGRAM.
+//   node browser_test.mjs SITE_DIR OUT_DIR NATIVE_PROGRAM
+import { spawn, spawnSync } from 'node:child_process';
 import fs from 'node:fs';
 import net from 'node:net';
 import os from 'node:os';
@@ -10,9 +11,9 @@ import path from 'node:path';
 import zlib from 'node:zlib';
 import puppeteer from 'puppeteer-core';
 
-const [siteDir, outDir] = process.argv.slice(2).map((p) => p && path.resolve(p));
-if (!siteDir || !outDir) {
-  console.error('usage: node browser_test.mjs SITE_DIR OUT_DIR');
+const [siteDir, outDir, native] = process.argv.slice(2).map((p) => p && path.resolve(p));
+if (!siteDir || !outDir || !native) {
+  console.error('usage: node browser_test.mjs SITE_DIR OUT_DIR NATIVE_PROGRAM');
   process.exit(2);
 }
 fs.mkdirSync(outDir, { recursive: true });
@@ -114,6 +115,136 @@ const opaque = (colour) => /^rgb\(/.test(colour) || /^rgba\(.*, 1\)$/.test(colou
 
 const centre = (b) => ({ x: b.x + b.width / 2, y: b.y + b.height / 2 });
 
+// ---- Setups and lessons ----------------------------------------------------------------------
+
+// The batch runner's output for a script.
+function batch(lines) {
+  const script = path.join(outDir, 'batch-script.txt');
+  fs.writeFileSync(script, `${lines.join('\n')}\n`);
+  return spawnSync(native, ['--batch', script], { encoding: 'utf8', env: { ...process.env, QT_QPA_PLATFORM: 'offscreen' } }).stdout;
+}
+
+// Every list, slider and box the page shows, and Pause, as the batch runner names their values;
+// each with whether the page shows it and whether its tooltip says a setup locked it.
+const pageValues = (page) => page.$$eval('.control.combo, .control.slider, .control.check, [data-name="cmdPause"]', (els) =>
+  els.map((el) => {
+    const kind = ['combo', 'slider', 'check'].find((k) => el.classList.contains(k));
+    const value = kind === 'combo' ? (el.querySelector('input') || el).value
+      : kind === 'slider' ? el.value : kind === 'check' ? String(Number(el.querySelector('input').checked)) : el.textContent;
+    return { name: el.dataset.name, property: kind === 'slider' || kind === 'check' ? 'Value' : kind ? 'Text' : 'Caption',
+             value, shown: !el.hidden, locked: el.title.includes('Locked by the setup') };
+  }));
+
+// The page's controls against the desktop's after `open setup FILE`.
+async function sameAsDesktop(page, file, what) {
+  const controls = await pageValues(page);
+  const out = batch([`open setup ${file}`, ...controls.flatMap(({ name, property }) =>
+    [`print ${name}.${property}`, `print ${name}.Visible`, `print ${name}.SetupHidden`, `print ${name}.SetupLocked`])]);
+  const printed = new Map(out.split('\n').map((l) => l.split(' = ')));
+  const differ = controls.filter(({ name, property, value, shown, locked }) => printed.get(`${name}.${property}`) !== value ||
+    shown !== (printed.get(`${name}.Visible`) === 'True' && printed.get(`${name}.SetupHidden`) === 'False') ||
+    locked !== (printed.get(`${name}.SetupLocked`) === 'True'));
+  check(controls.length > 30 && differ.length === 0, `${what}: every control as the desktop has it`,
+        differ.map((c) => `${c.name} ${c.value}/${printed.get(`${c.name}.${c.property}`)}`).join(', ') || `${controls.length} controls`);
+}
+
+const message = async (page) => {
+  await page.waitForSelector('dialog#message[open]', { timeout: 10000 });
+  const text = await page.$eval('dialog#message .text', (p) => p.textContent);
+  await page.click('dialog#message button');
+  return text;
+};
+const lessonPart = (page, part) => page.$eval(`#lesson-panel .${part}`, (el) => el.textContent);
+async function checkStep(page, expected) {
+  await page.click('#lesson-panel .check');
+  const [kind, colour] = await page.$eval('#lesson-panel .verdict', (el) => [el.className, getComputedStyle(el).color]);
+  check(kind === `verdict ${expected}` && colour === (expected === 'pass' ? 'rgb(16, 112, 16)' : 'rgb(176, 16, 16)'),
+        `Check says ${expected} in its colour`, `${kind}, ${colour}: ${await lessonPart(page, 'verdict')}`);
+}
+
+async function setupsAndLessons(watch) {
+  const file = path.join(outDir, 'exercise.linklab');
+  fs.writeFileSync(file, 'linklab setup 1\ncmbScene = Full\ncmbMod(0) = 8-PSK\ncmbFilter(0) = Root RC\ncmbNoise = 0.2\n' +
+                   'hscSample = 8\ncmbNonlinear = Non-Linear\nlock = cmbMod(0), hscSample\nhide = chkMemory\n');
+  const desktop = batch([`open setup ${file}`, 'print setup', 'print setupLink']);
+  const link = desktop.match(/^setupLink = (.*)$/m)[1];
+  const page = await browser.newPage();
+  watch(page);
+  await page.setViewport({ width: 1280, height: 800 });
+  const downloads = fs.mkdtempSync(path.join(os.tmpdir(), 'linklab-downloads-'));
+  await (await page.target().createCDPSession()).send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: downloads });
+
+  // A bad link: one message naming the pair at fault, and the start-up window.
+  await page.goto(`${url}#linklab=1&cmbScene=Full&cmbMod(0)=17-QAM`, { waitUntil: 'load', timeout: 60000 });
+  const refused = await message(page);
+  check(/line 3: .*17-QAM/.test(refused), 'a bad link says what is wrong', refused);
+  check(await page.$eval(sel('cmbScene'), (s) => s.value) === 'Modulation', 'and leaves the start-up window');
+
+  // A good link, as a new fragment: the desktop's settings, locks and hides.
+  await page.evaluate((l) => { location.hash = l; }, link);
+  await page.waitForFunction(() => document.querySelector('[data-name="cmbScene"]').value === 'Full');
+  await sameAsDesktop(page, file, 'a link');
+  await page.$eval(sel('cmbMod(0)'), (el) => { el.value = 'QPSK'; el.dispatchEvent(new Event('change')); });
+  check(await page.$eval(sel('cmbMod(0)'), (el) => el.disabled && el.value === '8-PSK'), 'a locked list refuses a change');
+  await page.reload({ waitUntil: 'load' });  // a page load in that setup
+  await page.waitForFunction(() => window.linklab.ready);
+  await sameAsDesktop(page, file, 'a page opened with the link');
+
+  // Share and Save give back what was opened.
+  await page.click('#share-button');
+  check(await page.evaluate(() => location.hash) === link && await page.$eval('#share-box input', (f) => f.value === location.href),
+        'Share puts the link in the address and the field', await page.evaluate(() => location.hash));
+  await page.click('#file-menu');
+  await page.click('#save-setup');
+  const saved = path.join(downloads, 'setup.linklab');
+  for (let i = 0; i < 50 && !fs.existsSync(saved); ++i) await sleep(100);
+  check(fs.existsSync(saved) && `${fs.readFileSync(saved, 'utf8')}end\n` === desktop.slice(0, desktop.indexOf('setupLink')),
+        'Save Setup writes the desktop\'s setup text');
+  await page.select(sel('cmbScene'), 'Scatter');
+  await (await page.$('#setup-file')).uploadFile(saved);
+  await page.waitForFunction(() => document.querySelector('[data-name="cmbScene"]').value === 'Full');
+  await sameAsDesktop(page, file, 'the saved file opened again');
+
+  // A lesson from the Help menu: Back and Next, a check that fails and then passes.
+  await page.click('#help-menu');
+  await page.click('[data-lesson="noise-and-matched-filter"]');
+  check(await lessonPart(page, 'step-count') === 'Step 1 of 5' && await page.$eval('#lesson-panel .back', (b) => b.disabled),
+        'the lesson opens at step 1 of 5');
+  const [panel, shown] = [await box(page, '#lesson-panel'), await box(page, '#form')];
+  check(panel.x >= shown.x + shown.width - 1 && panel.x + panel.width <= 1280, 'the panel lies beside the window');
+  await page.click('#lesson-panel .next');
+  const answerShown = () => page.$eval('#lesson-panel .answer', (f) => f.getClientRects().length > 0);
+  check(await lessonPart(page, 'step-count') === 'Step 2 of 5' && !(await answerShown()), 'Next enters step 2, without a question');
+  await checkStep(page, 'fail');
+  await typeInto(page, 'cmbNoise', '1.0');
+  await waitTicks(page, 3);
+  await checkStep(page, 'pass');
+  await page.click('#lesson-panel .next');
+  check(await answerShown(), 'a question step shows the answer field');
+  for (const [typed, expected] of [['10', 'fail'], ['20', 'pass']]) {
+    await page.click('#lesson-panel .answer', { clickCount: 3 });
+    await page.keyboard.type(typed);
+    await checkStep(page, expected);
+  }
+  await page.screenshot({ path: path.join(outDir, 'lesson-1280x800.png') });
+  await page.click('#lesson-panel .back');
+  check(await lessonPart(page, 'step-count') === 'Step 2 of 5', 'Back returns to step 2');
+  await page.setViewport({ width: 1024, height: 768 });
+  await sleep(300);
+  await checkStep(page, 'fail');
+  await page.screenshot({ path: path.join(outDir, 'lesson-1024x768.png') });
+
+  // Open Lesson reads a file.
+  const shipped = new URL('../../src/lessons/texts/pulse-shaping-and-the-eye.lesson', import.meta.url).pathname;
+  const lessonText = fs.readFileSync(shipped, 'utf8');
+  await (await page.$('#lesson-file')).uploadFile(shipped);
+  await page.waitForFunction((t) => document.querySelector('#lesson-panel .lesson-title').textContent === t, {},
+                             lessonText.match(/^# (.*)$/m)[1]);
+  check(await lessonPart(page, 'step-count') === `Step 1 of ${lessonText.match(/^## /gm).length}`, 'Open Lesson opens a lesson file');
+  await page.close();
+  fs.rmSync(downloads, { recursive: true, force: true });
+}
+
 // ---- The test ----------------------------------------------------------------------------------
 
 const { server, url } = await startServer();
@@ -132,11 +263,14 @@ const problems = [];
 const figures = {};
 try {
   const page = await browser.newPage();
-  page.setDefaultTimeout(30000);
-  page.on('console', (m) => { if (m.type() === 'error') problems.push(`console: ${m.text()}`); });
-  page.on('pageerror', (e) => problems.push(`page error: ${e.message}`));
-  page.on('requestfailed', (r) => problems.push(`request failed: ${r.url()}`));
-  page.on('request', (r) => { if (!r.url().startsWith(url) && !r.url().startsWith('data:')) problems.push(`outside request: ${r.url()}`); });
+  const watch = (p) => {
+    p.setDefaultTimeout(30000);
+    p.on('console', (m) => { if (m.type() === 'error') problems.push(`console: ${m.text()}`); });
+    p.on('pageerror', (e) => problems.push(`page error: ${e.message}`));
+    p.on('requestfailed', (r) => problems.push(`request failed: ${r.url()}`));
+    p.on('request', (r) => { if (!/^(data|blob):/.test(r.url()) && !r.url().startsWith(url)) problems.push(`outside request: ${r.url()}`); });
+  };
+  watch(page);
   await page.setViewport({ width: 1280, height: 900 });
 
   const cdp = await page.target().createCDPSession();
@@ -402,6 +536,8 @@ try {
   check(Math.abs(small.width - 700) < 2 && Math.abs(small.width / small.height - 15045 / 10170) < 0.01,
         'the window scales to a narrow browser', `${small.width.toFixed(1)} x ${small.height.toFixed(1)}`);
   await waitTicks(page, 2);
+  await page.close();
+  await setupsAndLessons(watch);
 } finally {
   await browser.close();
   server.kill();
@@ -411,7 +547,8 @@ try {
 check(problems.length === 0, 'no console error, failed or outside request', problems.join('; '));
 
 // What a student downloads: the page, its script and style, the module and the .wasm, gzipped.
-const siteFiles = ['index.html', 'linklab.css', 'app.js', 'page_controls.js', 'linklab.js', 'linklab.wasm'];
+const siteFiles = ['index.html', 'linklab.css', 'app.js', 'page_controls.js', 'setup_share.js', 'lesson_panel.js',
+                   'linklab.js', 'linklab.wasm'];
 figures.downloadBytes = {};
 for (const f of siteFiles) figures.downloadBytes[f] = zlib.gzipSync(fs.readFileSync(path.join(siteDir, f)), { level: 9 }).length;
 figures.downloadBytes.total = Object.values(figures.downloadBytes).reduce((a, b) => a + b, 0);

@@ -258,6 +258,23 @@ TEST_F(WebAppTest, SlidersSayTheirValueInRealUnits) {
   EXPECT_EQ(app.sliderText("hscXThreshold"), "");
 }
 
+// The page's lesson calls: a step's lock holds against the page, solve passes the check, and
+// each lesson keeps its place while another is taken or a broken file is refused.
+TEST_F(WebAppTest, ALessonKeepsItsPlaceWhileAnotherIsTaken) {
+  ASSERT_TRUE(app.openLesson("noise-and-matched-filter"));
+  ASSERT_TRUE(app.lessonGo(+1));
+  EXPECT_FALSE(app.setText("cmbScene", "Scatter"));
+  ASSERT_TRUE(app.lessonSolve());
+  for (int i = 0; i < 3; ++i) app.tick();
+  EXPECT_NE(app.lessonCheck().find("\"verdict\":\"pass\""), std::string::npos);
+  ASSERT_TRUE(app.openLesson("pulse-shaping-and-the-eye"));
+  EXPECT_NE(app.lessonState().find("\"step\":1,"), std::string::npos);
+  ASSERT_TRUE(app.openLesson("noise-and-matched-filter"));
+  EXPECT_FALSE(app.openLessonText("linklab lesson 1\n# Broken\n## Step\ncheck: dBER <\n", "broken.lesson"));
+  EXPECT_NE(app.takeMessage().find("line 4"), std::string::npos);
+  EXPECT_NE(app.lessonState().find("\"step\":2,"), std::string::npos);
+}
+
 TEST(WebAppTooltips, ComeFromTheCoreByControlName) {
   EXPECT_FALSE(WebApp::tooltip("cmbMod(0)").empty());
   EXPECT_FALSE(WebApp::tooltip("picScatter(2)").empty());

@@ -2,6 +2,8 @@
 // runs its 100 ms timer. Every user event calls the model's own handler, and afterwards the page
 // syncs itself from the model, as the desktop window does.
 import { PageControls, TWIPS_PER_PIXEL } from './page_controls.js';
+import { installSetupSharing } from './setup_share.js';
+import { installLessonPanel } from './lesson_panel.js';
 
 const FORM_WIDTH = 15045, FORM_HEIGHT = 10170;  // twips of the window's client area
 const $ = (selector) => document.querySelector(selector);
@@ -16,10 +18,10 @@ const app = new Module.WebApp();
 
 const form = $('#form');
 const controls = new PageControls(form, $('#diagram'), $('#overlay'), {
-  setText: (name, text) => userEvent(() => app.setText(name, text)),
-  setValue: (name, value) => userEvent(() => app.setValue(name, value)),
+  setText: (name, text) => { userEvent(() => app.setText(name, text)); controls.resync(name); },
+  setValue: (name, value) => { userEvent(() => app.setValue(name, value)); controls.resync(name); },
   click: (name) => userEvent(() => app.click(name)),
-}, (name) => Module.WebApp.tooltip(name), (name) => app.sliderText(name));
+}, (name) => Module.WebApp.tooltip(name), (name) => app.sliderText(name), Module.WebApp.lockedTooltip());
 
 // ---- Scales over the pictures: the core describes them, the page draws them over each picture
 // (never into its raster). The toggle is remembered in the browser, as the desktop remembers it.
@@ -218,9 +220,12 @@ function dragByTitle(panel) {
 
 // The Help menu.
 const menuButton = $('#help-menu'), menuItems = $('#help-items');
-menuButton.addEventListener('click', () => { menuItems.hidden = !menuItems.hidden; });
+menuButton.addEventListener('click', () => {
+  menuItems.style.left = `${menuButton.offsetLeft}px`;
+  menuItems.hidden = !menuItems.hidden;
+});
 document.addEventListener('pointerdown', (e) => {
-  if (!e.target.closest('#menu')) menuItems.hidden = true;
+  if (!e.target.closest('#help-menu, #help-items')) menuItems.hidden = true;
 });
 // One help window at a time: the panels share a place and would hide each other.
 menuItems.querySelectorAll('button').forEach((item) => item.addEventListener('click', () => {
@@ -273,6 +278,13 @@ form.addEventListener('contextmenu', (e) => e.preventDefault());
 function fitToWindow() {
   const stage = $('#stage');
   const available = [stage.clientWidth, stage.clientHeight];
+  // The lesson panel, when open, takes its share of the stage: beside the window in a row,
+  // under it in a column.
+  const panel = $('#lesson-panel');
+  if (!panel.hidden) {
+    if (getComputedStyle(stage).flexDirection.startsWith('column')) available[1] -= panel.offsetHeight;
+    else available[0] -= panel.offsetWidth;
+  }
   const scale = Math.max(0.25, Math.min(available[0] / (FORM_WIDTH / TWIPS_PER_PIXEL),
                                         available[1] / (FORM_HEIGHT / TWIPS_PER_PIXEL)));
   form.style.width = `${(FORM_WIDTH / TWIPS_PER_PIXEL) * scale}px`;
@@ -299,6 +311,11 @@ fitToWindow();
 app.load();
 performance.mark('linklab-model');
 syncFromModel();
+installLessonPanel(app, Module, userEvent, () => {
+  fitToWindow();
+  syncFromModel();
+});
+installSetupSharing(app, userEvent);
 $('#loading').remove();
 stats.loadMs = performance.now();
 window.linklab.ready = true;

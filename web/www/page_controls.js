@@ -15,13 +15,14 @@ export function cssColour(bgr) {
 export class PageControls {
   // form: the element the controls live in; diagram and overlay: SVG layers below and above
   // them (shapes and lines have no element of their own); events: the model's handlers.
-  constructor(form, diagram, overlay, events, tooltip, valueText = () => '') {
+  constructor(form, diagram, overlay, events, tooltip, valueText = () => '', lockedTip = '') {
     this.form = form;
     this.diagram = diagram;
     this.overlay = overlay;
     this.events = events;
     this.tooltip = tooltip;
     this.valueText = valueText;  // a slider's value in real units, from the core
+    this.lockedTip = lockedTip;  // why a control that a setup locks does not respond
     this.valueTip = null;  // the small tip beside a slider's thumb while it moves
     this.valueTipTimer = null;
     this.scale = 1;  // CSS pixels per pixel at 100 %
@@ -67,6 +68,13 @@ export class PageControls {
   }
 
   canvas(name) { return this.pictureIndex.get(name); }
+
+  // After a user event: an element the model did not follow (a setup's lock refused the change,
+  // or the model put it back) shows the model's value again.
+  resync(name) {
+    const el = this.elements.get(name), m = this.models.get(name);
+    if (el && m) this.sync(el, m);
+  }
 
   create(m) {
     const ev = this.events;
@@ -159,16 +167,22 @@ export class PageControls {
     this.valueTipTimer = setTimeout(() => { tip.hidden = true; }, 1500);
   }
 
-  // Every slider's tooltip ends with its value, which can change with the modulation as well.
+  // What a control does; a slider's value, which can change with the modulation as well; and
+  // why a setup's lock holds it.
+  titleOf(name, m) {
+    let title = this.tooltip(name) || '';
+    const value = m.kind === 'slider' ? this.valueText(name) : '';
+    if (value) title += `${title ? '\n' : ''}Now: ${value}`;
+    if (m.setupLocked) title += `${title ? '\n\n' : ''}${this.lockedTip}`;
+    return title;
+  }
+
   refreshValueTitles() {
     for (const [name, m] of this.models) {
       if (m.kind !== 'slider') continue;
       const el = this.elements.get(name);
-      if (!el) continue;
-      const value = this.valueText(name);
-      const tip = this.tooltip(name) || '';
-      const title = value ? `${tip}${tip ? '\n' : ''}Now: ${value}` : tip;
-      if (el.title !== title) el.title = title;
+      const title = el && this.titleOf(name, m);
+      if (el && el.title !== title) el.title = title;
     }
   }
 
@@ -243,6 +257,10 @@ export class PageControls {
   sync(el, m) {
     this.place(el, m);
     el.hidden = !m.visible;
+    if (m.kind !== 'slider') {
+      const title = this.titleOf(m.name, m);
+      if (el.title !== title) el.title = title;
+    }
     el.style.zIndex = String(Math.max(1, Math.min(100000, 50000 + m.z)));
     switch (m.kind) {
       case 'combo': this.syncCombo(el, m); break;
