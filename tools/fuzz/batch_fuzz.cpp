@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -107,8 +108,19 @@ Runs runScript(const Options& o, const Script& script, int job = 0) {
 
 std::string findingOf(const Script& script, const Runs& runs) {
   std::string finding = findingOf(script, runs.program);
+  // The replay's own error lines (the refusal, and any of the probe after it) are judged by
+  // what the probe prints; here only a hang, a crash or a sanitizer report counts.
   if (finding.empty() && script.openLine > 0 && runs.program.exitCode == 1) {
-    finding = findingOf(script, runs.replay);
+    RunResult replay = runs.replay;
+    if (replay.exitCode == 1) {
+      replay.exitCode = 0;
+      std::string kept;
+      std::istringstream lines(replay.err);
+      for (std::string line; std::getline(lines, line);)
+        if (line.rfind("error: line ", 0) != 0) kept += line + '\n';
+      replay.err = kept;
+    }
+    finding = findingOf(Script{}, replay);
     if (!finding.empty()) finding = "replay: " + finding;
   }
   return finding.empty() ? refusalFinding(script, runs.replay) : finding;

@@ -125,6 +125,7 @@ Script ScriptGenerator::generateBroken(uint64_t seed) const {
   }
   const std::string file = workDir + "/broken-" + std::to_string(seed) + (rnd.chance(0.5) ? ".linklab" : ".lesson");
   std::string open;
+  bool stepEntered = lessonOpen;
   switch (rnd.below(3)) {
     case 0:
       script.files.push_back({file, brokenSetup(rnd, names)});
@@ -135,13 +136,15 @@ Script ScriptGenerator::generateBroken(uint64_t seed) const {
       open = "open lesson " + file;
       break;
     default:
-      // A lesson that reads, then a step that cannot be entered.
+      // A lesson that reads (no step entered yet), then a step that cannot be entered.
       script.files.push_back({file, brokenLesson(rnd)});
       script.lines.push_back("open lesson " + file);
+      stepEntered = false;
       open = "lesson step 2";
   }
   script.probe = {"print setup", "print setupLink", "print lScene", "print lTick", "print dSpectrums"};
-  if (lessonOpen) script.probe.insert(script.probe.end(), {"print lessonSteps", "lesson check"});
+  if (lessonOpen || open == "lesson step 2") script.probe.push_back("print lessonSteps");
+  if (stepEntered) script.probe.push_back("lesson check");
   script.lines.insert(script.lines.end(), script.probe.begin(), script.probe.end());
   script.lines.push_back(open);
   script.openLine = script.lines.size();
