@@ -25,6 +25,7 @@ bool findReadoutField(SimulationState& s, std::string_view name, StateField& out
       {"dEVMPeakPercent", {T::Double, &s.dEVMPeakPercent, 1, false}},
       {"dOccupiedBandwidthkHz", {T::Double, &s.dOccupiedBandwidthkHz, 1, false}},
       {"dOutOfBandPowerdBc", {T::Double, &s.dOutOfBandPowerdBc, 1, false}},
+      {"dEnvelopeMinPercent", {T::Double, &s.dEnvelopeMinPercent, 1, false}},
   };
   for (const Entry& e : table) {
     if (e.name == name) {

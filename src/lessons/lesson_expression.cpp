@@ -115,7 +115,7 @@ const std::vector<std::string_view>& expressionReadoutNames() {
   static const std::vector<std::string_view> names = {
       "dEbN0dB", "dEbN0EffectivedB", "dEVMPercent", "dEVMPeakPercent", "lSymbols", "lSymbolErrors",
       "lBits", "lBitErrors", "dSER", "dBER", "dSERTheory", "dBERTheory", "dEyeOpeningPercent",
-      "dQFactor", "dOccupiedBandwidthkHz", "dOutOfBandPowerdBc"};
+      "dQFactor", "dOccupiedBandwidthkHz", "dOutOfBandPowerdBc", "dEnvelopeMinPercent"};
   return names;
 }
 

@@ -39,6 +39,7 @@ class FormInputs : public ExpressionInputs {
         {"dQFactor", &SimulationState::dQFactor, nullptr},
         {"dOccupiedBandwidthkHz", &SimulationState::dOccupiedBandwidthkHz, nullptr},
         {"dOutOfBandPowerdBc", &SimulationState::dOutOfBandPowerdBc, nullptr},
+        {"dEnvelopeMinPercent", &SimulationState::dEnvelopeMinPercent, nullptr},
     };
     const SimulationState& s = form;
     for (const Entry& e : table)

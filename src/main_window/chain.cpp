@@ -5,6 +5,7 @@
 
 #include "form/numbers.h"
 #include "main_window/form1.h"
+#include "measurements/spectrum_measures.h"
 
 namespace linklab {
 
@@ -49,6 +50,8 @@ void Form1::runSimulation() {
   plotModData(32, picModData, nSym, dModData, colours.real, colours.imag, -1.0, 1.0, true, colours.offset, sFirst,
               sLast);
   shapeTxSignal();
+  // What the amplifier is given: its distortion acts on the envelope's swings.
+  dEnvelopeMinPercent = envelopeMinimumPercent(dTxSignal, iSymbolOffset);
   if (cmbNonlinear.Text() == "Non-Linear") rfAmplifier();
 
   if (lScene == 2) {

@@ -75,6 +75,8 @@ struct SimulationState {
   double dEVMPeakPercent = NAN;
   double dOccupiedBandwidthkHz = NAN;
   double dOutOfBandPowerdBc = NAN;
+  // The transmit envelope's smallest value over the run, before the amplifier, in % of its rms.
+  double dEnvelopeMinPercent = NAN;
 };
 
 }  // namespace linklab

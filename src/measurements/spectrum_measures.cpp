@@ -1,5 +1,6 @@
 #include "measurements/spectrum_measures.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "transmitter/signal_block.h"
@@ -46,6 +47,18 @@ double outOfBandPowerdBc(std::span<const double> power, std::span<const double> 
   }
   if (!anyOutside || !(total > 0)) return NAN;
   return outside > 0 ? 10 * std::log10(outside / total) : -INFINITY;
+}
+
+double envelopeMinimumPercent(std::span<const double> signal, int qDelay) {
+  double lowest = INFINITY, sum = 0;
+  for (int k = 0; k < kBlockSamples; ++k) {
+    const double re = signal[2 * k], im = signal[2 * ((k + qDelay) % kBlockSamples) + 1];
+    const double power = re * re + im * im;
+    lowest = std::min(lowest, power);
+    sum += power;
+  }
+  if (!(sum > 0)) return NAN;
+  return 100 * std::sqrt(lowest / (sum / kBlockSamples));
 }
 
 }  // namespace linklab

@@ -19,4 +19,9 @@ double binsPerKilohertz(double bitsPerSymbol);
 // response: 4096 bins interleaved, the real gain of bin k at 2k
 double outOfBandPowerdBc(std::span<const double> power, std::span<const double> response);
 
+// The smallest envelope of a transmit block (4096 samples interleaved), in percent of its rms
+// envelope, the quadrature rail read qDelay samples after the in-phase one as the amplifier pairs
+// them: near 0 where the signal passes through zero, 100 for a constant envelope; NaN without power.
+double envelopeMinimumPercent(std::span<const double> signal, int qDelay);
+
 }  // namespace linklab

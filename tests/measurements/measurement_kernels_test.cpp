@@ -283,6 +283,22 @@ TEST(SpectrumMeasures, OccupiedBandOfAFlatBandAndPowerOutsideTheFilter) {
   EXPECT_TRUE(std::isnan(occupiedBandwidthBins(empty, 0.99)));
 }
 
+TEST(SpectrumMeasures, EnvelopeMinimumAgainstItsRms) {
+  Block circle{}, ripple{};
+  for (int k = 0; k < 4096; ++k) {
+    const double a = 2 * M_PI * 3 * k / 4096;
+    // The quadrature rail runs 16 samples late, as OQPSK's does: paired right it is a circle.
+    circle[2 * k] = std::cos(a);
+    circle[2 * ((k + 16) % 4096) + 1] = std::sin(a);
+    ripple[2 * k] = 1 + 0.5 * std::cos(a);  // smallest 0.5, mean square 1 + 0.5^2/2
+  }
+  EXPECT_NEAR(envelopeMinimumPercent(circle, 16), 100, 1e-9);
+  EXPECT_LT(envelopeMinimumPercent(circle, 0), 99);
+  EXPECT_NEAR(envelopeMinimumPercent(ripple, 0), 100 * 0.5 / std::sqrt(1.125), 1e-9);
+  Block empty{};
+  EXPECT_TRUE(std::isnan(envelopeMinimumPercent(empty, 0)));
+}
+
 TEST(ReadoutText, RatesCountsAndBounds) {
   EXPECT_EQ(rateText(37.0 / 12032, 37, 12032, 2.8e-3), "3.1e-3 (37 of 12,032; theory 2.8e-3)");
   EXPECT_EQ(rateText(0, 0, 12000, 2.8e-6), "< 8.3e-5, 0 of 12,000 (theory 2.8e-6)");

@@ -50,7 +50,7 @@ TEST_F(LessonPanel, HiddenUntilALessonIsOpenedThenShowsStepOne) {
   EXPECT_TRUE(dock->isVisible());
   EXPECT_EQ(view->dockWidgetArea(dock), Qt::RightDockWidgetArea);
   EXPECT_TRUE(text("LessonTitle").contains("Keyings and constellations"));
-  EXPECT_EQ(text("LessonStepCount"), "Step 1 of 5");
+  EXPECT_EQ(text("LessonStepCount"), "Step 1 of 6");
   EXPECT_TRUE(view->findChild<QTextBrowser*>("LessonProse")->toPlainText().contains("BPSK at 10 dB"));
   EXPECT_FALSE(button("LessonBack")->isEnabled());
   EXPECT_TRUE(button("LessonNext")->isEnabled());
@@ -68,7 +68,7 @@ TEST_F(LessonPanel, NextAppliesTheStepsSetupAndCheckFollowsTheWindow) {
   ASSERT_NE(modulation, nullptr);
   ASSERT_EQ(modulation->currentText(), "8-PSK");
   button("LessonNext")->click();
-  EXPECT_EQ(text("LessonStepCount"), "Step 2 of 5");
+  EXPECT_EQ(text("LessonStepCount"), "Step 2 of 6");
   EXPECT_EQ(modulation->currentText(), "BPSK");
   EXPECT_TRUE(form->cmbNoise.setupLocked);
   EXPECT_TRUE(button("LessonBack")->isEnabled());
@@ -99,7 +99,7 @@ TEST_F(LessonPanel, AnAnswerAndTheStepAreKeptWhenTheLessonIsOpenedAgain) {
   view->findChild<QAction*>("lesson:noise-and-matched-filter")->trigger();
   EXPECT_EQ(text("LessonStepCount"), "Step 1 of " + QString::number(dock->session()->current().steps.size()));
   openKeyings();
-  EXPECT_EQ(text("LessonStepCount"), "Step 3 of 5");
+  EXPECT_EQ(text("LessonStepCount"), "Step 3 of 6");
   EXPECT_EQ(answer->text(), "3");
   button("LessonCheck")->click();
   EXPECT_EQ(text("LessonVerdict"), passed);

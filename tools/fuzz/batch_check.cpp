@@ -80,4 +80,16 @@ std::string findingOf(const Script& script, const RunResult& rawRun) {
   return {};
 }
 
+std::string refusalFinding(const Script& script, const RunResult& replay) {
+  if (script.openLine == 0 || replay.exitCode != 1) return {};
+  if (replay.err.rfind("error: line " + std::to_string(script.openLine) + ": ", 0) != 0) return {};
+  const std::string marker = "--- refused\n";
+  const auto at = replay.out.rfind(marker);
+  if (at == std::string::npos) return "replay printed no state after the refusal";
+  const std::string before = replay.out.substr(0, at), after = replay.out.substr(at + marker.size());
+  if (after.empty() || before.size() < after.size() || before.compare(before.size() - after.size(), after.size(), after) != 0)
+    return "a refused open changed the state";
+  return {};
+}
+
 }  // namespace linklab::fuzz

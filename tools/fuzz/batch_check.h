@@ -12,4 +12,9 @@ namespace linklab::fuzz {
 // from what a student can do.
 std::string findingOf(const Script& script, const RunResult& run);
 
+// For a script that opens a broken file: a replay's output after a refusal of that open (after the
+// line `--- refused`) must be what the state printed just before it. Empty when sound or when the
+// open was not refused there.
+std::string refusalFinding(const Script& script, const RunResult& replay);
+
 }  // namespace linklab::fuzz

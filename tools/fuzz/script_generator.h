@@ -14,6 +14,12 @@ struct Script {
   // Only what a student can do at the window (set, click, tick, mouse within the window, print):
   // no number it prints may then be NaN or infinite.
   bool studentReachable = true;
+  // Files the script opens, written (path, content) before it runs and removed after.
+  std::vector<std::pair<std::string, std::string>> files;
+  // The line (1-based) that opens a broken file, 0 for none; the lines just before it print the
+  // state (probe), which a replay prints again after a refusal.
+  std::size_t openLine = 0;
+  std::vector<std::string> probe;
 };
 
 // What the generator knows of the window, read once from a loaded model.
@@ -46,6 +52,8 @@ class ScriptGenerator {
   // workDir: where `save` lines may write their pictures.
   ScriptGenerator(ModelNames names, std::string workDir) : names(std::move(names)), workDir(std::move(workDir)) {}
   Script generate(uint64_t seed) const;
+  // A short session, the state printed, then a broken setup or lesson opened (broken_files.cpp).
+  Script generateBroken(uint64_t seed) const;
 
  private:
   // hostile: values past their limits, not numbers at all, or names that do not exist
