@@ -105,6 +105,13 @@ void Form1::runSimulation() {
   measureRun();
 }
 
+// The passband box runs the chain itself, and may come before the first tick of a new scene,
+// which designs the filters on screen: without them the run would shape with the last scene's.
+void Form1::runOnScreen() {
+  if (!bFiltersValid) designFilters();
+  runSimulation();
+}
+
 void Form1::hscDataScroll_Change() {
   if (iBitsPerSymbol == 0) iBitsPerSymbol = 1;
   runSimulation();

@@ -86,7 +86,7 @@ void Form1::chkPassband_Click() {
   else
     arrangeComponentPics(2520, 1500, 420, 720);
   picSpectrum[1].Cls();
-  runSimulation();
+  runOnScreen();
 }
 
 void Form1::chkLinear_Click() {

@@ -96,6 +96,7 @@ class Form1 : public SimulationState {
 
   // The chain and the data window (chain.cpp)
   void runSimulation();
+  void runOnScreen();  // runSimulation with the filters on screen designed first
   // The bits and the symbols the data window shows, last exclusive, from the scroll and zoom.
   struct DataWindow {
     int16_t bitFirst, bitLast, symbolFirst, symbolLast;

@@ -166,6 +166,19 @@ TEST(Chain, ComponentTracesAndPassbandOnlyInModulation) {
                      form->dTxSignal[2 * i] * form->dCarrier[2 * i] - form->dCarrier[2 * i + 1] * form->dTxSignal[2 * i + 1]);
 }
 
+// A click that runs the chain before the first tick of a new scene still shapes with the filters
+// on screen: root raised cosine with roll-off 0.5 keeps QPSK within (1 + 0.5) x 500 Bd.
+TEST(Chain, ARunBeforeTheScenesFirstTickUsesTheFiltersOnScreen) {
+  auto form = loaded("Baseband Demo");
+  for (int i = 0; i < 5; ++i) form->Timer1_Timer();
+  form->cmbScene.setText("Modulation");
+  form->cmbMod[0].setText("QPSK");
+  form->cmbFilter[0].setText("Root RC");
+  form->chkPassband.setValue(1);
+  for (int i = 0; i < 10; ++i) form->Timer1_Timer();
+  EXPECT_LT(form->dOccupiedBandwidthkHz, 0.75);
+}
+
 TEST(DataWindow, ZoomSetsTheScrollRangeAndSteps) {
   auto form = loaded("Modulation");
   form->cmbMod[0].setText("8-PSK");
