@@ -39,5 +39,9 @@ EMSCRIPTEN_BINDINGS(linklab) {
       .function("sliderText", &WebApp::sliderText)
       .function("setScaleStyle", &WebApp::setScaleStyle)
       .function("setScalesShown", &WebApp::setScalesShown)
+      .function("tabOrder", &WebApp::tabOrder)
+      .function("fileStem", &WebApp::fileStem)
+      .function("pictureComplete", &WebApp::pictureComplete)
+      .function("pictureSvg", &WebApp::pictureSvg)
       .class_function("tooltip", &WebApp::tooltip);
 }

@@ -5,6 +5,9 @@
 #include "control_json.h"
 #include "help/readout_texts.h"
 #include "help/tooltips.h"
+#include "main_window/file_names.h"
+#include "main_window/focus_order.h"
+#include "picture_export/picture_svg.h"
 #include "measurements/readout_text.h"
 
 namespace linklab::web {
@@ -99,7 +102,22 @@ bool WebApp::tick() {
 }
 
 void WebApp::setPixelScale(double devicePixelsPerTwip) {
-  for (Picture& p : pictures) p.raster->setScale(devicePixelsPerTwip);
+  if (!(devicePixelsPerTwip > 0) || devicePixelsPerTwip == pixelScale) return;
+  pixelScale = devicePixelsPerTwip;
+  for (Picture& p : pictures) {
+    p.raster->setScale(devicePixelsPerTwip);
+    if (!p.box->historyComplete()) continue;  // the smooth stretch stands
+    p.raster->fitTo(p.box->Width, p.box->Height);
+    p.raster->Cls();
+    for (const DrawOp& op : p.box->history()) {
+      if (op.kind == DrawOp::Kind::Line) {
+        p.raster->setForeColor(op.colour);
+        p.raster->Line(op.x1, op.y1, op.x2, op.y2);
+      } else {
+        p.raster->Circle(op.x1, op.y1, op.x2, op.colour);
+      }
+    }
+  }
   resized = true;
 }
 
@@ -203,6 +221,32 @@ const PixelRaster* WebApp::raster(int index) const {
 }
 
 std::string WebApp::tooltip(const std::string& name) { return std::string(tooltipFor(name)); }
+
+std::string WebApp::tabOrder() const {
+  std::string out = "[";
+  for (const Control* c : linklab::tabOrder(form)) out += (out.size() > 1 ? "," : "") + jsonString(c->name);
+  return out + "]";
+}
+
+const PictureBox* WebApp::picture(const std::string& name) const {
+  for (const Picture& p : pictures)
+    if (p.box->name == name) return p.box;
+  return nullptr;
+}
+
+std::string WebApp::fileStem(const std::string& name) const {
+  return name == "window" ? windowFileStem(form) : pictureFileStem(form, name);
+}
+
+bool WebApp::pictureComplete(const std::string& name) const {
+  const PictureBox* box = picture(name);
+  return box && box->historyComplete();
+}
+
+std::string WebApp::pictureSvg(const std::string& name, const std::string& rasterPng) const {
+  const PictureBox* box = picture(name);
+  return box ? linklab::pictureSvg(drawingOf(*box), box->historyComplete() ? std::string_view() : rasterPng) : "";
+}
 
 std::string WebApp::sliderText(const std::string& name) const {
   for (const Control* c : form.controls())

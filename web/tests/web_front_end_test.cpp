@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -80,7 +81,7 @@ TEST(PixelRaster, ACircleIsARingAroundItsCentre) {
   EXPECT_NEAR(ring, 2 * 3.14159 * 30, 0.25 * 2 * 3.14159 * 30);
 }
 
-TEST(PixelRaster, ResizingKeepsWhatStillFitsAndAZoomStretchesIt) {
+TEST(PixelRaster, ResizingKeepsWhatStillFitsAndAZoomStretchesItSmoothly) {
   PixelRaster r;
   r.fitTo(1500, 1500);
   r.setForeColor(0);
@@ -90,11 +91,15 @@ TEST(PixelRaster, ResizingKeepsWhatStillFitsAndAZoomStretchesIt) {
   EXPECT_EQ(r.rows(), 50);
   EXPECT_EQ(at(r, 10, 10), 0xFF000000u);
   EXPECT_EQ(inked(r), 1);
-  r.setScale(2 / 15.0);  // twice the pixels: the dot is stretched to (20..21, 20..21)
+  r.setScale(2 / 15.0);  // twice the pixels: the dot spreads over (19..22, 19..22), darkest inside
   EXPECT_EQ(r.columns(), 400);
+  for (int x = 0; x < r.columns(); ++x)
+    for (int y = 0; y < r.rows(); ++y) {
+      const bool near = x >= 19 && x <= 22 && y >= 19 && y <= 22;
+      if (!near) EXPECT_EQ(at(r, x, y), kWhite) << x << "," << y;
+    }
   for (int x : {20, 21})
-    for (int y : {20, 21}) EXPECT_EQ(at(r, x, y), 0xFF000000u);
-  EXPECT_EQ(inked(r), 4);
+    for (int y : {20, 21}) EXPECT_LT(at(r, x, y) & 0xFF, 0x80u);
 }
 
 TEST(PixelRaster, SegmentsOutsideOrNotFiniteDrawNothing) {
@@ -194,6 +199,38 @@ TEST_F(WebAppTest, DrawnPicturesAreReportedAtTheirSizeInDevicePixels) {
                                ",\"rows\":" + std::to_string(std::lround(data.Height * 0.1));
   EXPECT_NE(changed.find(expected), std::string::npos) << changed;
   EXPECT_EQ(app.changes().find("picData"), std::string::npos);  // nothing new drawn
+}
+
+// A built-up picture redrawn at a new zoom is the picture drawn at that zoom from the start.
+TEST(WebAppRescale, RedrawsBuiltUpPicturesFromTheirRecord) {
+  WebApp resized, direct;
+  direct.setPixelScale(2.5 / 15);
+  for (WebApp* app : {&resized, &direct}) {
+    app->load();
+    app->setText("cmbScene", "Full");
+    app->setText("cmbNoise", "0.3");
+    for (int i = 0; i < 6; ++i) app->tick();
+  }
+  resized.setPixelScale(2.5 / 15);
+  for (const char* name : {"picEye(0)", "picScatter(2)"}) ASSERT_TRUE(resized.pictureComplete(name)) << name;
+  for (int i = 0; i < resized.pictureCount(); ++i) {
+    const PixelRaster& a = *resized.raster(i);
+    const PixelRaster& b = *direct.raster(i);
+    ASSERT_EQ(a.columns(), b.columns());
+    ASSERT_EQ(a.rows(), b.rows());
+    EXPECT_TRUE(std::equal(a.pixels(), a.pixels() + a.columns() * a.rows(), b.pixels())) << "picture " << i;
+  }
+}
+
+TEST_F(WebAppTest, SavedPicturesAreSvgDrawingsNamedByWhatTheyShow) {
+  app.setText("cmbScene", "Scatter");
+  app.tick();
+  EXPECT_EQ(app.fileStem("picEye(0)").rfind("LinkLab eye", 0), 0u) << app.fileStem("picEye(0)");
+  EXPECT_EQ(app.fileStem("window").rfind("LinkLab Scatter", 0), 0u) << app.fileStem("window");
+  const std::string svg = app.pictureSvg("picEye(0)", "");
+  EXPECT_NE(svg.find("<svg"), std::string::npos);
+  EXPECT_GT(countOf(svg, "<path"), 0);
+  EXPECT_EQ(app.pictureSvg("picNoSuchPicture", ""), "");
 }
 
 TEST_F(WebAppTest, TheWindowsMouseDragsThePhasor) {
