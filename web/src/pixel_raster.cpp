@@ -20,31 +20,17 @@ void PixelRaster::setScale(double devicePixelsPerTwip) {
   // A trace is drawn twice 15 twips apart; the pen must be at least that wide so the two
   // strokes close into one solid line at any zoom.
   pen = std::max(1, static_cast<int>(std::ceil(scale * 15 - 1e-6)));
-  // At a new zoom what was drawn is stretched smoothly to the new size; the page then draws the
-  // picture again from its record when it has the whole record (WebApp::setPixelScale).
+  // At a new zoom what was drawn is stretched to the new size, so the pictures that build up
+  // over many ticks (eye, scatter) keep their history.
   const int newCols = std::max(1, static_cast<int>(std::lround(widthTwips * scale)));
   const int newRows = std::max(1, static_cast<int>(std::lround(heightTwips * scale)));
   if (image.empty() || (newCols == cols && newRows == rowCount)) return resize(newCols, newRows);
   std::vector<uint32_t> fresh(static_cast<std::size_t>(newCols) * newRows);
-  // Bilinear: each channel weighted from the four source pixels around the sample point.
-  auto at = [this](int c, int r) { return image[static_cast<std::size_t>(r) * cols + c]; };
   for (int row = 0; row < newRows; ++row) {
-    const double fy = std::clamp((row + 0.5) * rowCount / newRows - 0.5, 0.0, rowCount - 1.0);
-    const int y0 = static_cast<int>(fy), y1 = std::min(y0 + 1, rowCount - 1);
-    const double wy = fy - y0;
-    for (int col = 0; col < newCols; ++col) {
-      const double fx = std::clamp((col + 0.5) * cols / newCols - 0.5, 0.0, cols - 1.0);
-      const int x0 = static_cast<int>(fx), x1 = std::min(x0 + 1, cols - 1);
-      const double wx = fx - x0;
-      uint32_t out = 0xFF000000u;
-      for (int shift = 0; shift < 24; shift += 8) {
-        auto ch = [shift](uint32_t p) { return static_cast<double>((p >> shift) & 0xFF); };
-        const double top = ch(at(x0, y0)) * (1 - wx) + ch(at(x1, y0)) * wx;
-        const double bottom = ch(at(x0, y1)) * (1 - wx) + ch(at(x1, y1)) * wx;
-        out |= static_cast<uint32_t>(std::lround(top * (1 - wy) + bottom * wy)) << shift;
-      }
-      fresh[static_cast<std::size_t>(row) * newCols + col] = out;
-    }
+    const int from = static_cast<int>(static_cast<long long>(row) * rowCount / newRows);
+    for (int col = 0; col < newCols; ++col)
+      fresh[static_cast<std::size_t>(row) * newCols + col] =
+          image[static_cast<std::size_t>(from) * cols + static_cast<long long>(col) * cols / newCols];
   }
   image = std::move(fresh);
   cols = newCols;

@@ -20,8 +20,9 @@ WebApp::WebApp() {
     auto raster = std::make_unique<PixelRaster>();
     raster->setBackground(box->BackColor);
     raster->fitTo(box->Width, box->Height);
-    box->attachRaster(raster.get());
-    pictures.push_back({box, std::move(raster)});
+    auto record = std::make_unique<DrawingRecord>(*raster);
+    box->attachRaster(record.get());
+    pictures.push_back({box, std::move(raster), std::move(record)});
   }
 }
 
@@ -106,17 +107,8 @@ void WebApp::setPixelScale(double devicePixelsPerTwip) {
   pixelScale = devicePixelsPerTwip;
   for (Picture& p : pictures) {
     p.raster->setScale(devicePixelsPerTwip);
-    if (!p.box->historyComplete()) continue;  // the smooth stretch stands
     p.raster->fitTo(p.box->Width, p.box->Height);
-    p.raster->Cls();
-    for (const DrawOp& op : p.box->history()) {
-      if (op.kind == DrawOp::Kind::Line) {
-        p.raster->setForeColor(op.colour);
-        p.raster->Line(op.x1, op.y1, op.x2, op.y2);
-      } else {
-        p.raster->Circle(op.x1, op.y1, op.x2, op.colour);
-      }
-    }
+    p.record->redraw();
   }
   resized = true;
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "main_window/form1.h"
+#include "drawing_record.h"
 #include "message_queue.h"
 #include "pixel_raster.h"
 
@@ -72,6 +73,7 @@ class WebApp {
   struct Picture {
     PictureBox* box;
     std::unique_ptr<PixelRaster> raster;
+    std::unique_ptr<DrawingRecord> record;  // between the box and its raster
   };
   void acted() { messages.userActed(); }
   bool unchanged(const std::string& key, std::string json);
