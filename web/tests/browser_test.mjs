@@ -575,7 +575,26 @@ try {
     await pickScene(page, scene);
     const findings = await axeFindings(page);
     check(findings.length === 0, `axe finds nothing serious in "${scene}"`, findings.join('; '));
+    const untitled = await page.$$eval('#diagram rect, #diagram ellipse', (shapes) => shapes
+      .filter((el) => !el.querySelector('title')?.textContent).map((el) => el.dataset.name));
+    check(untitled.length === 0, `every shape of "${scene}" has its tooltip`, untitled.join(' '));
   }
+
+  // View: zoom to 100 % and a step up, back to the fit; full screen where the browser allows it.
+  const widthAt = async () => (await box(page, '#form')).width;
+  const fitted = await widthAt();
+  await page.keyboard.down('Control');
+  await page.keyboard.press('0');
+  const actual = await widthAt();
+  await page.keyboard.press('=');
+  await page.keyboard.up('Control');
+  const zoomed = await widthAt();
+  await menuCommand(page, 'view', 'Fit to Window');
+  check(Math.abs(actual - 1003) < 1 && Math.abs(zoomed - 1103.3) < 1 && Math.abs(await widthAt() - fitted) < 1,
+        'zoom: actual size, a step in, and the fit again', `${actual.toFixed(1)}, ${zoomed.toFixed(1)}, ${fitted.toFixed(1)}`);
+  await menuCommand(page, 'view', 'Full Screen');
+  figures.fullScreen = await page.evaluate(() => Boolean(document.fullscreenElement));
+  if (figures.fullScreen) await page.evaluate(() => document.exitFullscreen());
   await page.screenshot({ path: path.join(outDir, 'laptop-1280x800.png') });
   for (const scale of [1, 2]) {
     await page.setViewport({ width: 1920, height: 1080, deviceScaleFactor: scale });

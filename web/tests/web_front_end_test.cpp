@@ -242,13 +242,14 @@ TEST(DrawingRecord, PastItsBoundRedrawsTheLatestOperations) {
 }
 
 TEST_F(WebAppTest, SavedPicturesAreSvgDrawingsNamedByWhatTheyShow) {
-  app.setText("cmbScene", "Scatter");
   app.tick();
-  EXPECT_EQ(app.fileStem("picEye(0)").rfind("LinkLab eye", 0), 0u) << app.fileStem("picEye(0)");
-  EXPECT_EQ(app.fileStem("window").rfind("LinkLab Scatter", 0), 0u) << app.fileStem("window");
-  const std::string svg = app.pictureSvg("picEye(0)", "");
+  app.tick();
+  EXPECT_EQ(app.fileStem("picData").rfind("LinkLab data", 0), 0u) << app.fileStem("picData");
+  EXPECT_EQ(app.fileStem("window").rfind("LinkLab Modulation", 0), 0u) << app.fileStem("window");
+  ASSERT_TRUE(app.pictureComplete("picData"));
+  const std::string svg = app.pictureSvg("picData", "");
   EXPECT_NE(svg.find("<svg"), std::string::npos);
-  EXPECT_GT(countOf(svg, "<path"), 0);
+  EXPECT_GT(countOf(svg, "<path"), 0) << svg;
   EXPECT_EQ(app.pictureSvg("picNoSuchPicture", ""), "");
 }
 

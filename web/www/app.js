@@ -17,7 +17,6 @@ window.linklab = { stats, ready: false };
 const Module = await createLinkLab();
 performance.mark('linklab-module');
 const app = new Module.WebApp();
-window.linklab.app = app;
 
 const form = $('#form');
 const controls = new PageControls(form, $('#diagram'), $('#overlay'), {
@@ -429,4 +428,4 @@ syncFromModel();
 $('#loading').remove();
 stats.loadMs = performance.now();
 window.linklab.ready = true;
-registerServiceWorker();
+registerServiceWorker($('#update'));

@@ -175,7 +175,7 @@ export class PageControls {
     const m = this.models.get(name);
     const lo = Math.min(m.min, m.max), hi = Math.max(m.min, m.max);
     const value = Math.max(lo, Math.min(hi, m.value + by));
-    if (value === m.value && !(value === 0 && lo < 0)) return;
+    if (value === m.value) return;
     this.events.setValue(name, value);
     this.showValue(input.parentElement, name);
   }
