@@ -431,6 +431,10 @@ try {
   await page.keyboard.press('F1');
   check(await page.$eval('#help-0', (w) => !w.hidden), 'F1 opens the help');
   await page.keyboard.press('Escape');
+  await menuCommand(page, 'help', 'Keyboard Shortcuts');
+  const keys = await page.$$eval('#shortcuts kbd', (ks) => ks.map((k) => k.textContent));
+  check(['Space', 'F1', 'F11', 'Ctrl+S', 'Tab, Shift+Tab'].every((k) => keys.includes(k)), 'the shortcut sheet lists the keys', keys.join(' | '));
+  await page.keyboard.press('Escape');
 
   // Tab walks the block diagram from the transmitter to the receiver, not the page's order.
   await page.focus(sel('cmbScene'));

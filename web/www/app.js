@@ -2,7 +2,7 @@
 // runs its 100 ms timer. Every user event calls the model's own handler, and afterwards the page
 // syncs itself from the model, as the desktop window does.
 import { PageControls, TWIPS_PER_PIXEL } from './page_controls.js';
-import { MenuBar, popupMenu } from './menus.js';
+import { MenuBar, popupMenu, showShortcuts } from './menus.js';
 import { saveWindowImage, savePicture } from './save.js';
 import { watchTouch, showTip } from './touch.js';
 import { registerServiceWorker } from './offline.js';
@@ -336,8 +336,20 @@ menuBar.addMenu('view', 'View', [
 menuBar.addMenu('help', 'Help', [
   { label: 'LinkLab Help', shortcut: 'F1', action: () => openHelp(0) },
   { label: 'Instructions', action: () => openHelp(1) },
+  'separator',
+  { label: 'Keyboard Shortcuts', action: () => showShortcuts(menuBar, WINDOW_KEYS) },
 ]);
-window.linklab.menuBar = menuBar;  // the Measure menu joins with addMenu(..., { before: 'help' })
+// For the page's other modules: the Measure menu joins with addMenu(..., { before: 'help' }),
+// and a side panel (.side-panel) that shows or hides calls refit.
+Object.assign(window.linklab, { menuBar, refit: () => refit() });
+
+const WINDOW_KEYS = [
+  ['Tab, Shift+Tab', 'Next or previous control, in the order of the block diagram'],
+  ['Arrow keys', 'Move the focused slider by its small step (the Sync arrows nudge the carrier phase)'],
+  ['Page Up, Page Down', 'Move the focused slider by its large step'],
+  ['Enter', 'Take the number typed into a list or field'],
+  ['Escape', 'Close the open menu or help window'],
+];
 
 function toggleFullScreen() {
   if (document.fullscreenElement) document.exitFullscreen();

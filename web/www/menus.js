@@ -1,6 +1,7 @@
 // The menu bar and pop-up menus: a button per menu that opens a list of commands. The keyboard
 // works as in a desktop menu (arrows, Enter, Escape); a click elsewhere closes it. Other modules
-// add their own menu with addMenu (the Measure menu stands before Help).
+// add their own menu with addMenu (the Measure menu stands before Help) or commands to a menu
+// with addItems.
 //   item: { label, shortcut?, action, checked?: () => bool, enabled?: () => bool } or 'separator'
 
 export class MenuBar {
@@ -45,6 +46,12 @@ export class MenuBar {
     return list;
   }
 
+  // More commands at the end of menu ID (a separator first when the menu has some already).
+  addItems(id, items) {
+    const { list } = this.menus.get(id);
+    appendEntries(list, list.childElementCount ? ['separator', ...items] : items);
+  }
+
   moveAcross(button, step, open) {
     const buttons = [...this.bar.querySelectorAll('.menu-title')];
     const next = buttons[(buttons.indexOf(button) + step + buttons.length) % buttons.length];
@@ -60,7 +67,26 @@ function buildList(items, id) {
   list.id = id;
   list.setAttribute('role', 'menu');
   list.hidden = true;
-  list.entries = items;
+  appendEntries(list, items);
+  list.addEventListener('keydown', (e) => {
+    if (list.hidden) return;
+    const entries = [...list.querySelectorAll('button:not([disabled])')];
+    const at = entries.indexOf(document.activeElement);
+    if (e.key === 'ArrowDown' || e.key === 'ArrowUp') {
+      e.preventDefault();
+      entries[(at + (e.key === 'ArrowDown' ? 1 : entries.length - 1)) % entries.length]?.focus();
+    } else if (e.key === 'Escape' || e.key === 'Tab') {
+      e.preventDefault();
+      e.stopPropagation();
+      const opener = list.opener;
+      closeAllMenus();
+      opener?.focus();
+    }
+  });
+  return list;
+}
+
+function appendEntries(list, items) {
   for (const item of items) {
     if (item === 'separator') {
       const line = document.createElement('div');
@@ -89,22 +115,6 @@ function buildList(items, id) {
     });
     list.append(entry);
   }
-  list.addEventListener('keydown', (e) => {
-    if (list.hidden) return;
-    const entries = [...list.querySelectorAll('button:not([disabled])')];
-    const at = entries.indexOf(document.activeElement);
-    if (e.key === 'ArrowDown' || e.key === 'ArrowUp') {
-      e.preventDefault();
-      entries[(at + (e.key === 'ArrowDown' ? 1 : entries.length - 1)) % entries.length]?.focus();
-    } else if (e.key === 'Escape' || e.key === 'Tab') {
-      e.preventDefault();
-      e.stopPropagation();
-      const opener = list.opener;
-      closeAllMenus();
-      opener?.focus();
-    }
-  });
-  return list;
 }
 
 // Menus show the state of the moment: checks and enabled commands are read as the list opens.
@@ -156,4 +166,29 @@ export function popupMenu(items, x, y, title = '') {
   const opener = document.activeElement;
   openList(list, opener instanceof HTMLElement ? opener : null, { x, y });
   return list;
+}
+
+// Help > Keyboard Shortcuts: every menu command with a key, then the keys of the window itself.
+export function showShortcuts(bar, windowKeys) {
+  let sheet = document.getElementById('shortcuts');
+  if (!sheet) {
+    sheet = document.createElement('dialog');
+    sheet.id = 'shortcuts';
+    sheet.setAttribute('aria-labelledby', 'shortcuts-title');
+    sheet.innerHTML = '<form method="dialog"><p class="title" id="shortcuts-title">Keyboard Shortcuts</p>' +
+      '<table class="body"><tbody></tbody></table><p class="buttons"><button>Close</button></p></form>';
+    document.body.append(sheet);
+  }
+  const rows = [];
+  for (const { items } of bar.menus.values())
+    for (const item of items) if (item !== 'separator' && item.shortcut) rows.push([item.shortcut, item.label]);
+  sheet.querySelector('tbody').replaceChildren(...[...rows, ...windowKeys].map(([key, what]) => {
+    const row = document.createElement('tr');
+    const k = document.createElement('th'), w = document.createElement('td');
+    k.append(Object.assign(document.createElement('kbd'), { textContent: key }));
+    w.textContent = what;
+    row.append(k, w);
+    return row;
+  }));
+  sheet.showModal();
 }

@@ -1,7 +1,6 @@
 // What a finger needs that a mouse does not: a long press shows a control's tooltip (or a
 // picture's menu, as a right click does), and a double tap on the bare window is the right
-// button (it puts the phasor back). The tip also shows on a keyboard focus's request (Shift+F10
-// opens a picture's menu).
+// button (it puts the phasor back).
 
 const LONG_PRESS_MS = 550, MOVE_SLOP = 10, DOUBLE_TAP_MS = 350;
 
@@ -21,6 +20,7 @@ export function showTip(text, el) {
 }
 
 export function hideTip() { tip().hidden = true; }
+document.addEventListener('pointerdown', hideTip, true);
 
 const textOf = (el) => el.dataset.tip || el.getAttribute('aria-label') || el.title || '';
 
@@ -29,9 +29,8 @@ const textOf = (el) => el.dataset.tip || el.getAttribute('aria-label') || el.tit
 export function watchTouch(root, { onLongPress, onDoubleTap }) {
   let press = null, lastTap = null, swallowClick = false;
   root.addEventListener('pointerdown', (e) => {
-    hideTip();
     if (e.pointerType === 'mouse') return;
-    const target = e.target.closest('[data-tip], .control, svg [data-name]');
+    const target = e.target.closest('[data-tip], [title], .control, svg [data-name]');
     const bare = e.target === root || (e.target.closest('svg') && !e.target.closest('.control'));
     if (bare && lastTap && e.timeStamp - lastTap.t < DOUBLE_TAP_MS &&
         Math.hypot(e.clientX - lastTap.x, e.clientY - lastTap.y) < 30) {
