@@ -88,6 +88,11 @@ function drawControl(ctx, el, box) {
     ctx.strokeRect(x + 0.5, y + 0.5, r.width - 1, r.height - 1);
     return;
   }
+  // A list that takes typed text: its field, then its arrow.
+  if (el.matches('div.combo')) {
+    for (const part of el.children) drawControl(ctx, part, box);
+    return;
+  }
   const bg = style.backgroundColor;
   if (bg && !bg.endsWith(', 0)')) {
     ctx.fillStyle = bg;
@@ -111,13 +116,25 @@ function drawControl(ctx, el, box) {
     const vertical = el.classList.contains('vertical'), thumb = Math.min(t.width, t.height);
     if (vertical) ctx.fillRect(t.left - box.left, t.top - box.top + at * (t.height - thumb), t.width, thumb);
     else ctx.fillRect(t.left - box.left + at * (t.width - thumb), t.top - box.top, thumb, t.height);
-    for (const b of el.querySelectorAll('button')) drawControl(ctx, b, box);
+    for (const b of el.querySelectorAll('button')) {
+      const a = b.getBoundingClientRect();
+      ctx.fillStyle = '#e6e6e6';
+      ctx.fillRect(a.left - box.left, a.top - box.top, a.width, a.height);
+      ctx.strokeStyle = '#b4b4b4';
+      ctx.strokeRect(a.left - box.left + 0.5, a.top - box.top + 0.5, a.width - 1, a.height - 1);
+      const turn = (vertical ? 0 : -Math.PI / 2) + (b.classList.contains('less') ? Math.PI : 0);
+      arrow(ctx, a.left - box.left + a.width / 2, a.top - box.top + a.height / 2, Math.min(a.width, a.height) * 0.2, turn);
+    }
     return;
+  }
+  if (el.tagName === 'SELECT') {
+    const typed = el.closest('div.combo');  // the arrow beside a typed list's field
+    arrow(ctx, typed ? x + r.width / 2 : x + r.width - r.height / 2, y + r.height / 2, Math.min(r.width, r.height) * 0.15, 0);
+    if (typed) return;
   }
   let text = el.textContent;
   if (el.tagName === 'SELECT') text = el.value;
   else if (el.tagName === 'INPUT') text = el.value;
-  else if (el.classList.contains('combo')) text = el.querySelector('input').value;
   if (el.classList.contains('check')) {
     const input = el.querySelector('input'), b = input.getBoundingClientRect();
     ctx.strokeStyle = '#333';
@@ -141,4 +158,18 @@ function drawControl(ctx, el, box) {
   });
   ctx.restore();
   ctx.textAlign = 'left';
+}
+
+// A small filled triangle pointing down, turned by `turn` radians.
+function arrow(ctx, cx, cy, size, turn) {
+  ctx.save();
+  ctx.translate(cx, cy);
+  ctx.rotate(turn);
+  ctx.fillStyle = '#404040';
+  ctx.beginPath();
+  ctx.moveTo(-size * 1.5, -size);
+  ctx.lineTo(size * 1.5, -size);
+  ctx.lineTo(0, size);
+  ctx.fill();
+  ctx.restore();
 }
