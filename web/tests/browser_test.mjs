@@ -436,8 +436,14 @@ try {
   check(['Space', 'F1', 'F11', 'Ctrl+S', 'Tab, Shift+Tab'].every((k) => keys.includes(k)), 'the shortcut sheet lists the keys', keys.join(' | '));
   await page.keyboard.press('Escape');
 
-  // Tab walks the block diagram from the transmitter to the receiver, not the page's order.
+  // Tab walks the block diagram from the transmitter to the receiver, not the page's order; a
+  // scene picked by keyboard rearranges that order and keeps the focus on the list.
   await page.focus(sel('cmbScene'));
+  await page.keyboard.press('ArrowUp');
+  const picked = await page.$eval(sel('cmbScene'), (s) => s.value);
+  await page.keyboard.press('ArrowDown');
+  check(picked === 'Scatter' && await page.evaluate(() => document.activeElement.dataset.name) === 'cmbScene' &&
+        await page.$eval(sel('cmbScene'), (s) => s.value) === 'Full', 'the scene list keeps the focus through a scene change', picked);
   const stops = [];
   for (let i = 0; i < 14; ++i) {
     await page.keyboard.press('Tab');

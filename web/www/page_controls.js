@@ -182,11 +182,14 @@ export class PageControls {
 
   // Tab follows the window's order (the core's): the focusable elements are put in that order
   // at the end of the form, which changes no stacking (every control has its own z-index).
+  // Moving an element takes its focus away, so the focus is given back.
   setTabOrder(names) {
+    const active = document.activeElement;
     for (const name of names) {
       const el = this.elements.get(name);
       if (el) this.form.appendChild(el);
     }
+    if (active && active !== document.activeElement && active.isConnected) active.focus({ preventScroll: true });
   }
 
   // The slider's value beside its thumb, for a moment after each move.
