@@ -455,6 +455,7 @@ try {
   // The File menu and a picture's menu download real files.
   const downloadDir = fs.mkdtempSync(path.join(os.tmpdir(), 'linklab-downloads-'));
   await (await browser.target().createCDPSession()).send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: downloadDir });
+  await waitTicks(page, 5);  // the scene change above cleared the pictures
   await page.click(sel('cmdPause'));  // the pictures hold still while they are saved
   await menuCommand(page, 'file', 'Save Window Image');
   await menuCommand(page, 'file', 'Save Window Image at 2x');
