@@ -17,7 +17,7 @@ define install_missing
 endef
 
 # The web edition: Debian's emscripten builds the page; node, npm and chromium run its tests.
-WEB_PACKAGES := cmake ninja-build emscripten python3 fonts-dejavu-core
+WEB_PACKAGES := cmake ninja-build emscripten python3 fonts-dejavu-core librsvg2-bin
 WEB_TEST_COMMANDS := node:nodejs npm:npm chromium:chromium
 PORT ?= 8000
 

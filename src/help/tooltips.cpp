@@ -175,6 +175,8 @@ constexpr std::pair<std::string_view, const char*> kTooltips[] = {
     {"shpDataBox", "The data source."},
     {"shpTxBox", "The transmitter: modulator, transmit filter and RF power amplifier."},
     {"shpRxBox", "The receiver: its noise and its receive filter."},
+    {"shpChannelBox", "The channel between transmitter and receiver: its multipath echo and its noise."},
+    {"shpOutputBox", "The data out of the receiver's decisions."},
 };
 
 }  // namespace

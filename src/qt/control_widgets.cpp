@@ -8,6 +8,7 @@
 #include <QScrollBar>
 
 #include "qt/slider_value_tip.h"
+#include "main_window/focus_order.h"
 #include "main_window/form1.h"
 #include "qt/colours.h"
 #include "qt/form_canvas.h"
@@ -83,7 +84,7 @@ QWidget* MainWindowView::createWidget(Control& control) {
       auto& model = static_cast<CheckBox&>(control);
       auto* box = new QCheckBox(canvas);
       box->setStyleSheet("QCheckBox { spacing: 2px; }");  // the rail markers are only 24 pixels wide
-      if (!model.onClick) box->setFocusPolicy(Qt::NoFocus);  // a marker beside a picture, nothing to do
+      if (!takesFocus(form, model)) box->setFocusPolicy(Qt::NoFocus);  // a marker beside a picture
       connect(box, &QCheckBox::clicked, this,
               [this, &model](bool checked) { runEvent([&model, checked] { model.setValue(checked ? 1 : 0); }); });
       w = box;
@@ -101,8 +102,7 @@ QWidget* MainWindowView::createWidget(Control& control) {
       auto* button = new QPushButton(canvas);
       button->setAutoDefault(false);
       // Pause and the trace marker are reached by Tab; the spectrum's title button is a caption.
-      const bool command = model.onClick || &model == &form.cmdTrace;
-      button->setFocusPolicy(command ? Qt::TabFocus : Qt::NoFocus);
+      button->setFocusPolicy(takesFocus(form, model) ? Qt::TabFocus : Qt::NoFocus);
       connect(button, &QPushButton::clicked, this, [this, &model] { runEvent([&model] { model.click(); }); });
       w = button;
       break;

@@ -51,5 +51,9 @@ EMSCRIPTEN_BINDINGS(linklab) {
       .function("lessonState", &WebApp::lessonState)
       .class_function("lessonList", &WebApp::lessonList)
       .class_function("lockedTooltip", &WebApp::lockedTooltip)
+      .function("tabOrder", &WebApp::tabOrder)
+      .function("fileStem", &WebApp::fileStem)
+      .function("pictureComplete", &WebApp::pictureComplete)
+      .function("pictureSvg", &WebApp::pictureSvg)
       .class_function("tooltip", &WebApp::tooltip);
 }

@@ -5,6 +5,9 @@
 #include "control_json.h"
 #include "help/readout_texts.h"
 #include "help/tooltips.h"
+#include "main_window/file_names.h"
+#include "main_window/focus_order.h"
+#include "picture_export/picture_svg.h"
 #include "measurements/readout_text.h"
 #include "setups/setup_apply.h"
 
@@ -18,8 +21,9 @@ WebApp::WebApp() {
     auto raster = std::make_unique<PixelRaster>();
     raster->setBackground(box->BackColor);
     raster->fitTo(box->Width, box->Height);
-    box->attachRaster(raster.get());
-    pictures.push_back({box, std::move(raster)});
+    auto record = std::make_unique<DrawingRecord>(*raster);
+    box->attachRaster(record.get());
+    pictures.push_back({box, std::move(raster), std::move(record)});
   }
 }
 
@@ -100,7 +104,13 @@ bool WebApp::tick() {
 }
 
 void WebApp::setPixelScale(double devicePixelsPerTwip) {
-  for (Picture& p : pictures) p.raster->setScale(devicePixelsPerTwip);
+  if (!(devicePixelsPerTwip > 0) || devicePixelsPerTwip == pixelScale) return;
+  pixelScale = devicePixelsPerTwip;
+  for (Picture& p : pictures) {
+    p.raster->setScale(devicePixelsPerTwip);
+    p.raster->fitTo(p.box->Width, p.box->Height);
+    p.record->redraw();
+  }
   resized = true;
 }
 
@@ -217,6 +227,32 @@ bool WebApp::openSetup(const std::string& text, const std::string& source) {
 
 std::string WebApp::setupText() const { return linklab::setupText(form); }
 std::string WebApp::setupLink() const { return linklab::setupLink(form); }
+
+std::string WebApp::tabOrder() const {
+  std::string out = "[";
+  for (const Control* c : linklab::tabOrder(form)) out += (out.size() > 1 ? "," : "") + jsonString(c->name);
+  return out + "]";
+}
+
+const PictureBox* WebApp::picture(const std::string& name) const {
+  for (const Picture& p : pictures)
+    if (p.box->name == name) return p.box;
+  return nullptr;
+}
+
+std::string WebApp::fileStem(const std::string& name) const {
+  return name == "window" ? windowFileStem(form) : pictureFileStem(form, name);
+}
+
+bool WebApp::pictureComplete(const std::string& name) const {
+  const PictureBox* box = picture(name);
+  return box && box->historyComplete();
+}
+
+std::string WebApp::pictureSvg(const std::string& name, const std::string& rasterPng) const {
+  const PictureBox* box = picture(name);
+  return box ? linklab::pictureSvg(drawingOf(*box), box->historyComplete() ? std::string_view() : rasterPng) : "";
+}
 
 std::string WebApp::sliderText(const std::string& name) const {
   for (const Control* c : form.controls())

@@ -11,6 +11,7 @@
 
 #include "lessons/lesson_session.h"
 #include "main_window/form1.h"
+#include "drawing_record.h"
 #include "message_queue.h"
 #include "pixel_raster.h"
 
@@ -37,6 +38,7 @@ class WebApp {
   bool tick();
 
   // Device pixels per twip of the pictures: the page's zoom times the screen's pixel ratio / 15.
+  // At a new scale each picture is drawn again from its record, so built-up pictures stay sharp.
   void setPixelScale(double devicePixelsPerTwip);
 
   // What changed since the last call, as JSON: {"controls":[...],"pictures":[...],"scales":[...],
@@ -53,6 +55,13 @@ class WebApp {
   void messageClosed() { messages.closed(); }
 
   static std::string tooltip(const std::string& name);
+  // The names of the controls that take focus, in the window's tab order, as a JSON array.
+  std::string tabOrder() const;
+  // Saving: a file name without suffix for picture NAME or for "window", and a picture as SVG
+  // (rasterPng, the picture's pixels as PNG, stands in when its record is incomplete).
+  std::string fileStem(const std::string& name) const;
+  bool pictureComplete(const std::string& name) const;
+  std::string pictureSvg(const std::string& name, const std::string& rasterPng) const;
   // A slider's value in real units, or "" for a control without them.
   std::string sliderText(const std::string& name) const;
 
@@ -88,6 +97,7 @@ class WebApp {
   struct Picture {
     PictureBox* box;
     std::unique_ptr<PixelRaster> raster;
+    std::unique_ptr<DrawingRecord> record;  // between the box and its raster
   };
   void acted() { messages.userActed(); }
   // The user's own act failed: the same failure twice shows twice.
@@ -107,6 +117,8 @@ class WebApp {
   std::unordered_map<std::string, std::string> lastSent;
   std::string lastTimer;
   bool resized = false;
+  double pixelScale = 0;
+  const PictureBox* picture(const std::string& name) const;
   ScaleStyle scaleStyle;
   bool scalesShown = true;
   PictureScales scratch;

@@ -9,6 +9,7 @@ import net from 'node:net';
 import os from 'node:os';
 import path from 'node:path';
 import zlib from 'node:zlib';
+import { createRequire } from 'node:module';
 import puppeteer from 'puppeteer-core';
 
 const [siteDir, outDir, native] = process.argv.slice(2).map((p) => p && path.resolve(p));
@@ -130,7 +131,7 @@ const pageValues = (page) => page.$$eval('.control.combo, .control.slider, .cont
   els.map((el) => {
     const kind = ['combo', 'slider', 'check'].find((k) => el.classList.contains(k));
     const value = kind === 'combo' ? (el.querySelector('input') || el).value
-      : kind === 'slider' ? el.value : kind === 'check' ? String(Number(el.querySelector('input').checked)) : el.textContent;
+      : kind === 'slider' ? el.querySelector('input').value : kind === 'check' ? String(Number(el.querySelector('input').checked)) : el.textContent;
     return { name: el.dataset.name, property: kind === 'slider' || kind === 'check' ? 'Value' : kind ? 'Text' : 'Caption',
              value, shown: !el.hidden, locked: el.title.includes('Locked by the setup') };
   }));
@@ -194,8 +195,7 @@ async function setupsAndLessons(watch) {
   await page.click('#share-button');
   check(await page.evaluate(() => location.hash) === link && await page.$eval('#share-box input', (f) => f.value === location.href),
         'Share puts the link in the address and the field', await page.evaluate(() => location.hash));
-  await page.click('#file-menu');
-  await page.click('#save-setup');
+  await menuCommand(page, 'file', 'Save Setup\u2026');
   const saved = path.join(downloads, 'setup.linklab');
   for (let i = 0; i < 50 && !fs.existsSync(saved); ++i) await sleep(100);
   check(fs.existsSync(saved) && `${fs.readFileSync(saved, 'utf8')}end\n` === desktop.slice(0, desktop.indexOf('setupLink')),
@@ -207,7 +207,7 @@ async function setupsAndLessons(watch) {
 
   // A lesson from the Help menu: Back and Next, a check that fails and then passes.
   await page.click('#help-menu');
-  await page.click('[data-lesson="noise-and-matched-filter"]');
+  await page.click('#lesson-noise-and-matched-filter');
   check(await lessonPart(page, 'step-count') === 'Step 1 of 5' && await page.$eval('#lesson-panel .back', (b) => b.disabled),
         'the lesson opens at step 1 of 5');
   const [panel, shown] = [await box(page, '#lesson-panel'), await box(page, '#form')];
@@ -233,6 +233,19 @@ async function setupsAndLessons(watch) {
   await sleep(300);
   await checkStep(page, 'fail');
   await page.screenshot({ path: path.join(outDir, 'lesson-1024x768.png') });
+  await page.setViewport({ width: 768, height: 1024 });
+  await sleep(300);
+  const [below, strip, portrait] = [await box(page, '#lesson-panel'), await box(page, '#readouts'), await box(page, '#form')];
+  check(Math.abs(portrait.width - 768) < 2 && below.y >= strip.y + strip.height - 1 && below.width > 760 && below.height > 150,
+        'in portrait the panel lies below the strip, the window at full width',
+        `window ${portrait.width.toFixed(0)} wide, strip ends ${(strip.y + strip.height).toFixed(0)}, panel at ${below.y.toFixed(0)}`);
+  await page.setViewport({ width: 1280, height: 800 });
+  await sleep(300);
+  const beside = (await box(page, '#form')).width;
+  await page.click('#lesson-panel .close');
+  await sleep(100);
+  const alone = (await box(page, '#form')).width;
+  check(alone > beside + 50, 'closing the panel gives the window its place', `${beside.toFixed(0)} to ${alone.toFixed(0)} px wide`);
 
   // Open Lesson reads a file.
   const shipped = new URL('../../src/lessons/texts/pulse-shaping-and-the-eye.lesson', import.meta.url).pathname;
@@ -243,6 +256,106 @@ async function setupsAndLessons(watch) {
   check(await lessonPart(page, 'step-count') === `Step 1 of ${lessonText.match(/^## /gm).length}`, 'Open Lesson opens a lesson file');
   await page.close();
   fs.rmSync(downloads, { recursive: true, force: true });
+}
+
+// A command of the menu bar, as a user picks it.
+async function menuCommand(page, menu, label) {
+  await page.click(`#${menu}-menu`);
+  const items = await page.$$(`#${menu}-items button`);
+  for (const item of items)
+    if ((await item.evaluate((b) => b.firstChild.textContent)) === label) return item.click();
+  throw new Error(`no ${label} in ${menu}`);
+}
+
+// axe-core's serious and critical findings on the page as it stands.
+const axeSource = fs.readFileSync(createRequire(import.meta.url).resolve('axe-core/axe.min.js'), 'utf8');
+async function axeFindings(page) {
+  if (!(await page.evaluate(() => Boolean(window.axe)))) await page.evaluate(axeSource);
+  return page.evaluate(async () => (await window.axe.run(document, { resultTypes: ['violations'] })).violations
+    .filter((v) => v.impact === 'serious' || v.impact === 'critical')
+    .map((v) => `${v.id}: ${v.nodes.slice(0, 3).map((n) => n.target.join(' ')).join(', ')}`));
+}
+
+// The files the page downloads into DIR from now on, once each is complete.
+async function downloads(dir, count) {
+  for (let i = 0; i < 100; ++i) {
+    const done = fs.readdirSync(dir).filter((f) => !f.endsWith('.crdownload'));
+    if (done.length >= count) return done.map((f) => ({ name: f, bytes: fs.readFileSync(path.join(dir, f)) }));
+    await sleep(100);
+  }
+  return [];
+}
+const pngSize = (b) => (b.subarray(0, 8).equals(Buffer.from([137, 80, 78, 71, 13, 10, 26, 10]))
+  ? [b.readUInt32BE(16), b.readUInt32BE(20)] : null);
+
+// ---- A tablet: touch emulation, landscape and portrait -----------------------------------------
+
+async function touchChecks(tablet) {
+  watchProblems(tablet);
+  await tablet.setViewport({ width: 1024, height: 768, hasTouch: true, isMobile: true });
+  await tablet.goto(url, { waitUntil: 'load' });
+  await tablet.waitForFunction(() => window.linklab && window.linklab.ready);
+  check(await tablet.evaluate(() => matchMedia('(pointer: coarse)').matches), 'the tablet has a coarse pointer');
+  for (const scene of ['Modulation', 'Full']) {
+    await pickScene(tablet, scene);
+    const small = await tablet.$$eval('.control, .control .step, #menu button, #readouts button', (els) => els
+      .filter((el) => el.getClientRects().length && !el.matches('.label, .picture, .image'))
+      .map((el) => [el.dataset.name || el.className || el.id, el.getBoundingClientRect()])
+      .filter(([, r]) => r.width < 23.99 || r.height < 23.99).map(([n, r]) => `${n} ${r.width.toFixed(1)}x${r.height.toFixed(1)}`));
+    check(small.length === 0, `every control is a 24 px tap target in "${scene}"`, small.join('; '));
+  }
+  const gap = await tablet.evaluate(() => document.querySelector('[data-name="vscFreq"]').getBoundingClientRect().left -
+                                          document.querySelector('[data-name="vscSync"]').getBoundingClientRect().right);
+  check(gap >= 2, 'the Sync arrows keep clear of the frequency slider', `${gap.toFixed(1)} px`);
+  await tablet.screenshot({ path: path.join(outDir, 'tablet-1024x768.png') });
+
+  // A long press shows the tooltip; on a picture it opens the picture's menu.
+  const longPress = async (at) => {
+    await tablet.touchscreen.touchStart(at.x, at.y);
+    await sleep(800);
+    await tablet.touchscreen.touchEnd();
+  };
+  await longPress(centre(await box(tablet, sel('cmbNoise'))));
+  const tip = await tablet.$eval('#tip', (t) => (t.hidden ? '' : t.textContent));
+  check(tip.length > 20 && tip === await tablet.$eval(sel('cmbNoise'), (el) => el.title), 'a long press shows the tooltip', tip);
+  await tablet.screenshot({ path: path.join(outDir, 'tablet-long-press.png') });
+  await longPress(centre(await box(tablet, sel('picScatter(2)'))));
+  check(await tablet.$eval('#popup-menu', (m) => !m.hidden).catch(() => false), "a long press on a picture opens its menu");
+  await tablet.keyboard.press('Escape');
+
+  // Sideways swipes on the bars stay on the page.
+  for (const bar of ['#menu', '#readouts']) {
+    const b = centre(await box(tablet, bar));
+    await tablet.touchscreen.touchStart(b.x + 200, b.y);
+    for (let i = 1; i <= 6; ++i) await tablet.touchscreen.touchMove(b.x + 200 - i * 60, b.y);
+    await tablet.touchscreen.touchEnd();
+  }
+  check(tablet.url() === url && await tablet.evaluate(() => window.linklab.ready), 'a swipe on the bars stays on the page');
+
+  // A double tap is the right button: the phasor goes back to 0.5.
+  await pickScene(tablet, 'Baseband Demo');
+  const plane = await box(tablet, '#form'), perTwip = plane.width / 15045;
+  const handle = centre(await box(tablet, `svg ${sel('shpDrag')}`));
+  await tablet.touchscreen.touchStart(handle.x, handle.y);
+  await tablet.touchscreen.touchMove(handle.x - 60, handle.y + 40);
+  await tablet.touchscreen.touchEnd();
+  const moved = centre(await box(tablet, `svg ${sel('shpDrag')}`));
+  for (let i = 0; i < 2; ++i) await tablet.touchscreen.tap(moved.x, moved.y);
+  const back = centre(await box(tablet, `svg ${sel('shpDrag')}`));
+  const home = { x: plane.x + (4200 + 1180) * perTwip, y: plane.y + 3000 * perTwip };
+  check(Math.hypot(back.x - home.x, back.y - home.y) < 3 && Math.hypot(moved.x - home.x, moved.y - home.y) > 20,
+        'a double tap puts the phasor back', `${back.x.toFixed(1)},${back.y.toFixed(1)} for ${home.x.toFixed(1)},${home.y.toFixed(1)}`);
+
+  // Portrait: the window takes the width, the strip follows right below it.
+  await pickScene(tablet, 'Full');
+  await tablet.setViewport({ width: 768, height: 1024, hasTouch: true, isMobile: true });
+  await sleep(400);
+  await waitTicks(tablet, 2);
+  const [formBox, strip] = [await box(tablet, '#form'), await box(tablet, '#readouts')];
+  check(Math.abs(formBox.width - 768) < 2 && Math.abs(strip.y - (formBox.y + formBox.height)) < 2,
+        'in portrait the strip stands right below the window', `${formBox.width.toFixed(0)} wide, strip at ${strip.y.toFixed(0)}`);
+  await tablet.screenshot({ path: path.join(outDir, 'tablet-768x1024.png') });
+  await tablet.close();
 }
 
 // ---- The test ----------------------------------------------------------------------------------
@@ -261,16 +374,16 @@ const browser = await puppeteer.launch({
 
 const problems = [];
 const figures = {};
+function watchProblems(page) {
+  page.setDefaultTimeout(30000);
+  page.on('console', (m) => { if (m.type() === 'error') problems.push(`console: ${m.text()}`); });
+  page.on('pageerror', (e) => problems.push(`page error: ${e.message}`));
+  page.on('requestfailed', (r) => problems.push(`request failed: ${r.url()}`));
+  page.on('request', (r) => { if (!/^(data|blob):/.test(r.url()) && !r.url().startsWith(url)) problems.push(`outside request: ${r.url()}`); });
+}
 try {
   const page = await browser.newPage();
-  const watch = (p) => {
-    p.setDefaultTimeout(30000);
-    p.on('console', (m) => { if (m.type() === 'error') problems.push(`console: ${m.text()}`); });
-    p.on('pageerror', (e) => problems.push(`page error: ${e.message}`));
-    p.on('requestfailed', (r) => problems.push(`request failed: ${r.url()}`));
-    p.on('request', (r) => { if (!/^(data|blob):/.test(r.url()) && !r.url().startsWith(url)) problems.push(`outside request: ${r.url()}`); });
-  };
-  watch(page);
+  watchProblems(page);
   await page.setViewport({ width: 1280, height: 900 });
 
   const cdp = await page.target().createCDPSession();
@@ -313,14 +426,8 @@ try {
     check(touch !== 'auto' && !touch.includes('pan-x') && !touch.includes('manipulation'), `${selector} takes no sideways pan`, touch);
   }
   // The spectrum's range slider lies over the picture: the trace must not show through it.
-  // Chromium paints no background on a range input: an opaque box must lie right under it.
-  const backing = await page.$eval(sel('vscSpectrumRange'), (el) => {
-    const under = el.previousElementSibling, a = el.getBoundingClientRect();
-    if (!under || under.getClientRects().length === 0) return null;
-    const b = under.getBoundingClientRect();
-    return { colour: getComputedStyle(under).backgroundColor, same: ['x', 'y', 'width', 'height'].every((k) => a[k] === b[k]) };
-  });
-  check(backing && backing.same && opaque(backing.colour), 'the spectrum range slider is opaque', JSON.stringify(backing));
+  const backing = await style(page, sel('vscSpectrumRange'), 'backgroundColor');
+  check(opaque(backing), 'the spectrum range slider is opaque', backing);
 
   // The marker captions ("I", "Q") fit their boxes, at a small and a large screen.
   for (const [width, height] of [[1024, 768], [1920, 1080]]) {
@@ -382,12 +489,39 @@ try {
   await waitTicks(page, 5);
   await page.screenshot({ path: path.join(outDir, 'scene-3-scatter.png') });
 
+  // A resize draws the built-up pictures again from their record: at the new size only the
+  // drawing's own colours (no stretched blend), and back at the old size the very same pixels.
+  await menuCommand(page, 'view', 'Scales');  // off: the scales' text is smoothed
+  await page.click(sel('cmdPause'));
+  const colours = (name) => page.$eval(sel(name), (c) => {
+    const d = c.getContext('2d').getImageData(0, 0, c.width, c.height).data, found = new Set();
+    for (let i = 0; i < d.length; i += 4) found.add((d[i] << 16) | (d[i + 1] << 8) | d[i + 2]);
+    return [...found];
+  });
+  const eye = await pictureInk(page, 'picEye(0)'), palette = new Set(await colours('picEye(0)'));
+  const keepPixels = (name) => page.$eval(sel(name), (c) => {
+    const d = c.getContext('2d').getImageData(0, 0, c.width, c.height).data;
+    return window.kept ? window.kept.every((v, i) => v === d[i] || d[i] === 255) : Boolean(window.kept = d);
+  });
+  await keepPixels('picEye(0)');
+  await page.setViewport({ width: 1920, height: 1080 });
+  await sleep(300);
+  const stray = (await colours('picEye(0)')).filter((c) => !palette.has(c));
+  const bigEye = await pictureInk(page, 'picEye(0)');
+  check(bigEye.width > eye.width * 1.15 && stray.length === 0 && bigEye.ink > eye.ink / 2,
+        'a resize redraws the eye crisp, in its own colours', `${eye.width} -> ${bigEye.width} px, ${stray.length} new colours`);
+  await page.setViewport({ width: 1280, height: 900 });
+  await sleep(300);
+  check(await keepPixels('picEye(0)'), 'back at the old size the eye is drawn where it was, in the colours it had');
+  await page.click(sel('cmdPause'));
+  await menuCommand(page, 'view', 'Scales');
+
   // Sliders say their value in real units: at the end of their tooltip, and beside the thumb
   // while they move.
   const sampleTitle = await page.$eval(sel('hscSample'), (el) => el.title);
   check(sampleTitle.endsWith('Now: 0 symbols from the symbol centre (0 samples, 0 ms)'),
         "a slider's tooltip ends with its value", sampleTitle.split('\n').pop());
-  await page.$eval(sel('hscSample'), (el) => {
+  await page.$eval(`${sel('hscSample')} input`, (el) => {
     el.value = String(Number(el.value) + 16);
     el.dispatchEvent(new Event('input'));
   });
@@ -398,12 +532,12 @@ try {
 
   // The scales switch off and on, and the page remembers the choice.
   const inkWithScales = (await pictureInk(page, 'picSpectrum(0)')).ink;
-  await page.click('#scales-toggle');
+  await menuCommand(page, 'view', 'Scales');
   await waitTicks(page, 2);
   const inkWithout = (await pictureInk(page, 'picSpectrum(0)')).ink;
   check(inkWithScales > inkWithout + 1000, 'the scales draw a grid over the spectrum', `${inkWithScales} > ${inkWithout}`);
   check(await page.evaluate(() => localStorage.getItem('linklab.scales')) === 'off', 'switching them off is remembered');
-  await page.click('#scales-toggle');
+  await menuCommand(page, 'view', 'Scales');
   await waitTicks(page, 2);
   check((await pictureInk(page, 'picSpectrum(0)')).ink > inkWithout + 1000, 'and on again');
 
@@ -411,9 +545,9 @@ try {
   check(await visible(page, 'vscSync') && await visible(page, 'cmbNoise'), '"Full" shows the noise and sync controls');
   // A nudge of Sync by mouse: the model puts the slider back to rest inside the same event, and
   // the page must follow, or the next nudge the same way is no input at all.
-  const sync = await box(page, sel('vscSync'));
-  for (let i = 0; i < 3; ++i) await page.mouse.click(sync.x + sync.width / 2, sync.y + 3);
-  check(await page.$eval(sel('vscSync'), (el) => el.value) === '0', 'the Sync slider rests at 0 after each nudge');
+  const sync = await box(page, `${sel('vscSync')} .step.less`);
+  for (let i = 0; i < 3; ++i) await page.mouse.click(sync.x + sync.width / 2, sync.y + sync.height / 2);
+  check(await page.$eval(`${sel('vscSync')} input`, (el) => el.value) === '0', 'the Sync slider rests at 0 after each nudge');
   await waitTicks(page, 10);
   const clean = await pictureInk(page, 'picScatter(2)');
 
@@ -430,6 +564,63 @@ try {
   check(strip.length === 5 && strip[0].startsWith('Eb/N0') && await page.$eval('#reset-counts', (b) => !b.hidden),
         'the readout strip shows the receiver\'s figures', strip.join(' | '));
   await page.screenshot({ path: path.join(outDir, 'scene-4-full.png') });
+
+  // Space pauses and continues when the focus has no use for it; F1 opens the help.
+  await page.evaluate(() => document.activeElement?.blur());
+  await page.keyboard.press('Space');
+  check(await caption(page, 'cmdPause') === 'Cont', 'Space pauses');
+  await page.keyboard.press('Space');
+  check(await caption(page, 'cmdPause') === 'Pause', 'and Space continues');
+  await page.keyboard.press('F1');
+  check(await page.$eval('#help-0', (w) => !w.hidden), 'F1 opens the help');
+  await page.keyboard.press('Escape');
+  await menuCommand(page, 'help', 'Keyboard Shortcuts');
+  const keys = await page.$$eval('#shortcuts kbd', (ks) => ks.map((k) => k.textContent));
+  check(['Space', 'F1', 'F11', 'Ctrl+S', 'Ctrl+O', 'Ctrl+Shift+S', 'Tab, Shift+Tab'].every((k) => keys.includes(k)), 'the shortcut sheet lists the keys', keys.join(' | '));
+  await page.keyboard.press('Escape');
+
+  // Tab walks the block diagram from the transmitter to the receiver, not the page's order; a
+  // scene picked by keyboard rearranges that order and keeps the focus on the list.
+  await page.focus(sel('cmbScene'));
+  await page.keyboard.press('ArrowUp');
+  const picked = await page.$eval(sel('cmbScene'), (s) => s.value);
+  await page.keyboard.press('ArrowDown');
+  check(picked === 'Scatter' && await page.evaluate(() => document.activeElement.dataset.name) === 'cmbScene' &&
+        await page.$eval(sel('cmbScene'), (s) => s.value) === 'Full', 'the scene list keeps the focus through a scene change', picked);
+  const stops = [];
+  for (let i = 0; i < 14; ++i) {
+    await page.keyboard.press('Tab');
+    stops.push(await page.evaluate(() => document.activeElement.closest('.control')?.dataset.name));
+  }
+  const flow = ['cmbData', 'cmbMod(0)', 'cmbFilter(0)', 'cmbNonlinear', 'cmbNoise', 'cmbFilter(1)', 'vscSync'].map((n) => stops.indexOf(n));
+  check(flow.every((at, i) => at >= 0 && (i === 0 || at > flow[i - 1])), 'Tab follows the block diagram', stops.join(' '));
+
+  // The File menu and a picture's menu download real files.
+  const downloadDir = fs.mkdtempSync(path.join(os.tmpdir(), 'linklab-downloads-'));
+  await (await browser.target().createCDPSession()).send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: downloadDir });
+  await waitTicks(page, 5);  // the scene change above cleared the pictures
+  await page.click(sel('cmdPause'));  // the pictures hold still while they are saved
+  await menuCommand(page, 'file', 'Save Window Image');
+  await menuCommand(page, 'file', 'Save Window Image at 2x');
+  await page.click(sel('picEye(0)'), { button: 'right' });
+  await page.click('#popup-menu button:nth-of-type(2)');  // as SVG
+  await menuCommand(page, 'file', 'Save Picture\u2026');
+  await page.select('#save-picture select', 'picScatter(2)');
+  await page.click('#save-picture button[value="png"]');
+  const files = await downloads(downloadDir, 4);
+  const pngs = files.filter((f) => f.name.endsWith('.png')).map((f) => ({ name: f.name, size: pngSize(f.bytes) }));
+  const formWidth = Math.round((await box(page, '#form')).width);
+  const scatterWidth = await page.$eval(sel('picScatter(2)'), (c) => c.width);
+  const windowPngs = pngs.filter((f) => f.name.startsWith('LinkLab Full')).map((f) => f.size?.[0]).sort((a, b) => a - b);
+  check(windowPngs.length === 2 && Math.abs(windowPngs[0] - formWidth) <= 1 && Math.abs(windowPngs[1] - 2 * windowPngs[0]) <= 1,
+        'Save Window Image downloads PNGs at 1x and 2x', JSON.stringify(pngs));
+  check(pngs.some((f) => f.name.startsWith('LinkLab scatter') && f.size?.[0] === scatterWidth), 'Save Picture downloads a PNG');
+  const svg = files.find((f) => f.name.endsWith('.svg'));
+  // Paths, or the raster embedded when the eye drew more than its record keeps.
+  check(svg && svg.name.startsWith('LinkLab eye') && /<svg[^>]*viewBox/.test(svg.bytes.toString()) &&
+        /<path|<image[^>]*data:image\/png;base64,iVBOR/.test(svg.bytes.toString()),
+        "a picture's menu downloads its SVG drawing", svg?.name);
+  await page.click(sel('cmdPause'));
   for (const [width, height] of [[1024, 768], [1920, 1080]]) {
     await page.setViewport({ width, height });
     await sleep(300);
@@ -479,8 +670,7 @@ try {
   await page.screenshot({ path: path.join(outDir, 'full-heaviest.png') });
 
   // The help windows, from the Help menu.
-  await page.click('#help-menu');
-  await page.click('#help-items [data-help="0"]');
+  await menuCommand(page, 'help', 'LinkLab Help');
   check(await page.$eval('#help-0', (w) => !w.hidden), 'Help opens the help window');
   check(await page.$eval('#help-0 .caption', (c) => c.textContent) === 'LinkLab Help', 'its caption');
   check((await page.$eval('#help-0 textarea', (t) => t.value.length)) > 200, 'its prose');
@@ -488,21 +678,17 @@ try {
   await page.screenshot({ path: path.join(outDir, 'help.png') });
   await page.click('#help-0 button.close');
   check(await page.$eval('#help-0', (w) => w.hidden), 'Close hides it');
-  await page.click('#help-menu');
-  await page.click('#help-items [data-help="1"]');
+  await menuCommand(page, 'help', 'Instructions');
   check(await page.$eval('#help-1 .caption', (c) => c.textContent) === 'LinkLab Instructions', 'Instructions opens');
   await page.click('#help-1 button.close');
   // One help window at a time, and Escape closes it.
-  await page.click('#help-menu');
-  await page.click('#help-items [data-help="0"]');
-  await page.click('#help-menu');
-  await page.click('#help-items [data-help="1"]');
+  await menuCommand(page, 'help', 'LinkLab Help');
+  await menuCommand(page, 'help', 'Instructions');
   check(await page.$eval('#help-0', (w) => w.hidden) && await page.$eval('#help-1', (w) => !w.hidden),
         'opening a help window closes the other');
   await page.keyboard.press('Escape');
   check(await page.$eval('#help-1', (w) => w.hidden), 'Escape closes the help window');
-  await page.click('#help-menu');
-  await page.click('#help-items [data-help="0"]');
+  await menuCommand(page, 'help', 'LinkLab Help');
   await page.focus('#help-0 textarea');
   await page.keyboard.press('Escape');
   check(await page.$eval('#help-0', (w) => w.hidden), 'Escape closes it from inside its text too');
@@ -536,8 +722,60 @@ try {
   check(Math.abs(small.width - 700) < 2 && Math.abs(small.width / small.height - 15045 / 10170) < 0.01,
         'the window scales to a narrow browser', `${small.width.toFixed(1)} x ${small.height.toFixed(1)}`);
   await waitTicks(page, 2);
-  await page.close();
-  await setupsAndLessons(watch);
+  await page.setViewport({ width: 1280, height: 800 });
+
+  // axe-core on every scene: nothing serious or critical.
+  for (const scene of ['Baseband Demo', 'Modulation', 'Scatter', 'Full']) {
+    await pickScene(page, scene);
+    const findings = await axeFindings(page);
+    check(findings.length === 0, `axe finds nothing serious in "${scene}"`, findings.join('; '));
+    const untitled = await page.$$eval('#diagram rect, #diagram ellipse', (shapes) => shapes
+      .filter((el) => !el.querySelector('title')?.textContent).map((el) => el.dataset.name));
+    check(untitled.length === 0, `every shape of "${scene}" has its tooltip`, untitled.join(' '));
+  }
+
+  // View: zoom to 100 % and a step up, back to the fit; full screen where the browser allows it.
+  const widthAt = async () => (await box(page, '#form')).width;
+  const fitted = await widthAt();
+  await page.keyboard.down('Control');
+  await page.keyboard.press('0');
+  const actual = await widthAt();
+  await page.keyboard.press('=');
+  await page.keyboard.up('Control');
+  const zoomed = await widthAt();
+  await menuCommand(page, 'view', 'Fit to Window');
+  check(Math.abs(actual - 1003) < 1 && Math.abs(zoomed - 1103.3) < 1 && Math.abs(await widthAt() - fitted) < 1,
+        'zoom: actual size, a step in, and the fit again', `${actual.toFixed(1)}, ${zoomed.toFixed(1)}, ${fitted.toFixed(1)}`);
+  await menuCommand(page, 'view', 'Full Screen');
+  check(await page.evaluate(() => Boolean(document.fullscreenElement)), 'View > Full Screen takes the screen');
+  await page.keyboard.press('F11');
+  check(await page.evaluate(() => !document.fullscreenElement), 'and F11 leaves it');
+  await page.screenshot({ path: path.join(outDir, 'laptop-1280x800.png') });
+  for (const scale of [1, 2]) {
+    await page.setViewport({ width: 1920, height: 1080, deviceScaleFactor: scale });
+    await sleep(400);
+    await waitTicks(page, 2);
+    await page.screenshot({ path: path.join(outDir, `laptop-1920x1080-${scale}x.png`) });
+  }
+
+  await touchChecks(await browser.newPage());
+
+  await setupsAndLessons(watchProblems);
+
+  // Installable: the manifest names icons that exist at their sizes; and the page reloads offline.
+  const manifest = await (await fetch(`${url}manifest.webmanifest`)).json();
+  const icons = await Promise.all(manifest.icons.map(async (i) => [i.sizes, pngSize(Buffer.from(await (await fetch(url + i.src)).arrayBuffer()))]));
+  check(manifest.display === 'standalone' && icons.length === 2 && icons.every(([sizes, size]) => size && sizes === `${size[0]}x${size[1]}`),
+        'the manifest names its icons at their sizes', JSON.stringify(icons));
+  check(await page.evaluate(() => Promise.race([navigator.serviceWorker.ready.then(() => true),
+                                                 new Promise((r) => setTimeout(() => r(false), 20000))])),
+        'the service worker is installed');
+  server.kill();
+  await sleep(300);
+  await page.reload({ waitUntil: 'load' });
+  await page.waitForFunction(() => window.linklab && window.linklab.ready, { timeout: 30000 });
+  await waitTicks(page, 3);
+  check((await pictureInk(page, 'picData')).ink > 100, 'the page reloads and runs with the server stopped');
 } finally {
   await browser.close();
   server.kill();
@@ -547,8 +785,7 @@ try {
 check(problems.length === 0, 'no console error, failed or outside request', problems.join('; '));
 
 // What a student downloads: the page, its script and style, the module and the .wasm, gzipped.
-const siteFiles = ['index.html', 'linklab.css', 'app.js', 'page_controls.js', 'setup_share.js', 'lesson_panel.js',
-                   'linklab.js', 'linklab.wasm'];
+const siteFiles = fs.readdirSync(siteDir).filter((f) => f !== 'linklab-batch.js');
 figures.downloadBytes = {};
 for (const f of siteFiles) figures.downloadBytes[f] = zlib.gzipSync(fs.readFileSync(path.join(siteDir, f)), { level: 9 }).length;
 figures.downloadBytes.total = Object.values(figures.downloadBytes).reduce((a, b) => a + b, 0);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -194,6 +195,62 @@ TEST_F(WebAppTest, DrawnPicturesAreReportedAtTheirSizeInDevicePixels) {
                                ",\"rows\":" + std::to_string(std::lround(data.Height * 0.1));
   EXPECT_NE(changed.find(expected), std::string::npos) << changed;
   EXPECT_EQ(app.changes().find("picData"), std::string::npos);  // nothing new drawn
+}
+
+// A built-up picture redrawn at a new zoom is the picture drawn at that zoom from the start.
+TEST(WebAppRescale, RedrawsBuiltUpPicturesFromTheirRecord) {
+  WebApp resized, direct;
+  direct.setPixelScale(2.5 / 15);
+  for (WebApp* app : {&resized, &direct}) {
+    app->load();
+    app->setText("cmbScene", "Full");
+    app->setText("cmbNoise", "0.3");
+    for (int i = 0; i < 4; ++i) app->tick();
+  }
+  resized.setPixelScale(2.5 / 15);
+  for (const char* name : {"picEye(0)", "picScatter(2)"}) ASSERT_TRUE(resized.pictureComplete(name)) << name;
+  for (int i = 0; i < resized.pictureCount(); ++i) {
+    const PixelRaster& a = *resized.raster(i);
+    const PixelRaster& b = *direct.raster(i);
+    ASSERT_EQ(a.columns(), b.columns());
+    ASSERT_EQ(a.rows(), b.rows());
+    EXPECT_TRUE(std::equal(a.pixels(), a.pixels() + a.columns() * a.rows(), b.pixels())) << "picture " << i;
+  }
+}
+
+// Past its bound the record keeps the latest drawing: redrawn, it is those operations drawn afresh.
+TEST(DrawingRecord, PastItsBoundRedrawsTheLatestOperations) {
+  PixelRaster raster, fresh;
+  DrawingRecord record(raster);
+  for (PixelRaster* r : {&raster, &fresh}) r->fitTo(3000, 3000);
+  fresh.setScale(3 / 15.0);
+  const std::size_t total = DrawingRecord::kLimit + 5000;
+  auto segment = [](std::size_t i, Surface& s) {
+    s.setForeColor(static_cast<uint32_t>(i * 2654435761u) & 0xFFFFFF);
+    const double a = static_cast<double>(i % 997) * 3, b = static_cast<double>(i % 991) * 3;
+    s.Line(a, b, 3000 - b, a);
+  };
+  for (std::size_t i = 0; i < total; ++i) {
+    segment(i, record);
+    if (i >= total - DrawingRecord::kLimit) segment(i, fresh);
+  }
+  EXPECT_TRUE(record.dropped());
+  raster.setScale(3 / 15.0);
+  record.redraw();
+  ASSERT_EQ(raster.columns(), fresh.columns());
+  EXPECT_TRUE(std::equal(raster.pixels(), raster.pixels() + raster.columns() * raster.rows(), fresh.pixels()));
+}
+
+TEST_F(WebAppTest, SavedPicturesAreSvgDrawingsNamedByWhatTheyShow) {
+  app.tick();
+  app.tick();
+  EXPECT_EQ(app.fileStem("picData").rfind("LinkLab data", 0), 0u) << app.fileStem("picData");
+  EXPECT_EQ(app.fileStem("window").rfind("LinkLab Modulation", 0), 0u) << app.fileStem("window");
+  ASSERT_TRUE(app.pictureComplete("picData"));
+  const std::string svg = app.pictureSvg("picData", "");
+  EXPECT_NE(svg.find("<svg"), std::string::npos);
+  EXPECT_GT(countOf(svg, "<path"), 0) << svg;
+  EXPECT_EQ(app.pictureSvg("picNoSuchPicture", ""), "");
 }
 
 TEST_F(WebAppTest, TheWindowsMouseDragsThePhasor) {

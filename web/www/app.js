@@ -4,6 +4,10 @@
 import { PageControls, TWIPS_PER_PIXEL } from './page_controls.js';
 import { installSetupSharing } from './setup_share.js';
 import { installLessonPanel } from './lesson_panel.js';
+import { MenuBar, popupMenu, showShortcuts } from './menus.js';
+import { saveWindowImage, savePicture } from './save.js';
+import { watchTouch, showTip } from './touch.js';
+import { registerServiceWorker } from './offline.js';
 
 const FORM_WIDTH = 15045, FORM_HEIGHT = 10170;  // twips of the window's client area
 const $ = (selector) => document.querySelector(selector);
@@ -36,14 +40,15 @@ const painted = new Map();  // picture name -> its last paint, to draw again whe
   app.setScaleStyle(SCALE_FONT_PX * 1.25 * TWIPS_PER_PIXEL, probe.measureText('0').width * TWIPS_PER_PIXEL,
                     2 * TWIPS_PER_PIXEL);
 }
-const scalesToggle = $('#scales-toggle');
-try { scalesToggle.checked = localStorage.getItem('linklab.scales') !== 'off'; } catch { /* no storage */ }
-app.setScalesShown(scalesToggle.checked);
-scalesToggle.addEventListener('change', () => {
-  try { localStorage.setItem('linklab.scales', scalesToggle.checked ? 'on' : 'off'); } catch { /* no storage */ }
-  app.setScalesShown(scalesToggle.checked);
+let scalesShown = true;
+try { scalesShown = localStorage.getItem('linklab.scales') !== 'off'; } catch { /* no storage */ }
+app.setScalesShown(scalesShown);
+function toggleScales() {
+  scalesShown = !scalesShown;
+  try { localStorage.setItem('linklab.scales', scalesShown ? 'on' : 'off'); } catch { /* no storage */ }
+  app.setScalesShown(scalesShown);
   syncFromModel();
-});
+}
 
 function drawScales(canvas, s) {
   if (!s || (s.lines.length === 0 && s.labels.length === 0)) return;
@@ -82,10 +87,16 @@ function drawScales(canvas, s) {
 
 let timerState = { enabled: false, interval: 0 };
 
+let tabOrder = '';
+
 function syncFromModel() {
   const changes = JSON.parse(app.changes());
   controls.apply(changes.controls);
   controls.refreshValueTitles();
+  if (changes.controls.length) {
+    const order = app.tabOrder();
+    if (order !== tabOrder) controls.setTabOrder(JSON.parse(tabOrder = order));
+  }
   const rescaled = new Set();
   for (const s of changes.scales) {
     scales.set(s.name, s);
@@ -218,24 +229,13 @@ function dragByTitle(panel) {
   });
 }
 
-// The Help menu.
-const menuButton = $('#help-menu'), menuItems = $('#help-items');
-menuButton.addEventListener('click', () => {
-  menuItems.style.left = `${menuButton.offsetLeft}px`;
-  menuItems.hidden = !menuItems.hidden;
-});
-document.addEventListener('pointerdown', (e) => {
-  if (!e.target.closest('#help-menu, #help-items')) menuItems.hidden = true;
-});
 // One help window at a time: the panels share a place and would hide each other.
-menuItems.querySelectorAll('button').forEach((item) => item.addEventListener('click', () => {
-  menuItems.hidden = true;
-  const which = Number(item.dataset.help);
+function openHelp(which) {
   userEvent(() => {
     helpWindows.forEach((panel, other) => { if (other !== which && !panel.hidden) app.closeHelp(other); });
     app.showHelp(which);
   });
-}));
+}
 
 // Escape closes the open help window, as it closes a dialog.
 document.addEventListener('keydown', (e) => {
@@ -271,27 +271,162 @@ form.addEventListener('pointermove', (e) => {
   const [x, y] = toTwips(e);
   userEvent(() => app.mouse(false, e.buttons & 3, shiftState(e), x, y));
 });
-form.addEventListener('contextmenu', (e) => e.preventDefault());
+form.addEventListener('contextmenu', (e) => {
+  e.preventDefault();
+  const canvas = e.target.closest('canvas.picture');
+  if (canvas) pictureMenu(canvas, e.clientX, e.clientY);
+});
 
-// ---- Scaling: the window fills the browser window, keeping its proportions ------------------
+// ---- Touch: a long press shows a tooltip or a picture's menu, a double tap is the right button
+
+watchTouch(form, {
+  onLongPress: (el, x, y) => {
+    if (!el.matches('canvas.picture')) return false;
+    pictureMenu(el, x, y);
+    return true;
+  },
+  onDoubleTap: (e) => {
+    const [x, y] = toTwips(e);
+    userEvent(() => app.mouse(true, 2, 0, x, y));
+  },
+});
+for (const bar of [$('#readouts')]) watchTouch(bar, { onLongPress: () => false, onDoubleTap: () => {} });
+
+// ---- Saving ------------------------------------------------------------------------------------
+
+function pictureMenu(canvas, x, y) {
+  const picture = painted.get(canvas.dataset.name);
+  if (!picture) return;
+  popupMenu([
+    { label: 'Save Picture as PNG', action: () => savePicture(app, picture, 'png') },
+    { label: 'Save Picture as SVG', action: () => savePicture(app, picture, 'svg') },
+  ], x, y, canvas.dataset.tip);
+}
+
+// File > Save Picture: the pictures on show, by what they show, and the format.
+const saveDialog = $('#save-picture');
+function askSavePicture() {
+  const list = saveDialog.querySelector('select');
+  const shown = [...painted.values()].filter((p) => controls.canvas(p.name)?.getClientRects().length);
+  list.replaceChildren(...shown.map((p) => new Option(app.fileStem(p.name).replace(/^LinkLab /, ''), p.name)));
+  saveDialog.returnValue = '';
+  saveDialog.showModal();
+}
+saveDialog.addEventListener('close', () => {
+  const format = saveDialog.returnValue, picture = painted.get(saveDialog.querySelector('select').value);
+  if (format && picture) savePicture(app, picture, format);
+});
+
+// ---- Menus and keys, as the desktop's ----------------------------------------------------------
+
+const pause = () => {
+  const button = controls.elements.get('cmdPause');
+  if (button && !button.disabled && !button.hidden) userEvent(() => app.click('cmdPause'));
+};
+const menuBar = new MenuBar($('#menu'));
+menuBar.addMenu('file', 'File', [
+  { label: 'Save Window Image', shortcut: 'Ctrl+S', action: () => saveWindowImage(app, form, 1) },
+  { label: 'Save Window Image at 2x', action: () => saveWindowImage(app, form, 2) },
+  'separator',
+  { label: 'Save Picture\u2026', action: askSavePicture },
+]);
+menuBar.addMenu('view', 'View', [
+  { label: 'Pause / Continue', shortcut: 'Space', action: pause },
+  'separator',
+  { label: 'Scales', id: 'scales-toggle', action: toggleScales, checked: () => scalesShown },
+  'separator',
+  { label: 'Full Screen', shortcut: 'F11', action: toggleFullScreen, checked: () => Boolean(document.fullscreenElement),
+    enabled: () => document.fullscreenEnabled },
+  { label: 'Zoom In', shortcut: 'Ctrl+=', action: () => zoomBy(1) },
+  { label: 'Zoom Out', shortcut: 'Ctrl+-', action: () => zoomBy(-1) },
+  { label: 'Actual Size', shortcut: 'Ctrl+0', action: () => zoomTo(1) },
+  { label: 'Fit to Window', action: () => zoomTo(null), checked: () => zoom === null },
+]);
+menuBar.addMenu('help', 'Help', [
+  { label: 'LinkLab Help', shortcut: 'F1', action: () => openHelp(0) },
+  { label: 'Instructions', action: () => openHelp(1) },
+  'separator',
+  { label: 'Keyboard Shortcuts', action: () => showShortcuts(menuBar, WINDOW_KEYS) },
+]);
+// For the page's other modules: the Measure menu joins with addMenu(..., { before: 'help' }),
+// and a side panel (.side-panel) that shows or hides calls refit.
+Object.assign(window.linklab, { menuBar, refit: () => refit() });
+
+const WINDOW_KEYS = [
+  ['Tab, Shift+Tab', 'Next or previous control, in the order of the block diagram'],
+  ['Arrow keys', 'Move the focused slider by its small step (the Sync arrows nudge the carrier phase)'],
+  ['Page Up, Page Down', 'Move the focused slider by its large step'],
+  ['Enter', 'Take the number typed into a list or field'],
+  ['Escape', 'Close the open menu or help window'],
+];
+
+function toggleFullScreen() {
+  if (document.fullscreenElement) document.exitFullscreen();
+  else document.documentElement.requestFullscreen?.().catch(() => {});
+}
+
+// Space belongs to the focused control when it has a use for it (a button, a box, a list, a
+// field); otherwise it pauses and continues, as on the desktop.
+const ownsSpace = (el) => el && el.matches('button, input, select, textarea, [role^="menuitem"]');
+document.addEventListener('keydown', (e) => {
+  if (messageOpen() || e.altKey) return;
+  const ctrl = e.ctrlKey || e.metaKey;
+  const keys = {
+    F1: () => openHelp(0),
+    F11: toggleFullScreen,
+    ' ': () => { if (!ctrl && !ownsSpace(document.activeElement)) pause(); else return false; },
+  };
+  if (ctrl) Object.assign(keys, { s: () => saveWindowImage(app, form, 1), '=': () => zoomBy(1), '+': () => zoomBy(1),
+                                  '-': () => zoomBy(-1), 0: () => zoomTo(1) });
+  const run = keys[e.key];
+  if (!run || run() === false) return;
+  e.preventDefault();
+});
+
+// ---- Scaling: the window fills the browser window, keeping its proportions; the menu bar and
+// the strip scale with it. Zoom picks a step of the window's own size instead of the fit.
+
+const ZOOM_STEPS = [0.5, 0.67, 0.75, 0.8, 0.9, 1.0, 1.1, 1.25, 1.5, 1.75, 2.0, 2.5, 3.0];
+const FORM_PX = [FORM_WIDTH / TWIPS_PER_PIXEL, FORM_HEIGHT / TWIPS_PER_PIXEL];
+let zoom = null;  // null: fit to the browser window
+
+function zoomTo(factor) {
+  zoom = factor;
+  refit();
+}
+
+function zoomBy(direction) {
+  const now = controls.scale;
+  const next = direction > 0 ? ZOOM_STEPS.find((z) => z > now + 1e-3) : ZOOM_STEPS.findLast((z) => z < now - 1e-3);
+  if (next) zoomTo(next);
+}
 
 function fitToWindow() {
-  const stage = $('#stage');
-  const available = [stage.clientWidth, stage.clientHeight];
-  // The lesson panel, when open, takes its share of the stage: beside the window in a row,
-  // under it in a column.
-  const panel = $('#lesson-panel');
-  if (!panel.hidden) {
-    if (getComputedStyle(stage).flexDirection.startsWith('column')) available[1] -= panel.offsetHeight;
-    else available[0] -= panel.offsetWidth;
-  }
-  const scale = Math.max(0.25, Math.min(available[0] / (FORM_WIDTH / TWIPS_PER_PIXEL),
-                                        available[1] / (FORM_HEIGHT / TWIPS_PER_PIXEL)));
-  form.style.width = `${(FORM_WIDTH / TWIPS_PER_PIXEL) * scale}px`;
-  form.style.height = `${(FORM_HEIGHT / TWIPS_PER_PIXEL) * scale}px`;
+  const stage = $('#stage'), body = document.body;
+  const side = [...document.querySelectorAll('.side-panel, #lesson-panel')].find((el) => el.getClientRects().length);
+  // Portrait when the window, at full width, leaves room below it: the strip and a side panel go there.
+  body.classList.toggle('portrait', innerWidth / innerHeight < FORM_PX[0] / FORM_PX[1]);
+  const width = innerWidth - (side && !body.classList.contains('portrait') ? side.offsetWidth : 0);
+  // The bars' heights follow the scale: fit once with their heights at 100 %, then with theirs.
+  const bars = () => $('#menu').offsetHeight + $('#readouts').offsetHeight;
+  body.style.setProperty('--ui', '1');
+  let fit = Math.min(width / FORM_PX[0], (innerHeight - bars()) / FORM_PX[1]);
+  body.style.setProperty('--ui', String(Math.max(1, Math.min(2, fit))));
+  fit = Math.max(0.25, Math.min(width / FORM_PX[0], (innerHeight - bars()) / FORM_PX[1]));
+  const scale = zoom ?? fit;
+  stage.classList.toggle('zoomed', zoom !== null);
+  stage.style.height = body.classList.contains('portrait') && zoom === null ? `${FORM_PX[1] * scale}px` : '';
+  form.style.width = `${FORM_PX[0] * scale}px`;
+  form.style.height = `${FORM_PX[1] * scale}px`;
   form.style.setProperty('--scale', scale);
+  controls.touch = matchMedia('(pointer: coarse)').matches;
   controls.rescale(scale);
   app.setPixelScale((scale * window.devicePixelRatio) / TWIPS_PER_PIXEL);
+}
+
+function refit() {
+  fitToWindow();
+  syncFromModel();
 }
 
 let resizePending = false;
@@ -300,10 +435,10 @@ window.addEventListener('resize', () => {
   resizePending = true;
   requestAnimationFrame(() => {
     resizePending = false;
-    fitToWindow();
-    syncFromModel();
+    refit();
   });
 });
+matchMedia('(pointer: coarse)').addEventListener('change', refit);
 
 // ---- Start-up ----------------------------------------------------------------------------------
 
@@ -311,11 +446,12 @@ fitToWindow();
 app.load();
 performance.mark('linklab-model');
 syncFromModel();
-installLessonPanel(app, Module, userEvent, () => {
-  fitToWindow();
-  syncFromModel();
-});
-installSetupSharing(app, userEvent);
+// Setups and lessons: File's commands stand first, as the desktop's; the lessons close Help.
+const setupItems = installSetupSharing(app, userEvent);
+const lessons = installLessonPanel(app, Module, userEvent, refit);
+menuBar.addItems('file', [...setupItems, lessons.openItem], { first: true });
+menuBar.addItems('help', [lessons.menuGroup]);
 $('#loading').remove();
 stats.loadMs = performance.now();
 window.linklab.ready = true;
+registerServiceWorker($('#update'));

@@ -15,7 +15,10 @@ function paragraphs(text) {
   });
 }
 
-export function installLessonPanel(app, Module, userEvent, relayout) {
+// Returns File's Open Lesson command and Help's group of the shipped lessons, for the menu bar.
+export function installLessonPanel(app, Module, userEvent) {
+  // The panel takes the page's side area: the window fits itself again when it shows or hides.
+  const relayout = () => window.linklab.refit();
   const panel = $('#lesson-panel');
   const part = (name) => panel.querySelector(`.${name}`);
   const answer = part('answer'), verdict = part('verdict');
@@ -45,33 +48,8 @@ export function installLessonPanel(app, Module, userEvent, relayout) {
   // brings the window up to date (a step's setup) afterwards.
   const act = (handler) => userEvent(() => { if (handler()) show(); });
 
-  // Help > Lessons: the shipped lessons by title.
-  const menu = $('#help-items');
-  const group = document.createElement('div');
-  group.className = 'menu-group';
-  group.setAttribute('role', 'group');
-  group.setAttribute('aria-label', 'Lessons');
-  const heading = document.createElement('span');
-  heading.className = 'menu-heading';
-  heading.textContent = 'Lessons';
-  group.append(heading);
-  for (const { name, title } of JSON.parse(Module.WebApp.lessonList())) {
-    const item = document.createElement('button');
-    item.type = 'button';
-    item.setAttribute('role', 'menuitem');
-    item.dataset.lesson = name;
-    item.textContent = title;
-    item.addEventListener('click', () => {
-      menu.hidden = true;
-      act(() => app.openLesson(name));
-    });
-    group.append(item);
-  }
-  menu.append(group);
-
   const fileInput = $('#lesson-file');
   readPicked(fileInput, (text, name) => act(() => app.openLessonText(text, name)));
-  $('#open-lesson').addEventListener('click', () => fileInput.click());
 
   part('back').addEventListener('click', () => act(() => app.lessonGo(-1)));
   part('next').addEventListener('click', () => act(() => app.lessonGo(1)));
@@ -91,4 +69,11 @@ export function installLessonPanel(app, Module, userEvent, relayout) {
     panel.hidden = true;  // the lesson keeps its place; picking it again comes back to it
     relayout();
   });
+
+  return {
+    openItem: { label: 'Open Lesson\u2026', id: 'open-lesson', action: () => fileInput.click() },
+    // Help > Lessons: the shipped lessons by title.
+    menuGroup: { group: 'Lessons', items: JSON.parse(Module.WebApp.lessonList()).map(({ name, title }) =>
+      ({ label: title, id: `lesson-${name}`, action: () => act(() => app.openLesson(name)) })) },
+  };
 }

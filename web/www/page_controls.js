@@ -4,6 +4,7 @@
 // decides anything about the simulation.
 
 export const TWIPS_PER_PIXEL = 15;
+const TAP = 24;  // CSS pixels of the smallest tap target
 const SVG = 'http://www.w3.org/2000/svg';
 
 // 0x00BBGGRR to a CSS colour.
@@ -26,6 +27,7 @@ export class PageControls {
     this.valueTip = null;  // the small tip beside a slider's thumb while it moves
     this.valueTipTimer = null;
     this.scale = 1;  // CSS pixels per pixel at 100 %
+    this.touch = false;  // a coarse pointer: every control at least TAP pixels
     this.models = new Map();  // name -> last reported state
     this.elements = new Map();  // name -> element
     this.pictureIndex = new Map();  // name -> canvas
@@ -47,15 +49,13 @@ export class PageControls {
       if (!el) {
         el = this.create(model);
         this.elements.set(model.name, el);
-        if (model.kind === 'slider') {
-          // Right before the slider: above what lies under it, below the slider itself.
-          el.backing = document.createElement('div');
-          el.backing.className = 'control slider-backing';
-          this.form.appendChild(el.backing);
-        }
         this.form.appendChild(el);
       }
       this.sync(el, model);
+    }
+    // An arrows-only bar keeps clear of sliders that may have moved after it in this batch.
+    if (changed.length) {
+      for (const [name, el] of this.elements) if (el.classList.contains('arrows-only')) this.place(el, this.models.get(name));
     }
     if (diagramChanged) this.drawDiagram();
     return diagramChanged;
@@ -85,17 +85,7 @@ export class PageControls {
         if (!m.editable) el.addEventListener('change', () => ev.setText(m.name, el.value));
         break;
       case 'slider':
-        el = document.createElement('input');
-        el.type = 'range';
-        el.addEventListener('input', () => {
-          ev.setValue(m.name, Number(el.value));
-          // A slider the model puts back inside the same event (Sync rests at 0) reports no change,
-          // so it is put back here too; otherwise the next nudge the same way would be no input.
-          const now = this.models.get(m.name);
-          if (now && el.value !== String(now.value)) el.value = String(now.value);
-          this.showValue(el, m.name);
-        });
-        el.addEventListener('keydown', (e) => this.stepSlider(e, el, m.name));
+        el = this.createSlider(m);
         break;
       case 'check': {
         el = document.createElement('label');
@@ -122,8 +112,13 @@ export class PageControls {
         break;
       case 'picture':
         el = document.createElement('canvas');
+        // A mouse acts on the press, as on the desktop; a finger on the tap, so that a long press
+        // can open the picture's menu instead.
         el.addEventListener('pointerdown', (e) => {
-          if (e.button === 0) ev.click(m.name);
+          if (e.button === 0 && e.pointerType === 'mouse') ev.click(m.name);
+        });
+        el.addEventListener('click', (e) => {
+          if (e.pointerType && e.pointerType !== 'mouse') ev.click(m.name);
         });
         this.pictureIndex.set(m.name, el);
         break;
@@ -137,8 +132,72 @@ export class PageControls {
     el.classList.add('control', m.kind);
     el.dataset.name = m.name;
     const tip = this.tooltip(m.name);
-    if (tip) el.title = tip;
+    if (tip) {
+      el.title = tip;
+      el.dataset.tip = tip;
+    }
+    this.name(el, m, tip);
     return el;
+  }
+
+  // Accessible names from the tooltips, with the visible caption first where there is one;
+  // a picture is an image whose text says what it shows.
+  name(el, m, tip) {
+    if (!tip) return;
+    const named = { combo: m.editable ? el.querySelector('input') : el, slider: el.querySelector('input'),
+                    text: el, picture: el }[m.kind];
+    if (named) named.setAttribute('aria-label', tip);
+    if (m.kind === 'picture') el.setAttribute('role', 'img');
+    if (m.kind === 'label') el.setAttribute('aria-description', tip);
+  }
+
+  // A slider as the desktop's scroll bar: an arrow at each end that steps it, the track between.
+  // A bar too short for a track (Sync's nudge) is only its two arrows.
+  createSlider(m) {
+    const el = document.createElement('div');
+    const input = document.createElement('input');
+    input.type = 'range';
+    const less = document.createElement('button'), more = document.createElement('button');
+    for (const [button, sign] of [[less, -1], [more, 1]]) {
+      button.type = 'button';
+      button.tabIndex = -1;
+      button.className = sign < 0 ? 'step less' : 'step more';
+      button.setAttribute('aria-label', sign < 0 ? 'Step back' : 'Step forward');
+      button.addEventListener('click', () => this.step(input, m.name, sign * this.models.get(m.name).small));
+    }
+    el.append(less, input, more);
+    el.input = input;
+    input.addEventListener('input', () => {
+      this.events.setValue(m.name, Number(input.value));
+      // A slider the model puts back inside the same event (Sync rests at 0) reports no change,
+      // so it is put back here too; otherwise the next nudge the same way would be no input.
+      const now = this.models.get(m.name);
+      if (now && input.value !== String(now.value)) input.value = String(now.value);
+      this.showValue(el, m.name);
+    });
+    input.addEventListener('keydown', (e) => this.stepSlider(e, input, m.name));
+    return el;
+  }
+
+  step(input, name, by) {
+    const m = this.models.get(name);
+    const lo = Math.min(m.min, m.max), hi = Math.max(m.min, m.max);
+    const value = Math.max(lo, Math.min(hi, m.value + by));
+    if (value === m.value) return;
+    this.events.setValue(name, value);
+    this.showValue(input.parentElement, name);
+  }
+
+  // Tab follows the window's order (the core's): the focusable elements are put in that order
+  // at the end of the form, which changes no stacking (every control has its own z-index).
+  // Moving an element takes its focus away, so the focus is given back.
+  setTabOrder(names) {
+    const active = document.activeElement;
+    for (const name of names) {
+      const el = this.elements.get(name);
+      if (el) this.form.appendChild(el);
+    }
+    if (active && active !== document.activeElement && active.isConnected) active.focus({ preventScroll: true });
   }
 
   // The slider's value beside its thumb, for a moment after each move.
@@ -154,8 +213,9 @@ export class PageControls {
     const tip = this.valueTip;
     tip.textContent = text;
     tip.hidden = false;
-    const min = Number(el.min), max = Number(el.max);
-    const at = max > min ? (Number(el.value) - min) / (max - min) : 0.5;
+    const input = el.input || el;
+    const min = Number(input.min), max = Number(input.max);
+    const at = max > min ? (Number(input.value) - min) / (max - min) : 0.5;
     if (el.classList.contains('vertical')) {
       tip.style.left = `${el.offsetLeft + el.offsetWidth + 4}px`;
       tip.style.top = `${el.offsetTop + at * el.offsetHeight}px`;
@@ -177,12 +237,21 @@ export class PageControls {
     return title;
   }
 
+  // The tooltip as the mouse's title and as the long press's tip; true when it changed.
+  setTitle(el, title) {
+    if (el.title === title) return false;
+    el.title = title;
+    el.dataset.tip = title;
+    return true;
+  }
+
   refreshValueTitles() {
     for (const [name, m] of this.models) {
       if (m.kind !== 'slider') continue;
       const el = this.elements.get(name);
-      const title = el && this.titleOf(name, m);
-      if (el && el.title !== title) el.title = title;
+      if (!el) continue;
+      const value = this.valueText(name);
+      if (this.setTitle(el, this.titleOf(name, m)) && value) el.input.setAttribute('aria-valuetext', value);
     }
   }
 
@@ -235,48 +304,75 @@ export class PageControls {
     const value = Math.max(lo, Math.min(hi, Number(el.value) + steps[e.key]));
     if (value === m.value) return;
     this.events.setValue(name, value);
-    this.showValue(el, name);  // the model has synced the slider by now
+    this.showValue(el.parentElement, name);  // the model has synced the slider by now
   }
 
+  // On a touch screen a control smaller than a fingertip's target grows to it around its centre;
+  // a slider's arrows and the check boxes get there too.
   place(el, m) {
+    let { left, top, width, height } = this.rect(m);
+    if (m.kind === 'slider' && this.arrowsOnly(m)) left = this.clearOfNeighbours(m, left, width);
     const s = el.style;
-    s.left = `${this.px(m.left)}px`;
-    s.top = `${this.px(m.top)}px`;
-    s.width = `${Math.max(1, this.px(m.width))}px`;
-    s.height = `${Math.max(1, this.px(m.height))}px`;
-    this.syncBacking(el);
+    s.left = `${left}px`;
+    s.top = `${top}px`;
+    s.width = `${width}px`;
+    s.height = `${height}px`;
   }
 
-  // A slider's backing box follows its place, stacking and visibility.
-  syncBacking(el) {
-    if (!el.backing) return;
-    el.backing.style.cssText = el.style.cssText;
-    el.backing.hidden = el.hidden;
+  rect(m) {
+    let left = this.px(m.left), top = this.px(m.top);
+    let width = Math.max(1, this.px(m.width)), height = Math.max(1, this.px(m.height));
+    if (this.touch && m.kind !== 'picture' && m.kind !== 'label' && m.kind !== 'image') {
+      const stepper = m.kind === 'slider' && this.arrowsOnly(m);
+      const minW = stepper && m.horizontal ? 2 * TAP : TAP, minH = stepper && !m.horizontal ? 2 * TAP : TAP;
+      if (width < minW) [left, width] = [left - (minW - width) / 2, minW];
+      if (height < minH) [top, height] = [top - (minH - height) / 2, minH];
+    }
+    return { left, top, width, height };
+  }
+
+  // A bar whose long side is under two and a half of its short side has no room for a track.
+  arrowsOnly(m) {
+    const long = m.horizontal ? m.width : m.height, short = m.horizontal ? m.height : m.width;
+    return long < 2.5 * short;
+  }
+
+  // The arrows-only bar keeps a gap to a slider beside it (Sync's nudge sits against the
+  // frequency slider): it moves away from it, to the left.
+  clearOfNeighbours(m, left, width) {
+    const gap = 3;
+    for (const other of this.models.values()) {
+      if (other === m || other.kind !== 'slider' || !other.visible || other.left < m.left) continue;
+      const overlapsY = other.top < m.top + m.height && m.top < other.top + other.height;
+      const oLeft = this.rect(other).left;
+      if (overlapsY && left + width + gap > oLeft) left = oLeft - gap - width;
+    }
+    return left;
   }
 
   sync(el, m) {
     this.place(el, m);
     el.hidden = !m.visible;
-    if (m.kind !== 'slider') {
-      const title = this.titleOf(m.name, m);
-      if (el.title !== title) el.title = title;
-    }
+    if (m.kind !== 'slider') this.setTitle(el, this.titleOf(m.name, m));
     el.style.zIndex = String(Math.max(1, Math.min(100000, 50000 + m.z)));
     switch (m.kind) {
       case 'combo': this.syncCombo(el, m); break;
       case 'slider': {
+        const input = el.input;
         el.classList.toggle('vertical', !m.horizontal);
-        el.min = String(Math.min(m.min, m.max));
-        el.max = String(Math.max(m.min, m.max));
-        if (el.value !== String(m.value)) el.value = String(m.value);
-        el.disabled = !m.enabled;
-        this.syncBacking(el);
+        el.classList.toggle('arrows-only', this.arrowsOnly(m));
+        input.min = String(Math.min(m.min, m.max));
+        input.max = String(Math.max(m.min, m.max));
+        if (input.value !== String(m.value)) input.value = String(m.value);
+        for (const part of el.children) part.disabled = !m.enabled;
         break;
       }
       case 'check': {
         const [box, caption] = el.children;
         box.checked = m.value === 1;
         caption.textContent = m.caption;
+        const tip = this.tooltip(m.name);
+        if (tip) box.setAttribute('aria-label', m.caption ? `${m.caption}: ${tip}` : tip);
         el.style.color = cssColour(m.colour);
         box.disabled = !m.enabled;
         break;
@@ -286,10 +382,13 @@ export class PageControls {
         el.style.color = cssColour(m.colour);
         el.style.textAlign = ['left', 'right', 'center'][m.align] || 'left';
         break;
-      case 'button':
+      case 'button': {
         el.textContent = m.caption;
         el.disabled = !m.enabled;
+        const tip = this.tooltip(m.name);
+        if (tip) el.setAttribute('aria-label', m.caption ? `${m.caption}: ${tip}` : tip);
         break;
+      }
       case 'text':
         if (!(el.dataset.typing && document.activeElement === el) && el.value !== m.text) el.value = m.text;
         el.dataset.typing = '';
@@ -361,6 +460,17 @@ export class PageControls {
     el.setAttribute('stroke-width', width);
     el.setAttribute('fill', m.filled ? cssColour(m.fillColour) : 'none');
     el.dataset.name = m.name;
+    // A shape explains itself when pointed at anywhere inside, as the desktop's canvas does.
+    const tip = this.tooltip(m.name);
+    if (tip && m.kind === 'shape') {
+      const title = document.createElementNS(SVG, 'title');
+      title.textContent = tip;
+      el.append(title);
+      el.dataset.tip = tip;
+      el.setAttribute('role', 'img');
+      el.setAttribute('aria-label', tip);
+      el.setAttribute('pointer-events', 'all');
+    }
     return el;
   }
 }

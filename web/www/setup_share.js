@@ -1,22 +1,10 @@
 // Setups on the page: a link's fragment (#linklab=1&...) opens the page in that setup, Share
 // puts the present setup's link in the address bar and on the clipboard, and the File menu
-// opens and saves .linklab files. Reading, checking and applying a setup is the core's; a setup
-// that cannot be opened comes back as the core's one message.
+// opens and saves .linklab files (the commands go back to the menu bar). Reading, checking and
+// applying a setup is the core's; a setup that cannot be opened comes back as the core's one
+// message.
 
 const $ = (selector) => document.querySelector(selector);
-
-// A drop-down of the menu bar: its button opens and closes it, a pick or a press elsewhere
-// closes it.
-export function dropDown(button, items) {
-  button.addEventListener('click', () => {
-    items.style.left = `${button.offsetLeft}px`;
-    items.hidden = !items.hidden;
-  });
-  document.addEventListener('pointerdown', (e) => {
-    if (!button.contains(e.target) && !items.contains(e.target)) items.hidden = true;
-  });
-  items.addEventListener('click', (e) => { if (e.target.closest('button')) items.hidden = true; });
-}
 
 // Reads a file the user picked or dropped and hands its text on.
 export function readPicked(input, open) {
@@ -28,8 +16,6 @@ export function readPicked(input, open) {
 }
 
 export function installSetupSharing(app, userEvent) {
-  dropDown($('#file-menu'), $('#file-items'));
-
   // The fragment at start-up and whenever it changes (a link followed within the page, or one
   // typed into the address bar); an empty one leaves the window as it is.
   const openFragment = () => {
@@ -69,12 +55,14 @@ export function installSetupSharing(app, userEvent) {
     link.click();
     setTimeout(() => URL.revokeObjectURL(link.href), 60000);
   };
-  $('#open-setup').addEventListener('click', openSetup);
-  $('#save-setup').addEventListener('click', saveSetup);
   // The desktop's shortcuts, taken from the browser's own Open and Save As.
   document.addEventListener('keydown', (e) => {
     if (!(e.ctrlKey || e.metaKey) || e.altKey || e.key.toLowerCase() !== (e.shiftKey ? 's' : 'o')) return;
     e.preventDefault();
     (e.shiftKey ? saveSetup : openSetup)();
   });
+  return [
+    { label: 'Open Setup\u2026', id: 'open-setup', shortcut: 'Ctrl+O', action: openSetup },
+    { label: 'Save Setup\u2026', id: 'save-setup', shortcut: 'Ctrl+Shift+S', action: saveSetup },
+  ];
 }

@@ -1,0 +1,18 @@
+# Writes SITE/sw.js from TEMPLATE: @FILES@ becomes the list of the site's files (the page's own
+# address first), @VERSION@ a digest of their contents. The Node batch runner is no part of it.
+file(GLOB files RELATIVE ${SITE} ${SITE}/*)
+list(SORT files)
+set(list "\"./\"")
+set(digests "")
+foreach(file ${files})
+  if(file STREQUAL "sw.js" OR file STREQUAL "linklab-batch.js" OR IS_DIRECTORY ${SITE}/${file})
+    continue()
+  endif()
+  file(SHA256 ${SITE}/${file} digest)
+  string(APPEND digests "${file} ${digest}\n")
+  string(APPEND list ", \"${file}\"")
+endforeach()
+string(SHA256 version "${digests}")
+string(SUBSTRING ${version} 0 16 VERSION)
+set(FILES ${list})
+configure_file(${TEMPLATE} ${SITE}/sw.js @ONLY)
