@@ -75,6 +75,9 @@ MainWindowView::MainWindowView(Form1& form) : form(form), host(this, [this](bool
     menuBar()->setFixedHeight(menuBarAt100);
   }
   focusRing = new FocusRing(*this);
+  // The window always counts the hits, so View > Persistence > Density shows every run since the
+  // last clear, whenever it is chosen.
+  form.countHits(true);
   syncFromModel();
   // The layout at 100 %, even on a small screen (the batch's window image): the canvas gets its
   // own size exactly, whatever the bars around it ask for.
@@ -98,6 +101,7 @@ MainWindowView::~MainWindowView() {
   // report a pick, which must not reach a view that is half gone.
   for (Binding& b : bindings) b.widget->blockSignals(true);
   form.setHost(nullptr);
+  form.countHits(false);
   setApplicationScale(1.0);
   for (Control* control : form.controls())
     if (control->kind() == ControlKind::Picture) static_cast<PictureBox*>(control)->attachRaster(nullptr);
@@ -162,6 +166,7 @@ void MainWindowView::onTick() {
   commits.drain();  // what was typed before this tick reaches the model first
   if (ticksPaused || !form.Timer1.Enabled || !form.Timer1.onTimer) return;
   clearUpperVectorState();
+  for (PictureWidget* picture : pictures) picture->fadeForTick();  // before the run draws
   form.Timer1.onTimer();
   syncFromModel(true);
 }

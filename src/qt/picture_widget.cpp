@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstring>
 
@@ -29,6 +30,28 @@ void PictureWidget::syncGeometry(const LayoutScale& scale) {
     surface.setPixelRatio(ratio);
     update();
   }
+  picture.density().setPixelRatio(ratio);  // the counts stay on the raster's pixels
+}
+
+void PictureWidget::setPersistence(Persistence mode) {
+  if (mode == persistence) return;
+  persistence = mode;
+  update();
+}
+
+void PictureWidget::fadeForTick() {
+  const bool kept = picture.clears == clearsBeforeTick;
+  clearsBeforeTick = picture.clears;
+  if (persistence != Persistence::Fading || !kept) return;
+  surface.fade(FadeKeep256);
+  picture.drawn = true;
+}
+
+bool PictureWidget::showsDensity() const {
+  const DensityGrid& grid = picture.density();
+  const QImage& raster = surface.finished();
+  return persistence == Persistence::Density && grid.active() && grid.columns() == raster.width() &&
+         grid.rows() == raster.height() && raster.format() == QImage::Format_RGB32;
 }
 
 void PictureWidget::setCovers(const std::vector<QRect>& rects) {
@@ -52,7 +75,8 @@ void PictureWidget::paintEvent(QPaintEvent*) {
   // allocation of its own beyond the painter.
   static const QPen border(QColor(128, 128, 128));
   QPainter p(this);
-  const QImage& image = (shown.lineCount > 0 || shown.labelCount > 0) ? composited() : surface.finished();
+  const bool density = showsDensity();
+  const QImage& image = (shown.lineCount > 0 || shown.labelCount > 0 || density) ? composited() : surface.finished();
   // One image pixel on one device pixel: a plain copy, never a stretch.
   const double ratio = devicePixelRatioF();
   const QRectF placed(0, 0, image.width() / ratio, image.height() / ratio);
@@ -63,6 +87,7 @@ void PictureWidget::paintEvent(QPaintEvent*) {
     p.fillRect(QRect(drawn.right() + 1, 0, width(), height()), toQColor(picture.BackColor));
   if (drawn.bottom() < height() - 1)
     p.fillRect(QRect(0, drawn.bottom() + 1, width(), height()), toQColor(picture.BackColor));
+  if (density) paintColourBar(p);
   p.setPen(border);
   p.drawRect(rect().adjusted(0, 0, -1, -1));
 }
@@ -135,10 +160,74 @@ void PictureWidget::buildOverlay(const QImage& raster) {
   }
 }
 
+void PictureWidget::recolour(QImage& image) {
+  const DensityGrid& grid = picture.density();
+  if (densityScale.maximum() != std::max<uint32_t>(grid.maximum(), 1)) densityScale = DensityScale(grid.maximum());
+  QRgb counted[DensityGrid::MaxColours];
+  int colourCount = 0;
+  for (uint32_t c : grid.colours()) counted[colourCount++] = toQColor(c).rgb();
+  const auto counts = grid.counts();
+  // A pixel the raster shows in a counted colour was last drawn by the signal: it takes the
+  // colour of its count. Guides drawn over the signal (the marker, the reference points) keep
+  // theirs. A pixel that the raster's own stepping reached but the count did not (at the edge
+  // of a zoom) reads as one hit.
+  for (int y = 0; y < image.height(); ++y) {
+    auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
+    const uint32_t* hits = counts.data() + static_cast<std::size_t>(y) * grid.columns();
+    for (int x = 0; x < image.width(); ++x) {
+      const QRgb p = row[x];
+      bool signal = false;
+      for (int i = 0; i < colourCount; ++i) signal |= p == counted[i];
+      if (!signal) continue;
+      const uint32_t c = densityScale.colour(std::max<uint32_t>(hits[x], 1));
+      row[x] = qRgb(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
+    }
+  }
+}
+
+void PictureWidget::paintColourBar(QPainter& p) {
+  const uint32_t most = picture.density().maximum();
+  if (most == 0) return;
+  p.save();
+  p.setFont(scaleFont());
+  const QFontMetricsF metrics(p.font());
+  const double digit = metrics.horizontalAdvance(QLatin1Char('0'));
+  const double barWidth = std::floor(std::min(width() * 0.4, digit * 16));
+  const double barHeight = std::max(4.0, std::round(metrics.height() * 0.45));
+  const QString word = QStringLiteral("hits");
+  const double wordWidth = metrics.horizontalAdvance(word);
+  const double pad = std::max(2.0, digit / 2);
+  const double left = width() - 4 - pad - barWidth, top = 4 + pad;
+  // A light box behind the bar and its labels keeps them readable over the traces.
+  p.fillRect(QRectF(left - wordWidth - 3 * pad, 4, barWidth + wordWidth + 4 * pad, barHeight + metrics.height() + 2 * pad),
+             QColor(255, 255, 255, 215));
+  for (int i = 0; i < static_cast<int>(barWidth); ++i)
+    p.fillRect(QRectF(left + i, top, 1, barHeight), toQColor(densityColour(i / std::max(1.0, barWidth - 1))));
+  p.setPen(QColor(70, 70, 70));
+  p.drawText(QPointF(left - wordWidth - pad, top + barHeight / 2 + (metrics.ascent() - metrics.descent()) / 2), word);
+  std::array<uint32_t, 12> ticks{};
+  const int n = densityBarTicks(most, ticks);
+  double freeFrom = -1e9;  // labels never overlap: one that would is left out
+  for (int i = 0; i < n; ++i) {
+    const QString text = QString::number(ticks[i]);
+    const double w = metrics.horizontalAdvance(text);
+    const double at = left + densityPosition(ticks[i], most) * barWidth;
+    double x = at - w / 2;
+    if (i == 0) x = left;
+    if (i == n - 1) x = left + barWidth - w;
+    if (x < freeFrom) continue;
+    p.drawText(QPointF(x, top + barHeight + metrics.ascent()), text);
+    freeFrom = x + w + digit / 2;
+  }
+  p.restore();
+}
+
 const QImage& PictureWidget::composited() {
   const QImage& raster = surface.finished();
   if (raster.isNull() || raster.format() != QImage::Format_RGB32) return raster;
-  if (overlayStale || overlaySize != raster.size() || overlayRatio != raster.width() / double(std::max(1, width())))
+  const bool overlays = shown.lineCount > 0 || shown.labelCount > 0;
+  if (overlays &&
+      (overlayStale || overlaySize != raster.size() || overlayRatio != raster.width() / double(std::max(1, width()))))
     buildOverlay(raster);
   if (composite.size() != raster.size()) composite = QImage(raster.size(), QImage::Format_RGB32);
   // The model's drawing, then the scales under it: each channel keeps the darker of the two
@@ -146,6 +235,8 @@ const QImage& PictureWidget::composited() {
   const int columns = raster.width();
   for (int y = 0; y < raster.height(); ++y)
     std::memcpy(composite.scanLine(y), raster.constScanLine(y), sizeof(QRgb) * columns);
+  if (showsDensity()) recolour(composite);
+  if (!overlays) return composite;
   auto* out = reinterpret_cast<QRgb*>(composite.bits());
   const int stride = composite.bytesPerLine() / static_cast<int>(sizeof(QRgb));
   for (const auto& [index, colour] : overlayPixels) {

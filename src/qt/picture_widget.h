@@ -9,6 +9,8 @@
 #include <utility>
 #include <vector>
 
+#include "displays/density_colours.h"
+#include "displays/persistence.h"
 #include "displays/picture_scales.h"
 #include "qt/layout_scale.h"
 #include "qt/raster_surface.h"
@@ -36,6 +38,15 @@ class PictureWidget : public QWidget {
   void setScales(const PictureScales& description);
   const PictureScales& scales() const { return shown; }
 
+  // View > Persistence. Density recolours the pixels of a picture that counts its hits (and
+  // draws a colour bar); Fading fades the raster at each tick through fadeForTick.
+  void setPersistence(Persistence mode);
+  // Before a tick draws: fades a picture that keeps its runs (one not cleared since the last
+  // tick); a picture cleared at every run has nothing to fade.
+  void fadeForTick();
+  // Whether this picture now shows its hits as density colours.
+  bool showsDensity() const;
+
  protected:
   void paintEvent(QPaintEvent*) override;
   void mousePressEvent(QMouseEvent*) override;
@@ -55,6 +66,11 @@ class PictureWidget : public QWidget {
   double overlayRatio = 1.0;
   bool overlayStale = true;
   QImage composite;
+  Persistence persistence = Persistence::Infinite;
+  uint32_t clearsBeforeTick = 0;
+  DensityScale densityScale;
+  void recolour(QImage& image);
+  void paintColourBar(QPainter& p);
   void buildOverlay(const QImage& raster);
   const QImage& composited();
   struct StyleKey {

@@ -1,0 +1,41 @@
+#pragma once
+// The colours of a density display: a pixel hit once is pale amber, the most-hit pixel of the
+// picture dark violet, and the counts between follow a log scale, so a rare excursion of the
+// noise still shows beside the hundredfold hits at the centre of a cluster. Every step of the
+// map is darker than the one before, so the picture also reads in grey on a projector.
+#include <array>
+#include <cstdint>
+
+namespace linklab {
+
+// 0x00BBGGRR, as every colour of the model.
+inline constexpr uint32_t DensityLowColour = 0x3CC8FA;   // one hit: (250, 200, 60)
+inline constexpr uint32_t DensityHighColour = 0x5A003C;  // the maximum: (60, 0, 90)
+
+// Where a count stands between one hit (0) and the maximum (1), on a log scale. A maximum of one
+// puts every hit at 1; a count of 0 (no hit) is below the scale at 0.
+double densityPosition(uint32_t count, uint32_t maximum);
+
+// The colour at a position 0 .. 1 of the scale (clamped).
+uint32_t densityColour(double position);
+
+// The map for one maximum in 256 steps: a pixel's colour by a few comparisons, no logarithm.
+class DensityScale {
+ public:
+  explicit DensityScale(uint32_t maximum = 1);
+  uint32_t maximum() const { return most; }
+  // 0 .. 255; counts of 0 and 1 both give step 0.
+  int step(uint32_t count) const;
+  uint32_t colour(uint32_t count) const { return colours[step(count)]; }
+
+ private:
+  uint32_t most;
+  std::array<uint32_t, 256> from{};  // the smallest count of each step
+  std::array<uint32_t, 256> colours{};
+};
+
+// The counts a colour bar labels: 1, the powers of ten that stand clear of both ends, and the
+// maximum. Returns how many it wrote (at most out.size()), in rising order.
+int densityBarTicks(uint32_t maximum, std::array<uint32_t, 12>& out);
+
+}  // namespace linklab
