@@ -20,6 +20,9 @@ template <class Dot>
 void stepSegment(double ax, double ay, double bx, double by, int pen, int columns, int rows, bool skipFirst,
                  Dot&& dot) {
   if (!std::isfinite(ax) || !std::isfinite(ay) || !std::isfinite(bx) || !std::isfinite(by)) return;
+  // Most of an eye's segments lie wholly past one edge: dropped before the clip's divisions.
+  const double lo = -pen, hiX = columns + 1.0, hiY = rows + 1.0;
+  if ((ax < lo && bx < lo) || (ax > hiX && bx > hiX) || (ay < lo && by < lo) || (ay > hiY && by > hiY)) return;
   const double fromX = ax, fromY = ay;
   if (!clipSegment(ax, ay, bx, by, -pen, -pen, columns + 1.0, rows + 1.0)) return;
   // A start moved by the clip is no longer the pixel the previous segment ended on.
@@ -127,16 +130,6 @@ void DensityGrid::clear() {
   last = Last::None;
 }
 
-inline void DensityGrid::hit(int x, int y, bool steep) {
-  // A run of pen pixels across the line's direction, as the raster's pen covers them.
-  const int xEnd = steep ? x + pen : x + 1, yEnd = steep ? y + 1 : y + pen;
-  for (int row = std::max(0, y), rowEnd = std::min(rowCount, yEnd); row < rowEnd; ++row) {
-    uint32_t* line = hits.data() + static_cast<std::size_t>(row) * cols;
-    for (int col = std::max(0, x), colEnd = std::min(cols, xEnd); col < colEnd; ++col)
-      most = std::max(most, ++line[col]);
-  }
-}
-
 void DensityGrid::line(double x1, double y1, double x2, double y2, uint32_t colour) {
   if (!counts(colour)) {
     last = Last::None;
@@ -147,8 +140,21 @@ void DensityGrid::line(double x1, double y1, double x2, double y2, uint32_t colo
   lastX = x2;
   lastY = y2;
   if (cols == 0) return;
-  stepSegment(x1 * scale, y1 * scale, x2 * scale, y2 * scale, pen, cols, rowCount, continues,
-              [this](int x, int y, bool steep) { hit(x, y, steep); });
+  // Locals, not members, in the loop: a count written through a pointer could be any member.
+  uint32_t* const data = hits.data();
+  const int columns = cols, rows = rowCount, width = pen;
+  uint32_t top = most;
+  stepSegment(x1 * scale, y1 * scale, x2 * scale, y2 * scale, width, columns, rows, continues,
+              [&](int x, int y, bool steep) {
+                // A run of pen pixels across the line's direction, as the raster's pen covers them.
+                const int xEnd = steep ? x + width : x + 1, yEnd = steep ? y + 1 : y + width;
+                for (int row = std::max(0, y), rowEnd = std::min(rows, yEnd); row < rowEnd; ++row) {
+                  uint32_t* line = data + static_cast<std::size_t>(row) * columns;
+                  for (int col = std::max(0, x), colEnd = std::min(columns, xEnd); col < colEnd; ++col)
+                    top = std::max(top, ++line[col]);
+                }
+              });
+  most = top;
 }
 
 void DensityGrid::circle(double x, double y, double r, uint32_t colour) {
@@ -177,14 +183,18 @@ void DensityGrid::circle(double x, double y, double r, uint32_t colour) {
   const int bottom = std::min(rowCount - 1, static_cast<int>(std::ceil(cy + outer)));
   const int left = std::max(0, static_cast<int>(std::floor(cx - outer)));
   const int right = std::min(cols - 1, static_cast<int>(std::ceil(cx + outer)));
+  uint32_t* const data = hits.data();
+  const int columns = cols;
+  uint32_t peak = most;
   for (int row = top; row <= bottom; ++row) {
     const double dy = row + 0.5 - cy;
-    uint32_t* line = hits.data() + static_cast<std::size_t>(row) * cols;
+    uint32_t* line = data + static_cast<std::size_t>(row) * columns;
     for (int col = left; col <= right; ++col) {
       const double dx = col + 0.5 - cx, d2 = dx * dx + dy * dy;
-      if (d2 <= outer2 && (continues ? d2 > inner2 : d2 >= inner2)) most = std::max(most, ++line[col]);
+      if (d2 <= outer2 && (continues ? d2 > inner2 : d2 >= inner2)) peak = std::max(peak, ++line[col]);
     }
   }
+  most = peak;
 }
 
 }  // namespace linklab

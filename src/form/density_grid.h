@@ -49,7 +49,6 @@ class DensityGrid {
 
  private:
   void resample(int newCols, int newRows, double oldScale);
-  void hit(int x, int y, bool steep);
   std::array<uint32_t, MaxColours> counted{};
   int colourCount = 0;
   double ratio = 1.0;

@@ -160,6 +160,12 @@ void PictureWidget::buildOverlay(const QImage& raster) {
   }
 }
 
+QImage PictureWidget::pictureImage() {
+  QImage image = surface.finished().copy();
+  if (showsDensity()) recolour(image);
+  return image;
+}
+
 void PictureWidget::recolour(QImage& image) {
   const DensityGrid& grid = picture.density();
   if (densityScale.maximum() != std::max<uint32_t>(grid.maximum(), 1)) densityScale = DensityScale(grid.maximum());
@@ -188,36 +194,63 @@ void PictureWidget::recolour(QImage& image) {
 void PictureWidget::paintColourBar(QPainter& p) {
   const uint32_t most = picture.density().maximum();
   if (most == 0) return;
-  p.save();
-  p.setFont(scaleFont());
-  const QFontMetricsF metrics(p.font());
+  // Painted at every tick: the font, the colour strip and the labels are made again only when
+  // they change, so a tick allocates almost nothing here.
+  if (barFontPoints != font().pointSizeF()) {
+    barFontPoints = font().pointSizeF();
+    barFont = scaleFont();
+    for (BarLabel& label : barLabels) label.value = 0;
+    barWord.value = 0;
+  }
+  const QFontMetricsF metrics(barFont);
   const double digit = metrics.horizontalAdvance(QLatin1Char('0'));
-  const double barWidth = std::floor(std::min(width() * 0.4, digit * 16));
+  const int barWidth = std::max(2, static_cast<int>(std::min(width() * 0.4, digit * 16)));
   const double barHeight = std::max(4.0, std::round(metrics.height() * 0.45));
-  const QString word = QStringLiteral("hits");
-  const double wordWidth = metrics.horizontalAdvance(word);
-  const double pad = std::max(2.0, digit / 2);
-  const double left = width() - 4 - pad - barWidth, top = 4 + pad;
-  // A light box behind the bar and its labels keeps them readable over the traces.
-  p.fillRect(QRectF(left - wordWidth - 3 * pad, 4, barWidth + wordWidth + 4 * pad, barHeight + metrics.height() + 2 * pad),
-             QColor(255, 255, 255, 215));
-  for (int i = 0; i < static_cast<int>(barWidth); ++i)
-    p.fillRect(QRectF(left + i, top, 1, barHeight), toQColor(densityColour(i / std::max(1.0, barWidth - 1))));
-  p.setPen(QColor(70, 70, 70));
-  p.drawText(QPointF(left - wordWidth - pad, top + barHeight / 2 + (metrics.ascent() - metrics.descent()) / 2), word);
+  if (barColours.width() != barWidth) {
+    barColours = QImage(barWidth, 1, QImage::Format_RGB32);
+    for (int i = 0; i < barWidth; ++i) barColours.setPixel(i, 0, toQColor(densityColour(i / (barWidth - 1.0))).rgb());
+  }
   std::array<uint32_t, 12> ticks{};
   const int n = densityBarTicks(most, ticks);
-  double freeFrom = -1e9;  // labels never overlap: one that would is left out
   for (int i = 0; i < n; ++i) {
+    BarLabel& label = barLabels[i];
+    if (label.value == ticks[i]) continue;
+    label.value = ticks[i];
     const QString text = QString::number(ticks[i]);
-    const double w = metrics.horizontalAdvance(text);
-    const double at = left + densityPosition(ticks[i], most) * barWidth;
-    double x = at - w / 2;
-    if (i == 0) x = left;
-    if (i == n - 1) x = left + barWidth - w;
-    if (x < freeFrom) continue;
-    p.drawText(QPointF(x, top + barHeight + metrics.ascent()), text);
-    freeFrom = x + w + digit / 2;
+    label.text.setText(text);
+    label.text.setTextFormat(Qt::PlainText);
+    label.text.prepare(QTransform(), barFont);
+    label.width = metrics.horizontalAdvance(text);
+  }
+  BarLabel& word = barWord;  // the unit, left of the strip
+  if (word.value != 1) {
+    word.value = 1;
+    word.text.setText(QStringLiteral("hits"));
+    word.text.prepare(QTransform(), barFont);
+    word.width = metrics.horizontalAdvance(QStringLiteral("hits"));
+  }
+  const double pad = std::max(2.0, digit / 2);
+  const double left = width() - 4 - pad - barWidth, top = 4 + pad;
+  p.save();
+  p.setFont(barFont);
+  // A light box behind the strip and its labels keeps them readable over the traces.
+  p.fillRect(QRectF(left - word.width - 3 * pad, 4, barWidth + word.width + 4 * pad, barHeight + metrics.height() + 2 * pad),
+             QColor(255, 255, 255, 215));
+  p.drawImage(QRectF(left, top, barWidth, barHeight), barColours);
+  p.setPen(QColor(70, 70, 70));
+  p.drawStaticText(QPointF(left - word.width - pad, top + barHeight / 2 - metrics.height() / 2), word.text);
+  // 1 and the maximum stand at the ends; a power of ten between goes where it leaves room.
+  const double gap = digit / 2;
+  double freeFrom = left + barLabels[0].width + gap;
+  const double last = left + barWidth - barLabels[n - 1].width;
+  p.drawStaticText(QPointF(left, top + barHeight), barLabels[0].text);
+  if (n > 1 && last >= freeFrom) p.drawStaticText(QPointF(last, top + barHeight), barLabels[n - 1].text);
+  for (int i = 1; i + 1 < n; ++i) {
+    const BarLabel& label = barLabels[i];
+    const double x = left + densityPosition(ticks[i], most) * barWidth - label.width / 2;
+    if (x < freeFrom || x + label.width + gap > last) continue;
+    p.drawStaticText(QPointF(x, top + barHeight), label.text);
+    freeFrom = x + label.width + gap;
   }
   p.restore();
 }

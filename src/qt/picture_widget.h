@@ -4,6 +4,7 @@
 #include <QFont>
 #include <QImage>
 #include <QRegion>
+#include <QStaticText>
 #include <QWidget>
 #include <functional>
 #include <utility>
@@ -46,6 +47,8 @@ class PictureWidget : public QWidget {
   void fadeForTick();
   // Whether this picture now shows its hits as density colours.
   bool showsDensity() const;
+  // The picture as it shows, without its scales: the raster, recoloured by its counts under Density.
+  QImage pictureImage();
 
  protected:
   void paintEvent(QPaintEvent*) override;
@@ -69,6 +72,17 @@ class PictureWidget : public QWidget {
   Persistence persistence = Persistence::Infinite;
   uint32_t clearsBeforeTick = 0;
   DensityScale densityScale;
+  // The colour bar, laid out again only when its size or a label changes.
+  struct BarLabel {
+    uint32_t value = 0;
+    QStaticText text;
+    double width = 0;
+  };
+  std::array<BarLabel, 12> barLabels;
+  BarLabel barWord;
+  QImage barColours;
+  QFont barFont;
+  double barFontPoints = 0;
   void recolour(QImage& image);
   void paintColourBar(QPainter& p);
   void buildOverlay(const QImage& raster);
