@@ -36,6 +36,7 @@ void PictureWidget::syncGeometry(const LayoutScale& scale) {
 void PictureWidget::setPersistence(Persistence mode) {
   if (mode == persistence) return;
   persistence = mode;
+  overlayStale = true;  // the labels' halos come and go with Density
   update();
 }
 
@@ -149,6 +150,13 @@ void PictureWidget::buildOverlay(const QImage& raster) {
       if (l.align == LabelAlign::Centre) x -= w / 2;
       if (l.align == LabelAlign::Right) x -= w;
       const double y = l.edge == LabelEdge::Top ? l.y * sy + metrics.ascent() : l.y * sy - metrics.descent();
+      if (persistence == Persistence::Density && picture.density().active()) {
+        // Over the dark colours of a density the labels stand on a light halo.
+        p.setPen(Qt::white);
+        for (const QPointF step : {QPointF(-1, 0), QPointF(1, 0), QPointF(0, -1), QPointF(0, 1)})
+          p.drawText(QPointF(x, y) + step, text);
+        p.setPen(QColor(70, 70, 70));
+      }
       p.drawText(QPointF(x, y), text);
     }
   }
@@ -272,9 +280,16 @@ const QImage& PictureWidget::composited() {
   if (!overlays) return composite;
   auto* out = reinterpret_cast<QRgb*>(composite.bits());
   const int stride = composite.bytesPerLine() / static_cast<int>(sizeof(QRgb));
+  // Under Density the scales lie over the picture: a graticule on the colours, labels on halos.
+  const bool over = showsDensity();
   for (const auto& [index, colour] : overlayPixels) {
     QRgb& d = out[(index / columns) * stride + index % columns];
     const int a = qAlpha(colour);
+    if (over) {
+      auto blend = [a](int dst, int src) { return src + dst * (255 - a) / 255; };
+      d = qRgb(blend(qRed(d), qRed(colour)), blend(qGreen(d), qGreen(colour)), blend(qBlue(d), qBlue(colour)));
+      continue;
+    }
     auto channel = [a](int dst, int src) {  // src premultiplied by a
       const int over = std::min(dst * a, src * 255) / 255;  // darker of the two, where covered
       return dst + ((over - dst * a / 255));

@@ -20,11 +20,15 @@ TEST_P(DensityMap, RunsFromOneHitToTheMaximumOnALogScale) {
   const uint32_t most = GetParam();
   const DensityScale scale(most);
   EXPECT_EQ(scale.colour(most), DensityHighColour);
-  if (most > 1) EXPECT_EQ(scale.colour(1), DensityLowColour);
+  if (most > 1) {
+    EXPECT_EQ(scale.colour(1), DensityLowColour);
+  }
   double previous = 1e9;
   for (uint64_t count = 1; count <= most; count = count < 64 ? count + 1 : count + count / 3 + 1) {
     const double position = std::log(double(count)) / std::log(double(std::max(most, 2u)));
-    if (most > 1) EXPECT_NEAR(scale.step(static_cast<uint32_t>(count)), 255 * position, 1.0) << count;
+    if (most > 1) {
+      EXPECT_NEAR(scale.step(static_cast<uint32_t>(count)), 255 * position, 1.0) << count;
+    }
     const double l = luminance(scale.colour(static_cast<uint32_t>(count)));
     EXPECT_LE(l, previous) << count;
     previous = l;

@@ -69,7 +69,9 @@ TEST_P(Segment, HitsExactlyThePixelsItCrosses) {
       EXPECT_LE(std::abs(first - ideal), 0.5 + 1e-9) << "step " << i;
     } else {
       EXPECT_LE(hits, pen) << "step " << i;
-      if (hits == 0) EXPECT_TRUE(ideal < 0.5 || ideal > across - 1.5) << "step " << i;
+      if (hits == 0) {
+        EXPECT_TRUE(ideal < 0.5 || ideal > across - 1.5) << "step " << i;
+      }
     }
   }
   EXPECT_EQ(pic.total(), seen);  // nothing outside the steps

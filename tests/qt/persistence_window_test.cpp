@@ -20,7 +20,9 @@ class PersistenceWindow : public WindowTest {
     view->runEvent([this] {
       form->cmbScene.setText("Full");
       form->cmbMod[0].setText("16-QAM");
-      form->cmbNoise.setText("1.0");
+      form->cmbFilter[0].setText("Root RC");
+      form->cmbFilter[1].setText("Matched");
+      form->cmbNoise.setText("0.2");
     });
     tick(6);
     for (PictureWidget* w : view->pictureWidgets())
