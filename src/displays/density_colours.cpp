@@ -13,8 +13,8 @@ struct Stop {
 };
 
 // Luminance falls from stop to stop, and so along every straight blend between them.
-constexpr std::array<Stop, 4> kStops{{{0.0, 250, 200, 60}, {1 / 3.0, 240, 120, 20}, {2 / 3.0, 190, 30, 60},
-                                      {1.0, 60, 0, 90}}};
+constexpr std::array<Stop, 4> kStops{{{0.0, 245, 225, 80}, {1 / 3.0, 120, 190, 80}, {2 / 3.0, 30, 120, 130},
+                                      {1.0, 15, 35, 60}}};
 
 }  // namespace
 

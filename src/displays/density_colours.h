@@ -1,16 +1,18 @@
 #pragma once
-// The colours of a density display: a pixel hit once is pale amber, the most-hit pixel of the
-// picture dark violet, and the counts between follow a log scale, so a rare excursion of the
-// noise still shows beside the hundredfold hits at the centre of a cluster. Every step of the
-// map is darker than the one before, so the picture also reads in grey on a projector.
+// The colours of a density display: a pixel hit once is pale yellow, the most-hit pixel of the
+// picture dark slate blue, through green and teal, and the counts between follow a log scale, so
+// a rare excursion of the noise still shows beside the hundredfold hits at the centre of a
+// cluster. Every step of the map is darker than the one before, so the picture also reads in
+// grey on a projector, and no step is red: the reference constellation drawn over the scatter
+// in red stands out on all of them.
 #include <array>
 #include <cstdint>
 
 namespace linklab {
 
 // 0x00BBGGRR, as every colour of the model.
-inline constexpr uint32_t DensityLowColour = 0x3CC8FA;   // one hit: (250, 200, 60)
-inline constexpr uint32_t DensityHighColour = 0x5A003C;  // the maximum: (60, 0, 90)
+inline constexpr uint32_t DensityLowColour = 0x50E1F5;   // one hit: (245, 225, 80)
+inline constexpr uint32_t DensityHighColour = 0x3C230F;  // the maximum: (15, 35, 60)
 
 // Where a count stands between one hit (0) and the maximum (1), on a log scale. A maximum of one
 // puts every hit at 1; a count of 0 (no hit) is below the scale at 0.

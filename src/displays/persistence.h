@@ -11,7 +11,7 @@ enum class Persistence : uint8_t { Infinite, Fading, Density };
 
 // Fading: the part of a pixel's difference from the background that one 100 ms tick keeps, in
 // 256ths, rounded towards the background: a full-contrast trace is half gone after 4 ticks, at
-// 5 % after 13 and gone after 21, about two seconds.
-inline constexpr int FadeKeep256 = 205;
+// 5 % after 17 (about two seconds) and gone after 25.
+inline constexpr int FadeKeep256 = 215;
 
 }  // namespace linklab
