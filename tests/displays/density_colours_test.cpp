@@ -20,37 +20,24 @@ TEST_P(DensityMap, RunsFromOneHitToTheMaximumOnALogScale) {
   const uint32_t most = GetParam();
   const DensityScale scale(most);
   EXPECT_EQ(scale.colour(most), DensityHighColour);
-  if (most > 1) {
-    EXPECT_EQ(scale.colour(1), DensityLowColour);
-  }
+  EXPECT_EQ(scale.colour(1), most > 1 ? DensityLowColour : DensityHighColour);
   double previous = 1e9;
   for (uint64_t count = 1; count <= most; count = count < 64 ? count + 1 : count + count / 3 + 1) {
-    const double position = std::log(double(count)) / std::log(double(std::max(most, 2u)));
-    if (most > 1) {
-      EXPECT_NEAR(scale.step(static_cast<uint32_t>(count)), 255 * position, 1.0) << count;
-    }
-    const double l = luminance(scale.colour(static_cast<uint32_t>(count)));
-    EXPECT_LE(l, previous) << count;
-    previous = l;
+    const double position = most > 1 ? std::log(double(count)) / std::log(double(most)) : 1;
+    EXPECT_NEAR(scale.step(static_cast<uint32_t>(count)), 255 * position, 1.0) << count;
+    EXPECT_LE(luminance(scale.colour(static_cast<uint32_t>(count))), previous) << count;
+    previous = luminance(scale.colour(static_cast<uint32_t>(count)));
   }
   std::array<uint32_t, 12> ticks{};
   const int n = densityBarTicks(most, ticks);
-  EXPECT_EQ(ticks[0], 1u);
-  EXPECT_EQ(ticks[n - 1], most);
+  EXPECT_TRUE(ticks[0] == 1 && ticks[n - 1] == most);
   for (int i = 1; i + 1 < n; ++i) {
     EXPECT_EQ(std::pow(10.0, std::round(std::log10(double(ticks[i])))), ticks[i]);
-    EXPECT_GT(densityPosition(ticks[i], most), 1 / 6.0);  // clear of both ends' labels
-    EXPECT_LT(densityPosition(ticks[i], most), 5 / 6.0);
+    EXPECT_TRUE(densityPosition(ticks[i], most) > 1 / 6.0 && densityPosition(ticks[i], most) < 5 / 6.0);
   }
 }
 
 INSTANTIATE_TEST_SUITE_P(Maxima, DensityMap, ::testing::Values(1u, 2u, 7u, 100u, 36000u, 4000000000u));
-
-TEST(DensityColour, EndsAtTheDocumentedColoursAndDarkensAllTheWay) {
-  EXPECT_EQ(densityColour(0), DensityLowColour);
-  EXPECT_EQ(densityColour(NAN), DensityLowColour);
-  for (int i = 1; i <= 100; ++i) EXPECT_LT(luminance(densityColour(i / 100.0)), luminance(densityColour((i - 1) / 100.0))) << i;
-}
 
 }  // namespace
 }  // namespace linklab

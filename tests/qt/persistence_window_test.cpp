@@ -29,7 +29,7 @@ class PersistenceWindow : public WindowTest {
       if (&w->model() == &form->picEye[0]) eye = w;
   }
   void tick(int n) {
-    for (int i = 0; i < n; ++i) view->onTick();
+    while (n-- > 0) view->onTick();
     view->tickTimer().stop();
   }
   void choose(const QString& mode) {
@@ -71,11 +71,9 @@ TEST_F(PersistenceWindow, DensityColoursTheEyeByItsCountsAndInfiniteShowsTheDraw
   EXPECT_TRUE(highest);
   EXPECT_TRUE(barEnd);
 
-  choose("Infinite");
-  const QImage plain = eye->grab().toImage().convertToFormat(QImage::Format_RGB32);
-  for (int y = 1; y < std::min(raster.height(), plain.height()) - 1; y += 2)
-    for (int x = 1; x < std::min(raster.width(), plain.width()) - 1; x += 2)
-      ASSERT_EQ(plain.pixel(x, y), raster.pixel(x, y)) << x << "," << y;
+  choose("Infinite");  // the model's own drawing again
+  EXPECT_EQ(eye->grab().toImage().convertToFormat(QImage::Format_RGB32).copy(raster.rect().adjusted(1, 1, -1, -1)),
+            raster.copy(raster.rect().adjusted(1, 1, -1, -1)));
 }
 
 // Only the last run keeps its full colour; what earlier runs drew lies paled on the way to white.
