@@ -1,5 +1,7 @@
 #include "displays/density_colours.h"
 
+#include "displays/picture_scales.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -21,7 +23,7 @@ constexpr std::array<Stop, 4> kStops{{{0.0, 245, 225, 80}, {1 / 3.0, 120, 190, 8
 double densityPosition(uint32_t count, uint32_t maximum) {
   if (count == 0) return 0;
   if (maximum <= 1 || count >= maximum) return 1;
-  return std::log(double(count)) / std::log(double(maximum));
+  return (count - 1.0) / (maximum - 1.0);
 }
 
 uint32_t densityColour(double position) {
@@ -36,32 +38,26 @@ uint32_t densityColour(double position) {
 }
 
 DensityScale::DensityScale(uint32_t maximum) : most(std::max<uint32_t>(maximum, 1)) {
-  // Step k begins at the count whose position is k / 255: max^(k / 255), rounded up.
-  for (int k = 0; k < 256; ++k) {
-    const double start = std::ceil(std::pow(double(most), k / 255.0) - 1e-9);
-    from[k] = static_cast<uint32_t>(std::min(start, double(most)));
-    colours[k] = densityColour(k / 255.0);
-  }
-  from[0] = 0;
-  if (most == 1) {  // every hit is the maximum
-    from.fill(0);
-    colours.fill(DensityHighColour);
-  }
+  for (int k = 0; k < 256; ++k) colours[k] = densityColour(k / 255.0);
 }
 
 int DensityScale::step(uint32_t count) const {
-  // The last step whose first count is not above count.
-  return static_cast<int>(std::upper_bound(from.begin(), from.end(), count) - from.begin()) - 1;
+  if (most == 1) return count == 0 ? 0 : 255;  // every hit is the maximum
+  if (count <= 1) return 0;
+  // floor(255 (count - 1) / (most - 1)), in whole numbers
+  return static_cast<int>(std::min<uint64_t>(255, (uint64_t(count) - 1) * 255 / (most - 1)));
 }
 
 int densityBarTicks(uint32_t maximum, std::array<uint32_t, 12>& out) {
   int n = 0;
   out[n++] = 1;
   if (maximum <= 1) return n;
-  // A power of ten closer than a sixth of the bar to either end would crowd its label.
-  for (uint64_t p = 10; p < maximum && n < static_cast<int>(out.size()) - 1; p *= 10) {
-    const double at = densityPosition(static_cast<uint32_t>(p), maximum);
-    if (at > 1 / 6.0 && at < 5 / 6.0) out[n++] = static_cast<uint32_t>(p);
+  // At most three round counts between the ends; one closer than a sixth of the bar to either
+  // end would crowd its label.
+  const uint64_t step = std::max<uint64_t>(1, static_cast<uint64_t>(niceStep(maximum - 1.0, 3)));
+  for (uint64_t c = step; c < maximum && n < static_cast<int>(out.size()) - 1; c += step) {
+    const double at = densityPosition(static_cast<uint32_t>(c), maximum);
+    if (at > 1 / 6.0 && at < 5 / 6.0) out[n++] = static_cast<uint32_t>(c);
   }
   out[n++] = maximum;
   return n;
