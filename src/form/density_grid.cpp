@@ -59,6 +59,7 @@ void DensityGrid::countColours(std::initializer_list<uint32_t> colours) {
     hits = {};
     cols = rowCount = 0;
     most = 0;
+    mostKnown = true;
   }
   last = Last::None;
 }
@@ -90,6 +91,7 @@ void DensityGrid::fit(double w, double h) {
     hits = {};
     cols = rowCount = 0;
     most = 0;
+    mostKnown = true;
     return;
   }
   if (static_cast<int>(c) != cols || static_cast<int>(r) != rowCount) resample(static_cast<int>(c), static_cast<int>(r), scale);
@@ -100,10 +102,12 @@ void DensityGrid::resample(int newCols, int newRows, double oldScale) {
     hits = {};
     cols = rowCount = 0;
     most = 0;
+    mostKnown = true;
     return;
   }
   std::vector<uint32_t> fresh(static_cast<std::size_t>(newCols) * newRows, 0);
   most = 0;
+  mostKnown = true;
   // Each new pixel takes the count of the old pixel under its centre; at the same scale that is
   // the same pixel, and pixels outside the old picture start at zero.
   const double step = oldScale / scale;
@@ -127,6 +131,7 @@ void DensityGrid::resample(int newCols, int newRows, double oldScale) {
 void DensityGrid::clear() {
   std::fill(hits.begin(), hits.end(), 0u);
   most = 0;
+  mostKnown = true;
   last = Last::None;
 }
 
@@ -143,7 +148,7 @@ void DensityGrid::line(double x1, double y1, double x2, double y2, uint32_t colo
   // Locals, not members, in the loop: a count written through a pointer could be any member.
   uint32_t* const data = hits.data();
   const int columns = cols, rows = rowCount, width = pen;
-  uint32_t top = most;
+  mostKnown = false;
   stepSegment(x1 * scale, y1 * scale, x2 * scale, y2 * scale, width, columns, rows, continues,
               [&](int x, int y, bool steep) {
                 // A run of pen pixels across the line's direction, as the raster's pen covers them.
@@ -151,10 +156,9 @@ void DensityGrid::line(double x1, double y1, double x2, double y2, uint32_t colo
                 for (int row = std::max(0, y), rowEnd = std::min(rows, yEnd); row < rowEnd; ++row) {
                   uint32_t* line = data + static_cast<std::size_t>(row) * columns;
                   for (int col = std::max(0, x), colEnd = std::min(columns, xEnd); col < colEnd; ++col)
-                    top = std::max(top, ++line[col]);
+                    ++line[col];
                 }
               });
-  most = top;
 }
 
 void DensityGrid::circle(double x, double y, double r, uint32_t colour) {
@@ -185,16 +189,23 @@ void DensityGrid::circle(double x, double y, double r, uint32_t colour) {
   const int right = std::min(cols - 1, static_cast<int>(std::ceil(cx + outer)));
   uint32_t* const data = hits.data();
   const int columns = cols;
-  uint32_t peak = most;
+  mostKnown = false;
   for (int row = top; row <= bottom; ++row) {
     const double dy = row + 0.5 - cy;
     uint32_t* line = data + static_cast<std::size_t>(row) * columns;
     for (int col = left; col <= right; ++col) {
       const double dx = col + 0.5 - cx, d2 = dx * dx + dy * dy;
-      if (d2 <= outer2 && (continues ? d2 > inner2 : d2 >= inner2)) peak = std::max(peak, ++line[col]);
+      if (d2 <= outer2 && (continues ? d2 > inner2 : d2 >= inner2)) ++line[col];
     }
   }
-  most = peak;
+}
+
+uint32_t DensityGrid::maximum() const {
+  if (!mostKnown) {
+    most = hits.empty() ? 0 : *std::max_element(hits.begin(), hits.end());
+    mostKnown = true;
+  }
+  return most;
 }
 
 }  // namespace linklab

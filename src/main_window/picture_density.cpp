@@ -13,6 +13,10 @@ void Form1::countHits(bool on) {
   picEye[0].density().countColours({0xC000, 0xC0});  // the I and Q eyes, as the chain draws them
   picScatter[0].density().countColours({TrajectoryColour});
   picScatter[2].density().countColours({0xC00000});  // the received points; the reference is red
+  // The counts start from clean pictures; while paused they are drawn again at once from the
+  // signals in hand (one run of the chain, no new data), so the picture is never left blank.
+  for (PictureBox* picture : {&picEye[0], &picScatter[0], &picScatter[2]}) picture->Cls();
+  if (!Timer1.Enabled && lScene != 1 && lTick >= 1) runSimulation();
 }
 
 }  // namespace linklab

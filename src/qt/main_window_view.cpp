@@ -75,9 +75,6 @@ MainWindowView::MainWindowView(Form1& form) : form(form), host(this, [this](bool
     menuBar()->setFixedHeight(menuBarAt100);
   }
   focusRing = new FocusRing(*this);
-  // The window always counts the hits, so View > Persistence > Density shows every run since the
-  // last clear, whenever it is chosen.
-  form.countHits(true);
   syncFromModel();
   // The layout at 100 %, even on a small screen (the batch's window image): the canvas gets its
   // own size exactly, whatever the bars around it ask for.

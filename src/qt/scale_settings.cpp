@@ -2,6 +2,7 @@
 #include <QAction>
 #include <QSettings>
 
+#include "main_window/form1.h"
 #include "qt/main_window_view.h"
 #include "qt/picture_widget.h"
 
@@ -30,6 +31,10 @@ void MainWindowView::setPersistence(Persistence mode) {
       action && !action->isChecked())
     action->setChecked(true);  // the others of its group go off
   if (mode == keepRuns) return;
+  // Hits are counted only for Density (counting costs a tick time): choosing it starts the
+  // counts on clean pictures.
+  if ((mode == Persistence::Density) != (keepRuns == Persistence::Density))
+    runEvent([this, on = mode == Persistence::Density] { form.countHits(on); });
   keepRuns = mode;
   settings().setValue(kPersistenceKey, kPersistenceNames[index]);
   for (PictureWidget* picture : pictureWidgets()) picture->setPersistence(mode);

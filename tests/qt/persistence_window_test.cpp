@@ -43,7 +43,9 @@ bool isEyeTrace(QRgb p) { return p == qRgb(0, 192, 0) || p == qRgb(192, 0, 0); }
 QRgb rgbOf(uint32_t bgr) { return qRgb(bgr & 0xFF, (bgr >> 8) & 0xFF, bgr >> 16); }
 
 TEST_F(PersistenceWindow, DensityColoursTheEyeByItsCountsAndInfiniteShowsTheDrawingAgain) {
-  choose("Density");
+  choose("Density");  // counts from clean pictures
+  EXPECT_EQ(form->picEye[0].density().maximum(), 0u);
+  tick(6);
   const QImage& raster = eye->raster().finished();
   const DensityGrid& grid = form->picEye[0].density();
   ASSERT_EQ(grid.columns(), raster.width());
