@@ -41,13 +41,6 @@ DensityScale::DensityScale(uint32_t maximum) : most(std::max<uint32_t>(maximum, 
   for (int k = 0; k < 256; ++k) colours[k] = densityColour(k / 255.0);
 }
 
-int DensityScale::step(uint32_t count) const {
-  if (most == 1) return count == 0 ? 0 : 255;  // every hit is the maximum
-  if (count <= 1) return 0;
-  // floor(255 (count - 1) / (most - 1)), in whole numbers
-  return static_cast<int>(std::min<uint64_t>(255, (uint64_t(count) - 1) * 255 / (most - 1)));
-}
-
 int densityBarTicks(uint32_t maximum, std::array<uint32_t, 12>& out) {
   int n = 0;
   out[n++] = 1;

@@ -28,8 +28,13 @@ class DensityScale {
  public:
   explicit DensityScale(uint32_t maximum = 1);
   uint32_t maximum() const { return most; }
-  // 0 .. 255; counts of 0 and 1 both give step 0.
-  int step(uint32_t count) const;
+  // 0 .. 255: floor(255 (count - 1) / (maximum - 1)); counts of 0 and 1 both give step 0.
+  int step(uint32_t count) const {
+    if (most == 1) return count == 0 ? 0 : 255;  // every hit is the maximum
+    if (count <= 1) return 0;
+    const uint64_t s = (uint64_t(count) - 1) * 255 / (most - 1);
+    return static_cast<int>(s < 255 ? s : 255);
+  }
   uint32_t colour(uint32_t count) const { return colours[step(count)]; }
 
  private:

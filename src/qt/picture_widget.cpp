@@ -185,10 +185,11 @@ void PictureWidget::recolour(QImage& image) {
   // colour of its count. Guides drawn over the signal (the marker, the reference points) keep
   // theirs. A pixel that the raster's own stepping reached but the count did not (at the edge
   // of a zoom) reads as one hit.
-  for (int y = 0; y < image.height(); ++y) {
+  const int columns = image.width(), rows = image.height(), stride = grid.columns();
+  for (int y = 0; y < rows; ++y) {
     auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
-    const uint32_t* hits = counts.data() + static_cast<std::size_t>(y) * grid.columns();
-    for (int x = 0; x < image.width(); ++x) {
+    const uint32_t* hits = counts.data() + static_cast<std::size_t>(y) * stride;
+    for (int x = 0; x < columns; ++x) {
       const QRgb p = row[x];
       bool signal = false;
       for (int i = 0; i < colourCount; ++i) signal |= p == counted[i];
