@@ -22,14 +22,16 @@ void measure(benchmark::State& state, Body body) {
       benchmark::Counter(static_cast<double>(allocationsSoFar() - before) / state.iterations());
 }
 
-void FullTickOnRasters(benchmark::State& state) {
+void tickOnRasters(benchmark::State& state, bool countHits) {
   auto form = heaviestForm();
+  form->countHits(countHits);
   std::array<RasterSurface, 32> rasters;
   std::size_t used = 0;
   for (Control* c : form->controls()) {
     if (c->kind() != ControlKind::Picture) continue;
     auto& picture = static_cast<PictureBox&>(*c);
     rasters[used].resize(picture.Width, picture.Height, static_cast<double>(state.range(0)), picture.BackColor);
+    picture.density().setPixelRatio(static_cast<double>(state.range(0)));
     picture.attachRaster(&rasters[used++]);
   }
   form->Timer1_Timer();
@@ -39,9 +41,14 @@ void FullTickOnRasters(benchmark::State& state) {
   });
   for (Control* c : form->controls())
     if (c->kind() == ControlKind::Picture) static_cast<PictureBox&>(*c).attachRaster(nullptr);
+  form->countHits(false);
 }
+void FullTickOnRasters(benchmark::State& state) { tickOnRasters(state, false); }
+// As the window draws them, counting the hits of the eye, trajectory and scatter for a density display.
+void FullTickOnRastersCountingHits(benchmark::State& state) { tickOnRasters(state, true); }
 // At pixel ratios 1, 2 and 3: a window at 100 %, at 200 % and full screen on a 3840 x 2160 screen.
 BENCHMARK(FullTickOnRasters)->Arg(1)->Arg(2)->Arg(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(FullTickOnRastersCountingHits)->Arg(1)->Arg(2)->Arg(3)->Unit(benchmark::kMillisecond);
 
 void FullTickModelOnly(benchmark::State& state) {
   auto form = heaviestForm();

@@ -1,5 +1,6 @@
 // The real window on the offscreen platform in the heaviest setting: one tick, the view's sync and
-// the repaint it causes, with the heap allocations of each (all of them, counted at malloc).
+// the repaint it causes, with the heap allocations of each (all of them, counted at malloc), for
+// each way the pictures keep their runs.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -13,12 +14,14 @@
 namespace linklab {
 namespace {
 
-void WindowTickHeaviest(benchmark::State& state) {
+// With Scales on (the window's default) and the given View > Persistence.
+void tickHeaviest(benchmark::State& state, Persistence persistence) {
   auto form = std::make_unique<Form1>();
   MainWindowView view(*form);
   view.messageHost().interactive = false;
   form->Form_Load();
   view.syncFromModel();
+  view.setPersistence(persistence);
   view.show();
   view.tickTimer().stop();
   view.runEvent([&] { chooseHeaviestSetting(*form); });
@@ -36,7 +39,12 @@ void WindowTickHeaviest(benchmark::State& state) {
   state.counters["allocs/tick"] =
       benchmark::Counter(static_cast<double>(allocationsSoFar() - before) / state.iterations());
 }
+void WindowTickHeaviest(benchmark::State& state) { tickHeaviest(state, Persistence::Infinite); }
+void WindowTickHeaviestDensity(benchmark::State& state) { tickHeaviest(state, Persistence::Density); }
+void WindowTickHeaviestFading(benchmark::State& state) { tickHeaviest(state, Persistence::Fading); }
 BENCHMARK(WindowTickHeaviest)->Unit(benchmark::kMillisecond);
+BENCHMARK(WindowTickHeaviestDensity)->Unit(benchmark::kMillisecond);
+BENCHMARK(WindowTickHeaviestFading)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace linklab

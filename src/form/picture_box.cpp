@@ -11,6 +11,8 @@ void PictureBox::Cls() {
     raster->fitTo(Width, Height);
     raster->Cls();
   }
+  hits.fit(Width, Height);
+  hits.clear();
   drawn = true;
 }
 
@@ -23,6 +25,10 @@ void PictureBox::Line(double x1, double y1, double x2, double y2) {
     raster->setForeColor(foreColor);
     raster->Line(x1, y1, x2, y2);
   }
+  if (hits.active()) {
+    hits.fit(Width, Height);
+    hits.line(x1, y1, x2, y2, foreColor);
+  }
   drawn = true;
 }
 
@@ -33,6 +39,10 @@ void PictureBox::Circle(double x, double y, double r, uint32_t colour) {
   if (raster) {
     raster->fitTo(Width, Height);
     raster->Circle(x, y, r, colour);
+  }
+  if (hits.active()) {
+    hits.fit(Width, Height);
+    hits.circle(x, y, r, colour);
   }
   drawn = true;
 }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "form/control.h"
+#include "form/density_grid.h"
 #include "form/recording_surface.h"
 #include "form/surface.h"
 
@@ -39,6 +40,11 @@ class PictureBox : public Control, public Surface {
   std::span<const DrawOp> history() const { return drawHistory; }
   bool historyComplete() const { return !historyOverflowed; }
 
+  // How often each pixel was hit since the last Cls, for a density display; counts nothing
+  // until a front end names the colours that count.
+  DensityGrid& density() { return hits; }
+  const DensityGrid& density() const { return hits; }
+
   uint32_t BackColor = 0xFFFFFF;
   bool drawn = false;  // something changed since the view last copied the raster
   uint32_t clears = 0;  // how often it was cleared: readouts of what it shows restart with it
@@ -52,6 +58,7 @@ class PictureBox : public Control, public Surface {
   void remember(const DrawOp& op);
   std::vector<DrawOp> drawHistory;
   bool historyOverflowed = false;
+  DensityGrid hits;
 };
 
 }  // namespace linklab

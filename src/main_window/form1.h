@@ -114,6 +114,9 @@ class Form1 : public SimulationState {
   // The scales over a picture in its units, from the settings its drawing used; empty for a
   // picture that has none in the current scene (picture_scales.cpp)
   void describeScales(const PictureBox& picture, const ScaleStyle& style, PictureScales& out) const;
+  // Counts the hits of the eye, the trajectory and the receive scatter for a density display,
+  // each in its signal's own colours, from clean pictures; or stops counting (picture_density.cpp).
+  void countHits(bool on);
   // A slider's value in real units (slider_units.cpp); empty for one without units.
   std::string sliderText(const Slider& slider) const;
 

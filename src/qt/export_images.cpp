@@ -33,8 +33,10 @@ std::string failure(const std::string& file, const std::string& why) {
 
 PictureSnapshot snapshotOf(PictureWidget& widget, const PictureBox& picture) {
   const auto ops = picture.history();
-  return {widget.raster().finished().copy(), std::vector<DrawOp>(ops.begin(), ops.end()), picture.historyComplete(),
-          picture.Width, picture.Height, picture.BackColor};
+  // Faded or recoloured pixels are not what the operations draw: such a picture goes out as its image.
+  const bool asDrawn = picture.historyComplete() && widget.raster().logComplete() && !widget.showsDensity();
+  return {widget.pictureImage(), std::vector<DrawOp>(ops.begin(), ops.end()), asDrawn, picture.Width, picture.Height,
+          picture.BackColor};
 }
 
 PictureWidget* pictureWidget(QWidget& window, std::string_view name) {

@@ -98,6 +98,7 @@ MainWindowView::~MainWindowView() {
   // report a pick, which must not reach a view that is half gone.
   for (Binding& b : bindings) b.widget->blockSignals(true);
   form.setHost(nullptr);
+  form.countHits(false);
   setApplicationScale(1.0);
   for (Control* control : form.controls())
     if (control->kind() == ControlKind::Picture) static_cast<PictureBox*>(control)->attachRaster(nullptr);
@@ -162,6 +163,7 @@ void MainWindowView::onTick() {
   commits.drain();  // what was typed before this tick reaches the model first
   if (ticksPaused || !form.Timer1.Enabled || !form.Timer1.onTimer) return;
   clearUpperVectorState();
+  for (PictureWidget* picture : pictures) picture->fadeForTick();  // before the run draws
   form.Timer1.onTimer();
   syncFromModel(true);
 }

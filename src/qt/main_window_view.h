@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "batch/batch_runner.h"
+#include "displays/persistence.h"
 #include "displays/picture_scales.h"
 #include "qt/layout_scale.h"
 #include "qt/message_box_host.h"
@@ -63,7 +64,11 @@ class MainWindowView : public QMainWindow, public Snapshotter {
   // Scales over the pictures (View > Scales), remembered between runs.
   bool scalesShown() const { return showScales; }
   void setScalesShown(bool shown);
-  // Reads what the user chose in earlier runs (View > Scales).
+  // How the eye, scatter and trajectory keep their runs (View > Persistence), remembered between
+  // runs; Infinite unless the user chose otherwise, and always in a batch run.
+  Persistence persistence() const { return keepRuns; }
+  void setPersistence(Persistence mode);
+  // Reads what the user chose in earlier runs (View > Scales, View > Persistence).
   void restoreSettings();
 
  protected:
@@ -124,6 +129,7 @@ class MainWindowView : public QMainWindow, public Snapshotter {
   int menuBarAt100 = 0;  // the menu bar's height at 100 %, 0 until the menus are built
   FocusRing* focusRing = nullptr;
   bool showScales = true;
+  Persistence keepRuns = Persistence::Infinite;
   PictureScales scaleScratch;  // one description at a time, rebuilt at every sync
 };
 

@@ -1,6 +1,7 @@
 #include "qt/menus.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -40,6 +41,20 @@ QMenu* addViewMenu(MainWindowView& view) {
   scales->setCheckable(true);
   scales->setChecked(view.scalesShown());
   QObject::connect(scales, &QAction::toggled, &view, [&view](bool on) { view.setScalesShown(on); });
+  // How the eye, scatter and trajectory keep earlier runs: one of three.
+  QMenu* persistence = menu->addMenu("P&ersistence");
+  persistence->setObjectName("PersistenceMenu");
+  auto* group = new QActionGroup(persistence);
+  const std::pair<const char*, Persistence> modes[] = {
+      {"&Infinite", Persistence::Infinite}, {"&Fading", Persistence::Fading}, {"&Density", Persistence::Density}};
+  for (const auto& [caption, mode] : modes) {
+    QAction* action = persistence->addAction(caption);
+    action->setObjectName(QString("actionPersistence") + QString(caption).remove('&'));
+    action->setCheckable(true);
+    action->setChecked(view.persistence() == mode);
+    group->addAction(action);
+    QObject::connect(action, &QAction::triggered, &view, [&view, mode] { view.setPersistence(mode); });
+  }
   menu->addSeparator();
   QAction* fullScreen = menu->addAction("&Full Screen", &view, [&view] { view.toggleFullScreen(); });
   fullScreen->setObjectName("actionFullScreen");

@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstring>
 
@@ -30,6 +31,29 @@ void PictureWidget::syncGeometry(const LayoutScale& scale) {
     surface.setPixelRatio(ratio);
     update();
   }
+  picture.density().setPixelRatio(ratio);  // the counts stay on the raster's pixels
+}
+
+void PictureWidget::setPersistence(Persistence mode) {
+  if (mode == persistence) return;
+  persistence = mode;
+  overlayStale = true;  // the labels' halos come and go with Density
+  update();
+}
+
+void PictureWidget::fadeForTick() {
+  const bool kept = picture.clears == clearsBeforeTick;
+  clearsBeforeTick = picture.clears;
+  if (persistence != Persistence::Fading || !kept) return;
+  surface.fade(FadeKeep256);
+  picture.drawn = true;
+}
+
+bool PictureWidget::showsDensity() const {
+  const DensityGrid& grid = picture.density();
+  const QImage& raster = surface.finished();
+  return persistence == Persistence::Density && grid.active() && grid.columns() == raster.width() &&
+         grid.rows() == raster.height() && raster.format() == QImage::Format_RGB32;
 }
 
 void PictureWidget::setCovers(const std::vector<QRect>& rects) {
@@ -53,7 +77,8 @@ void PictureWidget::paintEvent(QPaintEvent*) {
   // allocation of its own beyond the painter.
   static const QPen border(QColor(128, 128, 128));
   QPainter p(this);
-  const QImage& image = (shown.lineCount > 0 || shown.labelCount > 0) ? composited() : surface.finished();
+  const bool density = showsDensity();
+  const QImage& image = (shown.lineCount > 0 || shown.labelCount > 0 || density) ? composited() : surface.finished();
   // One image pixel on one device pixel: a plain copy, never a stretch.
   const double ratio = devicePixelRatioF();
   const QRectF placed(0, 0, image.width() / ratio, image.height() / ratio);
@@ -64,6 +89,7 @@ void PictureWidget::paintEvent(QPaintEvent*) {
     p.fillRect(QRect(drawn.right() + 1, 0, width(), height()), toQColor(picture.BackColor));
   if (drawn.bottom() < height() - 1)
     p.fillRect(QRect(0, drawn.bottom() + 1, width(), height()), toQColor(picture.BackColor));
+  if (density) paintColourBar(p);
   p.setPen(border);
   p.drawRect(rect().adjusted(0, 0, -1, -1));
 }
@@ -150,22 +176,128 @@ void PictureWidget::buildOverlay(const QImage& raster) {
   keep(labels, labelPixels);
 }
 
+QImage PictureWidget::pictureImage() {
+  QImage image = surface.finished().copy();
+  if (showsDensity()) recolour(image);
+  return image;
+}
+
+void PictureWidget::recolour(QImage& image) {
+  const DensityGrid& grid = picture.density();
+  if (densityScale.maximum() != std::max<uint32_t>(grid.maximum(), 1)) densityScale = DensityScale(grid.maximum());
+  QRgb counted[DensityGrid::MaxColours];
+  int colourCount = 0;
+  for (uint32_t c : grid.colours()) counted[colourCount++] = toQColor(c).rgb();
+  const auto counts = grid.counts();
+  // A pixel the raster shows in a counted colour was last drawn by the signal: it takes the
+  // colour of its count. Guides drawn over the signal (the marker, the reference points) keep
+  // theirs. A pixel that the raster's own stepping reached but the count did not (at the edge
+  // of a zoom) reads as one hit.
+  const int columns = image.width(), rows = image.height(), stride = grid.columns();
+  for (int y = 0; y < rows; ++y) {
+    auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
+    const uint32_t* hits = counts.data() + static_cast<std::size_t>(y) * stride;
+    for (int x = 0; x < columns; ++x) {
+      const QRgb p = row[x];
+      bool signal = false;
+      for (int i = 0; i < colourCount; ++i) signal |= p == counted[i];
+      if (!signal) continue;
+      const uint32_t c = densityScale.colour(std::max<uint32_t>(hits[x], 1));
+      row[x] = qRgb(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
+    }
+  }
+}
+
+void PictureWidget::paintColourBar(QPainter& p) {
+  const uint32_t most = picture.density().maximum();
+  if (most == 0) return;
+  // Painted at every tick: the font, the colour strip and the labels are made again only when
+  // they change, so a tick allocates almost nothing here.
+  if (barFontPoints != font().pointSizeF()) {
+    barFontPoints = font().pointSizeF();
+    barFont = scaleFont();
+    for (BarLabel& label : barLabels) label.value = 0;
+    barWord.value = 0;
+  }
+  const QFontMetricsF metrics(barFont);
+  const double digit = metrics.horizontalAdvance(QLatin1Char('0'));
+  const int barWidth = std::max(2, static_cast<int>(std::min(width() * 0.4, digit * 16)));
+  const double barHeight = std::max(4.0, std::round(metrics.height() * 0.45));
+  if (barColours.width() != barWidth) {
+    barColours = QImage(barWidth, 1, QImage::Format_RGB32);
+    for (int i = 0; i < barWidth; ++i) barColours.setPixel(i, 0, toQColor(densityColour(i / (barWidth - 1.0))).rgb());
+  }
+  std::array<uint32_t, 12> ticks{};
+  const int n = densityBarTicks(most, ticks);
+  for (int i = 0; i < n; ++i) {
+    BarLabel& label = barLabels[i];
+    if (label.value == ticks[i]) continue;
+    label.value = ticks[i];
+    const QString text = QString::number(ticks[i]);
+    label.text.setText(text);
+    label.text.setTextFormat(Qt::PlainText);
+    label.text.prepare(QTransform(), barFont);
+    label.width = metrics.horizontalAdvance(text);
+  }
+  BarLabel& word = barWord;  // the unit, left of the strip
+  if (word.value != 1) {
+    word.value = 1;
+    word.text.setText(QStringLiteral("hits"));
+    word.text.prepare(QTransform(), barFont);
+    word.width = metrics.horizontalAdvance(QStringLiteral("hits"));
+  }
+  const double pad = std::max(2.0, digit / 2);
+  const double left = width() - 4 - pad - barWidth, top = 4 + pad;
+  p.save();
+  p.setFont(barFont);
+  // A light box behind the strip and its labels keeps them readable over the traces.
+  p.fillRect(QRectF(left - word.width - 3 * pad, 4, barWidth + word.width + 4 * pad, barHeight + metrics.height() + 2 * pad),
+             QColor(255, 255, 255, 215));
+  p.drawImage(QRectF(left, top, barWidth, barHeight), barColours);
+  p.setPen(QColor(70, 70, 70));
+  p.drawStaticText(QPointF(left - word.width - pad, top + barHeight / 2 - metrics.height() / 2), word.text);
+  // 1 and the maximum stand at the ends; a power of ten between goes where it leaves room.
+  const double gap = digit / 2;
+  double freeFrom = left + barLabels[0].width + gap;
+  const double last = left + barWidth - barLabels[n - 1].width;
+  p.drawStaticText(QPointF(left, top + barHeight), barLabels[0].text);
+  if (n > 1 && last >= freeFrom) p.drawStaticText(QPointF(last, top + barHeight), barLabels[n - 1].text);
+  for (int i = 1; i + 1 < n; ++i) {
+    const BarLabel& label = barLabels[i];
+    const double x = left + densityPosition(ticks[i], most) * barWidth - label.width / 2;
+    if (x < freeFrom || x + label.width + gap > last) continue;
+    p.drawStaticText(QPointF(x, top + barHeight), label.text);
+    freeFrom = x + label.width + gap;
+  }
+  p.restore();
+}
+
 const QImage& PictureWidget::composited() {
   const QImage& raster = surface.finished();
   if (raster.isNull() || raster.format() != QImage::Format_RGB32) return raster;
-  if (overlayStale || overlaySize != raster.size() || overlayRatio != raster.width() / double(std::max(1, width())))
+  const bool overlays = shown.lineCount > 0 || shown.labelCount > 0;
+  if (overlays &&
+      (overlayStale || overlaySize != raster.size() || overlayRatio != raster.width() / double(std::max(1, width()))))
     buildOverlay(raster);
   if (composite.size() != raster.size()) composite = QImage(raster.size(), QImage::Format_RGB32);
   const int columns = raster.width();
   for (int y = 0; y < raster.height(); ++y)
     std::memcpy(composite.scanLine(y), raster.constScanLine(y), sizeof(QRgb) * columns);
+  if (showsDensity()) recolour(composite);
+  if (!overlays) return composite;
   auto* out = reinterpret_cast<QRgb*>(composite.bits());
   const int stride = composite.bytesPerLine() / static_cast<int>(sizeof(QRgb));
-  // The grid under the drawing: each channel keeps the darker of the two (Darken), so a trace
-  // stays whole where a grid line crosses it.
+  // The grid lies under the drawing: each channel keeps the darker of the two (Darken), so a
+  // trace stays whole where a grid line crosses it. Under Density it lies over the colours.
+  const bool over = showsDensity();
   for (const auto& [index, colour] : overlayPixels) {
     QRgb& d = out[(index / columns) * stride + index % columns];
     const int a = qAlpha(colour);
+    if (over) {
+      auto blend = [a](int dst, int src) { return src + dst * (255 - a) / 255; };
+      d = qRgb(blend(qRed(d), qRed(colour)), blend(qGreen(d), qGreen(colour)), blend(qBlue(d), qBlue(colour)));
+      continue;
+    }
     auto channel = [a](int dst, int src) {  // src premultiplied by a
       const int over = std::min(dst * a, src * 255) / 255;  // darker of the two, where covered
       return dst + ((over - dst * a / 255));

@@ -4,11 +4,14 @@
 #include <QFont>
 #include <QImage>
 #include <QRegion>
+#include <QStaticText>
 #include <QWidget>
 #include <functional>
 #include <utility>
 #include <vector>
 
+#include "displays/density_colours.h"
+#include "displays/persistence.h"
 #include "displays/picture_scales.h"
 #include "qt/layout_scale.h"
 #include "qt/raster_surface.h"
@@ -36,6 +39,17 @@ class PictureWidget : public QWidget {
   void setScales(const PictureScales& description);
   const PictureScales& scales() const { return shown; }
 
+  // View > Persistence. Density recolours the pixels of a picture that counts its hits (and
+  // draws a colour bar); Fading fades the raster at each tick through fadeForTick.
+  void setPersistence(Persistence mode);
+  // Before a tick draws: fades a picture that keeps its runs (one not cleared since the last
+  // tick); a picture cleared at every run has nothing to fade.
+  void fadeForTick();
+  // Whether this picture now shows its hits as density colours.
+  bool showsDensity() const;
+  // The picture as it shows, without its scales: the raster, recoloured by its counts under Density.
+  QImage pictureImage();
+
  protected:
   void paintEvent(QPaintEvent*) override;
   void mousePressEvent(QMouseEvent*) override;
@@ -57,6 +71,22 @@ class PictureWidget : public QWidget {
   double overlayRatio = 1.0;
   bool overlayStale = true;
   QImage composite;
+  Persistence persistence = Persistence::Infinite;
+  uint32_t clearsBeforeTick = 0;
+  DensityScale densityScale;
+  // The colour bar, laid out again only when its size or a label changes.
+  struct BarLabel {
+    uint32_t value = 0;
+    QStaticText text;
+    double width = 0;
+  };
+  std::array<BarLabel, 12> barLabels;
+  BarLabel barWord;
+  QImage barColours;
+  QFont barFont;
+  double barFontPoints = 0;
+  void recolour(QImage& image);
+  void paintColourBar(QPainter& p);
   void buildOverlay(const QImage& raster);
   const QImage& composited();
   struct StyleKey {

@@ -96,6 +96,28 @@ void RasterSurface::Cls() {
   std::fill(pixels, pixels + static_cast<std::size_t>(stride) * image.height(), argbOf(background));
 }
 
+void RasterSurface::fade(int keep256) {
+  if (image.isNull()) return;
+  logOverflowed = true;
+  takePixels();
+  const uint32_t back = argbOf(background);
+  const int br = (back >> 16) & 0xFF, bg = (back >> 8) & 0xFF, bb = back & 0xFF;
+  // A difference d becomes d * keep / 256, truncated towards zero: it always reaches 0.
+  auto toward = [keep256](uint32_t channel, int base) {
+    const int d = static_cast<int>(channel) - base;
+    return static_cast<uint32_t>(base + (d >= 0 ? (d * keep256) >> 8 : -((-d * keep256) >> 8)));
+  };
+  for (int y = 0; y < rows; ++y) {
+    uint32_t* row = pixels + static_cast<std::ptrdiff_t>(y) * stride;
+    for (int x = 0; x < columns; ++x) {
+      const uint32_t p = row[x];
+      if (p == back) continue;
+      row[x] = 0xFF000000u | (toward((p >> 16) & 0xFF, br) << 16) | (toward((p >> 8) & 0xFF, bg) << 8) |
+               toward(p & 0xFF, bb);
+    }
+  }
+}
+
 void RasterSurface::takePixels() {
   pixels = reinterpret_cast<uint32_t*>(image.bits());
   stride = static_cast<int>(image.bytesPerLine() / 4);

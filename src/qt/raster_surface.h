@@ -41,6 +41,11 @@ class RasterSurface : public Raster {
   bool logComplete() const { return !logOverflowed; }
   static constexpr std::size_t kLogLimit = 1 << 17;
 
+  // Moves every pixel towards the background, keeping keep256 / 256 of its difference (rounded
+  // towards the background). The log can no longer draw the picture again as it stands, so a new
+  // resolution then scales its pixels.
+  void fade(int keep256);
+
   const QImage& finished() const { return image; }
   // Empty, or why the picture has no pixels: a size past the cap below is refused rather than
   // allocated, and the picture then draws nothing.

@@ -1,0 +1,42 @@
+// The colour map of a density display and the counts its colour bar labels.
+#include <gtest/gtest.h>
+
+#include "displays/density_colours.h"
+
+namespace linklab {
+namespace {
+
+double luminance(uint32_t bgr) {
+  return 0.2126 * (bgr & 0xFF) + 0.7152 * ((bgr >> 8) & 0xFF) + 0.0722 * ((bgr >> 16) & 0xFF);
+}
+
+class DensityMap : public ::testing::TestWithParam<uint32_t> {};
+
+// One hit is the low colour, the maximum the high colour, each count darker than a smaller one,
+// on the step (count - 1) / (maximum - 1) puts it; the bar labels 1, the maximum and, between
+// them, rising counts clear of both ends.
+TEST_P(DensityMap, RunsFromOneHitToTheMaximumInProportion) {
+  const uint32_t most = GetParam();
+  const DensityScale scale(most);
+  EXPECT_EQ(scale.colour(most), DensityHighColour);
+  EXPECT_EQ(scale.colour(1), most > 1 ? DensityLowColour : DensityHighColour);
+  double previous = 1e9;
+  for (uint64_t count = 1; count <= most; count = count < 64 ? count + 1 : count + count / 3 + 1) {
+    const double position = most > 1 ? (double(count) - 1) / (double(most) - 1) : 1;
+    EXPECT_NEAR(scale.step(static_cast<uint32_t>(count)), 255 * position, 1.0) << count;
+    EXPECT_LE(luminance(scale.colour(static_cast<uint32_t>(count))), previous) << count;
+    previous = luminance(scale.colour(static_cast<uint32_t>(count)));
+  }
+  std::array<uint32_t, 12> ticks{};
+  const int n = densityBarTicks(most, ticks);
+  EXPECT_TRUE(ticks[0] == 1 && ticks[n - 1] == most);
+  for (int i = 1; i + 1 < n; ++i) {
+    EXPECT_GT(ticks[i], ticks[i - 1]);
+    EXPECT_TRUE(densityPosition(ticks[i], most) > 1 / 6.0 && densityPosition(ticks[i], most) < 5 / 6.0);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Maxima, DensityMap, ::testing::Values(1u, 2u, 7u, 100u, 36000u, 4000000000u));
+
+}  // namespace
+}  // namespace linklab
