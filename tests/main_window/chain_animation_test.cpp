@@ -45,18 +45,6 @@ TEST(Tick, TheFirstOnlyCountsTheSecondRunsTheChainOnNewData) {
   EXPECT_FALSE(form->picData.log().empty());
 }
 
-TEST(Tick, WhilePausedAChangeRerunsTheChainOnTheSameData) {
-  auto form = loaded("Scatter");
-  form->cmdPause.click();
-  ASSERT_EQ(form->cmdPause.Caption, "Cont");
-  ASSERT_FALSE(form->Timer1.Enabled);
-  const BitArray data = form->iData;
-  form->picData.setRecording(true);
-  form->cmbMultipathMag.setText("40");  // its handler runs one tick
-  EXPECT_EQ(form->iData, data);
-  EXPECT_FALSE(form->picData.log().empty());
-}
-
 // A scene chosen while paused shows its pictures and readouts at once, from the same data, and
 // later changes redraw it too.
 TEST(Tick, WhilePausedANewSceneDrawsFromTheSameData) {
@@ -128,23 +116,6 @@ TEST(Chain, NoRotationWhenTheOffsetSliderIsHidden) {
   form->dCarrierPhase = 1.0;
   form->runSimulation();
   for (int i = 0; i < 8192; ++i) ASSERT_EQ(form->dRxSignal[i], form->dTxSignal[i]) << i;
-}
-
-TEST(Chain, ScattersNinetySevenSymbolsEachUnderTheConstellation) {
-  auto form = loaded("Scatter");
-  form->picScatter[2].Cls();
-  form->picScatter[2].setRecording(true);
-  form->runSimulation();
-  const auto& ops = form->picScatter[2].log();
-  ASSERT_EQ(circles(form->picScatter[2]), 97 * (5 + 2));  // five rings per point, two BPSK circles
-  // The first point: symbol 0 at the sampling point, a third of the width per unit, y upwards.
-  const double w = form->picScatter[2].ScaleWidth(), h = form->picScatter[2].ScaleHeight();
-  const int n = form->iSamplePoint;
-  EXPECT_DOUBLE_EQ(ops[0].x1, w / 3 * form->dRxSignal[2 * n] + std::nearbyint(w / 2));
-  EXPECT_DOUBLE_EQ(ops[0].y1, -(h / 3) * form->dRxSignal[2 * n + 1] + std::nearbyint(h / 2));
-  EXPECT_EQ(ops[0].x2, 10);
-  EXPECT_EQ(ops[4].x2, 50);
-  EXPECT_EQ(ops[0].colour, 0xC00000u);
 }
 
 TEST(Chain, ComponentTracesAndPassbandOnlyInModulation) {

@@ -242,7 +242,7 @@ TEST_P(NoiseDensity, OneSettingOneEbN0) {
 }
 INSTANTIATE_TEST_SUITE_P(Keyings, NoiseDensity,
                          testing::Values(Modulation::BPSK, Modulation::QPSK, Modulation::PSK8, Modulation::QAM16,
-                                         Modulation::OOK));
+                                         Modulation::OOK, Modulation::Pi4SQPSK));
 
 TEST(NoiseMeasures, PowersThroughPulsesAndResponses) {
   EXPECT_EQ(noiseAmplitude(1.0, 1), std::sqrt(3.2) / std::sqrt(2.0));

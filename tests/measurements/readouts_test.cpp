@@ -212,26 +212,5 @@ TEST(Counts, AccumulateOverRunsAndRestartWithThePictures) {
   EXPECT_TRUE(std::isnan(form->dSER));
 }
 
-// The noise level is a density: at level 1 every keying of unit mean power reads 10 dB whatever
-// its bits per symbol, the others their power ratio more or less, the same at every run.
-TEST(Counts, OneNoiseSettingOneEbN0) {
-  const std::pair<const char*, double> cases[] = {{"BPSK", 10.0}, {"QPSK", 10.0}, {"8-PSK", 10.0},
-                                                  {"pi/4-SQPSK", 10.0}, {"16-QAM", 10.4576},
-                                                  {"OOK", 6.9897}, {"MSK", 10.0}};
-  for (const auto& [mod, expected] : cases) {
-    auto form = std::make_unique<Form1>();
-    form->Form_Load();
-    form->cmbScene.setText("Full");  // the scene that shows the noise
-    form->cmbMod[0].setText(mod);
-    form->cmbFilter[0].setText("None");
-    form->cmbNoise.setText("1.0");
-    form->Timer1_Timer();
-    for (int i = 0; i < 5; ++i) {
-      form->Timer1_Timer();
-      ASSERT_NEAR(form->dEbN0dB, expected, 1e-3) << mod << " run " << i;
-    }
-  }
-}
-
 }  // namespace
 }  // namespace linklab

@@ -183,34 +183,6 @@ TEST_F(ScaledWindow, TheTitleSaysWhereTheStudentIs) {
   EXPECT_EQ(view->windowTitle(), "LinkLab - Baseband Demo");
 }
 
-// Tab from the scene list walks the block diagram top down, then the displays' controls.
-TEST_F(ScaledWindow, TabFollowsTheBlockDiagramAndSkipsLabelsAndMarkers) {
-  view->runEvent([this] { form->cmbScene.setText("Full"); });
-  auto* scene = view->findChild<QComboBox*>("cmbScene");
-  scene->setFocus();
-  QStringList visited;
-  for (int i = 0; i < 40; ++i) {
-    QWidget* focus = QApplication::focusWidget();
-    ASSERT_NE(focus, nullptr);
-    QWidget* control = qobject_cast<QComboBox*>(focus->parentWidget()) ? focus->parentWidget() : focus;
-    if (!visited.isEmpty() && control->objectName() == visited.front()) break;
-    visited << control->objectName();
-    QTest::keyClick(focus, Qt::Key_Tab);
-  }
-  const QStringList diagram = {"cmbScene", "cmbData", "cmbMod(0)", "cmbFilter(0)", "cmbNonlinear",
-                               "cmbNoise", "cmbFilter(1)", "vscFreq", "vscSync", "cmdPause"};
-  ASSERT_GE(visited.size(), diagram.size());
-  EXPECT_EQ(visited.mid(0, diagram.size()), diagram);
-  for (const char* shown : {"hscDataScroll", "hscDataZoom", "chkLinear", "chkMemory", "hscSpectrum",
-                            "vscSpectrumRange", "hscSample", "vscTxEyeScale", "vscYThreshold"})
-    EXPECT_TRUE(visited.contains(shown)) << shown;
-  for (const QString& name : visited) {
-    EXPECT_FALSE(name.startsWith("lbl") || name.startsWith("Label") || name.startsWith("chkEye") ||
-                 name == "chkModData" || name == "cmdSpectrum")
-        << name.toStdString();
-  }
-}
-
 // Space pauses and continues from any control that has no use for it, never from a text field.
 TEST_F(ScaledWindow, SpacePausesUnlessATextFieldHasFocus) {
   view->runEvent([this] { form->cmbScene.setText("Full"); });
