@@ -37,7 +37,8 @@ TEST_P(NiceStep, IsTheSmallestOneTwoFiveStepThatFits) {
 INSTANTIATE_TEST_SUITE_P(Scales, NiceStep,
                          testing::Values(StepCase{10, 5, 2}, StepCase{3.85, 4, 1}, StepCase{0.7, 7, 0.1},
                                          StepCase{8, 3, 5}, StepCase{1, 1, 1}, StepCase{61.3, 6, 20},
-                                         StepCase{0.042, 4, 0.02}, StepCase{3125, 5, 1000}));
+                                         StepCase{0.042, 4, 0.02}, StepCase{3125, 5, 1000},
+                                         StepCase{0, 5, 1}));  // no span: a usable step all the same
 
 // ---- The eye: a constant rail reads its value; a pulse on every symbol centre reads whole
 // symbol periods, 0 at the centre the marker starts on.
@@ -284,6 +285,16 @@ TEST_P(ScaleLayout, LabelsFitTheirPictureAndStandOnTheirLines) {
     }
     EXPECT_TRUE(onLine) << l.text.data();
   }
+  // The time, frequency or I axis ends in its unit, on its last tick (at the edge, right-aligned).
+  double lastTick = -1;
+  for (int j = 0; j < s.lineCount; ++j)
+    if (s.lines[j].x1 == s.lines[j].x2) lastTick = std::max(lastTick, s.lines[j].x1);
+  const ScaleLabel* last = nullptr;
+  for (int i = 0; i < s.labelCount; ++i)
+    if (!s.labels[i].vertical && (!last || s.labels[i].at > last->at)) last = &s.labels[i];
+  ASSERT_NE(last, nullptr);
+  EXPECT_EQ(last->at, lastTick) << allText(s);
+  EXPECT_NE(std::strchr(last->text.data(), ' '), nullptr) << allText(s);
 }
 INSTANTIATE_TEST_SUITE_P(Scales, ScaleLayout,
                          testing::Values(LayoutCase{0, 4335, 3855}, LayoutCase{1, 5535, 4915},

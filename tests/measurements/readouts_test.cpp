@@ -114,6 +114,21 @@ TEST(NoisyLink, AMissingReceiveFilterShowsItsLoss) {
   EXPECT_GT(form->dSER, 100 * form->dSERTheory);
 }
 
+// Through the non-linear amplifier the power sent is measured: at noise level 1 the channel's
+// Eb/N0 is 10 P, P the mean power of the distorted signal pooled over the counted runs.
+TEST(NoisyLink, TheNonLinearAmplifiersPowerIsMeasured) {
+  auto form = matchedLink("16-QAM");
+  form->cmbNonlinear.setText("Non-Linear");
+  form->cmbNoise.setText("1.0");
+  form->restartCounts();
+  double energy = 0;
+  for (int run = 1; run <= 3; ++run) {
+    form->Timer1_Timer();
+    for (int i = 0; i < 8192; ++i) energy += form->dTxSignal[i] * form->dTxSignal[i];
+    EXPECT_NEAR(form->dEbN0dB, 10 + 10 * std::log10(energy / 4096 / run), 1e-9) << run;
+  }
+}
+
 // Raised cosine with 50 % excess: the power spectrum is H_rc^2, flat to a quarter of the symbol
 // rate and falling to zero at three quarters. Its 99 % band, integrated here, is the theory.
 TEST(TransmitReadouts, OccupiedBandwidthOfRaisedCosine) {

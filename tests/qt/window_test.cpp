@@ -29,15 +29,6 @@ class Window : public WindowTest {
   W* widget(const char* name) {
     return view->findChild<W*>(name);
   }
-
-  // Pixels of a picture's raster that are not its white background.
-  static int inkedPixels(const QImage& image) {
-    int n = 0;
-    for (int y = 0; y < image.height(); ++y)
-      for (int x = 0; x < image.width(); ++x) n += image.pixel(x, y) != qRgb(255, 255, 255);
-    return n;
-  }
-
 };
 
 TEST_F(Window, ClientAreaAndControlsSitAtTheirTwips) {

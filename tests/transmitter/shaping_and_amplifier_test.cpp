@@ -33,7 +33,8 @@ TEST_P(OfdmFrame, CarriesItsSymbolsOnTheCentredBins) {
   UniformRandom rnd;
   Symbols sym{};
   for (int s = 0; s < 128; ++s) sym[2 * s] = rnd.next() - 0.5, sym[2 * s + 1] = rnd.next() - 0.5;
-  Block signal, spectrum, work{};
+  Block signal, spectrum, work;
+  work.fill(7.0);  // scratch: whatever an earlier frame left in it
   ofdmModulate(sym, nsc, signal, spectrum, work);
   for (int b = 0; b < 128 / nsc; ++b)
     for (int c = 0; c < nsc; ++c) {
