@@ -1,11 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <array>
 #include <cmath>
 #include <memory>
-#include <utility>
-#include <vector>
 
 #include "main_window/form1.h"
 
@@ -172,26 +169,6 @@ TEST_P(BasebandDemo, TheTrailSitsOnTheScaledPhasorWithoutNoise) {
   EXPECT_EQ(trail, 1);  // only the third tick joins two points
 }
 INSTANTIATE_TEST_SUITE_P(AfterANoisyScene, BasebandDemo, ::testing::Bool());
-
-// OQPSK's rails are read each at its own centre: without noise its scatter shows four points.
-TEST(Chain, OqpskScatterShowsFourClusters) {
-  auto form = loaded("Full");
-  form->cmbMod[0].setText("OQPSK");
-  form->cmbFilter[0].setText("Root RC");
-  form->cmbFilter[1].setText("Matched");
-  form->Timer1_Timer();
-  form->picScatter[2].Cls();
-  form->picScatter[2].setRecording(true);
-  form->Timer1_Timer();
-  std::vector<std::pair<long, long>> points;
-  for (const DrawOp& op : form->picScatter[2].log())
-    if (op.kind == DrawOp::Kind::Circle && op.x2 == 10 && op.colour == 0xC00000u)
-      points.emplace_back(std::lround(op.x1 / 10), std::lround(op.y1 / 10));
-  ASSERT_EQ(points.size(), 97u);
-  std::sort(points.begin(), points.end());
-  points.erase(std::unique(points.begin(), points.end()), points.end());
-  EXPECT_EQ(points.size(), 4u);
-}
 
 }  // namespace
 }  // namespace linklab
