@@ -255,7 +255,7 @@ TEST_P(ScaleLayout, LabelsFitTheirPictureAndStandOnTheirLines) {
     case 1: iqPlaneScales(s, width, height, 1, style); break;
     case 2: spectrumScales(s, width, height, 1, 1, 150, false, style); break;
     case 3: componentScales(s, width, height, 12, 1, 0, 1, style); break;
-    case 4: dataTraceScales(s, width, height, 12, 24, 1, style); break;
+    case 4: dataTraceScales(s, width, height, 12, 48, 1, style); break;  // zoom 3
     default: symbolTraceScales(s, width, height, 12, 24, -1, 1, 1, style); break;
   }
   ASSERT_GT(s.labelCount, 2);
@@ -269,8 +269,8 @@ TEST_P(ScaleLayout, LabelsFitTheirPictureAndStandOnTheirLines) {
     const double left = l.align == LabelAlign::Left ? l.x : l.align == LabelAlign::Centre ? l.x - w / 2 : l.x - w;
     const double top = l.edge == LabelEdge::Top ? l.y : l.y - style.labelHeight;
     const std::array<double, 4> box{left, top, left + w, top + style.labelHeight};
-    EXPECT_GE(box[0], 0) << l.text.data();
-    EXPECT_LE(box[2], width) << l.text.data();
+    EXPECT_GE(box[0], style.gap) << l.text.data();  // clear of the edges by the gap
+    EXPECT_LE(box[2], width - style.gap) << l.text.data();
     EXPECT_GE(box[1], 0) << l.text.data();
     EXPECT_LE(box[3], height) << l.text.data();
     EXPECT_FALSE(box[2] > width - 1500 && box[1] < 400) << "under the control: " << l.text.data();
@@ -300,7 +300,8 @@ INSTANTIATE_TEST_SUITE_P(Scales, ScaleLayout,
                          testing::Values(LayoutCase{0, 4335, 3855}, LayoutCase{1, 5535, 4915},
                                          LayoutCase{2, 8895, 2775}, LayoutCase{3, 8895, 1500},
                                          LayoutCase{4, 8895, 795}, LayoutCase{5, 8895, 1155},
-                                         LayoutCase{1, 3915, 3915}));
+                                         LayoutCase{1, 3915, 3915},
+                                         LayoutCase{4, 3915, 795}));  // the unit right-aligned 900 twips in
 
 }  // namespace
 }  // namespace linklab
