@@ -331,6 +331,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(AxisCase{false, 150, 1, 1, 10, 0, 1023, 512, 673.6},  // 20 dB
                       AxisCase{false, 1, 4, 1, 3, 1, 4095, 2048, 360},      // 10 dB
                       AxisCase{false, 150, 3, 4, 0, 0, 767, 384, 1000},     // no log of 0
+                      AxisCase{false, 150, 1, 1, 0.1, 0, 1023, 512, 1326.4},  // -20 dB: below the picture
                       AxisCase{true, 1, 3, 1, 16, 16, 3071, 1536, 900},     // power 512
                       AxisCase{true, 150, 1, 5, 32, 32, 204, 102, 898}));   // power 2048
 

@@ -37,7 +37,8 @@ TEST_P(NiceStep, IsTheSmallestOneTwoFiveStepThatFits) {
 INSTANTIATE_TEST_SUITE_P(Scales, NiceStep,
                          testing::Values(StepCase{10, 5, 2}, StepCase{3.85, 4, 1}, StepCase{0.7, 7, 0.1},
                                          StepCase{8, 3, 5}, StepCase{1, 1, 1}, StepCase{61.3, 6, 20},
-                                         StepCase{0.042, 4, 0.02}, StepCase{3125, 5, 1000}));
+                                         StepCase{0.042, 4, 0.02}, StepCase{3125, 5, 1000},
+                                         StepCase{0, 5, 1}));  // no span: a usable step all the same
 
 // ---- The eye: a constant rail reads its value; a pulse on every symbol centre reads whole
 // symbol periods, 0 at the centre the marker starts on.
@@ -254,7 +255,7 @@ TEST_P(ScaleLayout, LabelsFitTheirPictureAndStandOnTheirLines) {
     case 1: iqPlaneScales(s, width, height, 1, style); break;
     case 2: spectrumScales(s, width, height, 1, 1, 150, false, style); break;
     case 3: componentScales(s, width, height, 12, 1, 0, 1, style); break;
-    case 4: dataTraceScales(s, width, height, 12, 24, 1, style); break;
+    case 4: dataTraceScales(s, width, height, 12, 48, 1, style); break;  // zoom 3
     default: symbolTraceScales(s, width, height, 12, 24, -1, 1, 1, style); break;
   }
   ASSERT_GT(s.labelCount, 2);
@@ -268,8 +269,8 @@ TEST_P(ScaleLayout, LabelsFitTheirPictureAndStandOnTheirLines) {
     const double left = l.align == LabelAlign::Left ? l.x : l.align == LabelAlign::Centre ? l.x - w / 2 : l.x - w;
     const double top = l.edge == LabelEdge::Top ? l.y : l.y - style.labelHeight;
     const std::array<double, 4> box{left, top, left + w, top + style.labelHeight};
-    EXPECT_GE(box[0], 0) << l.text.data();
-    EXPECT_LE(box[2], width) << l.text.data();
+    EXPECT_GE(box[0], style.gap) << l.text.data();  // clear of the edges by the gap
+    EXPECT_LE(box[2], width - style.gap) << l.text.data();
     EXPECT_GE(box[1], 0) << l.text.data();
     EXPECT_LE(box[3], height) << l.text.data();
     EXPECT_FALSE(box[2] > width - 1500 && box[1] < 400) << "under the control: " << l.text.data();
@@ -284,12 +285,23 @@ TEST_P(ScaleLayout, LabelsFitTheirPictureAndStandOnTheirLines) {
     }
     EXPECT_TRUE(onLine) << l.text.data();
   }
+  // The time, frequency or I axis ends in its unit, on its last tick (at the edge, right-aligned).
+  double lastTick = -1;
+  for (int j = 0; j < s.lineCount; ++j)
+    if (s.lines[j].x1 == s.lines[j].x2) lastTick = std::max(lastTick, s.lines[j].x1);
+  const ScaleLabel* last = nullptr;
+  for (int i = 0; i < s.labelCount; ++i)
+    if (!s.labels[i].vertical && (!last || s.labels[i].at > last->at)) last = &s.labels[i];
+  ASSERT_NE(last, nullptr);
+  EXPECT_EQ(last->at, lastTick) << allText(s);
+  EXPECT_NE(std::strchr(last->text.data(), ' '), nullptr) << allText(s);
 }
 INSTANTIATE_TEST_SUITE_P(Scales, ScaleLayout,
                          testing::Values(LayoutCase{0, 4335, 3855}, LayoutCase{1, 5535, 4915},
                                          LayoutCase{2, 8895, 2775}, LayoutCase{3, 8895, 1500},
                                          LayoutCase{4, 8895, 795}, LayoutCase{5, 8895, 1155},
-                                         LayoutCase{1, 3915, 3915}));
+                                         LayoutCase{1, 3915, 3915},
+                                         LayoutCase{4, 3915, 795}));  // the unit right-aligned 900 twips in
 
 }  // namespace
 }  // namespace linklab

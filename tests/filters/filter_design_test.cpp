@@ -61,7 +61,8 @@ INSTANTIATE_TEST_SUITE_P(
     EveryType, FilterResponses,
     ::testing::Values(R{F::None, 0, 1, 1, flat(4096), 2048, 1}, R{F::OFDM, 0, 4, 3, flat(4096), 2048, 1},
                       R{F::SteepCutoff, 0.5, 1, 1, flat(63), 4033, 1},
-                      R{F::SteepCutoff, 0.5, 4, 1, flat(63), 63, 1},  // the code rate does not narrow it R{F::SteepCutoff, 0.35, 1, 3, flat(133), 134, 0},
+                      R{F::SteepCutoff, 0.5, 4, 1, flat(63), 63, 1},  // the code rate does not narrow it
+                      R{F::SteepCutoff, 0.35, 1, 3, flat(133), 134, 0},
                       R{F::RaisedCosine, 35, 1, 1, cosine(35, 1, 41, 85, false), 64, 0.5},
                       R{F::RaisedCosine, 35, 2, 1, cosine(35, 2, 20, 42, false), 32, 0.5},
                       R{F::RaisedCosine, 100, 1, 2, cosine(100, 1, -1, 127, false), 64, 0.5},

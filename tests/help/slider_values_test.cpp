@@ -31,6 +31,7 @@ INSTANTIATE_TEST_SUITE_P(
         ValueCase{"hscCarrier", 2, 1, false, "carrier 1 kHz (1 cycle a symbol)"},
         ValueCase{"hscCarrier", 8, 4, false, "carrier 1 kHz (4 cycles"},
         ValueCase{"hscCarrier", 5, 2, false, "carrier 1.25 kHz"},
+        ValueCase{"hscCarrier", 2, 0, false, "carrier 1 kHz"},  // no keying yet: one bit a symbol
         // Spectrum zoom: +-4/zoom kHz.
         ValueCase{"hscSpectrum", 1, 1, false, "\u00b14 kHz"}, ValueCase{"hscSpectrum", 3, 2, false, "\u00b11.33 kHz"},
         // Sampling instant: round(v/b) samples from the centre, 32 a symbol of b ms.

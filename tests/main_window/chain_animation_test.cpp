@@ -1,11 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <array>
 #include <cmath>
 #include <memory>
-#include <utility>
-#include <vector>
 
 #include "main_window/form1.h"
 
@@ -42,18 +39,6 @@ TEST(Tick, TheFirstOnlyCountsTheSecondRunsTheChainOnNewData) {
   form->Timer1_Timer();
   EXPECT_EQ(form->lTick, 2);
   EXPECT_NE(form->iData, before);
-  EXPECT_FALSE(form->picData.log().empty());
-}
-
-TEST(Tick, WhilePausedAChangeRerunsTheChainOnTheSameData) {
-  auto form = loaded("Scatter");
-  form->cmdPause.click();
-  ASSERT_EQ(form->cmdPause.Caption, "Cont");
-  ASSERT_FALSE(form->Timer1.Enabled);
-  const BitArray data = form->iData;
-  form->picData.setRecording(true);
-  form->cmbMultipathMag.setText("40");  // its handler runs one tick
-  EXPECT_EQ(form->iData, data);
   EXPECT_FALSE(form->picData.log().empty());
 }
 
@@ -130,23 +115,6 @@ TEST(Chain, NoRotationWhenTheOffsetSliderIsHidden) {
   for (int i = 0; i < 8192; ++i) ASSERT_EQ(form->dRxSignal[i], form->dTxSignal[i]) << i;
 }
 
-TEST(Chain, ScattersNinetySevenSymbolsEachUnderTheConstellation) {
-  auto form = loaded("Scatter");
-  form->picScatter[2].Cls();
-  form->picScatter[2].setRecording(true);
-  form->runSimulation();
-  const auto& ops = form->picScatter[2].log();
-  ASSERT_EQ(circles(form->picScatter[2]), 97 * (5 + 2));  // five rings per point, two BPSK circles
-  // The first point: symbol 0 at the sampling point, a third of the width per unit, y upwards.
-  const double w = form->picScatter[2].ScaleWidth(), h = form->picScatter[2].ScaleHeight();
-  const int n = form->iSamplePoint;
-  EXPECT_DOUBLE_EQ(ops[0].x1, w / 3 * form->dRxSignal[2 * n] + std::nearbyint(w / 2));
-  EXPECT_DOUBLE_EQ(ops[0].y1, -(h / 3) * form->dRxSignal[2 * n + 1] + std::nearbyint(h / 2));
-  EXPECT_EQ(ops[0].x2, 10);
-  EXPECT_EQ(ops[4].x2, 50);
-  EXPECT_EQ(ops[0].colour, 0xC00000u);
-}
-
 TEST(Chain, ComponentTracesAndPassbandOnlyInModulation) {
   auto scatter = loaded("Scatter");
   scatter->picEye[1].setRecording(true);
@@ -214,26 +182,6 @@ TEST_P(BasebandDemo, TheTrailSitsOnTheScaledPhasorWithoutNoise) {
   EXPECT_EQ(trail, 1);  // only the third tick joins two points
 }
 INSTANTIATE_TEST_SUITE_P(AfterANoisyScene, BasebandDemo, ::testing::Bool());
-
-// OQPSK's rails are read each at its own centre: without noise its scatter shows four points.
-TEST(Chain, OqpskScatterShowsFourClusters) {
-  auto form = loaded("Full");
-  form->cmbMod[0].setText("OQPSK");
-  form->cmbFilter[0].setText("Root RC");
-  form->cmbFilter[1].setText("Matched");
-  form->Timer1_Timer();
-  form->picScatter[2].Cls();
-  form->picScatter[2].setRecording(true);
-  form->Timer1_Timer();
-  std::vector<std::pair<long, long>> points;
-  for (const DrawOp& op : form->picScatter[2].log())
-    if (op.kind == DrawOp::Kind::Circle && op.x2 == 10 && op.colour == 0xC00000u)
-      points.emplace_back(std::lround(op.x1 / 10), std::lround(op.y1 / 10));
-  ASSERT_EQ(points.size(), 97u);
-  std::sort(points.begin(), points.end());
-  points.erase(std::unique(points.begin(), points.end()), points.end());
-  EXPECT_EQ(points.size(), 4u);
-}
 
 }  // namespace
 }  // namespace linklab

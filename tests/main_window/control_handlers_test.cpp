@@ -60,6 +60,8 @@ TEST_P(ControlHandlers, ClearWithoutTickingBeforeTheFirstTickThenTickAsListed) {
 INSTANTIATE_TEST_SUITE_P(Every, ControlHandlers, ::testing::Values(
     HandlerCase{"Data", [](Form1& f) { f.cmbData.setText("All Ones"); }, All, 1, 1, 1},
     HandlerCase{"Noise", [](Form1& f) { f.cmbNoise.setText("0.4"); }, AllButSpectrum, 0, 1, 1},
+    HandlerCase{"MultipathDelay", [](Form1& f) { f.cmbMultipathDelay.setText("0.4"); }, AllButSpectrum, 0, 0, 1},
+    HandlerCase{"MultipathMag", [](Form1& f) { f.cmbMultipathMag.setText("40"); }, AllButSpectrum, 0, 0, 1},
     HandlerCase{"Nonlinear", [](Form1& f) { f.cmbNonlinear.setText("Non-Linear"); }, All, 1, 0, 1},
     HandlerCase{"Sync", [](Form1& f) { f.vscSync.setValue(1); }, Eyes | Scatters, 0, 0, 0},
     HandlerCase{"ScatterClick", [](Form1& f) { f.picScatter[0].onClick(); }, Scat0, 0, 0, 0},

@@ -35,6 +35,7 @@ INSTANTIATE_TEST_SUITE_P(
                       // The transmitter's pictures do not depend on the receive filter.
                       NameCase{"Full", "16-QAM", "Matched", "picSpectrum(0)", "LinkLab spectrum 16-QAM Root RC"},
                       NameCase{"Modulation", "QPSK", "None", "picEye(2)", "LinkLab Q component QPSK Root RC"},
+                      NameCase{"Modulation", "QPSK", "None", "picEye(1)", "LinkLab I component QPSK Root RC"},
                       NameCase{"Scatter", "pi/4-SQPSK", "Matched", "picScatter(2)",
                                "LinkLab scatter pi-4-SQPSK Root RC Matched"}),
     [](const ::testing::TestParamInfo<NameCase>& info) { return std::to_string(info.index); });
@@ -45,6 +46,9 @@ TEST(FileNames, TheDemoNamesItsPicturesWithoutTheLink) {
   form->cmbScene.setText("Baseband Demo");
   EXPECT_EQ(pictureFileStem(*form, "picScatter(0)"), "LinkLab phasor");
   EXPECT_EQ(windowFileStem(*form), "LinkLab Baseband Demo");
+  // Whatever a name holds, no character a file system refuses reaches the file.
+  EXPECT_EQ(pictureFileStem(*form, "a/b\\c:d*e?f\"g<h>i|j\tk"),
+            "LinkLab a-b-c-d-e-f-g-h-i-j-k " + form->cmbMod[0].Text() + " " + form->cmbFilter[0].Text());
   form->cmbScene.setText("Full");
   form->cmbMod[0].setText("BPSK");
   EXPECT_EQ(errorRateFileStem(*form), "LinkLab error rates BPSK " + form->cmbFilter[0].Text() + " " +

@@ -1,10 +1,8 @@
 // The model at the edges of its counters and lists: a tick count at the 32-bit limit, a second
-// filling of the lists, a spectrum average restarted after it held a value that was not finite.
+// filling of the lists.
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <cstdint>
-#include <limits>
 #include <memory>
 
 #include "main_window/form1.h"
@@ -63,23 +61,6 @@ TEST(FillLists, ASecondFillGivesTheSameEntries) {
     for (int i = 0; i < e.list.ListCount(); ++i) EXPECT_EQ(e.list.List(i), e.entries[i]) << e.list.name;
   }
   EXPECT_EQ(form->cmbNoise.Text(), c::kNoiseDefault);
-}
-
-// An average that went bad (an infinity from an absurd transmit spectrum) is replaced, not
-// multiplied by zero, when a change restarts it.
-TEST(SpectrumAverage, ARestartClearsAValueThatWasNotFinite) {
-  auto form = loaded();
-  form->Timer1_Timer();
-  form->Timer1_Timer();
-  form->dSpectrumSum[3] = std::numeric_limits<double>::infinity();
-  form->dSpectrumSum[4] = std::numeric_limits<double>::quiet_NaN();
-  form->cmbMod[0].setText("QPSK");  // restarts every picture and the average, then ticks
-  EXPECT_EQ(form->dSpectrums, 1);
-  for (int k : {3, 4}) {
-    const double power = form->dTxSpectrum[2 * k] * form->dTxSpectrum[2 * k] +
-                         form->dTxSpectrum[2 * k + 1] * form->dTxSpectrum[2 * k + 1];
-    EXPECT_EQ(form->dSpectrumSum[k], power);
-  }
 }
 
 }  // namespace

@@ -184,5 +184,19 @@ TEST(PictureScalesChoice, NoLabelUnderAControlOnThePicture) {
   }
 }
 
+// A label or slider that only overhangs a picture's edge is cut back to it by the front ends and
+// keeps no label off it (the sync label and the offset slider at the trajectory's edge in "Full");
+// any other control reaching into a picture does (the Q marker box in "Modulation").
+TEST(PictureScalesChoice, OnlyWhatReachesIntoAPictureKeepsLabelsOff) {
+  auto full = loaded("Full");
+  EXPECT_EQ(scalesOf(*full, full->picScatter[0]).keepOutCount, 0);
+  auto modulation = loaded("Modulation");
+  const PictureBox& plane = modulation->picScatter[0];
+  const PictureScales s = scalesOf(*modulation, plane);
+  ASSERT_EQ(s.keepOutCount, 1);
+  EXPECT_EQ(s.keepOuts[0].left, modulation->chkEye[2].Left - plane.Left);
+  EXPECT_EQ(s.keepOuts[0].top, modulation->chkEye[2].Top - plane.Top);
+}
+
 }  // namespace
 }  // namespace linklab

@@ -32,8 +32,8 @@ Form1& sceneForm(int scene) {
 
 // A sample of each row of the scene table, with the scenes that show them ('1'), scenes 1 to 4.
 const std::pair<const char*, const char*> kShownRows[] = {
-    {"1000", "shpCircle shpDrag lneHint(4)"},  // the complex plane
-    {"1111", "lneHint(0) picModData picScatter(0) cmdPause"},
+    {"1000", "shpCircle shpDrag lneHint(4) lneHint(5)"},  // the complex plane
+    {"1111", "lneHint(0) lneHint(2) lneHint(3) picModData picScatter(0) cmdPause"},
     {"1011", "lneHint(1)"},
     {"0111", "picData hscDataZoom cmbMod(0) lblLinear(3) picSpectrum(0) cmdSpectrum"},
     {"0100", "picEye(1) chkEye(2) picSpectrum(1) chkPassband"},  // I/Q traces and passband

@@ -103,7 +103,10 @@ TEST(Oqpsk, ScatterAndTrajectoryTakeTheQuadratureHalfASymbolLater) {
   const PictureBox& scatter = form->picScatter[2];
   const double w = scatter.ScaleWidth(), h = scatter.ScaleHeight();
   const auto points = ops(scatter, 0xC00000);
-  ASSERT_EQ(points.size(), 97u * 5);
+  ASSERT_EQ(points.size(), 97u * 5);  // five rings a point, 10 to 50 twips, each over the four reference circles
+  EXPECT_EQ(ops(scatter, 0xC0).size(), 97u * 4);
+  EXPECT_EQ(points[0].x2, 10);
+  EXPECT_EQ(points[4].x2, 50);
   for (int s = 0; s < 97; ++s) {
     const int n = 32 * s + form->iSamplePoint;
     EXPECT_NEAR(points[5 * s].x1, w / 3 * rectangular(*form, n).real() + std::nearbyint(w / 2), 1e-6) << s;

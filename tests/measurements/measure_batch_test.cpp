@@ -32,9 +32,11 @@ Result run(const std::string& script) {
 
 TEST(MeasureBatch, ReadoutsPrintNanWhereTheyDoNotApply) {
   const Result r = run("set cmbScene Scatter\nset cmbMod(0) MSK\ntick 3\n"
-                       "print dSER\nprint lSymbols\nprint dEVMPercent\nprint dEyeOpeningPercent\n");
+                       "print dSER\nprint lSymbols\nprint dEVMPercent\nprint dEyeOpeningPercent\n"
+                       "print dEbN0EffectivedB\n");
   ASSERT_EQ(r.status, 0) << r.err;
-  EXPECT_EQ(r.out, "dSER = nan\nlSymbols = 0\ndEVMPercent = nan\ndEyeOpeningPercent = nan\n");
+  EXPECT_EQ(r.out,
+            "dSER = nan\nlSymbols = 0\ndEVMPercent = nan\ndEyeOpeningPercent = nan\ndEbN0EffectivedB = nan\n");
 }
 
 TEST(MeasureBatch, CountsPrintAsWholeNumbers) {

@@ -29,6 +29,8 @@ TEST(FileOutput, ReplacesAFileWholeAndKeepsItsPermissions) {
   struct stat st {};
   ASSERT_EQ(::stat(path.c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 0777, 0640u);
+  ASSERT_EQ(writeWholeFile(path, "x"), "");  // a single byte is a whole file too
+  EXPECT_EQ(contents(path), "x");
   ::unlink(path.c_str());
 }
 

@@ -19,6 +19,7 @@
 
 #include "main_window/form1.h"
 #include "qt/main_window_view.h"
+#include "window_fixture.h"
 
 namespace linklab {
 namespace {
@@ -35,23 +36,17 @@ bool waitFor(Condition condition) {
   return true;
 }
 
-class RunningWindow : public ::testing::Test {
+// The window as it runs, its message boxes opening as they do for the user.
+class RunningWindow : public WindowTest {
  protected:
   void SetUp() override {
-    view = std::make_unique<MainWindowView>(*form);
-    form->Form_Load();
-    view->syncFromModel();
-    view->show();
+    WindowTest::SetUp();
+    view->messageHost().interactive = true;
     view->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(view.get()));
     view->runEvent([this] { form->cmbScene.setText("Full"); });
     ASSERT_TRUE(waitFor([this] { return form->lTick >= 2; }));
   }
-  void TearDown() override {
-    view.reset();
-    form.reset();
-  }
-
   QLineEdit* field(const char* list) {
     auto* combo = view->findChild<QComboBox*>(list);
     return combo ? combo->lineEdit() : nullptr;
@@ -64,9 +59,6 @@ class RunningWindow : public ::testing::Test {
     QTest::keyClicks(edit, text, Qt::NoModifier, msPerKey);
   }
   static QMessageBox* openBox() { return qobject_cast<QMessageBox*>(QApplication::activeModalWidget()); }
-
-  std::unique_ptr<Form1> form = std::make_unique<Form1>();
-  std::unique_ptr<MainWindowView> view;
 };
 
 enum class Dismiss { Return, Escape, OkButton };

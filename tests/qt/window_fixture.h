@@ -3,6 +3,7 @@
 // boxes answered at once.
 #include <gtest/gtest.h>
 
+#include <QImage>
 #include <memory>
 
 #include "main_window/form1.h"
@@ -27,5 +28,13 @@ class WindowTest : public ::testing::Test {
   std::unique_ptr<Form1> form = std::make_unique<Form1>();
   std::unique_ptr<MainWindowView> view;
 };
+
+// Pixels of a picture's raster that are not its white background.
+inline int inkedPixels(const QImage& image) {
+  int n = 0;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x) n += image.pixel(x, y) != qRgb(255, 255, 255);
+  return n;
+}
 
 }  // namespace linklab

@@ -19,6 +19,7 @@
 
 #include "main_window/form1.h"
 #include "qt/app_scale.h"
+#include "qt/export_images.h"
 #include "qt/layout_scale.h"
 #include "qt/main_window_view.h"
 #include "window_fixture.h"
@@ -70,23 +71,11 @@ class ScaledWindow : public WindowTest {
     view->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(view.get()));
   }
-  PictureWidget* picture(const char* name) {
-    for (PictureWidget* p : view->pictureWidgets())
-      if (p->objectName() == name) return p;
-    return nullptr;
-  }
   void tick(int n) {
     for (int i = 0; i < n; ++i) view->onTick();
   }
 
 };
-
-int inked(const QImage& image) {
-  int n = 0;
-  for (int y = 0; y < image.height(); ++y)
-    for (int x = 0; x < image.width(); ++x) n += image.pixel(x, y) != qRgb(255, 255, 255);
-  return n;
-}
 
 // Paused, then made twice as large: the spectrum is drawn again at twice the resolution, with
 // its pen twice as wide, from what was drawn on it: four times the ink and only the trace's
@@ -96,7 +85,7 @@ TEST_F(ScaledWindow, AResizeWhilePausedRedrawsEveryPictureAtTheNewResolution) {
   tick(3);
   view->runEvent([this] { form->cmdPause.click(); });
   ASSERT_FALSE(form->Timer1.Enabled);
-  PictureWidget* spectrum = picture("picSpectrum(0)");
+  PictureWidget* spectrum = pictureWidget(*view, "picSpectrum(0)");
   ASSERT_NE(spectrum, nullptr);
   const QImage before = spectrum->raster().finished().copy();
   const int32_t tickBefore = form->lTick;
@@ -109,7 +98,7 @@ TEST_F(ScaledWindow, AResizeWhilePausedRedrawsEveryPictureAtTheNewResolution) {
   const QImage& after = spectrum->raster().finished();
   EXPECT_EQ(after.size(), before.size() * 2);
   EXPECT_EQ(spectrum->size(), QSize(593, 185) * 2);
-  const double ratio = double(inked(after)) / inked(before);
+  const double ratio = double(inkedPixels(after)) / inkedPixels(before);
   EXPECT_GT(ratio, 3.0);
   EXPECT_LT(ratio, 5.0);
   QSet<QRgb> colours;
@@ -181,34 +170,6 @@ TEST_F(ScaledWindow, TheTitleSaysWhereTheStudentIs) {
   EXPECT_EQ(view->windowTitle(), "LinkLab - Full - 16-QAM");
   view->runEvent([this] { form->cmbScene.setText("Baseband Demo"); });
   EXPECT_EQ(view->windowTitle(), "LinkLab - Baseband Demo");
-}
-
-// Tab from the scene list walks the block diagram top down, then the displays' controls.
-TEST_F(ScaledWindow, TabFollowsTheBlockDiagramAndSkipsLabelsAndMarkers) {
-  view->runEvent([this] { form->cmbScene.setText("Full"); });
-  auto* scene = view->findChild<QComboBox*>("cmbScene");
-  scene->setFocus();
-  QStringList visited;
-  for (int i = 0; i < 40; ++i) {
-    QWidget* focus = QApplication::focusWidget();
-    ASSERT_NE(focus, nullptr);
-    QWidget* control = qobject_cast<QComboBox*>(focus->parentWidget()) ? focus->parentWidget() : focus;
-    if (!visited.isEmpty() && control->objectName() == visited.front()) break;
-    visited << control->objectName();
-    QTest::keyClick(focus, Qt::Key_Tab);
-  }
-  const QStringList diagram = {"cmbScene", "cmbData", "cmbMod(0)", "cmbFilter(0)", "cmbNonlinear",
-                               "cmbNoise", "cmbFilter(1)", "vscFreq", "vscSync", "cmdPause"};
-  ASSERT_GE(visited.size(), diagram.size());
-  EXPECT_EQ(visited.mid(0, diagram.size()), diagram);
-  for (const char* shown : {"hscDataScroll", "hscDataZoom", "chkLinear", "chkMemory", "hscSpectrum",
-                            "vscSpectrumRange", "hscSample", "vscTxEyeScale", "vscYThreshold"})
-    EXPECT_TRUE(visited.contains(shown)) << shown;
-  for (const QString& name : visited) {
-    EXPECT_FALSE(name.startsWith("lbl") || name.startsWith("Label") || name.startsWith("chkEye") ||
-                 name == "chkModData" || name == "cmdSpectrum")
-        << name.toStdString();
-  }
 }
 
 // Space pauses and continues from any control that has no use for it, never from a text field.

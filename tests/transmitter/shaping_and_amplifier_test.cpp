@@ -33,9 +33,11 @@ TEST_P(OfdmFrame, CarriesItsSymbolsOnTheCentredBins) {
   UniformRandom rnd;
   Symbols sym{};
   for (int s = 0; s < 128; ++s) sym[2 * s] = rnd.next() - 0.5, sym[2 * s + 1] = rnd.next() - 0.5;
-  Block signal, spectrum, work{};
+  Block signal, spectrum, work;
+  work.fill(7.0);  // scratch: whatever an earlier frame left in it
   ofdmModulate(sym, nsc, signal, spectrum, work);
-  for (int b = 0; b < 128 / nsc; ++b)
+  for (int b = 0; b < 128 / nsc; ++b) {
+    double carried = 0, sent = 0;
     for (int c = 0; c < nsc; ++c) {
       cd x = 0;
       for (int tau = 0; tau < len; ++tau) {
@@ -43,7 +45,12 @@ TEST_P(OfdmFrame, CarriesItsSymbolsOnTheCentredBins) {
         x += at(signal, n) * std::polar(1.0, 2 * M_PI * (c * tau / double(len) - n * shift / 4096.0));
       }
       ASSERT_NEAR(std::abs(x / (32 * std::sqrt(nsc / 2.0)) - at(sym, b * nsc + c)), 0, 1e-9) << b << " " << c;
+      carried += std::norm(x) / len;
     }
+    // By Parseval the block holds nothing but its N subcarriers.
+    for (int tau = 0; tau < len; ++tau) sent += std::norm(at(signal, b * len + tau));
+    EXPECT_NEAR(sent, carried, 1e-9 * sent) << b;
+  }
 }
 INSTANTIATE_TEST_SUITE_P(OfferedCounts, OfdmFrame, ::testing::Values(2, 4, 8, 16, 64));
 

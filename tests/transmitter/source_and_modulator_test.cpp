@@ -128,5 +128,15 @@ INSTANTIATE_TEST_SUITE_P(
         C{M::QAM16, "1100", -kT, -kT}, C{M::QAM16, "1101", -1, -kT}, C{M::QAM16, "1110", -kT, -1},
         C{M::QAM16, "1111", -1, -1}));
 
+// A script may let any bit value: 8-PSK takes a group past 7 as 7 (the point of 111), never reading
+// beyond its table.
+TEST(SymbolMap, EightPskGroupsPastSevenLandOnThePointOf111) {
+  std::array<int16_t, 513> bits;
+  bits.fill(2);
+  std::array<double, 257> sym{};
+  modulate(Modulation::PSK8, bits, 1.0, sym);
+  for (int s = 0; s < 128; ++s) ASSERT_TRUE(sym[2 * s] == -kP && sym[2 * s + 1] == -kP) << s;
+}
+
 }  // namespace
 }  // namespace linklab
