@@ -93,6 +93,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         Fault{"a setup's header", "linklab setup 1\n# T\n## S\n", 1, "linklab"},
         Fault{"a newer version", "linklab lesson 2\n# T\n## S\n", 1, "2"},
+        // The header is read past a byte-order mark, so the fault found is the version's.
+        Fault{"a newer version after a byte-order mark", "\xEF\xBB\xBFlinklab lesson 2\n# T\n## S\n", 1, "2"},
         Fault{"no version number", "linklab lesson\n# T\n## S\n", 1, ""},
         Fault{"no title", "linklab lesson 1\n\nSome prose\n## S\n", 3, "Some"},
         Fault{"no steps", kHead + "prose only\n", 3, "T"},
@@ -113,6 +115,7 @@ INSTANTIATE_TEST_SUITE_P(
         Fault{"a check without a solution", kHead + "## S\ncheck: dBER < 1\n## T2\n", 3, "S"},
         Fault{"the last step's check without a solution", kHead + "## S\n## Last\ncheck: dBER < 1\n", 4, "Last"},
         Fault{"a solution without a check", kHead + "## S\n```solution\ncmbNoise = 1.0\n```\n", 4, "```solution"},
+        Fault{"pass without a check", kHead + "## S\npass: yes\n## U\n", 4, "pass"},
         Fault{"fail without a check", kHead + "## S\nfail: no\n## U\n", 4, "fail"},
         Fault{"a question without a check", kHead + "## S\nquestion: why?\n", 4, "question"},
         Fault{"a check reading an answer no question asks",
