@@ -41,16 +41,7 @@ ErrorRateSweep::~ErrorRateSweep() {
 void ErrorRateSweep::start() {
   if (started) return;
   started = true;
-  meanPower = settings.meanPower;
-  if (!(meanPower > 0)) {
-    HeadlessLink calibration(settings);
-    double sum = 0;
-    for (int r = 0; r < kCalibrationRuns; ++r) {
-      calibration.run(0);
-      sum += calibration.lastTxPower();
-    }
-    meanPower = std::isfinite(sum) && sum > 0 ? sum / kCalibrationRuns : 1;
-  }
+  meanPower = sweepMeanPower(settings);
   const int count = std::min<int>(threadCount, static_cast<int>(results.size()));
   running = count;
   for (int t = 0; t < count; ++t) workers.emplace_back([this] { work(); });
@@ -84,29 +75,58 @@ void ErrorRateSweep::work() {
 }
 
 void ErrorRateSweep::runPoint(HeadlessLink& link, std::size_t index) {
-  link.restart(pointSeed(index));
-  const double amplitude = link.amplitudeFor(std::pow(10.0, results[index].ebN0dB / 10), meanPower);
-  SweepPoint point;
-  {
-    std::lock_guard lock(resultsMutex);
-    point = results[index];
-  }
-  while (!stop && point.symbolErrors < kSweepErrorTarget && point.symbols < kSweepSymbolLimit) {
-    const RunErrors e = link.run(amplitude);
-    point.symbols += e.symbols;
-    point.symbolErrors += e.symbolErrors;
-    point.bits += e.bits;
-    point.bitErrors += e.bitErrors;
-    pointProgress[index] = std::min(1.0, std::max(double(point.symbolErrors) / kSweepErrorTarget,
-                                                  double(point.symbols) / kSweepSymbolLimit));
-    if (e.symbols == 0) break;
-  }
-  point.ser = point.symbols ? double(point.symbolErrors) / point.symbols : NAN;
-  point.ber = point.bits ? double(point.bitErrors) / point.bits : NAN;
+  SweepPointRun run(link, settings.mod, index, results[index].ebN0dB, meanPower);
+  while (!stop && !run.step(1)) pointProgress[index] = run.progress();
+  SweepPoint point = run.point();
   point.done = !stop;
-  if (point.done) pointProgress[index] = 1;
+  pointProgress[index] = point.done ? 1 : run.progress();
   std::lock_guard lock(resultsMutex);
   results[index] = point;
+}
+
+double sweepMeanPower(const LinkSettings& settings) {
+  if (settings.meanPower > 0) return settings.meanPower;
+  HeadlessLink calibration(settings);
+  double sum = 0;
+  for (int r = 0; r < kCalibrationRuns; ++r) {
+    calibration.run(0);
+    sum += calibration.lastTxPower();
+  }
+  return std::isfinite(sum) && sum > 0 ? sum / kCalibrationRuns : 1;
+}
+
+SweepPointRun::SweepPointRun(HeadlessLink& link, Modulation mod, std::size_t index, double ebN0dB, double meanPower)
+    : link(link) {
+  link.restart(pointSeed(index));
+  const double ebN0 = std::pow(10.0, ebN0dB / 10);
+  amplitude = link.amplitudeFor(ebN0, meanPower);
+  result.ebN0dB = ebN0dB;
+  const ErrorRates theory = awgnErrorRates(mod, ebN0);
+  result.serTheory = theory.ser;
+  result.berTheory = theory.ber;
+}
+
+bool SweepPointRun::finished() const {
+  return exhausted || result.symbolErrors >= kSweepErrorTarget || result.symbols >= kSweepSymbolLimit;
+}
+
+bool SweepPointRun::step(int blocks) {
+  for (int b = 0; b < blocks && !finished(); ++b) {
+    const RunErrors e = link.run(amplitude);
+    result.symbols += e.symbols;
+    result.symbolErrors += e.symbolErrors;
+    result.bits += e.bits;
+    result.bitErrors += e.bitErrors;
+    exhausted = e.symbols == 0;
+  }
+  result.ser = result.symbols ? double(result.symbolErrors) / result.symbols : NAN;
+  result.ber = result.bits ? double(result.bitErrors) / result.bits : NAN;
+  return finished();
+}
+
+double SweepPointRun::progress() const {
+  return std::min(1.0, std::max(double(result.symbolErrors) / kSweepErrorTarget,
+                                double(result.symbols) / kSweepSymbolLimit));
 }
 
 }  // namespace linklab

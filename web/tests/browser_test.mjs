@@ -1,8 +1,10 @@
 // The page in a real browser: the system's headless Chromium, driven through puppeteer-core,
 // loads the site from a local server and uses it as a student would. Screenshots of the four
-// scenes and the figures (load time, tick time, download size) go to OUT_DIR.
-//   node browser_test.mjs SITE_DIR OUT_DIR
-import { spawn } from 'node:child_process';
+// scenes and the figures (load time, tick time, download size) go to OUT_DIR. With NATIVE_TICK
+// (the native build of the page's tick, linklab_page_tick) the heaviest tick is also run natively
+// on the same rasters at the same scale, for a fair ratio.
+//   node browser_test.mjs SITE_DIR OUT_DIR [NATIVE_TICK]
+import { execFileSync, spawn } from 'node:child_process';
 import fs from 'node:fs';
 import net from 'node:net';
 import os from 'node:os';
@@ -10,7 +12,7 @@ import path from 'node:path';
 import zlib from 'node:zlib';
 import puppeteer from 'puppeteer-core';
 
-const [siteDir, outDir] = process.argv.slice(2).map((p) => p && path.resolve(p));
+const [siteDir, outDir, nativeTick] = process.argv.slice(2).map((p) => p && path.resolve(p));
 if (!siteDir || !outDir) {
   console.error('usage: node browser_test.mjs SITE_DIR OUT_DIR');
   process.exit(2);
@@ -114,6 +116,85 @@ const opaque = (colour) => /^rgb\(/.test(colour) || /^rgba\(.*, 1\)$/.test(colou
 
 const centre = (b) => ({ x: b.x + b.width / 2, y: b.y + b.height / 2 });
 
+
+// ---- The error-rate curve of the Measure menu ------------------------------------------------
+
+// Waits for a file of the download folder whose name ends with SUFFIX; its bytes.
+async function downloaded(folder, suffix) {
+  for (let i = 0; i < 100; ++i) {
+    const name = fs.existsSync(folder) && fs.readdirSync(folder).find((f) => f.endsWith(suffix));
+    if (name) return fs.readFileSync(path.join(folder, name));
+    await sleep(100);
+  }
+  return null;
+}
+
+const curveStatus = (page) => page.$eval('#curve-status', (s) => s.textContent);
+
+async function curveRun(page, from, to, step) {
+  for (const [id, value] of [['#curve-from', from], ['#curve-to', to], ['#curve-step', step]]) {
+    await page.$eval(id, (input, v) => { input.value = String(v); input.dispatchEvent(new Event('input')); }, value);
+  }
+  await page.click('#curve-start');
+}
+
+async function testErrorRateCurve(page, browser) {
+  const folder = path.join(outDir, 'downloads');
+  fs.rmSync(folder, { recursive: true, force: true });
+  fs.mkdirSync(folder, { recursive: true });
+  const cdp = await browser.target().createCDPSession();
+  await cdp.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: folder });
+
+  await page.click('#measure-menu');
+  await page.click('#measure-curve');
+  check(await page.$eval('#curve-window', (w) => !w.hidden), 'Measure opens the error-rate curve');
+  // BPSK through root raised-cosine filters and a matched receiver: the theory's own link.
+  await curveRun(page, 0, 8, 2);
+  const cores = await page.evaluate(() => navigator.hardwareConcurrency || 1);
+  const started = await curveStatus(page);
+  check(started === `running on ${Math.min(cores, 5)} worker${Math.min(cores, 5) > 1 ? 's' : ''}`,
+        'the sweep runs on a worker per core', started);
+  await page.waitForFunction(() => document.querySelector('#curve-status').textContent === 'done', { timeout: 180000 });
+  check(await page.evaluate(() => window.linklab.curve.liveWorkers()) === 0, 'the workers end with the sweep');
+  await page.screenshot({ path: path.join(outDir, 'curve-window.png') });
+  await (await page.$('#curve-window')).screenshot({ path: path.join(outDir, 'curve.png') });
+
+  await page.click('#curve-csv');
+  const csv = await downloaded(folder, '.csv');
+  check(csv !== null, 'Save CSV downloads a table');
+  const rows = csv ? csv.toString().trim().split('\n').slice(1).map((line) => line.split(',').map(Number)) : [];
+  check(rows.length === 5, 'one row per point', String(rows.length));
+  // Columns: ebn0_db symbols symbol_errors bits bit_errors ser ber ser_theory ber_theory ser_lo ser_hi ber_lo ber_hi
+  for (const r of rows) {
+    check(r[1] > 0 && r[5] === r[2] / r[1], `the point at ${r[0]} dB was measured`, `${r[2]} of ${r[1]}`);
+    check(r[9] <= r[7] && r[7] <= r[10] && r[11] <= r[8] && r[8] <= r[12],
+          `theory lies within the point's 95 % band at ${r[0]} dB`,
+          `SER ${r[5].toExponential(2)} [${r[9].toExponential(2)}, ${r[10].toExponential(2)}] theory ${r[7].toExponential(2)}`);
+  }
+  await page.click('#curve-png');
+  const png = await downloaded(folder, '.png');
+  check(png !== null && png.subarray(1, 4).toString() === 'PNG' && png.length > 5000, 'Save PNG downloads an image');
+  await page.click('#curve-svg');
+  const svg = await downloaded(folder, '.svg');
+  check(svg !== null && svg.toString().includes('<svg') && svg.toString().includes('BPSK theory'),
+        'Save SVG downloads the drawing');
+
+  // Cancel: a long sweep stops at once and stays stopped.
+  await curveRun(page, 0, 14, 0.5);
+  await page.waitForFunction(() => document.querySelector('#curve-progress').value > 0, { timeout: 60000 });
+  await page.click('#curve-cancel');
+  const cancelled = await page.evaluate(() => ({ status: document.querySelector('#curve-status').textContent,
+    workers: window.linklab.curve.liveWorkers(), progress: document.querySelector('#curve-progress').value }));
+  await sleep(800);
+  const later = await page.$eval('#curve-progress', (p) => p.value);
+  check(cancelled.status === 'cancelled' && cancelled.workers === 0 && later === cancelled.progress &&
+        cancelled.progress < 1000, 'Cancel stops every worker', JSON.stringify({ ...cancelled, later }));
+  check(await page.$eval('#curve-start', (b) => !b.disabled), 'and Start is offered again');
+  await page.screenshot({ path: path.join(outDir, 'curve-cancelled.png') });
+  await page.click('#curve-window .close');
+  check(await page.$eval('#curve-window', (w) => w.hidden), 'the curve window closes');
+}
+
 // ---- The test ----------------------------------------------------------------------------------
 
 const { server, url } = await startServer();
@@ -169,6 +250,8 @@ try {
   check((await page.$eval(sel('cmbMod(0)'), (el) => el.title)).length > 10 &&
         (await page.$eval(sel('picSpectrum(0)'), (el) => el.title)).length > 10, 'controls and pictures have tooltips');
   await page.screenshot({ path: path.join(outDir, 'scene-2-modulation.png') });
+
+  await testErrorRateCurve(page, browser);
 
   // No sideways swipe leaves the page: the history swipe is off for the whole page, and the
   // bars above and below the window take no sideways pan.
@@ -344,6 +427,26 @@ try {
   figures.heaviestTickModelMs = spread(await page.evaluate(() => window.linklab.stats.modelTicks));
   await page.screenshot({ path: path.join(outDir, 'full-heaviest.png') });
 
+  // The same at 1920 x 1080 on a screen of pixel ratio 2, and natively on the same rasters.
+  await page.setViewport({ width: 1920, height: 1080, deviceScaleFactor: 2 });
+  await sleep(300);
+  await waitTicks(page, 10);
+  await page.evaluate(() => { window.linklab.stats.ticks.length = 0; window.linklab.stats.modelTicks.length = 0; });
+  await waitTicks(page, 50);
+  const large = {
+    pixelScale: await page.evaluate(() => window.linklab.stats.pixelScale),
+    page: spread(await page.evaluate(() => window.linklab.stats.ticks)),
+    model: spread(await page.evaluate(() => window.linklab.stats.modelTicks)),
+  };
+  if (nativeTick) {
+    large.native = JSON.parse(execFileSync(nativeTick, [String(large.pixelScale), '50']).toString());
+    large.wasmOverNative = Number((large.model.median / large.native.tickMs).toFixed(2));
+  }
+  figures.heaviestTick1920x1080at2x = large;
+  check(large.pixelScale > 2 / 15, 'the pictures are drawn at the screen\'s pixel ratio', String(large.pixelScale));
+  await page.setViewport({ width: 1280, height: 900, deviceScaleFactor: 1 });
+  await sleep(300);
+
   // The help windows, from the Help menu.
   await page.click('#help-menu');
   await page.click('#help-items [data-help="0"]');
@@ -411,7 +514,8 @@ try {
 check(problems.length === 0, 'no console error, failed or outside request', problems.join('; '));
 
 // What a student downloads: the page, its script and style, the module and the .wasm, gzipped.
-const siteFiles = ['index.html', 'linklab.css', 'app.js', 'page_controls.js', 'linklab.js', 'linklab.wasm'];
+const siteFiles = ['index.html', 'linklab.css', 'app.js', 'page_controls.js', 'error_rate.js', 'sweep_worker.js',
+                   'linklab.js', 'linklab.wasm'];
 figures.downloadBytes = {};
 for (const f of siteFiles) figures.downloadBytes[f] = zlib.gzipSync(fs.readFileSync(path.join(siteDir, f)), { level: 9 }).length;
 figures.downloadBytes.total = Object.values(figures.downloadBytes).reduce((a, b) => a + b, 0);

@@ -2,6 +2,7 @@
 // runs its 100 ms timer. Every user event calls the model's own handler, and afterwards the page
 // syncs itself from the model, as the desktop window does.
 import { PageControls, TWIPS_PER_PIXEL } from './page_controls.js';
+import { installMeasureMenu } from './error_rate.js';
 
 const FORM_WIDTH = 15045, FORM_HEIGHT = 10170;  // twips of the window's client area
 const $ = (selector) => document.querySelector(selector);
@@ -272,7 +273,8 @@ function fitToWindow() {
   form.style.height = `${(FORM_HEIGHT / TWIPS_PER_PIXEL) * scale}px`;
   form.style.setProperty('--scale', scale);
   controls.rescale(scale);
-  app.setPixelScale((scale * window.devicePixelRatio) / TWIPS_PER_PIXEL);
+  stats.pixelScale = (scale * window.devicePixelRatio) / TWIPS_PER_PIXEL;
+  app.setPixelScale(stats.pixelScale);
 }
 
 let resizePending = false;
@@ -288,6 +290,7 @@ window.addEventListener('resize', () => {
 
 // ---- Start-up ----------------------------------------------------------------------------------
 
+window.linklab.curve = installMeasureMenu(Module, app, $('#menu'));
 fitToWindow();
 app.load();
 performance.mark('linklab-model');
