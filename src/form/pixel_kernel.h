@@ -30,8 +30,18 @@ struct FillSpans {
   std::ptrdiff_t stride;
   uint32_t colour;
   void operator()(int row, int from, int to) const {
-    uint32_t* p = pixels + row * stride;
-    for (int col = from; col < to; ++col) p[col] = colour;
+    // Locals: a store through the pixels must not make the compiler reload the colour.
+    uint32_t* const p = pixels + row * stride + from;
+    const uint32_t c = colour;
+    // Most spans are a pen wide: a few plain stores, no loop set-up.
+    switch (to - from) {
+      case 4: p[3] = c; [[fallthrough]];
+      case 3: p[2] = c; [[fallthrough]];
+      case 2: p[1] = c; [[fallthrough]];
+      case 1: p[0] = c; return;
+      default:
+        for (int i = 0, n = to - from; i < n; ++i) p[i] = c;
+    }
   }
 };
 
@@ -39,9 +49,10 @@ struct FillSpans {
 // ends. Each step covers `pen` pixels across the line: down from the step on a flat line, to the
 // right of it on a steep one. The steps of a flat line at one height make one block `pen` rows
 // deep, handed out as `pen` spans rather than a column per step.
-// span(row, from, to): cells from .. to-1 of `row`, all inside the grid, from < to.
+// span(row, from, to): cells from .. to-1 of `row`, all inside the grid, from < to. Taken by
+// value, so its fields live in registers while the pixels are written.
 template <class Span>
-void lineSpans(PixelGrid grid, double ax, double ay, double bx, double by, int pen, Span&& span) {
+void lineSpans(PixelGrid grid, double ax, double ay, double bx, double by, int pen, Span span) {
   if (grid.columns <= 0 || grid.rows <= 0) return;
   if (!std::isfinite(ax) || !std::isfinite(ay) || !std::isfinite(bx) || !std::isfinite(by)) return;
   if (!clipSegment(ax, ay, bx, by, -pen, -pen, grid.columns + 1.0, grid.rows + 1.0)) return;
@@ -90,7 +101,7 @@ void lineSpans(PixelGrid grid, double ax, double ay, double bx, double by, int p
 // centres lie within r + pen/2 of the centre and not within r - pen/2. A hole narrower than half
 // the pen (at least half a pixel) closes up, so small rings make a solid dot.
 template <class Span>
-void ringSpans(PixelGrid grid, double cx, double cy, double r, int pen, Span&& span) {
+void ringSpans(PixelGrid grid, double cx, double cy, double r, int pen, Span span) {
   if (grid.columns <= 0 || grid.rows <= 0) return;
   const double rd = std::fabs(r);
   if (!std::isfinite(cx) || !std::isfinite(cy) || !std::isfinite(rd)) return;

@@ -46,9 +46,9 @@ class JsonSink : public PlotSink {
   void marker(PlotPoint at, uint32_t c, MarkerShape shape, double r, bool filled) override {
     item("marker");
     numbers({at.x, at.y, r});
-    out += ',' + jsonString(htmlColour(c)) + ',' + (filled ? "true" : "false") + ',';
+    out += ',' + jsonString(htmlColour(c)) + ',' + (filled ? "true" : "false");
     if (shape == MarkerShape::Circle)
-      out += "null";
+      out += ",null";
     else
       pointList(markerOutline(shape, at, r));
     out += ']';

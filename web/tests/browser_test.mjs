@@ -145,10 +145,16 @@ async function testErrorRateCurve(page, browser) {
   const cdp = await browser.target().createCDPSession();
   await cdp.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: folder });
 
+  // BPSK through root raised-cosine filters and a matched receiver: the theory's own link.
+  const before = { scene: await page.$eval(sel('cmbScene'), (e) => e.value),
+                   tx: await page.$eval(sel('cmbFilter(0)'), (e) => e.value),
+                   rx: await page.$eval(`${sel('cmbFilter(1)')} input`, (e) => e.value) };
+  await page.select(sel('cmbScene'), 'Full');
+  await page.select(sel('cmbFilter(0)'), 'Root RC');
+  await page.select(`${sel('cmbFilter(1)')} select`, 'Matched');
   await page.click('#measure-menu');
   await page.click('#measure-curve');
   check(await page.$eval('#curve-window', (w) => !w.hidden), 'Measure opens the error-rate curve');
-  // BPSK through root raised-cosine filters and a matched receiver: the theory's own link.
   await curveRun(page, 0, 8, 2);
   const cores = await page.evaluate(() => navigator.hardwareConcurrency || 1);
   const started = await curveStatus(page);
@@ -193,6 +199,9 @@ async function testErrorRateCurve(page, browser) {
   await page.screenshot({ path: path.join(outDir, 'curve-cancelled.png') });
   await page.click('#curve-window .close');
   check(await page.$eval('#curve-window', (w) => w.hidden), 'the curve window closes');
+  await page.select(sel('cmbFilter(0)'), before.tx);
+  await page.select(`${sel('cmbFilter(1)')} select`, before.rx);
+  await pickScene(page, before.scene);
 }
 
 // ---- The test ----------------------------------------------------------------------------------

@@ -58,7 +58,9 @@ TEST_P(PageSweep, WorkersCountWhatTheSweepThreadsCount) {
   }
   const std::string csv = curve.csv();
   EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 4);
-  EXPECT_NE(curve.drawing(640, 440, 0, 14).find(curve.plotRuns()[0].label), std::string::npos);
+  const std::string drawing = curve.drawing(640, 440, 0, 14);
+  EXPECT_NE(drawing.find(curve.plotRuns()[0].label), std::string::npos);
+  for (const char* broken : {",,", "[,", ",]"}) EXPECT_EQ(drawing.find(broken), std::string::npos) << broken;
 }
 INSTANTIATE_TEST_SUITE_P(Links, PageSweep,
                          ::testing::Values(Setting{"BPSK", "Linear"}, Setting{"16-QAM", "Non-Linear"}));

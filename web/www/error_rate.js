@@ -241,7 +241,13 @@ export function installMeasureMenu(Module, app, menu) {
     sweep = { workers: [], progress: new Float64Array(n), next: 0, done: 0, meanPower: curve.meanPower() };
     const count = Math.max(1, Math.min(navigator.hardwareConcurrency || 1, n));
     for (let i = 0; i < count; ++i) {
-      const worker = new Worker('sweep_worker.js');
+      let worker;
+      try {
+        worker = new Worker('sweep_worker.js');
+      } catch (error) {
+        finish(true, `no worker could start (${error.message})`);
+        return;
+      }
       worker.onmessage = (e) => {
         const m = e.data;
         if (!sweep || !sweep.workers.includes(worker)) return;
