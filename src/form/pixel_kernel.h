@@ -31,17 +31,9 @@ struct FillSpans {
   uint32_t colour;
   void operator()(int row, int from, int to) const {
     // Locals: a store through the pixels must not make the compiler reload the colour.
-    uint32_t* const p = pixels + row * stride + from;
+    uint32_t* const p = pixels + row * stride;
     const uint32_t c = colour;
-    // Most spans are a pen wide: a few plain stores, no loop set-up.
-    switch (to - from) {
-      case 4: p[3] = c; [[fallthrough]];
-      case 3: p[2] = c; [[fallthrough]];
-      case 2: p[1] = c; [[fallthrough]];
-      case 1: p[0] = c; return;
-      default:
-        for (int i = 0, n = to - from; i < n; ++i) p[i] = c;
-    }
+    for (int col = from; col < to; ++col) p[col] = c;
   }
 };
 
@@ -62,6 +54,37 @@ void lineSpans(PixelGrid grid, double ax, double ay, double bx, double by, int p
   const int dy = -std::abs(yEnd - y), sy = y < yEnd ? 1 : -1;
   int err = dx + dy;
   const bool steep = -dy > dx;
+  // The walk itself, once per line shape, so each loop carries only what its shape needs.
+  auto walk = [&](auto&& step) {
+    while (true) {
+      step(x, y);
+      if (x == xEnd && y == yEnd) break;
+      const int e2 = 2 * err;
+      if (e2 >= dy) {
+        err += dy;
+        x += sx;
+      }
+      if (e2 <= dx) {
+        err += dx;
+        y += sy;
+      }
+    }
+  };
+  const auto rowsU = static_cast<unsigned>(grid.rows), columnsU = static_cast<unsigned>(grid.columns);
+  if (pen == 1) {
+    walk([&](int px, int py) {
+      if (static_cast<unsigned>(px) < columnsU && static_cast<unsigned>(py) < rowsU) span(py, px, px + 1);
+    });
+    return;
+  }
+  if (steep) {
+    walk([&](int px, int py) {
+      if (static_cast<unsigned>(py) >= rowsU) return;
+      const int from = std::max(0, px), to = std::min(grid.columns, px + pen);
+      if (from < to) span(py, from, to);
+    });
+    return;
+  }
   // The flat line's current block: columns runLo .. runHi at height runY.
   int runLo = x, runHi = x, runY = y;
   auto block = [&] {
@@ -69,32 +92,17 @@ void lineSpans(PixelGrid grid, double ax, double ay, double bx, double by, int p
     if (from >= to) return;
     for (int row = std::max(0, runY), end = std::min(grid.rows, runY + pen); row < end; ++row) span(row, from, to);
   };
-  while (true) {
-    if (steep) {
-      if (static_cast<unsigned>(y) < static_cast<unsigned>(grid.rows)) {
-        const int from = std::max(0, x), to = std::min(grid.columns, x + pen);
-        if (from < to) span(y, from, to);
-      }
-    } else if (y == runY && (x == runLo - 1 || x == runHi + 1)) {
-      runLo = std::min(runLo, x);
-      runHi = std::max(runHi, x);
-    } else if (y != runY || x < runLo || x > runHi) {
+  walk([&](int px, int py) {
+    if (py == runY && (px == runLo - 1 || px == runHi + 1)) {
+      runLo = std::min(runLo, px);
+      runHi = std::max(runHi, px);
+    } else if (py != runY || px < runLo || px > runHi) {
       block();
-      runLo = runHi = x;
-      runY = y;
+      runLo = runHi = px;
+      runY = py;
     }
-    if (x == xEnd && y == yEnd) break;
-    const int e2 = 2 * err;
-    if (e2 >= dy) {
-      err += dy;
-      x += sx;
-    }
-    if (e2 <= dx) {
-      err += dx;
-      y += sy;
-    }
-  }
-  if (!steep) block();
+  });
+  block();
 }
 
 // A ring one pen wide around radius r about (cx, cy), device pixels, row by row: the cells whose

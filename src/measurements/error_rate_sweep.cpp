@@ -12,10 +12,16 @@ constexpr int kCalibrationRuns = 8;
 uint64_t pointSeed(std::size_t index) { return UniformRandom::kSeed ^ (0x9E3779B97F4A7C15ULL * (index + 1)); }
 }  // namespace
 
+double sweepValueCount(double from, double to, double step) {
+  if (!(step > 0) || !(to >= from) || !std::isfinite(from) || !std::isfinite(to)) return 0;
+  return std::floor((to - from) / step + 1e-9) + 1;
+}
+
 std::vector<double> sweepValues(double from, double to, double step) {
   std::vector<double> values;
-  if (!(step > 0) || !(to >= from) || !std::isfinite(from) || !std::isfinite(to)) return values;
-  const int count = static_cast<int>(std::floor((to - from) / step + 1e-9)) + 1;
+  const double wanted = sweepValueCount(from, to, step);
+  if (!(wanted >= 1 && wanted <= 1e7)) return values;
+  const int count = static_cast<int>(wanted);
   for (int i = 0; i < count; ++i) values.push_back(from + i * step);
   return values;
 }

@@ -28,8 +28,11 @@ struct SweepPoint {
 };
 
 // The Eb/N0 values from `from` to `to` in steps of `step` (the last may fall short of `to`
-// by less than a step's rounding); empty when step <= 0 or to < from.
+// by less than a step's rounding); empty when step <= 0, to < from or they would be more than
+// ten million.
 std::vector<double> sweepValues(double from, double to, double step);
+// How many values sweepValues gives, worked out without making them (a typo's billion included).
+double sweepValueCount(double from, double to, double step);
 
 // The transmitter's mean power per sample a sweep puts its noise against: the settings' own, or
 // measured on noiseless runs through the link (the non-linear amplifier changes it).

@@ -89,8 +89,9 @@ std::string ErrorRateCurve::startRun(WebApp& app, double fromDb, double toDb, do
   PlotRun run;
   run.fromDb = fromDb;
   run.toDb = std::max(fromDb, toDb);
+  if (sweepValueCount(run.fromDb, run.toDb, stepDb) > kMaxPoints) return "Too many points: take a larger step.";
   const std::vector<double> values = sweepValues(run.fromDb, run.toDb, stepDb);
-  if (values.empty() || values.size() > kMaxPoints) return "Too many points: take a larger step.";
+  if (values.empty()) return "Give the range in dB and a step above 0.";
   // Measured once here, so every worker puts its noise against the same power.
   fresh.meanPower = sweepMeanPower(fresh);
   settings = fresh;
