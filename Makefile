@@ -117,10 +117,10 @@ web-test: web
 	$(call install_missing,$(BUILD_PACKAGES))
 	$(call install_missing_commands,$(WEB_TEST_COMMANDS))
 	cmake --preset release
-	cmake --build --preset release --target linklab
+	cmake --build --preset release --target linklab linklab_page_tick
 	cd web && PUPPETEER_SKIP_DOWNLOAD=1 npm ci --no-audit --no-fund
 	node web/tests/parity_test.mjs build/release/src/app/linklab build/web/linklab-batch.js
-	node web/tests/browser_test.mjs build/web build/web-test build/release/src/app/linklab
+	node web/tests/browser_test.mjs build/web build/web-test build/release/src/app/linklab build/release/web/bench/linklab_page_tick
 
 # Mutation testing: a seeded sample of COUNT one-line faults over src/ (or its FOLDER), each built
 # into the non-sanitizer build/mutate and run against the tests; see the README.

@@ -17,8 +17,8 @@ std::string measureErrorRate(Form1& form, const std::vector<std::string_view>& a
   if (!from || !to || !step) return "malformed measureErrorRate arguments";
   if (!(*step > 0)) return "measureErrorRate needs a step above 0";
   if (*to < *from) return "measureErrorRate needs FROM not above TO";
+  if (sweepValueCount(*from, *to, *step) > kMaxSweepPoints) return "measureErrorRate: too many points";
   const std::vector<double> values = sweepValues(*from, *to, *step);
-  if (values.size() > kMaxSweepPoints) return "measureErrorRate: too many points";
   const LinkSettings settings = form.linkSettings();
   if (!makesDecisions(settings.mod, settings.ofdm)) return "measureErrorRate: this link makes no symbol decisions";
   ErrorRateSweep sweep(settings, values);

@@ -12,10 +12,16 @@ constexpr int kCalibrationRuns = 8;
 uint64_t pointSeed(std::size_t index) { return UniformRandom::kSeed ^ (0x9E3779B97F4A7C15ULL * (index + 1)); }
 }  // namespace
 
+double sweepValueCount(double from, double to, double step) {
+  if (!(step > 0) || !(to >= from) || !std::isfinite(from) || !std::isfinite(to)) return 0;
+  return std::floor((to - from) / step + 1e-9) + 1;
+}
+
 std::vector<double> sweepValues(double from, double to, double step) {
   std::vector<double> values;
-  if (!(step > 0) || !(to >= from) || !std::isfinite(from) || !std::isfinite(to)) return values;
-  const int count = static_cast<int>(std::floor((to - from) / step + 1e-9)) + 1;
+  const double wanted = sweepValueCount(from, to, step);
+  if (!(wanted >= 1 && wanted <= 1e7)) return values;
+  const int count = static_cast<int>(wanted);
   for (int i = 0; i < count; ++i) values.push_back(from + i * step);
   return values;
 }
@@ -41,16 +47,7 @@ ErrorRateSweep::~ErrorRateSweep() {
 void ErrorRateSweep::start() {
   if (started) return;
   started = true;
-  meanPower = settings.meanPower;
-  if (!(meanPower > 0)) {
-    HeadlessLink calibration(settings);
-    double sum = 0;
-    for (int r = 0; r < kCalibrationRuns; ++r) {
-      calibration.run(0);
-      sum += calibration.lastTxPower();
-    }
-    meanPower = std::isfinite(sum) && sum > 0 ? sum / kCalibrationRuns : 1;
-  }
+  meanPower = sweepMeanPower(settings);
   const int count = std::min<int>(threadCount, static_cast<int>(results.size()));
   running = count;
   for (int t = 0; t < count; ++t) workers.emplace_back([this] { work(); });
@@ -84,29 +81,58 @@ void ErrorRateSweep::work() {
 }
 
 void ErrorRateSweep::runPoint(HeadlessLink& link, std::size_t index) {
-  link.restart(pointSeed(index));
-  const double amplitude = link.amplitudeFor(std::pow(10.0, results[index].ebN0dB / 10), meanPower);
-  SweepPoint point;
-  {
-    std::lock_guard lock(resultsMutex);
-    point = results[index];
-  }
-  while (!stop && point.symbolErrors < kSweepErrorTarget && point.symbols < kSweepSymbolLimit) {
-    const RunErrors e = link.run(amplitude);
-    point.symbols += e.symbols;
-    point.symbolErrors += e.symbolErrors;
-    point.bits += e.bits;
-    point.bitErrors += e.bitErrors;
-    pointProgress[index] = std::min(1.0, std::max(double(point.symbolErrors) / kSweepErrorTarget,
-                                                  double(point.symbols) / kSweepSymbolLimit));
-    if (e.symbols == 0) break;
-  }
-  point.ser = point.symbols ? double(point.symbolErrors) / point.symbols : NAN;
-  point.ber = point.bits ? double(point.bitErrors) / point.bits : NAN;
+  SweepPointRun run(link, settings.mod, index, results[index].ebN0dB, meanPower);
+  while (!stop && !run.step(1)) pointProgress[index] = run.progress();
+  SweepPoint point = run.point();
   point.done = !stop;
-  if (point.done) pointProgress[index] = 1;
+  pointProgress[index] = point.done ? 1 : run.progress();
   std::lock_guard lock(resultsMutex);
   results[index] = point;
+}
+
+double sweepMeanPower(const LinkSettings& settings) {
+  if (settings.meanPower > 0) return settings.meanPower;
+  HeadlessLink calibration(settings);
+  double sum = 0;
+  for (int r = 0; r < kCalibrationRuns; ++r) {
+    calibration.run(0);
+    sum += calibration.lastTxPower();
+  }
+  return std::isfinite(sum) && sum > 0 ? sum / kCalibrationRuns : 1;
+}
+
+SweepPointRun::SweepPointRun(HeadlessLink& link, Modulation mod, std::size_t index, double ebN0dB, double meanPower)
+    : link(link) {
+  link.restart(pointSeed(index));
+  const double ebN0 = std::pow(10.0, ebN0dB / 10);
+  amplitude = link.amplitudeFor(ebN0, meanPower);
+  result.ebN0dB = ebN0dB;
+  const ErrorRates theory = awgnErrorRates(mod, ebN0);
+  result.serTheory = theory.ser;
+  result.berTheory = theory.ber;
+}
+
+bool SweepPointRun::finished() const {
+  return exhausted || result.symbolErrors >= kSweepErrorTarget || result.symbols >= kSweepSymbolLimit;
+}
+
+bool SweepPointRun::step(int blocks) {
+  for (int b = 0; b < blocks && !finished(); ++b) {
+    const RunErrors e = link.run(amplitude);
+    result.symbols += e.symbols;
+    result.symbolErrors += e.symbolErrors;
+    result.bits += e.bits;
+    result.bitErrors += e.bitErrors;
+    exhausted = e.symbols == 0;
+  }
+  result.ser = result.symbols ? double(result.symbolErrors) / result.symbols : NAN;
+  result.ber = result.bits ? double(result.bitErrors) / result.bits : NAN;
+  return finished();
+}
+
+double SweepPointRun::progress() const {
+  return std::min(1.0, std::max(double(result.symbolErrors) / kSweepErrorTarget,
+                                double(result.symbols) / kSweepSymbolLimit));
 }
 
 }  // namespace linklab

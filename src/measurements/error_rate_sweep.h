@@ -28,8 +28,37 @@ struct SweepPoint {
 };
 
 // The Eb/N0 values from `from` to `to` in steps of `step` (the last may fall short of `to`
-// by less than a step's rounding); empty when step <= 0 or to < from.
+// by less than a step's rounding); empty when step <= 0, to < from or they would be more than
+// ten million.
 std::vector<double> sweepValues(double from, double to, double step);
+// How many values sweepValues gives, worked out without making them (a typo's billion included).
+double sweepValueCount(double from, double to, double step);
+
+// The transmitter's mean power per sample a sweep puts its noise against: the settings' own, or
+// measured on noiseless runs through the link (the non-linear amplifier changes it).
+double sweepMeanPower(const LinkSettings& settings);
+
+// One point of a sweep, run a few blocks at a time on a link of its own: what each worker thread
+// of ErrorRateSweep runs, and what a front end without threads runs in slices between events.
+// index: the point's place in the sweep, which seeds its generator, so a point measures the same
+// whoever runs it.
+class SweepPointRun {
+ public:
+  SweepPointRun(HeadlessLink& link, Modulation mod, std::size_t index, double ebN0dB, double meanPower);
+  // Runs up to `blocks` more blocks; true once the point has its errors or its symbols.
+  bool step(int blocks);
+  bool finished() const;
+  // The counts so far and the rates from them (done stays false: the owner says when it is).
+  const SweepPoint& point() const { return result; }
+  // 0 .. 1: the share of the error target or of the symbol limit, whichever is further.
+  double progress() const;
+
+ private:
+  HeadlessLink& link;
+  SweepPoint result;
+  double amplitude;
+  bool exhausted = false;  // a run without symbols: no more will come
+};
 
 class ErrorRateSweep {
  public:
@@ -52,6 +81,7 @@ class ErrorRateSweep {
  private:
   void work();
   void runPoint(HeadlessLink& link, std::size_t index);
+
 
   LinkSettings settings;
   std::vector<SweepPoint> results;

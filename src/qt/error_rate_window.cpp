@@ -12,16 +12,13 @@
 #include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QTextStream>
 #include <QVBoxLayout>
 #include <chrono>
-#include <cstdio>
 
 #include "main_window/file_names.h"
 #include "main_window/form1.h"
-#include "measurements/binomial_interval.h"
 #include "measurements/constellations.h"
-#include "measurements/sweep_run_label.h"
+#include "main_window/run_label.h"
 #include "qt/app_scale.h"
 #include "qt/file_dialogs.h"
 #include "qt/save_folder.h"
@@ -29,8 +26,10 @@
 namespace linklab {
 
 namespace {
-// The exported plot grows by a legend row for every run beyond the second, so the axes keep their height.
-QSizeF exportSize(std::size_t runs) { return QSizeF(760, 520 + 17 * double(runs > 2 ? runs - 2 : 0)); }
+QSizeF exportSize(std::size_t runs) {
+  const PlotPoint size = errorRateExportSize(runs);
+  return QSizeF(size.x, size.y);
+}
 
 QDoubleSpinBox* dbBox(double value, double min, double max, QWidget* parent) {
   auto* box = new QDoubleSpinBox(parent);
@@ -42,28 +41,6 @@ QDoubleSpinBox* dbBox(double value, double min, double max, QWidget* parent) {
   return box;
 }
 
-QString number(double x) {
-  char buffer[32];
-  std::snprintf(buffer, sizeof buffer, "%.17g", x);
-  return buffer;
-}
-
-QString csvQuoted(const QString& s) { return '"' + QString(s).replace('"', "\"\"") + '"'; }
-
-QString runLabelOf(Form1& form) {
-  RunSettingsTexts t;
-  t.keying = form.cmbMod[0].Text();
-  t.demodulation = form.cmbMod[1].Text();
-  t.txFilter = form.cmbFilter[0].Text();
-  t.txExcessBandwidth = form.cmbTxEB[0].Text();
-  t.txBandwidth = form.cmbTxBW[0].Text();
-  t.txSubcarriers = form.cmbTxSC[0].Text();
-  t.rxFilter = form.cmbFilter[1].Text();
-  t.rxExcessBandwidth = form.cmbTxEB[1].Text();
-  t.rxBandwidth = form.cmbTxBW[1].Text();
-  t.amplifier = form.cmbNonlinear.Text();
-  return QString::fromStdString(runLabel(t));
-}
 }  // namespace
 
 class ErrorRateWindow::PlotArea : public QWidget {
@@ -163,7 +140,7 @@ void ErrorRateWindow::startSweep() {
   }
   PlotRun run;
   run.label = runLabelOf(form);
-  run.keying = QString::fromStdString(form.cmbMod[0].Text());
+  run.keying = form.cmbMod[0].Text();
   run.mod = settings.mod;
   run.fromDb = from->value();
   run.toDb = std::max(from->value(), to->value());
@@ -253,22 +230,7 @@ bool ErrorRateWindow::saveSvg(const QString& file) const {
 bool ErrorRateWindow::saveCsv(const QString& file) const {
   QFile out(file);
   if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) return false;
-  QTextStream s(&out);
-  // The nine columns of the batch command's table, then the exact 95 % intervals of both rates
-  // (Clopper-Pearson also for no error: the plot's 3/N is its own one-sided choice), then the run.
-  s << "ebn0_db,symbols,symbol_errors,bits,bit_errors,ser,ber,ser_theory,ber_theory,"
-       "ser_lower95,ser_upper95,ber_lower95,ber_upper95,run,settings\n";
-  for (std::size_t r = 0; r < plotRuns.size(); ++r)
-    for (const SweepPoint& p : plotRuns[r].points) {
-      const BinomialInterval ser = clopperPearson(p.symbolErrors, p.symbols, 0.95);
-      const BinomialInterval ber = clopperPearson(p.bitErrors, p.bits, 0.95);
-      s << number(p.ebN0dB) << ',' << p.symbols << ',' << p.symbolErrors << ',' << p.bits << ',' << p.bitErrors
-        << ',' << number(p.ser) << ',' << number(p.ber) << ',' << number(p.serTheory) << ','
-        << number(p.berTheory) << ',' << number(ser.lower) << ',' << number(ser.upper) << ','
-        << number(ber.lower) << ',' << number(ber.upper) << ',' << r + 1 << ',' << csvQuoted(plotRuns[r].label)
-        << '\n';
-    }
-  s.flush();
+  out.write(QByteArray::fromStdString(errorRateCsv(plotRuns)));
   return out.error() == QFile::NoError;
 }
 

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "form/segment_clip.h"
+#include "form/pixel_kernel.h"
 #include "qt/colours.h"
 #include "qt/vector_state.h"
 
@@ -25,7 +25,7 @@ void RasterSurface::resize(int w, int h, double ratio, uint32_t back) {
   scale = dpr / kTwipsPerPixel;
   // A bold trace is drawn twice, 15 twips apart: the pen must reach across that whole step
   // (ratio pixels, rounded up), or at fractional ratios the two strokes part with a gap.
-  pen = std::max(1, static_cast<int>(std::ceil(std::min(dpr, 64.0) - 1e-6)));
+  pen = penWidth(dpr);
   // Sizes are checked as doubles before they become pixels: a twip size from a script can be
   // anything, and an image of it could ask for gigabytes.
   const double columnsWanted = std::max(1.0, std::round(w * scale));
@@ -125,25 +125,6 @@ void RasterSurface::takePixels() {
   rows = image.height();
 }
 
-// One step of a line: a single pixel, or for a wider pen a run of pen pixels across the line's
-// direction (down for a flat line, sideways for a steep one). That gives the trace the pen's
-// width at a pen's cost per step rather than its square.
-inline void RasterSurface::dot(int x, int y, uint32_t argb, bool steep) {
-  if (pen == 1) {
-    if (static_cast<unsigned>(x) < static_cast<unsigned>(columns) && static_cast<unsigned>(y) < static_cast<unsigned>(rows))
-      pixels[y * stride + x] = argb;
-    return;
-  }
-  if (steep) {
-    if (static_cast<unsigned>(y) >= static_cast<unsigned>(rows)) return;
-    uint32_t* row = pixels + static_cast<std::ptrdiff_t>(y) * stride;
-    for (int col = std::max(0, x), end = std::min(columns, x + pen); col < end; ++col) row[col] = argb;
-    return;
-  }
-  if (static_cast<unsigned>(x) >= static_cast<unsigned>(columns)) return;
-  for (int row = std::max(0, y), end = std::min(rows, y + pen); row < end; ++row) pixels[row * stride + x] = argb;
-}
-
 void RasterSurface::Line(double x1, double y1, double x2, double y2) {
   remember({DrawOp::Kind::Line, x1, y1, x2, y2, foreColor});
   drawLine(x1, y1, x2, y2, foreColor);
@@ -156,67 +137,15 @@ void RasterSurface::Circle(double x, double y, double r, uint32_t colour) {
 
 void RasterSurface::drawLine(double x1, double y1, double x2, double y2, uint32_t colour) {
   if (image.isNull()) return;
-  double ax = x1 * scale, ay = y1 * scale, bx = x2 * scale, by = y2 * scale;
-  if (!std::isfinite(ax) || !std::isfinite(ay) || !std::isfinite(bx) || !std::isfinite(by)) return;
-  if (!clipSegment(ax, ay, bx, by, -pen, -pen, image.width() + 1.0, image.height() + 1.0)) return;
-  int x = static_cast<int>(std::floor(ax)), y = static_cast<int>(std::floor(ay));
-  const int xEnd = static_cast<int>(std::floor(bx)), yEnd = static_cast<int>(std::floor(by));
-  const uint32_t argb = argbOf(colour);
   takePixels();
-  const int dx = std::abs(xEnd - x), sx = x < xEnd ? 1 : -1;
-  const int dy = -std::abs(yEnd - y), sy = y < yEnd ? 1 : -1;
-  int err = dx + dy;
-  const bool steep = -dy > dx;
-  while (true) {
-    dot(x, y, argb, steep);
-    if (x == xEnd && y == yEnd) break;
-    const int e2 = 2 * err;
-    if (e2 >= dy) {
-      err += dy;
-      x += sx;
-    }
-    if (e2 <= dx) {
-      err += dx;
-      y += sy;
-    }
-  }
+  lineSpans({columns, rows}, x1 * scale, y1 * scale, x2 * scale, y2 * scale, pen,
+            FillSpans{pixels, stride, argbOf(colour)});
 }
 
 void RasterSurface::drawCircle(double x, double y, double r, uint32_t colour) {
   if (image.isNull()) return;
-  const double cxd = x * scale, cyd = y * scale, rd = std::fabs(r * scale);
-  if (!std::isfinite(cxd) || !std::isfinite(cyd) || !std::isfinite(rd)) return;
-  if (cxd + rd < -pen || cyd + rd < -pen || cxd - rd > image.width() + 1 || cyd - rd > image.height() + 1) return;
-  if (rd > 1e5) return;  // larger than any picture: nothing of it would show
-  const uint32_t argb = argbOf(colour);
   takePixels();
-  // A ring one pen wide around the exact radius, row by row: small concentric rings close up
-  // into a dot with no gaps, large ones stay thin.
-  const double half = pen / 2.0;
-  const double outer = rd + half;
-  // A hole narrower than half the pen closes up, so the scatter's small rings make a solid dot.
-  const double inner = rd - half > std::max(0.5, half) ? rd - half : 0.0;
-  const int w = image.width(), h = image.height();
-  const int top = std::max(0, static_cast<int>(std::floor(cyd - outer)));
-  const int bottom = std::min(h - 1, static_cast<int>(std::ceil(cyd + outer)));
-  for (int row = top; row <= bottom; ++row) {
-    const double dy = row + 0.5 - cyd;
-    if (std::fabs(dy) > outer) continue;
-    const double reach = std::sqrt(outer * outer - dy * dy);
-    const double hole = std::fabs(dy) < inner ? std::sqrt(inner * inner - dy * dy) : 0.0;
-    const bool solid = hole == 0.0;
-    auto span = [&](double from, double to) {
-      const int a = std::max(0, static_cast<int>(std::ceil(from - 0.5)));
-      const int b = std::min(w - 1, static_cast<int>(std::floor(to - 0.5)));
-      for (int col = a; col <= b; ++col) pixels[row * stride + col] = argb;
-    };
-    if (solid) {
-      span(cxd - reach, cxd + reach);
-    } else {
-      span(cxd - reach, cxd - hole);
-      span(cxd + hole, cxd + reach);
-    }
-  }
+  ringSpans({columns, rows}, x * scale, y * scale, r * scale, pen, FillSpans{pixels, stride, argbOf(colour)});
 }
 
 }  // namespace linklab

@@ -1,8 +1,8 @@
 #pragma once
 // A picture's persistent raster: an image in device pixels onto which the displays draw in twips.
 // A pixel covers 15 twips at 100 %, so a trace drawn twice 15 twips apart is a solid two-pixel
-// line. Lines and circles are set pixel by pixel: crisp, and fast enough for the tens of
-// thousands of segments of one tick, with no allocation. The operations since the last Cls are
+// line. Lines and circles are set by the shared pixel kernel as row spans: crisp, and fast
+// enough for the tens of thousands of segments of one tick, with no allocation. The operations since the last Cls are
 // kept (up to a bound), so a change of resolution draws the picture again rather than stretching
 // its pixels.
 #include <QImage>
@@ -54,7 +54,6 @@ class RasterSurface : public Raster {
   static constexpr double kMaxPixels = 64.0 * 1024 * 1024;
 
  private:
-  inline void dot(int x, int y, uint32_t argb, bool steep);
   void drawLine(double x1, double y1, double x2, double y2, uint32_t colour);
   void drawCircle(double x, double y, double r, uint32_t colour);
   void remember(const DrawOp& op);

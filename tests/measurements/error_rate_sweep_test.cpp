@@ -113,6 +113,10 @@ TEST(ErrorRateSweep, ValuesFromToStep) {
   EXPECT_EQ(sweepValues(2, 3, 0.5), (std::vector<double>{2, 2.5, 3}));
   EXPECT_TRUE(sweepValues(0, 1, 0).empty());
   EXPECT_TRUE(sweepValues(3, 1, 1).empty());
+  // A typo's billion points is counted, not made.
+  EXPECT_DOUBLE_EQ(sweepValueCount(0, 1e6, 1e-3), 1e9 + 1);
+  EXPECT_TRUE(sweepValues(0, 1e6, 1e-3).empty());
+  EXPECT_EQ(sweepValueCount(2, 3, 0.5), 3);
 }
 
 }  // namespace

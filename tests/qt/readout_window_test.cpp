@@ -119,16 +119,16 @@ TEST_F(Readouts, EarlierRunsStayOnTheCurveWithTheirSettings) {
 
   const std::vector<PlotRun>& runs = window->runs();
   ASSERT_EQ(runs.size(), 2u);
-  EXPECT_EQ(runs[0].label.toStdString(), "BPSK, Tx Root RC 50 %, Rx Matched, Linear amp");
-  EXPECT_EQ(runs[1].label.toStdString(), "BPSK, Tx None, Rx None, Linear amp");
+  EXPECT_EQ(runs[0].label, "BPSK, Tx Root RC 50 %, Rx Matched, Linear amp");
+  EXPECT_EQ(runs[1].label, "BPSK, Tx None, Rx None, Linear amp");
   for (const PlotRun& run : runs) {
     EXPECT_FALSE(run.running);
     ASSERT_EQ(run.points.size(), 3u);
     for (const SweepPoint& p : run.points) EXPECT_GT(p.symbols, 0);
   }
   const QString svg = svgOf(*window);
-  EXPECT_TRUE(svg.contains(runs[0].label));
-  EXPECT_TRUE(svg.contains(runs[1].label));
+  EXPECT_TRUE(svg.contains(QString::fromStdString(runs[0].label)));
+  EXPECT_TRUE(svg.contains(QString::fromStdString(runs[1].label)));
 
   // The plot area is framed on all four sides by thin black lines.
   EXPECT_TRUE(svg.startsWith("<?xml") || svg.startsWith("<svg"));

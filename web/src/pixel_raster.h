@@ -30,7 +30,6 @@ class PixelRaster : public Raster {
 
  private:
   void resize(int newCols, int newRows);
-  void dot(int x, int y, uint32_t rgba);
   std::vector<uint32_t> image;
   int cols = 0, rowCount = 0;
   int widthTwips = 0, heightTwips = 0;

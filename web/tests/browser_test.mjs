@@ -1,9 +1,11 @@
 // The page in a real browser: the system's headless Chromium, driven through puppeteer-core,
 // loads the site from a local server and uses it as a student would. Screenshots of the four
 // scenes and the figures (load time, tick time, download size) go to OUT_DIR. Setups opened on
-// the page are compared with the desktop program's batch runner, NATIVE_PROGRAM.
-//   node browser_test.mjs SITE_DIR OUT_DIR NATIVE_PROGRAM
-import { spawn, spawnSync } from 'node:child_process';
+// the page are compared with the desktop program's batch runner, NATIVE_PROGRAM. With NATIVE_TICK
+// (the native build of the page's tick, linklab_page_tick) the heaviest tick is also run natively
+// on the same rasters at the same scale, for a fair ratio.
+//   node browser_test.mjs SITE_DIR OUT_DIR NATIVE_PROGRAM [NATIVE_TICK]
+import { execFileSync, spawn, spawnSync } from 'node:child_process';
 import fs from 'node:fs';
 import net from 'node:net';
 import os from 'node:os';
@@ -12,9 +14,9 @@ import zlib from 'node:zlib';
 import { createRequire } from 'node:module';
 import puppeteer from 'puppeteer-core';
 
-const [siteDir, outDir, native] = process.argv.slice(2).map((p) => p && path.resolve(p));
+const [siteDir, outDir, native, nativeTick] = process.argv.slice(2).map((p) => p && path.resolve(p));
 if (!siteDir || !outDir || !native) {
-  console.error('usage: node browser_test.mjs SITE_DIR OUT_DIR NATIVE_PROGRAM');
+  console.error('usage: node browser_test.mjs SITE_DIR OUT_DIR NATIVE_PROGRAM [NATIVE_TICK]');
   process.exit(2);
 }
 fs.mkdirSync(outDir, { recursive: true });
@@ -308,6 +310,12 @@ async function touchChecks(tablet) {
                                           document.querySelector('[data-name="vscSync"]').getBoundingClientRect().right);
   check(gap >= 2, 'the Sync arrows keep clear of the frequency slider', `${gap.toFixed(1)} px`);
   await tablet.screenshot({ path: path.join(outDir, 'tablet-1024x768.png') });
+  await menuCommand(tablet, 'measure', 'Error-rate curve\u2026');
+  const smallInCurve = await tablet.$$eval('#curve-window button, #curve-window input', (els) => els
+    .map((el) => [el.id || el.className, el.getBoundingClientRect()])
+    .filter(([, r]) => r.width < 23.99 || r.height < 23.99).map(([n, r]) => `${n} ${r.width.toFixed(1)}x${r.height.toFixed(1)}`));
+  check(smallInCurve.length === 0, 'every control of the curve window is a 24 px tap target', smallInCurve.join('; '));
+  await tablet.click('#curve-window .close');
 
   // A long press shows the tooltip; on a picture it opens the picture's menu.
   const longPress = async (at) => {
@@ -356,6 +364,96 @@ async function touchChecks(tablet) {
         'in portrait the strip stands right below the window', `${formBox.width.toFixed(0)} wide, strip at ${strip.y.toFixed(0)}`);
   await tablet.screenshot({ path: path.join(outDir, 'tablet-768x1024.png') });
   await tablet.close();
+}
+
+// ---- The error-rate curve of the Measure menu ------------------------------------------------
+
+// Waits for a file of the download folder whose name ends with SUFFIX; its bytes.
+async function downloaded(folder, suffix) {
+  for (let i = 0; i < 100; ++i) {
+    const name = fs.existsSync(folder) && fs.readdirSync(folder).find((f) => f.endsWith(suffix));
+    if (name) return fs.readFileSync(path.join(folder, name));
+    await sleep(100);
+  }
+  return null;
+}
+
+const curveStatus = (page) => page.$eval('#curve-status', (s) => s.textContent);
+
+async function curveRun(page, from, to, step) {
+  for (const [id, value] of [['#curve-from', from], ['#curve-to', to], ['#curve-step', step]]) {
+    await page.$eval(id, (input, v) => { input.value = String(v); input.dispatchEvent(new Event('input')); }, value);
+  }
+  await page.click('#curve-start');
+}
+
+async function testErrorRateCurve(page, browser) {
+  const folder = path.join(outDir, 'downloads');
+  fs.rmSync(folder, { recursive: true, force: true });
+  fs.mkdirSync(folder, { recursive: true });
+  const cdp = await browser.target().createCDPSession();
+  await cdp.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: folder });
+
+  // BPSK through root raised-cosine filters and a matched receiver: the theory's own link.
+  const before = { scene: await page.$eval(sel('cmbScene'), (e) => e.value),
+                   tx: await page.$eval(sel('cmbFilter(0)'), (e) => e.value),
+                   rx: await page.$eval(`${sel('cmbFilter(1)')} input`, (e) => e.value) };
+  await page.select(sel('cmbScene'), 'Full');
+  await page.select(sel('cmbFilter(0)'), 'Root RC');
+  await page.select(`${sel('cmbFilter(1)')} select`, 'Matched');
+  const titles = await page.$$eval('#menu .menu-title', (bs) => bs.map((b) => b.textContent));
+  check(titles.join(' ') === 'File View Measure Help', 'Measure stands before Help', titles.join(' '));
+  await menuCommand(page, 'measure', 'Error-rate curve\u2026');
+  check(await page.$eval('#curve-window', (w) => !w.hidden), 'Measure opens the error-rate curve');
+  await curveRun(page, 0, 8, 2);
+  const cores = await page.evaluate(() => navigator.hardwareConcurrency || 1);
+  const started = await curveStatus(page);
+  check(started === `running on ${Math.min(cores, 5)} worker${Math.min(cores, 5) > 1 ? 's' : ''}`,
+        'the sweep runs on a worker per core', started);
+  await page.waitForFunction(() => document.querySelector('#curve-status').textContent === 'done', { timeout: 180000 });
+  check(await page.evaluate(() => window.linklab.curve.liveWorkers()) === 0, 'the workers end with the sweep');
+  const findings = await axeFindings(page);
+  check(findings.length === 0, 'axe finds nothing serious with the curve window open', findings.join('; '));
+  await page.screenshot({ path: path.join(outDir, 'curve-window.png') });
+  await (await page.$('#curve-window')).screenshot({ path: path.join(outDir, 'curve.png') });
+
+  await page.click('#curve-csv');
+  const csv = await downloaded(folder, '.csv');
+  check(csv !== null, 'Save CSV downloads a table');
+  const rows = csv ? csv.toString().trim().split('\n').slice(1).map((line) => line.split(',').map(Number)) : [];
+  check(rows.length === 5, 'one row per point', String(rows.length));
+  // Columns: ebn0_db symbols symbol_errors bits bit_errors ser ber ser_theory ber_theory ser_lo ser_hi ber_lo ber_hi
+  for (const r of rows) {
+    check(r[1] > 0 && r[5] === r[2] / r[1], `the point at ${r[0]} dB was measured`, `${r[2]} of ${r[1]}`);
+    check(r[9] <= r[7] && r[7] <= r[10] && r[11] <= r[8] && r[8] <= r[12],
+          `theory lies within the point's 95 % band at ${r[0]} dB`,
+          `SER ${r[5].toExponential(2)} [${r[9].toExponential(2)}, ${r[10].toExponential(2)}] theory ${r[7].toExponential(2)}`);
+  }
+  await page.click('#curve-png');
+  const png = await downloaded(folder, '.png');
+  check(png !== null && png.subarray(1, 4).toString() === 'PNG' && png.length > 5000, 'Save PNG downloads an image');
+  await page.click('#curve-svg');
+  const svg = await downloaded(folder, '.svg');
+  check(svg !== null && svg.toString().includes('<svg') && svg.toString().includes('BPSK theory'),
+        'Save SVG downloads the drawing');
+
+  // Cancel: a long sweep stops at once and stays stopped.
+  await curveRun(page, 0, 14, 0.5);
+  await page.waitForFunction(() => document.querySelector('#curve-progress').value > 0, { timeout: 60000 });
+  await page.click('#curve-cancel');
+  const cancelled = await page.evaluate(() => ({ status: document.querySelector('#curve-status').textContent,
+    workers: window.linklab.curve.liveWorkers(), progress: document.querySelector('#curve-progress').value }));
+  await sleep(800);
+  const later = await page.$eval('#curve-progress', (p) => p.value);
+  check(cancelled.status === 'cancelled' && cancelled.workers === 0 && later === cancelled.progress &&
+        cancelled.progress < 1000, 'Cancel stops every worker', JSON.stringify({ ...cancelled, later }));
+  check(await page.$eval('#curve-start', (b) => !b.disabled), 'and Start is offered again');
+  await page.screenshot({ path: path.join(outDir, 'curve-cancelled.png') });
+  await page.click('#curve-window .close');
+  check(await page.$eval('#curve-window', (w) => w.hidden), 'the curve window closes');
+  await page.select(sel('cmbFilter(0)'), before.tx);
+  await page.select(`${sel('cmbFilter(1)')} select`, before.rx);
+  await pickScene(page, before.scene);
 }
 
 // ---- The test ----------------------------------------------------------------------------------
@@ -416,6 +514,8 @@ try {
   check((await page.$eval(sel('cmbMod(0)'), (el) => el.title)).length > 10 &&
         (await page.$eval(sel('picSpectrum(0)'), (el) => el.title)).length > 10, 'controls and pictures have tooltips');
   await page.screenshot({ path: path.join(outDir, 'scene-2-modulation.png') });
+
+  await testErrorRateCurve(page, browser);
 
   // No sideways swipe leaves the page: the history swipe is off for the whole page, and the
   // bars above and below the window take no sideways pan.
@@ -669,6 +769,26 @@ try {
   figures.heaviestTickModelMs = spread(await page.evaluate(() => window.linklab.stats.modelTicks));
   await page.screenshot({ path: path.join(outDir, 'full-heaviest.png') });
 
+  // The same at 1920 x 1080 on a screen of pixel ratio 2, and natively on the same rasters.
+  await page.setViewport({ width: 1920, height: 1080, deviceScaleFactor: 2 });
+  await sleep(300);
+  await waitTicks(page, 10);
+  await page.evaluate(() => { window.linklab.stats.ticks.length = 0; window.linklab.stats.modelTicks.length = 0; });
+  await waitTicks(page, 50);
+  const large = {
+    pixelScale: await page.evaluate(() => window.linklab.stats.pixelScale),
+    page: spread(await page.evaluate(() => window.linklab.stats.ticks)),
+    model: spread(await page.evaluate(() => window.linklab.stats.modelTicks)),
+  };
+  if (nativeTick) {
+    large.native = JSON.parse(execFileSync(nativeTick, [String(large.pixelScale), '50']).toString());
+    large.wasmOverNative = Number((large.model.median / large.native.tickMs).toFixed(2));
+  }
+  figures.heaviestTick1920x1080at2x = large;
+  check(large.pixelScale > 2 / 15, 'the pictures are drawn at the screen\'s pixel ratio', String(large.pixelScale));
+  await page.setViewport({ width: 1280, height: 900, deviceScaleFactor: 1 });
+  await sleep(300);
+
   // The help windows, from the Help menu.
   await menuCommand(page, 'help', 'LinkLab Help');
   check(await page.$eval('#help-0', (w) => !w.hidden), 'Help opens the help window');
@@ -776,6 +896,11 @@ try {
   await page.waitForFunction(() => window.linklab && window.linklab.ready, { timeout: 30000 });
   await waitTicks(page, 3);
   check((await pictureInk(page, 'picData')).ink > 100, 'the page reloads and runs with the server stopped');
+  // The sweep's workers load their script and module from the cache as well.
+  await menuCommand(page, 'measure', 'Error-rate curve\u2026');
+  await curveRun(page, 0, 2, 2);
+  await page.waitForFunction(() => !/^(running|$)/.test(document.querySelector('#curve-status').textContent), { timeout: 120000 });
+  check(await curveStatus(page) === 'done', 'a sweep runs offline', await curveStatus(page));
 } finally {
   await browser.close();
   server.kill();

@@ -8,6 +8,7 @@ import { MenuBar, popupMenu, showShortcuts } from './menus.js';
 import { saveWindowImage, savePicture } from './save.js';
 import { watchTouch, showTip } from './touch.js';
 import { registerServiceWorker } from './offline.js';
+import { installMeasureMenu } from './error_rate.js';
 
 const FORM_WIDTH = 15045, FORM_HEIGHT = 10170;  // twips of the window's client area
 const $ = (selector) => document.querySelector(selector);
@@ -421,7 +422,8 @@ function fitToWindow() {
   form.style.setProperty('--scale', scale);
   controls.touch = matchMedia('(pointer: coarse)').matches;
   controls.rescale(scale);
-  app.setPixelScale((scale * window.devicePixelRatio) / TWIPS_PER_PIXEL);
+  stats.pixelScale = (scale * window.devicePixelRatio) / TWIPS_PER_PIXEL;
+  app.setPixelScale(stats.pixelScale);
 }
 
 function refit() {
@@ -442,6 +444,7 @@ matchMedia('(pointer: coarse)').addEventListener('change', refit);
 
 // ---- Start-up ----------------------------------------------------------------------------------
 
+window.linklab.curve = installMeasureMenu(Module, app, menuBar);
 fitToWindow();
 app.load();
 performance.mark('linklab-model');

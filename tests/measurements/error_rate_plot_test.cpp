@@ -2,35 +2,39 @@
 // the plot's own logarithmic grid; which theory line is dashed and that it is one stroke.
 #include <gtest/gtest.h>
 
-#include <QRegularExpression>
+#include <algorithm>
 #include <cmath>
+#include <regex>
+#include <string>
 #include <vector>
 
 #include "measurements/binomial_interval.h"
-#include "qt/error_rate_plot.h"
+#include "measurements/error_rate_plot.h"
 
 namespace linklab {
 namespace {
 
-const QSizeF kSize(760, 520);
-const QString kFirstRunColour = "#005ac8";
+const std::string kFirstRunColour = "#005ac8";
+
+// Seven pixels a character: the layout needs widths, the readings below do not depend on them.
+std::string svgOf(const std::vector<PlotRun>& runs) {
+  return errorRatePlotSvg(760, 520, runs, 0, 12, [](std::string_view s) { return 7.0 * s.size(); });
+}
 
 struct SvgLine {
   double x1, y1, x2, y2;
-  QString colour;
+  std::string colour;
   double width;
 };
 
-std::vector<SvgLine> linesOf(const QString& svg) {
-  static const QRegularExpression line(
+std::vector<SvgLine> linesOf(const std::string& svg) {
+  static const std::regex line(
       "<line x1='([-\\d.e]+)' y1='([-\\d.e]+)' x2='([-\\d.e]+)' y2='([-\\d.e]+)' stroke='(#[0-9a-f]{6})' "
       "stroke-width='([\\d.]+)'/>");
   std::vector<SvgLine> lines;
-  for (auto m = line.globalMatch(svg); m.hasNext();) {
-    const auto l = m.next();
-    lines.push_back({l.captured(1).toDouble(), l.captured(2).toDouble(), l.captured(3).toDouble(),
-                     l.captured(4).toDouble(), l.captured(5), l.captured(6).toDouble()});
-  }
+  for (std::sregex_iterator m(svg.begin(), svg.end(), line), end; m != end; ++m)
+    lines.push_back({std::stod((*m)[1]), std::stod((*m)[2]), std::stod((*m)[3]), std::stod((*m)[4]), (*m)[5],
+                     std::stod((*m)[6])});
   return lines;
 }
 
@@ -76,7 +80,7 @@ class PlottedPoint : public ::testing::TestWithParam<Measured> {};
 // marker, an arrow down from 3/N.
 TEST_P(PlottedPoint, BarSpansTheIntervalAndABoundPointsDown) {
   const auto [errors, count] = GetParam();
-  const QString svg = errorRatePlotSvg(kSize, {bpskRun(errors, count)}, 0, 12);
+  const std::string svg = svgOf({bpskRun(errors, count)});
   const std::vector<SvgLine> lines = linesOf(svg);
   const LogAxis axis = axisOf(lines);
   ASSERT_GT(axis.decade, 0);
@@ -84,11 +88,11 @@ TEST_P(PlottedPoint, BarSpansTheIntervalAndABoundPointsDown) {
   for (const SvgLine& l : lines)
     if (l.colour == kFirstRunColour && l.x1 == l.x2 && std::max(l.y1, l.y2) <= axis.bottom + 20) verticals.push_back(l);
   ASSERT_FALSE(verticals.empty());
-  static const QRegularExpression circle("<circle cx='[-\\d.e]+' cy='([-\\d.e]+)' r='[\\d.]+' fill='[#0-9a-f]+' stroke='" +
-                                         kFirstRunColour + "'");
+  static const std::regex circle("<circle cx='[-\\d.e]+' cy='([-\\d.e]+)' r='[\\d.]+' fill='[#0-9a-f]+' stroke='" +
+                                  kFirstRunColour + "'");
   std::vector<double> markerRates;
-  for (auto m = circle.globalMatch(svg); m.hasNext();) {
-    const double y = m.next().captured(1).toDouble();
+  for (std::sregex_iterator m(svg.begin(), svg.end(), circle), end; m != end; ++m) {
+    const double y = std::stod((*m)[1]);
     if (y <= axis.bottom) markerRates.push_back(axis.rateAt(y));
   }
   const BinomialInterval iv = clopperPearson(errors, count, 0.95);
@@ -119,23 +123,24 @@ TEST(ErrorRatePlot, OnlyTheBitTheoryOfMultiLevelKeyingsIsDashed) {
   PlotRun qam = bpskRun(10, 10000);
   qam.keying = "16-QAM";
   qam.mod = Modulation::QAM16;
-  static const QRegularExpression polyline("<polyline points='([^']*)'[^>]*?( stroke-dasharray='([\\d.]+),([\\d.]+)')?/>");
+  static const std::regex polyline("<polyline points='([^']*)'[^>]*?( stroke-dasharray='([\\d.]+),([\\d.]+)')?/>");
   for (const auto& [run, dashedCurves] : {std::pair{bpskRun(10, 10000), 0}, std::pair{qam, 1}}) {
     int dashed = 0, solid = 0;
-    for (auto m = polyline.globalMatch(errorRatePlotSvg(kSize, {run}, 0, 12)); m.hasNext();) {
-      const auto p = m.next();
-      const int points = static_cast<int>(p.captured(1).split(' ').size());
+    const std::string svg = svgOf({run});
+    for (std::sregex_iterator m(svg.begin(), svg.end(), polyline), end; m != end; ++m) {
+      const std::string coordinates = (*m)[1];
+      const int points = 1 + static_cast<int>(std::count(coordinates.begin(), coordinates.end(), ' '));
       if (points <= 2) continue;  // a legend sample
       EXPECT_GT(points, 100);
-      if (p.captured(2).isEmpty()) {
+      if ((*m)[2].length() == 0) {
         ++solid;
       } else {
         ++dashed;
-        EXPECT_DOUBLE_EQ(p.captured(3).toDouble(), 5 * 1.5) << "dashes in pen widths";
+        EXPECT_DOUBLE_EQ(std::stod((*m)[3]), 5 * 1.5) << "dashes in pen widths";
       }
     }
-    EXPECT_EQ(solid, 1) << run.keying.toStdString();
-    EXPECT_EQ(dashed, dashedCurves) << run.keying.toStdString();
+    EXPECT_EQ(solid, 1) << run.keying;
+    EXPECT_EQ(dashed, dashedCurves) << run.keying;
   }
 }
 

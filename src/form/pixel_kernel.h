@@ -1,0 +1,142 @@
+#pragma once
+// The pixel loops under every raster (the desktop's images, the page's buffers): lines and rings
+// in device pixels, handed out as row spans clipped to a grid of columns x rows. What a span does
+// is the caller's: FillSpans sets a colour; a picture that counts hits can add one to each cell
+// instead. Within one line or one ring no cell is handed out twice.
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+
+#include "form/segment_clip.h"
+
+namespace linklab {
+
+struct PixelGrid {
+  int columns = 0, rows = 0;
+};
+
+// A pen reaching across one 15-twip step at `pixelsPer15Twips` device pixels per 15 twips (the
+// layout scale times the screen's ratio), rounded up, so a trace drawn twice 15 twips apart is one
+// solid stroke at any ratio. At most 64.
+inline int penWidth(double pixelsPer15Twips) {
+  if (!(pixelsPer15Twips > 1)) return 1;
+  return std::max(1, static_cast<int>(std::ceil(std::min(pixelsPer15Twips, 64.0) - 1e-6)));
+}
+
+// Sets one colour on each span of a buffer of `stride` pixels a row.
+struct FillSpans {
+  uint32_t* pixels;
+  std::ptrdiff_t stride;
+  uint32_t colour;
+  void operator()(int row, int from, int to) const {
+    // Locals: a store through the pixels must not make the compiler reload the colour.
+    uint32_t* const p = pixels + row * stride;
+    const uint32_t c = colour;
+    for (int col = from; col < to; ++col) p[col] = c;
+  }
+};
+
+// A segment from (ax, ay) to (bx, by) in device pixels, stepped from the floors of its clipped
+// ends. Each step covers `pen` pixels across the line: down from the step on a flat line, to the
+// right of it on a steep one. The steps of a flat line at one height make one block `pen` rows
+// deep, handed out as `pen` spans rather than a column per step.
+// span(row, from, to): cells from .. to-1 of `row`, all inside the grid, from < to. Taken by
+// value, so its fields live in registers while the pixels are written.
+template <class Span>
+void lineSpans(PixelGrid grid, double ax, double ay, double bx, double by, int pen, Span span) {
+  if (grid.columns <= 0 || grid.rows <= 0) return;
+  if (!std::isfinite(ax) || !std::isfinite(ay) || !std::isfinite(bx) || !std::isfinite(by)) return;
+  if (!clipSegment(ax, ay, bx, by, -pen, -pen, grid.columns + 1.0, grid.rows + 1.0)) return;
+  int x = static_cast<int>(std::floor(ax)), y = static_cast<int>(std::floor(ay));
+  const int xEnd = static_cast<int>(std::floor(bx)), yEnd = static_cast<int>(std::floor(by));
+  const int dx = std::abs(xEnd - x), sx = x < xEnd ? 1 : -1;
+  const int dy = -std::abs(yEnd - y), sy = y < yEnd ? 1 : -1;
+  int err = dx + dy;
+  const bool steep = -dy > dx;
+  // The walk itself, once per line shape, so each loop carries only what its shape needs.
+  auto walk = [&](auto&& step) {
+    while (true) {
+      step(x, y);
+      if (x == xEnd && y == yEnd) break;
+      const int e2 = 2 * err;
+      if (e2 >= dy) {
+        err += dy;
+        x += sx;
+      }
+      if (e2 <= dx) {
+        err += dx;
+        y += sy;
+      }
+    }
+  };
+  const auto rowsU = static_cast<unsigned>(grid.rows), columnsU = static_cast<unsigned>(grid.columns);
+  if (pen == 1) {
+    walk([&](int px, int py) {
+      if (static_cast<unsigned>(px) < columnsU && static_cast<unsigned>(py) < rowsU) span(py, px, px + 1);
+    });
+    return;
+  }
+  if (steep) {
+    walk([&](int px, int py) {
+      if (static_cast<unsigned>(py) >= rowsU) return;
+      const int from = std::max(0, px), to = std::min(grid.columns, px + pen);
+      if (from < to) span(py, from, to);
+    });
+    return;
+  }
+  // The flat line's current block: columns runLo .. runHi at height runY.
+  int runLo = x, runHi = x, runY = y;
+  auto block = [&] {
+    const int from = std::max(0, runLo), to = std::min(grid.columns, runHi + 1);
+    if (from >= to) return;
+    for (int row = std::max(0, runY), end = std::min(grid.rows, runY + pen); row < end; ++row) span(row, from, to);
+  };
+  walk([&](int px, int py) {
+    if (py == runY && (px == runLo - 1 || px == runHi + 1)) {
+      runLo = std::min(runLo, px);
+      runHi = std::max(runHi, px);
+    } else if (py != runY || px < runLo || px > runHi) {
+      block();
+      runLo = runHi = px;
+      runY = py;
+    }
+  });
+  block();
+}
+
+// A ring one pen wide around radius r about (cx, cy), device pixels, row by row: the cells whose
+// centres lie within r + pen/2 of the centre and not within r - pen/2. A hole narrower than half
+// the pen (at least half a pixel) closes up, so small rings make a solid dot.
+template <class Span>
+void ringSpans(PixelGrid grid, double cx, double cy, double r, int pen, Span span) {
+  if (grid.columns <= 0 || grid.rows <= 0) return;
+  const double rd = std::fabs(r);
+  if (!std::isfinite(cx) || !std::isfinite(cy) || !std::isfinite(rd)) return;
+  if (cx + rd < -pen || cy + rd < -pen || cx - rd > grid.columns + 1 || cy - rd > grid.rows + 1) return;
+  if (rd > 1e5) return;  // larger than any picture: nothing of it would show
+  const double half = pen / 2.0;
+  const double outer = rd + half;
+  const double inner = rd - half > std::max(0.5, half) ? rd - half : 0.0;
+  const int top = std::max(0, static_cast<int>(std::floor(cy - outer)));
+  const int bottom = std::min(grid.rows - 1, static_cast<int>(std::ceil(cy + outer)));
+  auto part = [&](int row, double from, double to) {
+    const int a = std::max(0, static_cast<int>(std::ceil(from - 0.5)));
+    const int b = std::min(grid.columns - 1, static_cast<int>(std::floor(to - 0.5)));
+    if (a <= b) span(row, a, b + 1);
+  };
+  for (int row = top; row <= bottom; ++row) {
+    const double dy = row + 0.5 - cy;
+    if (std::fabs(dy) > outer) continue;
+    const double reach = std::sqrt(outer * outer - dy * dy);
+    const double hole = std::fabs(dy) < inner ? std::sqrt(inner * inner - dy * dy) : 0.0;
+    if (hole == 0.0) {
+      part(row, cx - reach, cx + reach);
+    } else {
+      part(row, cx - reach, cx - hole);
+      part(row, cx + hole, cx + reach);
+    }
+  }
+}
+
+}  // namespace linklab

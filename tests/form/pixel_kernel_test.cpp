@@ -1,0 +1,124 @@
+// The shared pixel kernel against a plain reference worked out cell by cell: a line sets, at each
+// step of its Bresenham walk, `pen` cells down from the step (flat) or to its right (steep); a ring
+// sets the cells whose centres lie in the band one pen wide around its radius. Thousands of random
+// lines and rings, partly off the grid, at the pixel ratios of a window at 100 %, 200 %, 300 %
+// and a fractional one; and counting instead of filling, no cell of one shape comes twice.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+#include <vector>
+
+#include "form/pixel_kernel.h"
+
+namespace linklab {
+namespace {
+
+constexpr int kColumns = 83, kRows = 57;
+using Cells = std::vector<int>;
+
+void mark(Cells& cells, int x, int y) {
+  if (x >= 0 && x < kColumns && y >= 0 && y < kRows) ++cells[y * kColumns + x];
+}
+
+Cells referenceLine(double ax, double ay, double bx, double by, int pen) {
+  Cells cells(kColumns * kRows, 0);
+  if (!clipSegment(ax, ay, bx, by, -pen, -pen, kColumns + 1.0, kRows + 1.0)) return cells;
+  int x = static_cast<int>(std::floor(ax)), y = static_cast<int>(std::floor(ay));
+  const int x1 = static_cast<int>(std::floor(bx)), y1 = static_cast<int>(std::floor(by));
+  const int dx = std::abs(x1 - x), dy = -std::abs(y1 - y);
+  const bool steep = -dy > dx;
+  for (int err = dx + dy;;) {
+    for (int k = 0; k < pen; ++k) mark(cells, steep ? x + k : x, steep ? y : y + k);
+    if (x == x1 && y == y1) break;
+    const int e2 = 2 * err;
+    if (e2 >= dy) err += dy, x += x < x1 ? 1 : -1;
+    if (e2 <= dx) err += dx, y += y < y1 ? 1 : -1;
+  }
+  for (int& c : cells) c = c > 0;
+  return cells;
+}
+
+Cells referenceRing(double cx, double cy, double r, int pen) {
+  Cells cells(kColumns * kRows, 0);
+  const double outer = r + pen / 2.0;
+  const double inner = r - pen / 2.0 > std::max(0.5, pen / 2.0) ? r - pen / 2.0 : 0.0;
+  for (int y = 0; y < kRows; ++y)
+    for (int x = 0; x < kColumns; ++x) {
+      const double d2 = std::pow(x + 0.5 - cx, 2) + std::pow(y + 0.5 - cy, 2);
+      if (d2 <= outer * outer && !(d2 < inner * inner)) mark(cells, x, y);
+    }
+  return cells;
+}
+
+// Adds one to each cell handed out, as a picture that counts hits would.
+struct CountSpans {
+  Cells& cells;
+  void operator()(int row, int from, int to) const {
+    for (int col = from; col < to; ++col) ++cells[row * kColumns + col];
+  }
+};
+
+struct Ratio {
+  double pixelsPer15Twips;
+  int pen;  // the smallest whole pen that spans 15 twips
+};
+class PixelKernel : public ::testing::TestWithParam<Ratio> {};
+
+TEST_P(PixelKernel, SetsTheReferenceCellsOnceEach) {
+  const auto [ratio, pen] = GetParam();
+  ASSERT_EQ(penWidth(ratio), pen);
+  std::mt19937 random(1234);
+  std::uniform_real_distribution<double> across(-0.3 * kColumns, 1.3 * kColumns), down(-0.3 * kRows, 1.3 * kRows);
+  std::uniform_real_distribution<double> radius(0, 30), unit(0, 1);
+  const PixelGrid grid{kColumns, kRows};
+  int lineMismatches = 0, ringMismatches = 0, doubles = 0, inked = 0;
+  for (int i = 0; i < 2000; ++i) {
+    double ax = across(random), ay = down(random), bx = across(random), by = down(random);
+    // Every fifth line is short, every seventh flat or upright, as traces mostly are.
+    if (i % 5 == 0) bx = ax + 4 * (unit(random) - 0.5), by = ay + 4 * (unit(random) - 0.5);
+    if (i % 7 == 0) (i % 14 == 0 ? by : bx) = (i % 14 == 0 ? ay : ax);
+    Cells counted(kColumns * kRows, 0);
+    lineSpans(grid, ax, ay, bx, by, pen, CountSpans{counted});
+    const Cells expected = referenceLine(ax, ay, bx, by, pen);
+    for (std::size_t c = 0; c < counted.size(); ++c) {
+      doubles += counted[c] > 1;
+      inked += counted[c] > 0;
+      lineMismatches += (counted[c] > 0) != (expected[c] > 0);
+    }
+    // r up to 30, centres partly off the grid; every third ring under a pixel.
+    const double r = i % 3 == 0 ? unit(random) : radius(random);
+    const double cx = across(random), cy = down(random);
+    Cells ring(kColumns * kRows, 0);
+    ringSpans(grid, cx, cy, i % 2 ? r : -r, pen, CountSpans{ring});
+    const Cells expectedRing = referenceRing(cx, cy, r, pen);
+    for (std::size_t c = 0; c < ring.size(); ++c) {
+      doubles += ring[c] > 1;
+      ringMismatches += (ring[c] > 0) != (expectedRing[c] > 0);
+    }
+  }
+  EXPECT_EQ(lineMismatches, 0);
+  EXPECT_EQ(ringMismatches, 0);
+  EXPECT_EQ(doubles, 0);
+  EXPECT_GT(inked, 2000 * 5) << "the lines must mostly land on the grid";
+}
+INSTANTIATE_TEST_SUITE_P(Ratios, PixelKernel,
+                         ::testing::Values(Ratio{1, 1}, Ratio{2, 2}, Ratio{3, 3}, Ratio{1.5, 2}, Ratio{2.25, 3}));
+
+// Filling writes the colour into exactly the cells handed out, at the buffer's stride, and
+// nothing that is not finite draws.
+TEST(PixelKernel, FillsAtTheStrideAndSkipsWhatIsNotFinite) {
+  const int stride = kColumns + 5;
+  std::vector<uint32_t> pixels(stride * kRows, 0);
+  const PixelGrid grid{kColumns, kRows};
+  lineSpans(grid, 2.5, 3.5, 70.5, 40.5, 2, FillSpans{pixels.data(), stride, 7});
+  lineSpans(grid, NAN, 3, 10, 10, 2, FillSpans{pixels.data(), stride, 9});
+  ringSpans(grid, 20, 20, INFINITY, 2, FillSpans{pixels.data(), stride, 9});
+  const Cells expected = referenceLine(2.5, 3.5, 70.5, 40.5, 2);
+  for (int y = 0; y < kRows; ++y)
+    for (int x = 0; x < stride; ++x)
+      EXPECT_EQ(pixels[y * stride + x], x < kColumns && expected[y * kColumns + x] ? 7u : 0u) << x << "," << y;
+}
+
+}  // namespace
+}  // namespace linklab
