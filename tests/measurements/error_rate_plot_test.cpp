@@ -147,13 +147,15 @@ TEST(ErrorRatePlot, OnlyTheBitTheoryOfMultiLevelKeyingsIsDashed) {
 // The legend's two columns stand side by side where both fit the width; else the theory and the
 // bars' meaning go under the runs.
 TEST(ErrorRatePlot, TheLegendStacksWhereItsColumnsDoNotFitSideBySide) {
-  static const QRegularExpression text("<text x='[-\\d.e]+' y='([-\\d.e]+)'[^>]*>([^<]*)</text>");
+  static const std::regex text("<text x='[-\\d.e]+' y='([-\\d.e]+)'[^>]*>([^<]*)</text>");
   for (const auto& [width, stacked] : {std::pair{760.0, false}, std::pair{420.0, true}}) {
     double runY = NAN, barY = NAN;
-    for (auto m = text.globalMatch(errorRatePlotSvg(QSizeF(width, 520), {bpskRun(10, 10000)}, 0, 12)); m.hasNext();) {
-      const auto t = m.next();
-      if (t.captured(2).startsWith("BPSK, Tx")) runY = t.captured(1).toDouble();
-      if (t.captured(2).startsWith("95 % confidence")) barY = t.captured(1).toDouble();
+    const std::string svg =
+        errorRatePlotSvg(width, 520, {bpskRun(10, 10000)}, 0, 12, [](std::string_view s) { return 7.0 * s.size(); });
+    for (std::sregex_iterator m(svg.begin(), svg.end(), text), end; m != end; ++m) {
+      const std::string caption = (*m)[2];
+      if (caption.starts_with("BPSK, Tx")) runY = std::stod((*m)[1]);
+      if (caption.starts_with("95 % confidence")) barY = std::stod((*m)[1]);
     }
     ASSERT_FALSE(std::isnan(runY) || std::isnan(barY)) << width;
     EXPECT_EQ(barY > runY, stacked) << width;
