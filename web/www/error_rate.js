@@ -3,6 +3,8 @@
 // the browser offers cores, each taking the next Eb/N0 point when it has finished one. Cancel
 // terminates them; the counts they posted stay on the plot.
 
+import { download } from './save.js';
+
 const FONT = '12px "DejaVu Sans", Verdana, sans-serif';  // the core's plot font, 12 px at 100 %
 const PLOT_MIN = { width: 640, height: 440 };
 
@@ -94,16 +96,6 @@ export function paintPlot(ctx, items) {
         break;
     }
   }
-}
-
-function download(name, blob) {
-  const a = document.createElement('a');
-  a.href = URL.createObjectURL(blob);
-  a.download = name;
-  document.body.append(a);
-  a.click();
-  a.remove();
-  setTimeout(() => URL.revokeObjectURL(a.href), 60000);
 }
 
 // Adds "Measure" to the menu bar, before Help, and builds the curve window.
@@ -269,9 +261,9 @@ export function installMeasureMenu(Module, app, menuBar) {
     redraw();
   });
   const stem = () => Module.ErrorRateCurve.fileStem(app);
-  buttons.csv.addEventListener('click', () => download(`${stem()}.csv`, new Blob([curve.csv()], { type: 'text/csv' })));
-  buttons.svg.addEventListener('click', () => download(`${stem()}.svg`,
-    new Blob([curve.svg(field('#curve-from'), field('#curve-to'))], { type: 'image/svg+xml' })));
+  buttons.csv.addEventListener('click', () => download(new Blob([curve.csv()], { type: 'text/csv' }), `${stem()}.csv`));
+  buttons.svg.addEventListener('click', () => download(
+    new Blob([curve.svg(field('#curve-from'), field('#curve-to'))], { type: 'image/svg+xml' }), `${stem()}.svg`));
   buttons.png.addEventListener('click', () => {
     const image = document.createElement('canvas');
     image.width = curve.exportWidth();
@@ -280,7 +272,7 @@ export function installMeasureMenu(Module, app, menuBar) {
     ctx.fillStyle = 'white';
     ctx.fillRect(0, 0, image.width, image.height);
     paintPlot(ctx, JSON.parse(curve.drawing(image.width, image.height, field('#curve-from'), field('#curve-to'))));
-    image.toBlob((blob) => download(`${stem()}.png`, blob), 'image/png');
+    image.toBlob((blob) => download(blob, `${stem()}.png`), 'image/png');
   });
   for (const id of ['#curve-from', '#curve-to']) panel.querySelector(id).addEventListener('input', redraw);
   window.addEventListener('resize', redraw);
