@@ -151,6 +151,12 @@ void DensityGrid::line(double x1, double y1, double x2, double y2, uint32_t colo
   mostKnown = false;
   stepSegment(x1 * scale, y1 * scale, x2 * scale, y2 * scale, width, columns, rows, continues,
               [&](int x, int y, bool steep) {
+                if (width == 1) {  // at 100 % a step is one pixel: the usual case, kept short
+                  if (static_cast<unsigned>(x) < static_cast<unsigned>(columns) &&
+                      static_cast<unsigned>(y) < static_cast<unsigned>(rows))
+                    ++data[static_cast<std::size_t>(y) * columns + x];
+                  return;
+                }
                 // A run of pen pixels across the line's direction, as the raster's pen covers them.
                 const int xEnd = steep ? x + width : x + 1, yEnd = steep ? y + 1 : y + width;
                 for (int row = std::max(0, y), rowEnd = std::min(rows, yEnd); row < rowEnd; ++row) {
