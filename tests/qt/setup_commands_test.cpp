@@ -31,6 +31,13 @@ class SetupMenu : public WindowTest {
     ASSERT_NE(commands, nullptr);
   }
   QString file(const char* name) const { return QString::fromStdString(::testing::TempDir()) + name; }
+  // A file of the temporary folder holding text, written anew; its path.
+  QString written(const char* name, const char* text) const {
+    QFile out(file(name));
+    EXPECT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    out.write(text);
+    return out.fileName();
+  }
   SetupCommands* commands = nullptr;
 };
 
@@ -70,11 +77,8 @@ TEST_F(SetupMenu, SavedThenOpenedThroughTheDialogsInAnotherWindow) {
 }
 
 TEST_F(SetupMenu, ABrokenFileShowsOneMessageAndChangesNothing) {
-  const QString path = file("broken.linklab");
-  QFile out(path);
-  ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-  out.write("linklab setup 1\ncmbScene = Full\ncmbNoise = 0.4\ncmbFilter(0) = Sharp\n");
-  out.close();
+  const QString path =
+      written("broken.linklab", "linklab setup 1\ncmbScene = Full\ncmbNoise = 0.4\ncmbFilter(0) = Sharp\n");
   const std::string before = setupText(*form);
   EXPECT_FALSE(commands->openFile(path));
   QApplication::processEvents();
@@ -85,11 +89,7 @@ TEST_F(SetupMenu, ABrokenFileShowsOneMessageAndChangesNothing) {
 }
 
 TEST_F(SetupMenu, ADroppedSetupFileOpens) {
-  const QString path = file("dropped.linklab");
-  QFile out(path);
-  ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-  out.write("linklab setup 1\ncmbScene = Scatter\ncmbMod(0) = QPSK\n");
-  out.close();
+  const QString path = written("dropped.linklab", "linklab setup 1\ncmbScene = Scatter\ncmbMod(0) = QPSK\n");
   QMimeData data;
   data.setUrls({QUrl::fromLocalFile(path)});
   QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
@@ -104,11 +104,8 @@ TEST_F(SetupMenu, ADroppedSetupFileOpens) {
 }
 
 TEST_F(SetupMenu, LockedControlsAreDisabledAndSayWhyHiddenOnesAreNotShown) {
-  const QString path = file("limits.linklab");
-  QFile out(path);
-  ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-  out.write("linklab setup 1\ncmbMod(0) = QPSK\nlock = cmbMod(0), cmdPause\nhide = chkMemory\n");
-  out.close();
+  const QString path =
+      written("limits.linklab", "linklab setup 1\ncmbMod(0) = QPSK\nlock = cmbMod(0), cmdPause\nhide = chkMemory\n");
   ASSERT_TRUE(commands->openFile(path));
   auto* modulation = view->findChild<QComboBox*>("cmbMod(0)");
   auto* memory = view->findChild<QWidget*>("chkMemory");
@@ -123,9 +120,7 @@ TEST_F(SetupMenu, LockedControlsAreDisabledAndSayWhyHiddenOnesAreNotShown) {
   EXPECT_TRUE(form->Timer1.Enabled);
 
   // Another setup without limits gives them back.
-  out.open(QIODevice::WriteOnly | QIODevice::Truncate);
-  out.write("linklab setup 1\n");
-  out.close();
+  written("limits.linklab", "linklab setup 1\n");
   ASSERT_TRUE(commands->openFile(path));
   EXPECT_TRUE(modulation->isEnabled());
   EXPECT_EQ(modulation->toolTip().indexOf("Locked"), -1);
