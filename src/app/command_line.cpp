@@ -6,17 +6,17 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
   using Action = CommandLine::Action;
   if (arguments.empty()) return {};
   const std::string& first = arguments[0];
-  if (first == "--help" || first == "-h") return {Action::Help, {}, {}};
-  if (first == "--version") return {Action::Version, {}, {}};
+  if (first == "--help" || first == "-h") return {.action = Action::Help};
+  if (first == "--version") return {.action = Action::Version};
   if (first == "--batch") {
-    if (arguments.size() > 2) return {Action::Misuse, {}, "unexpected argument '" + arguments[2] + "'"};
+    if (arguments.size() > 2) return {.action = Action::Misuse, .error = "unexpected argument '" + arguments[2] + "'"};
     if (arguments.size() == 2 && arguments[1].starts_with('-'))
-      return {Action::Misuse, {}, "unknown option '" + arguments[1] + "'"};
-    return {Action::Batch, arguments.size() == 2 ? arguments[1] : std::string(), {}};
+      return {.action = Action::Misuse, .error = "unknown option '" + arguments[1] + "'"};
+    return {.action = Action::Batch, .script = arguments.size() == 2 ? arguments[1] : std::string()};
   }
-  if (first.starts_with('-')) return {Action::Misuse, {}, "unknown option '" + first + "'"};
-  if (arguments.size() > 1) return {Action::Misuse, {}, "unexpected argument '" + arguments[1] + "'"};
-  return {Action::Window, {}, {}, first};
+  if (first.starts_with('-')) return {.action = Action::Misuse, .error = "unknown option '" + first + "'"};
+  if (arguments.size() > 1) return {.action = Action::Misuse, .error = "unexpected argument '" + arguments[1] + "'"};
+  return {.action = Action::Window, .setup = first};
 }
 
 std::string usageText() {
