@@ -29,16 +29,21 @@ class DensityScale {
   explicit DensityScale(uint32_t maximum = 1);
   uint32_t maximum() const { return most; }
   // 0 .. 255: floor(255 (count - 1) / (maximum - 1)); counts of 0 and 1 both give step 0.
+  // A step for each pixel of a picture: a multiplication by the reciprocal rather than a division.
   int step(uint32_t count) const {
     if (most == 1) return count == 0 ? 0 : 255;  // every hit is the maximum
     if (count <= 1) return 0;
-    const uint64_t s = (uint64_t(count) - 1) * 255 / (most - 1);
-    return static_cast<int>(s < 255 ? s : 255);
+    if (count >= most) return 255;
+    const uint64_t n = count - 1;  // below most - 1, so n * reciprocal < 255 * 2^32
+    uint64_t s = (n * reciprocal) >> 32;
+    if ((s + 1) * (most - 1) <= 255 * n) ++s;  // the reciprocal is rounded down: at most one short
+    return static_cast<int>(s);
   }
   uint32_t colour(uint32_t count) const { return colours[step(count)]; }
 
  private:
   uint32_t most;
+  uint64_t reciprocal;  // floor(255 * 2^32 / (most - 1))
   std::array<uint32_t, 256> colours{};
 };
 
