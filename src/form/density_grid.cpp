@@ -12,16 +12,15 @@ namespace {
 // The pixel size of a picture at a scale, as a raster of it has: at least one pixel a side.
 double pixelsFor(double twips, double scale) { return std::max(1.0, std::round(twips * scale)); }
 
-// Adds one to each cell of a span, keeping the largest count so far.
+// Adds one to each cell of a span, keeping the largest count so far. The largest is of another
+// type than the cells, so the compiler knows no count written aliases it and keeps it in a register.
 struct CountSpans {
   uint32_t* cells;
   int columns;
-  uint32_t& most;
+  uint64_t& most;
   void operator()(int row, int from, int to) const {
     uint32_t* const line = cells + static_cast<std::size_t>(row) * columns;
-    uint32_t top = most;
-    for (int col = from; col < to; ++col) top = std::max(top, ++line[col]);
-    most = top;
+    for (int col = from; col < to; ++col) most = std::max<uint64_t>(most, ++line[col]);
   }
 };
 
@@ -120,7 +119,9 @@ void DensityGrid::line(double x1, double y1, double x2, double y2, uint32_t colo
   // Most of an eye's segments lie wholly past one edge: dropped before the clip's divisions.
   const double lo = -pen, hiX = cols + 1.0, hiY = rowCount + 1.0;
   if ((ax < lo && bx < lo) || (ax > hiX && bx > hiX) || (ay < lo && by < lo) || (ay > hiY && by > hiY)) return;
-  lineSpans({cols, rowCount}, ax, ay, bx, by, pen, CountSpans{hits.data(), cols, most}, continues);
+  uint64_t highest = most;
+  lineSpans({cols, rowCount}, ax, ay, bx, by, pen, CountSpans{hits.data(), cols, highest}, continues);
+  most = static_cast<uint32_t>(highest);
 }
 
 void DensityGrid::circle(double x, double y, double r, uint32_t colour) {

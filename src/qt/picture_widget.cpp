@@ -192,7 +192,9 @@ void PictureWidget::recolour(const QImage& from, QImage& into) {
     for (int k = 0; k < 256; ++k) table[k] = toQColor(densityColour(k / 255.0)).rgb();
     return table;
   }();
-  QRgb counted[DensityGrid::MaxColours];
+  // Unused slots hold 0, which no opaque pixel of the raster is.
+  static_assert(DensityGrid::MaxColours == 4, "the loop below compares four colours");
+  QRgb counted[DensityGrid::MaxColours] = {};
   int colourCount = 0;
   for (uint32_t c : grid.colours()) counted[colourCount++] = toQColor(c).rgb();
   const auto counts = grid.counts();
@@ -205,11 +207,11 @@ void PictureWidget::recolour(const QImage& from, QImage& into) {
     const auto* source = reinterpret_cast<const QRgb*>(from.constScanLine(y));
     auto* row = reinterpret_cast<QRgb*>(into.scanLine(y));
     const uint32_t* hits = counts.data() + static_cast<std::size_t>(y) * stride;
-    for (int x = 0; x < columns; ++x) {
+    for (int x = 0; x < columns; ++x) {  // without branches: signal and background interleave
       const QRgb p = source[x];
-      bool signal = false;
-      for (int i = 0; i < colourCount; ++i) signal |= p == counted[i];
-      row[x] = signal ? stepColours[densityScale.step(std::max<uint32_t>(hits[x], 1))] : p;
+      const bool signal = (p == counted[0]) | (p == counted[1]) | (p == counted[2]) | (p == counted[3]);
+      const QRgb density = stepColours[densityScale.step(std::max<uint32_t>(hits[x], 1))];
+      row[x] = signal ? density : p;
     }
   }
 }
