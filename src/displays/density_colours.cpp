@@ -37,7 +37,8 @@ uint32_t densityColour(double position) {
   return mix(a.r, b.r) | (mix(a.g, b.g) << 8) | (mix(a.b, b.b) << 16);
 }
 
-DensityScale::DensityScale(uint32_t maximum) : most(std::max<uint32_t>(maximum, 1)) {
+DensityScale::DensityScale(uint32_t maximum)
+    : most(std::max<uint32_t>(maximum, 1)), reciprocal(most > 1 ? (uint64_t{255} << 32) / (most - 1) : 0) {
   for (int k = 0; k < 256; ++k) colours[k] = densityColour(k / 255.0);
 }
 

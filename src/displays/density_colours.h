@@ -7,6 +7,7 @@
 // step of the map is darker than the one before, so the picture also reads in grey on a
 // projector, and no step is red: the reference constellation drawn over the scatter in red
 // stands out on all of them.
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -29,16 +30,21 @@ class DensityScale {
   explicit DensityScale(uint32_t maximum = 1);
   uint32_t maximum() const { return most; }
   // 0 .. 255: floor(255 (count - 1) / (maximum - 1)); counts of 0 and 1 both give step 0.
+  // Worked out for each pixel of a picture: a multiplication by the reciprocal rather than a
+  // division, and no branch a dense picture would mispredict.
   int step(uint32_t count) const {
     if (most == 1) return count == 0 ? 0 : 255;  // every hit is the maximum
-    if (count <= 1) return 0;
-    const uint64_t s = (uint64_t(count) - 1) * 255 / (most - 1);
-    return static_cast<int>(s < 255 ? s : 255);
+    const uint64_t span = most - 1;
+    const uint64_t n = std::min<uint64_t>(count > 1 ? count - 1 : 0, span);  // n * reciprocal <= 255 * 2^32
+    uint64_t s = (n * reciprocal) >> 32;
+    s += (s + 1) * span <= 255 * n;  // the reciprocal is rounded down: at most one short
+    return static_cast<int>(s);
   }
   uint32_t colour(uint32_t count) const { return colours[step(count)]; }
 
  private:
   uint32_t most;
+  uint64_t reciprocal;  // floor(255 * 2^32 / (most - 1))
   std::array<uint32_t, 256> colours{};
 };
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "form/segment_clip.h"
+#include "form/pixel_kernel.h"
 
 namespace linklab {
 
@@ -12,42 +12,17 @@ namespace {
 // The pixel size of a picture at a scale, as a raster of it has: at least one pixel a side.
 double pixelsFor(double twips, double scale) { return std::max(1.0, std::round(twips * scale)); }
 
-// The pixels a segment covers, in device pixels, the way the raster sets them: clipped to just
-// past the picture, stepped from pixel to pixel (Bresenham), and at each step a run of pen pixels
-// across the line's direction. Calls dot(x, y, steep) for each step, leaving out the first when
-// skipFirst.
-template <class Dot>
-void stepSegment(double ax, double ay, double bx, double by, int pen, int columns, int rows, bool skipFirst,
-                 Dot&& dot) {
-  if (!std::isfinite(ax) || !std::isfinite(ay) || !std::isfinite(bx) || !std::isfinite(by)) return;
-  // Most of an eye's segments lie wholly past one edge: dropped before the clip's divisions.
-  const double lo = -pen, hiX = columns + 1.0, hiY = rows + 1.0;
-  if ((ax < lo && bx < lo) || (ax > hiX && bx > hiX) || (ay < lo && by < lo) || (ay > hiY && by > hiY)) return;
-  const double fromX = ax, fromY = ay;
-  if (!clipSegment(ax, ay, bx, by, -pen, -pen, columns + 1.0, rows + 1.0)) return;
-  // A start moved by the clip is no longer the pixel the previous segment ended on.
-  skipFirst = skipFirst && ax == fromX && ay == fromY;
-  int x = static_cast<int>(std::floor(ax)), y = static_cast<int>(std::floor(ay));
-  const int xEnd = static_cast<int>(std::floor(bx)), yEnd = static_cast<int>(std::floor(by));
-  const int dx = std::abs(xEnd - x), sx = x < xEnd ? 1 : -1;
-  const int dy = -std::abs(yEnd - y), sy = y < yEnd ? 1 : -1;
-  int err = dx + dy;
-  const bool steep = -dy > dx;
-  while (true) {
-    if (!skipFirst) dot(x, y, steep);
-    skipFirst = false;
-    if (x == xEnd && y == yEnd) break;
-    const int e2 = 2 * err;
-    if (e2 >= dy) {
-      err += dy;
-      x += sx;
-    }
-    if (e2 <= dx) {
-      err += dx;
-      y += sy;
-    }
+// Adds one to each cell of a span, keeping the largest count so far. The largest is of another
+// type than the cells, so the compiler knows no count written aliases it and keeps it in a register.
+struct CountSpans {
+  uint32_t* cells;
+  int columns;
+  uint64_t& most;
+  void operator()(int row, int from, int to) const {
+    uint32_t* const line = cells + static_cast<std::size_t>(row) * columns;
+    for (int col = from; col < to; ++col) most = std::max<uint64_t>(most, ++line[col]);
   }
-}
+};
 
 }  // namespace
 
@@ -59,7 +34,6 @@ void DensityGrid::countColours(std::initializer_list<uint32_t> colours) {
     hits = {};
     cols = rowCount = 0;
     most = 0;
-    mostKnown = true;
   }
   last = Last::None;
 }
@@ -75,7 +49,7 @@ void DensityGrid::setPixelRatio(double newRatio) {
   const double oldScale = scale;
   ratio = newRatio;
   scale = ratio / 15.0;
-  pen = std::max(1, static_cast<int>(std::ceil(std::min(ratio, 64.0) - 1e-6)));
+  pen = penWidth(ratio);
   if (active() && widthTwips >= 0)
     resample(static_cast<int>(std::min(pixelsFor(widthTwips, scale), 1e9)),
              static_cast<int>(std::min(pixelsFor(heightTwips, scale), 1e9)), oldScale);
@@ -91,7 +65,6 @@ void DensityGrid::fit(double w, double h) {
     hits = {};
     cols = rowCount = 0;
     most = 0;
-    mostKnown = true;
     return;
   }
   if (static_cast<int>(c) != cols || static_cast<int>(r) != rowCount) resample(static_cast<int>(c), static_cast<int>(r), scale);
@@ -102,12 +75,10 @@ void DensityGrid::resample(int newCols, int newRows, double oldScale) {
     hits = {};
     cols = rowCount = 0;
     most = 0;
-    mostKnown = true;
     return;
   }
   std::vector<uint32_t> fresh(static_cast<std::size_t>(newCols) * newRows, 0);
   most = 0;
-  mostKnown = true;
   // Each new pixel takes the count of the old pixel under its centre; at the same scale that is
   // the same pixel, and pixels outside the old picture start at zero.
   const double step = oldScale / scale;
@@ -131,7 +102,6 @@ void DensityGrid::resample(int newCols, int newRows, double oldScale) {
 void DensityGrid::clear() {
   std::fill(hits.begin(), hits.end(), 0u);
   most = 0;
-  mostKnown = true;
   last = Last::None;
 }
 
@@ -145,26 +115,13 @@ void DensityGrid::line(double x1, double y1, double x2, double y2, uint32_t colo
   lastX = x2;
   lastY = y2;
   if (cols == 0) return;
-  // Locals, not members, in the loop: a count written through a pointer could be any member.
-  uint32_t* const data = hits.data();
-  const int columns = cols, rows = rowCount, width = pen;
-  mostKnown = false;
-  stepSegment(x1 * scale, y1 * scale, x2 * scale, y2 * scale, width, columns, rows, continues,
-              [&](int x, int y, bool steep) {
-                if (width == 1) {  // at 100 % a step is one pixel: the usual case, kept short
-                  if (static_cast<unsigned>(x) < static_cast<unsigned>(columns) &&
-                      static_cast<unsigned>(y) < static_cast<unsigned>(rows))
-                    ++data[static_cast<std::size_t>(y) * columns + x];
-                  return;
-                }
-                // A run of pen pixels across the line's direction, as the raster's pen covers them.
-                const int xEnd = steep ? x + width : x + 1, yEnd = steep ? y + 1 : y + width;
-                for (int row = std::max(0, y), rowEnd = std::min(rows, yEnd); row < rowEnd; ++row) {
-                  uint32_t* line = data + static_cast<std::size_t>(row) * columns;
-                  for (int col = std::max(0, x), colEnd = std::min(columns, xEnd); col < colEnd; ++col)
-                    ++line[col];
-                }
-              });
+  const double ax = x1 * scale, ay = y1 * scale, bx = x2 * scale, by = y2 * scale;
+  // Most of an eye's segments lie wholly past one edge: dropped before the clip's divisions.
+  const double lo = -pen, hiX = cols + 1.0, hiY = rowCount + 1.0;
+  if ((ax < lo && bx < lo) || (ax > hiX && bx > hiX) || (ay < lo && by < lo) || (ay > hiY && by > hiY)) return;
+  uint64_t highest = most;
+  lineSpans({cols, rowCount}, ax, ay, bx, by, pen, CountSpans{hits.data(), cols, highest}, continues);
+  most = static_cast<uint32_t>(highest);
 }
 
 void DensityGrid::circle(double x, double y, double r, uint32_t colour) {
@@ -195,23 +152,16 @@ void DensityGrid::circle(double x, double y, double r, uint32_t colour) {
   const int right = std::min(cols - 1, static_cast<int>(std::ceil(cx + outer)));
   uint32_t* const data = hits.data();
   const int columns = cols;
-  mostKnown = false;
+  uint32_t highest = most;
   for (int row = top; row <= bottom; ++row) {
     const double dy = row + 0.5 - cy;
     uint32_t* line = data + static_cast<std::size_t>(row) * columns;
     for (int col = left; col <= right; ++col) {
       const double dx = col + 0.5 - cx, d2 = dx * dx + dy * dy;
-      if (d2 <= outer2 && (continues ? d2 > inner2 : d2 >= inner2)) ++line[col];
+      if (d2 <= outer2 && (continues ? d2 > inner2 : d2 >= inner2)) highest = std::max(highest, ++line[col]);
     }
   }
-}
-
-uint32_t DensityGrid::maximum() const {
-  if (!mostKnown) {
-    most = hits.empty() ? 0 : *std::max_element(hits.begin(), hits.end());
-    mostKnown = true;
-  }
-  return most;
+  most = highest;
 }
 
 }  // namespace linklab

@@ -42,8 +42,8 @@ class DensityGrid {
   int rows() const { return rowCount; }
   uint32_t at(int x, int y) const { return hits[static_cast<std::size_t>(y) * cols + x]; }
   std::span<const uint32_t> counts() const { return hits; }  // row by row, columns() a row
-  // The largest count, found when asked after new hits (once a paint, not at every hit).
-  uint32_t maximum() const;
+  // The largest count, kept up as the hits come in.
+  uint32_t maximum() const { return most; }
 
   // Past this many pixels the grid keeps no counts (the picture then shows no density).
   static constexpr double kMaxPixels = 16.0 * 1024 * 1024;
@@ -58,8 +58,7 @@ class DensityGrid {
   double widthTwips = -1, heightTwips = -1;
   int cols = 0, rowCount = 0;
   std::vector<uint32_t> hits;
-  mutable uint32_t most = 0;
-  mutable bool mostKnown = true;
+  uint32_t most = 0;
   // Where the last counted stroke ended, to tell a continued polyline or ring from a new one.
   enum class Last : uint8_t { None, Line, Circle } last = Last::None;
   double lastX = 0, lastY = 0, lastR = 0;

@@ -43,11 +43,16 @@ struct FillSpans {
 // deep, handed out as `pen` spans rather than a column per step.
 // span(row, from, to): cells from .. to-1 of `row`, all inside the grid, from < to. Taken by
 // value, so its fields live in registers while the pixels are written.
+// skipFirst leaves out the first step's cells: a segment continuing a polyline from where the
+// previous one ended, whose last step covered them. A start the clip moved is no such joint.
 template <class Span>
-void lineSpans(PixelGrid grid, double ax, double ay, double bx, double by, int pen, Span span) {
+void lineSpans(PixelGrid grid, double ax, double ay, double bx, double by, int pen, Span span,
+               bool skipFirst = false) {
   if (grid.columns <= 0 || grid.rows <= 0) return;
   if (!std::isfinite(ax) || !std::isfinite(ay) || !std::isfinite(bx) || !std::isfinite(by)) return;
+  const double fromX = ax, fromY = ay;
   if (!clipSegment(ax, ay, bx, by, -pen, -pen, grid.columns + 1.0, grid.rows + 1.0)) return;
+  skipFirst = skipFirst && ax == fromX && ay == fromY;
   int x = static_cast<int>(std::floor(ax)), y = static_cast<int>(std::floor(ay));
   const int xEnd = static_cast<int>(std::floor(bx)), yEnd = static_cast<int>(std::floor(by));
   const int dx = std::abs(xEnd - x), sx = x < xEnd ? 1 : -1;
@@ -56,8 +61,8 @@ void lineSpans(PixelGrid grid, double ax, double ay, double bx, double by, int p
   const bool steep = -dy > dx;
   // The walk itself, once per line shape, so each loop carries only what its shape needs.
   auto walk = [&](auto&& step) {
-    while (true) {
-      step(x, y);
+    for (bool skip = skipFirst;; skip = false) {
+      if (!skip) step(x, y);
       if (x == xEnd && y == yEnd) break;
       const int e2 = 2 * err;
       if (e2 >= dy) {
@@ -85,8 +90,8 @@ void lineSpans(PixelGrid grid, double ax, double ay, double bx, double by, int p
     });
     return;
   }
-  // The flat line's current block: columns runLo .. runHi at height runY.
-  int runLo = x, runHi = x, runY = y;
+  // The flat line's current block: columns runLo .. runHi at height runY (empty when skipped).
+  int runLo = x, runHi = skipFirst ? x - 1 : x, runY = y;
   auto block = [&] {
     const int from = std::max(0, runLo), to = std::min(grid.columns, runHi + 1);
     if (from >= to) return;

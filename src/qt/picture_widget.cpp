@@ -6,6 +6,7 @@
 #include <QPainterPath>
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <cmath>
 #include <cstring>
 
@@ -178,32 +179,39 @@ void PictureWidget::buildOverlay(const QImage& raster) {
 
 QImage PictureWidget::pictureImage() {
   QImage image = surface.finished().copy();
-  if (showsDensity()) recolour(image);
+  if (showsDensity()) recolour(image, image);
   return image;
 }
 
-void PictureWidget::recolour(QImage& image) {
+void PictureWidget::recolour(const QImage& from, QImage& into) {
   const DensityGrid& grid = picture.density();
   if (densityScale.maximum() != std::max<uint32_t>(grid.maximum(), 1)) densityScale = DensityScale(grid.maximum());
-  QRgb counted[DensityGrid::MaxColours];
+  // The 256 steps' colours as the image's pixels, the same for every maximum.
+  static const std::array<QRgb, 256> stepColours = [] {
+    std::array<QRgb, 256> table{};
+    for (int k = 0; k < 256; ++k) table[k] = toQColor(densityColour(k / 255.0)).rgb();
+    return table;
+  }();
+  // Unused slots hold 0, which no opaque pixel of the raster is.
+  static_assert(DensityGrid::MaxColours == 4, "the loop below compares four colours");
+  QRgb counted[DensityGrid::MaxColours] = {};
   int colourCount = 0;
   for (uint32_t c : grid.colours()) counted[colourCount++] = toQColor(c).rgb();
   const auto counts = grid.counts();
   // A pixel the raster shows in a counted colour was last drawn by the signal: it takes the
   // colour of its count. Guides drawn over the signal (the marker, the reference points) keep
   // theirs. A pixel that the raster's own stepping reached but the count did not (at the edge
-  // of a zoom) reads as one hit.
-  const int columns = image.width(), rows = image.height(), stride = grid.columns();
+  // of a zoom) reads as one hit. One pass, copying the rest.
+  const int columns = from.width(), rows = from.height(), stride = grid.columns();
   for (int y = 0; y < rows; ++y) {
-    auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
+    const auto* source = reinterpret_cast<const QRgb*>(from.constScanLine(y));
+    auto* row = reinterpret_cast<QRgb*>(into.scanLine(y));
     const uint32_t* hits = counts.data() + static_cast<std::size_t>(y) * stride;
-    for (int x = 0; x < columns; ++x) {
-      const QRgb p = row[x];
-      bool signal = false;
-      for (int i = 0; i < colourCount; ++i) signal |= p == counted[i];
-      if (!signal) continue;
-      const uint32_t c = densityScale.colour(std::max<uint32_t>(hits[x], 1));
-      row[x] = qRgb(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
+    for (int x = 0; x < columns; ++x) {  // without branches: signal and background interleave
+      const QRgb p = source[x];
+      const bool signal = (p == counted[0]) | (p == counted[1]) | (p == counted[2]) | (p == counted[3]);
+      const QRgb density = stepColours[densityScale.step(std::max<uint32_t>(hits[x], 1))];
+      row[x] = signal ? density : p;
     }
   }
 }
@@ -211,16 +219,25 @@ void PictureWidget::recolour(QImage& image) {
 void PictureWidget::paintColourBar(QPainter& p) {
   const uint32_t most = picture.density().maximum();
   if (most == 0) return;
-  // Painted at every tick: the font, the colour strip and the labels are made again only when
-  // they change, so a tick allocates almost nothing here.
+  // Painted at every tick, with a maximum that grows at every tick: the numbers are set digit by
+  // digit from ten texts laid out once a font, so a new maximum costs no allocation.
   if (barFontPoints != font().pointSizeF()) {
     barFontPoints = font().pointSizeF();
     barFont = scaleFont();
-    for (BarLabel& label : barLabels) label.value = 0;
-    barWord.value = 0;
+    const QFontMetricsF metrics(barFont);
+    for (int d = 0; d < 10; ++d) {
+      const QString digit(QChar(u'0' + d));
+      barDigits[d].setText(digit);
+      barDigits[d].setTextFormat(Qt::PlainText);
+      barDigits[d].prepare(QTransform(), barFont);
+      barDigitWidths[d] = metrics.horizontalAdvance(digit);
+    }
+    barWord.setText(QStringLiteral("hits"));
+    barWord.prepare(QTransform(), barFont);
+    barWordWidth = metrics.horizontalAdvance(QStringLiteral("hits"));
   }
   const QFontMetricsF metrics(barFont);
-  const double digit = metrics.horizontalAdvance(QLatin1Char('0'));
+  const double digit = barDigitWidths[0];
   const int barWidth = std::max(2, static_cast<int>(std::min(width() * 0.4, digit * 16)));
   const double barHeight = std::max(4.0, std::round(metrics.height() * 0.45));
   if (barColours.width() != barWidth) {
@@ -229,47 +246,50 @@ void PictureWidget::paintColourBar(QPainter& p) {
   }
   std::array<uint32_t, 12> ticks{};
   const int n = densityBarTicks(most, ticks);
+  struct Number {
+    std::array<char, 12> digits;
+    int length;
+    double width;
+  };
+  std::array<Number, 12> labels;
   for (int i = 0; i < n; ++i) {
-    BarLabel& label = barLabels[i];
-    if (label.value == ticks[i]) continue;
-    label.value = ticks[i];
-    const QString text = QString::number(ticks[i]);
-    label.text.setText(text);
-    label.text.setTextFormat(Qt::PlainText);
-    label.text.prepare(QTransform(), barFont);
-    label.width = metrics.horizontalAdvance(text);
-  }
-  BarLabel& word = barWord;  // the unit, left of the strip
-  if (word.value != 1) {
-    word.value = 1;
-    word.text.setText(QStringLiteral("hits"));
-    word.text.prepare(QTransform(), barFont);
-    word.width = metrics.horizontalAdvance(QStringLiteral("hits"));
+    Number& label = labels[i];
+    label.length = static_cast<int>(std::to_chars(label.digits.data(), label.digits.data() + 12, ticks[i]).ptr -
+                                    label.digits.data());
+    label.width = 0;
+    for (int k = 0; k < label.length; ++k) label.width += barDigitWidths[label.digits[k] - '0'];
   }
   const double pad = std::max(2.0, digit / 2);
   const double left = width() - 4 - pad - barWidth, top = 4 + pad;
-  p.save();
+  // The painter's state is left as the bar sets it (the border comes after with its own pen):
+  // a save, a restore and a pen made from a colour would each allocate at every paint.
+  static const QPen labelPen(QColor(70, 70, 70));
   p.setFont(barFont);
   // A light box behind the strip and its labels keeps them readable over the traces.
-  p.fillRect(QRectF(left - word.width - 3 * pad, 4, barWidth + word.width + 4 * pad, barHeight + metrics.height() + 2 * pad),
+  p.fillRect(QRectF(left - barWordWidth - 3 * pad, 4, barWidth + barWordWidth + 4 * pad, barHeight + metrics.height() + 2 * pad),
              QColor(255, 255, 255, 215));
   p.drawImage(QRectF(left, top, barWidth, barHeight), barColours);
-  p.setPen(QColor(70, 70, 70));
-  p.drawStaticText(QPointF(left - word.width - pad, top + barHeight / 2 - metrics.height() / 2), word.text);
+  p.setPen(labelPen);
+  p.drawStaticText(QPointF(left - barWordWidth - pad, top + barHeight / 2 - metrics.height() / 2), barWord);
+  auto draw = [&](double x, const Number& label) {
+    for (int k = 0; k < label.length; ++k) {
+      const int d = label.digits[k] - '0';
+      p.drawStaticText(QPointF(x, top + barHeight), barDigits[d]);
+      x += barDigitWidths[d];
+    }
+  };
   // 1 and the maximum stand at the ends; a power of ten between goes where it leaves room.
   const double gap = digit / 2;
-  double freeFrom = left + barLabels[0].width + gap;
-  const double last = left + barWidth - barLabels[n - 1].width;
-  p.drawStaticText(QPointF(left, top + barHeight), barLabels[0].text);
-  if (n > 1 && last >= freeFrom) p.drawStaticText(QPointF(last, top + barHeight), barLabels[n - 1].text);
+  double freeFrom = left + labels[0].width + gap;
+  const double last = left + barWidth - labels[n - 1].width;
+  draw(left, labels[0]);
+  if (n > 1 && last >= freeFrom) draw(last, labels[n - 1]);
   for (int i = 1; i + 1 < n; ++i) {
-    const BarLabel& label = barLabels[i];
-    const double x = left + densityPosition(ticks[i], most) * barWidth - label.width / 2;
-    if (x < freeFrom || x + label.width + gap > last) continue;
-    p.drawStaticText(QPointF(x, top + barHeight), label.text);
-    freeFrom = x + label.width + gap;
+    const double x = left + densityPosition(ticks[i], most) * barWidth - labels[i].width / 2;
+    if (x < freeFrom || x + labels[i].width + gap > last) continue;
+    draw(x, labels[i]);
+    freeFrom = x + labels[i].width + gap;
   }
-  p.restore();
 }
 
 const QImage& PictureWidget::composited() {
@@ -281,9 +301,12 @@ const QImage& PictureWidget::composited() {
     buildOverlay(raster);
   if (composite.size() != raster.size()) composite = QImage(raster.size(), QImage::Format_RGB32);
   const int columns = raster.width();
-  for (int y = 0; y < raster.height(); ++y)
-    std::memcpy(composite.scanLine(y), raster.constScanLine(y), sizeof(QRgb) * columns);
-  if (showsDensity()) recolour(composite);
+  if (showsDensity()) {
+    recolour(raster, composite);
+  } else {
+    for (int y = 0; y < raster.height(); ++y)
+      std::memcpy(composite.scanLine(y), raster.constScanLine(y), sizeof(QRgb) * columns);
+  }
   if (!overlays) return composite;
   auto* out = reinterpret_cast<QRgb*>(composite.bits());
   const int stride = composite.bytesPerLine() / static_cast<int>(sizeof(QRgb));

@@ -6,6 +6,7 @@
 #include <QRegion>
 #include <QStaticText>
 #include <QWidget>
+#include <array>
 #include <functional>
 #include <utility>
 #include <vector>
@@ -74,18 +75,16 @@ class PictureWidget : public QWidget {
   Persistence persistence = Persistence::Infinite;
   uint32_t clearsBeforeTick = 0;
   DensityScale densityScale;
-  // The colour bar, laid out again only when its size or a label changes.
-  struct BarLabel {
-    uint32_t value = 0;
-    QStaticText text;
-    double width = 0;
-  };
-  std::array<BarLabel, 12> barLabels;
-  BarLabel barWord;
+  // The colour bar's digits and unit, laid out again only when the font changes.
+  std::array<QStaticText, 10> barDigits;
+  std::array<double, 10> barDigitWidths{};
+  QStaticText barWord;
+  double barWordWidth = 0;
   QImage barColours;
   QFont barFont;
   double barFontPoints = 0;
-  void recolour(QImage& image);
+  // The raster into an image of its size (or itself), its signal pixels in their counts' colours.
+  void recolour(const QImage& from, QImage& into);
   void paintColourBar(QPainter& p);
   void buildOverlay(const QImage& raster);
   const QImage& composited();

@@ -22,8 +22,14 @@ TEST_P(DensityMap, RunsFromOneHitToTheMaximumInProportion) {
   EXPECT_EQ(scale.colour(1), most > 1 ? DensityLowColour : DensityHighColour);
   double previous = 1e9;
   for (uint64_t count = 1; count <= most; count = count < 64 ? count + 1 : count + count / 3 + 1) {
-    const double position = most > 1 ? (double(count) - 1) / (double(most) - 1) : 1;
-    EXPECT_NEAR(scale.step(static_cast<uint32_t>(count)), 255 * position, 1.0) << count;
+    // The step is floor(255 (count - 1) / (maximum - 1)), exactly, also just below and at a step's start.
+    const uint64_t step = most > 1 ? 255 * (count - 1) / (most - 1) : 255;
+    EXPECT_EQ(scale.step(static_cast<uint32_t>(count)), static_cast<int>(step)) << count;
+    if (most > 256 && step > 0 && step < 255) {  // a step a count wide or wider
+      const uint64_t start = ((most - 1) * step + 254) / 255 + 1;  // the smallest count on this step
+      EXPECT_EQ(scale.step(static_cast<uint32_t>(start)), static_cast<int>(step)) << start;
+      EXPECT_EQ(scale.step(static_cast<uint32_t>(start - 1)), static_cast<int>(step) - 1) << start;
+    }
     EXPECT_LE(luminance(scale.colour(static_cast<uint32_t>(count))), previous) << count;
     previous = luminance(scale.colour(static_cast<uint32_t>(count)));
   }
