@@ -14,18 +14,12 @@ namespace {
 
 const char* const kScenes[] = {"", "Baseband Demo", "Modulation", "Scatter", "Full"};
 
-std::unique_ptr<Form1> loaded() {
-  auto form = std::make_unique<Form1>();
-  form->Form_Load();
-  return form;
-}
-
 // Start-up, then every other scene in turn, then the scene under test: what a scene does not set
 // must not be left over from the ones before it. Kept for the cases that only read it.
 Form1& sceneForm(int scene) {
   static std::array<std::unique_ptr<Form1>, 5> forms;
   if (forms[scene]) return *forms[scene];
-  forms[scene] = loaded();
+  forms[scene] = window();
   for (int other : {1, 2, 3, 4, scene}) forms[scene]->cmbScene.setText(kScenes[other]);
   return *forms[scene];
 }
@@ -106,7 +100,7 @@ TEST(SceneLayout, HintColoursAndSliderRanges) {
 }
 
 TEST(SceneLayout, ASceneChangeCentresTheSampleAndScatterSetsTheEyeSlidersTo60) {
-  auto form = loaded();
+  auto form = window();
   form->cmbScene.setText("Full");
   form->hscSample.setValue(30);
   form->vscYThreshold.setValue(20);
@@ -118,32 +112,28 @@ TEST(SceneLayout, ASceneChangeCentresTheSampleAndScatterSetsTheEyeSlidersTo60) {
 }
 
 TEST(SceneLayout, ModulationShowsGreenIAndRedQAndACheckedPassbandRestacksThePictures) {
-  auto form = loaded();
+  auto form = window();
   EXPECT_EQ(form->chkEye[1].Caption + form->chkEye[2].Caption, "IQ");
-  EXPECT_EQ((std::pair{form->chkEye[1].ForeColor, form->chkEye[2].ForeColor}),
-            (std::pair{0xC000u, 0xC0u}));
+  EXPECT_EQ((std::pair{form->chkEye[1].ForeColor, form->chkEye[2].ForeColor}), (std::pair{0xC000u, 0xC0u}));
+  // Traces 1200 high from 2520, 360 apart, the passband picture 1440 high under them; its box at
+  // 5280 + 720 - 157.5 (the half to the even side), the carrier slider right-aligned above it
+  // (6000 + 8895 - 2400, 5280 - 255).
   form->chkPassband.setValue(1);
-  EXPECT_EQ((std::array{form->picEye[2].Top, form->picSpectrum[1].Top, form->picSpectrum[1].Height,
-                        form->chkPassband.Top}),  // 5280 + 720 - 157.5, the half to the even side
-            (std::array{3720, 5280, 1440, 5842}));
   EXPECT_TRUE(form->hscCarrier.Visible);
-  EXPECT_EQ((std::array{form->hscCarrier.Left, form->hscCarrier.Top}),
-            (std::array{6000 + 8895 - 2400, 5280 - 255}));
+  expectPlaced(*form, "picEye(2) * 3720 * *  picSpectrum(1) * 5280 * 1440  chkPassband * 5842 * *  hscCarrier 12495 5025 * *");
   form->chkPassband.setValue(0);  // back to 1500-high traces and the passband picture 420 below
-  EXPECT_EQ((std::array{form->picEye[2].Top, form->picSpectrum[1].Top, form->picSpectrum[1].Height}),
-            (std::array{4020, 5940, 720}));
+  expectPlaced(*form, "picEye(2) * 4020 * *  picSpectrum(1) * 5940 * 720");
   EXPECT_FALSE(form->hscCarrier.Visible);
 }
 
 TEST(SceneLayout, BasebandDemoPutsTheMarkersBackAndLeavesThinHintsForModulation) {
-  auto form = loaded();
+  auto form = window();
   EXPECT_EQ(form->lneHint[2].BorderWidth, 5);  // a start in scene 2 keeps the design width
   form->cmbScene.setText("Baseband Demo");
   form->Form_MouseDown(1, 0, 3000, 4000);
   form->shpDragged.Left = 100;
   form->cmbScene.setText("Modulation");
-  EXPECT_EQ((std::pair{form->lneHint[2].BorderWidth, form->lneHint[3].BorderWidth}),
-            (std::pair{3, 3}));
+  EXPECT_EQ((std::pair{form->lneHint[2].BorderWidth, form->lneHint[3].BorderWidth}), (std::pair{3, 3}));
   form->cmbScene.setText("Baseband Demo");
   for (const Shape* marker : {&form->shpDrag, &form->shpDragged})
     EXPECT_EQ((std::pair{marker->Left + marker->Width / 2, marker->Top + marker->Height / 2}),
@@ -154,15 +144,13 @@ TEST(SceneLayout, BasebandDemoPutsTheMarkersBackAndLeavesThinHintsForModulation)
 // there whichever way FSK was chosen, and come back with the transmitter.
 TEST(SceneLayout, BasebandDemoHidesTheFskIndexWhateverTheModulation) {
   for (const bool fskFirst : {true, false}) {
-    auto form = loaded();
+    auto form = window();
     if (fskFirst) form->cmbMod[0].setText("FSK");
     form->cmbScene.setText("Baseband Demo");
     if (!fskFirst) form->cmbMod[0].setText("FSK");
-    EXPECT_FALSE(form->txtFSK.Visible) << fskFirst;
-    EXPECT_FALSE(form->vscFSK.Visible) << fskFirst;
+    EXPECT_FALSE(form->txtFSK.Visible || form->vscFSK.Visible) << fskFirst;
     form->cmbScene.setText("Modulation");
-    EXPECT_TRUE(form->txtFSK.Visible) << fskFirst;
-    EXPECT_TRUE(form->vscFSK.Visible) << fskFirst;
+    EXPECT_TRUE(form->txtFSK.Visible && form->vscFSK.Visible) << fskFirst;
   }
 }
 

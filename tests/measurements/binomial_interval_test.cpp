@@ -2,9 +2,11 @@
 // extreme counts, its mirror symmetry and the normal approximation of large counts.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <tuple>
 
 #include "measurements/binomial_interval.h"
 
@@ -20,34 +22,21 @@ double binomialCdf(int64_t k, int64_t n, double p) {
   return sum;
 }
 
-struct Extremes {
-  int64_t n;
-  double confidence;
-};
-class ClosedForms : public ::testing::TestWithParam<Extremes> {};
-
-// k = 0: (1-p)^n = a/2; k = n: p^n = a/2; k = 1: 1 - (1-p)^n = a/2; k = n-1 mirrors k = 1.
-TEST_P(ClosedForms, ExtremeCountsSolveTheirOwnEquations) {
-  const auto [n, confidence] = GetParam();
-  const double half = (1 - confidence) / 2;
-  // n terms of (1-p) rounded in double: a relative error of about 1e-17 n at the end.
-  const double tol = 1e-11 + 2e-17 * n;
-  auto near = [tol](double got, double want) { EXPECT_NEAR(got, want, tol * want) << "want " << want; };
-  const BinomialInterval none = clopperPearson(0, n, confidence);
-  EXPECT_EQ(none.lower, 0);
-  near(none.upper, -std::expm1(std::log(half) / n));
-  const BinomialInterval all = clopperPearson(n, n, confidence);
-  EXPECT_EQ(all.upper, 1);
-  near(all.lower, std::exp(std::log(half) / n));
-  if (n >= 2) {
-    near(clopperPearson(1, n, confidence).lower, -std::expm1(std::log1p(-half) / n));
-    near(clopperPearson(n - 1, n, confidence).upper, std::exp(std::log1p(-half) / n));
+// k = 0: (1-p)^n = a/2; k = n: p^n = a/2; k = 1: 1 - (1-p)^n = a/2; k = n-1 mirrors k = 1. n terms
+// of (1-p) rounded in double: a relative error of about 1e-17 n at the end.
+TEST(ClosedForms, ExtremeCountsSolveTheirOwnEquations) {
+  for (const auto& [n, confidence] : {std::pair<int64_t, double>{1, 0.95}, {2, 0.95}, {10, 0.95}, {1000, 0.95},
+                                      {100000, 0.95}, {10000000, 0.95}, {30, 0.99}, {200000, 0.8}}) {
+    const double half = (1 - confidence) / 2, tol = 1e-11 + 2e-17 * n;
+    auto near = [tol](double got, double want) { EXPECT_NEAR(got, want, tol * want) << "want " << want; };
+    const BinomialInterval none = clopperPearson(0, n, confidence), all = clopperPearson(n, n, confidence);
+    EXPECT_EQ((std::array{none.lower, all.upper}), (std::array{0.0, 1.0}));
+    near(none.upper, -std::expm1(std::log(half) / n));
+    near(all.lower, std::exp(std::log(half) / n));
+    near(n < 2 ? 1 : clopperPearson(1, n, confidence).lower, n < 2 ? 1 : -std::expm1(std::log1p(-half) / n));
+    near(n < 2 ? 1 : clopperPearson(n - 1, n, confidence).upper, n < 2 ? 1 : std::exp(std::log1p(-half) / n));
   }
 }
-INSTANTIATE_TEST_SUITE_P(Counts, ClosedForms,
-                         ::testing::Values(Extremes{1, 0.95}, Extremes{2, 0.95}, Extremes{10, 0.95},
-                                           Extremes{1000, 0.95}, Extremes{100000, 0.95},
-                                           Extremes{10000000, 0.95}, Extremes{30, 0.99}, Extremes{200000, 0.8}));
 
 TEST(ClopperPearson, TextbookFigures) {
   // 3 of 3 million: the Poisson limit, lower = chi2(0.025, 6)/2 = 0.6187, upper = chi2(0.975, 8)/2 = 8.7673.
@@ -96,25 +85,19 @@ TEST(ClopperPearson, RejectsCountsThatAreNoMeasurement) {
   }
 }
 
-struct BetaCase {
-  double a, b, x, expected;
-};
-class IncompleteBeta : public ::testing::TestWithParam<BetaCase> {};
-
-TEST_P(IncompleteBeta, MeetsItsClosedForms) {
-  const auto [a, b, x, expected] = GetParam();
-  // The prefactor's lgamma(a + b) carries an ulp of its own size, about 2e-16 (a + b).
-  const double tol = 1e-12 + 2e-15 * (a + b);
-  EXPECT_NEAR(regularisedIncompleteBeta(a, b, x), expected, tol);
-  EXPECT_NEAR(regularisedIncompleteBeta(a, b, x) + regularisedIncompleteBeta(b, a, 1 - x), 1, tol);
+// I_x(1, b) = 1 - (1-x)^b, I_x(a, 1) = x^a, I_1/2(a, a) = 1/2, I_x(2, 2) = 3x^2 - 2x^3, and
+// I_x(a, b) + I_1-x(b, a) = 1. The prefactor's lgamma(a + b) carries an ulp of its own size, about
+// 2e-16 (a + b).
+TEST(IncompleteBeta, MeetsItsClosedForms) {
+  for (const auto& [a, b, x, expected] :
+       {std::array{1.0, 5.0, 0.2, 1 - std::pow(0.8, 5)}, {1, 1000, 0.001, 1 - std::pow(0.999, 1000)},
+        {4, 1, 0.7, std::pow(0.7, 4)}, {2, 2, 0.3, 3 * 0.09 - 2 * 0.027}, {2, 2, 0.9, 3 * 0.81 - 2 * 0.729},
+        {37, 37, 0.5, 0.5}, {500000, 500000, 0.5, 0.5}, {3, 8, 0, 0}, {3, 8, 1, 1}}) {
+    const double tol = 1e-12 + 2e-15 * (a + b);
+    EXPECT_NEAR(regularisedIncompleteBeta(a, b, x), expected, tol) << a << " " << b << " " << x;
+    EXPECT_NEAR(regularisedIncompleteBeta(a, b, x) + regularisedIncompleteBeta(b, a, 1 - x), 1, tol);
+  }
 }
-// I_x(1, b) = 1 - (1-x)^b, I_x(a, 1) = x^a, I_1/2(a, a) = 1/2, I_x(2, 2) = 3x^2 - 2x^3.
-INSTANTIATE_TEST_SUITE_P(
-    ClosedForms, IncompleteBeta,
-    ::testing::Values(BetaCase{1, 5, 0.2, 1 - std::pow(0.8, 5)}, BetaCase{1, 1000, 0.001, 1 - std::pow(0.999, 1000)},
-                      BetaCase{4, 1, 0.7, std::pow(0.7, 4)}, BetaCase{2, 2, 0.3, 3 * 0.09 - 2 * 0.027},
-                      BetaCase{2, 2, 0.9, 3 * 0.81 - 2 * 0.729}, BetaCase{37, 37, 0.5, 0.5},
-                      BetaCase{500000, 500000, 0.5, 0.5}, BetaCase{3, 8, 0, 0}, BetaCase{3, 8, 1, 1}));
 
 // Zero errors plot as the one-sided 95 % bound 3/N, close to its exact value 1 - 0.05^(1/N);
 // any error plots as the exact two-sided interval.

@@ -17,8 +17,8 @@ namespace {
 const std::string kFirstRunColour = "#005ac8";
 
 // Seven pixels a character: the layout needs widths, the readings below do not depend on them.
-std::string svgOf(const std::vector<PlotRun>& runs) {
-  return errorRatePlotSvg(760, 520, runs, 0, 12, [](std::string_view s) { return 7.0 * s.size(); });
+std::string svgOf(const std::vector<PlotRun>& runs, double width = 760) {
+  return errorRatePlotSvg(width, 520, runs, 0, 12, [](std::string_view s) { return 7.0 * s.size(); });
 }
 
 struct SvgLine {
@@ -52,7 +52,10 @@ LogAxis axisOf(const std::vector<SvgLine>& lines) {
 }
 
 PlotRun bpskRun(int64_t errors, int64_t count) {
-  PlotRun run{.label = "BPSK, Tx Root RC 50 %, Rx Matched, Linear amp", .keying = "BPSK", .fromDb = 0, .toDb = 12};
+  PlotRun run;  // BPSK from 0 dB
+  run.label = "BPSK, Tx Root RC 50 %, Rx Matched, Linear amp";
+  run.keying = "BPSK";
+  run.toDb = 12;
   const double rate = double(errors) / count;
   run.points = {SweepPoint{6, count, errors, count, errors, rate, rate}};
   return run;
@@ -130,8 +133,7 @@ TEST(ErrorRatePlot, TheLegendStacksWhereItsColumnsDoNotFitSideBySide) {
   static const std::regex text("<text x='[-\\d.e]+' y='([-\\d.e]+)'[^>]*>([^<]*)</text>");
   for (const auto& [width, stacked] : {std::pair{760.0, false}, std::pair{420.0, true}}) {
     double runY = NAN, barY = NAN;
-    const std::string svg =
-        errorRatePlotSvg(width, 520, {bpskRun(10, 10000)}, 0, 12, [](std::string_view s) { return 7.0 * s.size(); });
+    const std::string svg = svgOf({bpskRun(10, 10000)}, width);
     for (std::sregex_iterator m(svg.begin(), svg.end(), text), end; m != end; ++m) {
       const std::string caption = (*m)[2];
       if (caption.starts_with("BPSK, Tx")) runY = std::stod((*m)[1]);

@@ -44,18 +44,15 @@ TEST(MeasureBatch, ErrorRateSweepPrintsOneLineAPoint) {
   const Result r = run("set cmbScene Full\ntick 2\ncall measureErrorRate 0 2 1\n");
   ASSERT_EQ(r.status, 0) << r.err;
   std::istringstream lines(r.out);
-  std::string line;
   int count = 0;
-  while (std::getline(lines, line)) {
+  for (std::string line; std::getline(lines, line); ++count) {
     std::istringstream fields(line);
-    double ebN0, ser, ber, serTheory, berTheory;
-    long symbols, symbolErrors, bits, bitErrors;
+    double ebN0, symbols, symbolErrors, bits, bitErrors, ser, ber, serTheory, berTheory;
     ASSERT_TRUE(fields >> ebN0 >> symbols >> symbolErrors >> bits >> bitErrors >> ser >> ber >> serTheory >> berTheory)
         << line;
     EXPECT_EQ(ebN0, count);
     EXPECT_GE(symbolErrors, 100);
-    EXPECT_DOUBLE_EQ(ser, double(symbolErrors) / symbols);
-    ++count;
+    EXPECT_DOUBLE_EQ(ser, symbolErrors / symbols);
   }
   EXPECT_EQ(count, 3);
 }
