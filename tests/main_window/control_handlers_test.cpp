@@ -3,21 +3,16 @@
 
 #include <array>
 #include <cmath>
+#include <complex>
 #include <functional>
 #include <memory>
 #include <string>
 #include <utility>
 
-#include "main_window/form1.h"
+#include "main_window/window_setup.h"
 
 namespace linklab {
 namespace {
-
-std::unique_ptr<Form1> loaded() {
-  auto form = std::make_unique<Form1>();
-  form->Form_Load();
-  return form;
-}
 
 std::array<PictureBox*, 9> pictures(Form1& f) {
   return {&f.picEye[0], &f.picEye[1], &f.picEye[2], &f.picScatter[0], &f.picScatter[1],
@@ -40,7 +35,7 @@ class ControlHandlers : public ::testing::TestWithParam<HandlerCase> {};
 
 TEST_P(ControlHandlers, ClearWithoutTickingBeforeTheFirstTickThenTickAsListed) {
   const HandlerCase& c = GetParam();
-  auto form = loaded();
+  auto form = window();
   for (PictureBox* p : pictures(*form)) p->setRecording(true), p->Line(0, 0, 10, 10);
   form->dSpectrums = 9;
   form->bFiltersValid = -1;
@@ -50,8 +45,7 @@ TEST_P(ControlHandlers, ClearWithoutTickingBeforeTheFirstTickThenTickAsListed) {
     EXPECT_EQ(pictures(*form)[i]->log().empty(), (c.cleared >> i & 1u) != 0) << "picture " << i;
   EXPECT_EQ(form->dSpectrums, c.averageRestarts ? 0.0 : 9.0);
   EXPECT_EQ(form->bFiltersValid, c.filtersInvalid ? 0 : -1);
-  auto animated = loaded();
-  animated->Timer1_Timer();
+  auto animated = window({}, 1);
   c.change(*animated);
   EXPECT_EQ(animated->lTick, 1 + c.ticks);  // the first tick, then the change's own
 }
@@ -79,13 +73,10 @@ INSTANTIATE_TEST_SUITE_P(Every, ControlHandlers, ::testing::Values(
 // filters stale, and its tick designs them before it runs the chain. A redraw with the old
 // filters, or a clear after the tick, shows in what the chain left.
 double binPower(const SignalBlock& b, int k) {
-  double re = 0, im = 0;
-  for (int n = 0; n < 4096; ++n) {
-    const double a = 2 * M_PI * ((n * k) % 4096) / 4096.0;
-    re += b[2 * n] * std::cos(a) - b[2 * n + 1] * std::sin(a);
-    im += b[2 * n] * std::sin(a) + b[2 * n + 1] * std::cos(a);
-  }
-  return re * re + im * im;
+  std::complex<double> sum = 0;
+  for (int n = 0; n < 4096; ++n)
+    sum += std::complex(b[2 * n], b[2 * n + 1]) * std::polar(1.0, 2 * M_PI * ((n * k) % 4096) / 4096.0);
+  return std::norm(sum);
 }
 
 struct PausedCase {
@@ -95,10 +86,7 @@ struct PausedCase {
 };
 class PausedChanges : public ::testing::TestWithParam<PausedCase> {};
 TEST_P(PausedChanges, ShowAtOnceOnTheSameDataWithFreshFilters) {
-  auto form = loaded();
-  form->cmbScene.setText("Full");
-  form->Timer1_Timer();
-  form->Timer1_Timer();
+  auto form = window({{"cmbScene", "Full"}}, 2);
   form->cmdPause.click();
   const auto data = form->iData;
   form->picEye[0].setRecording(true);
@@ -141,14 +129,14 @@ INSTANTIATE_TEST_SUITE_P(Every, PausedChanges, ::testing::Values(
 // clang-format on
 
 TEST(ControlHandlers, SyncUpTwiceDownOnceLeavesOneStepAndRestsAtZero) {
-  auto form = loaded();
+  auto form = window();
   for (int click : {1, 1, -1}) form->vscSync.setValue(click);
   EXPECT_NEAR(form->dCarrierPhase, 3.14159265358979 / 50, 1e-12);
   EXPECT_EQ(form->vscSync.Value(), 0);
 }
 
 TEST(ControlHandlers, FskIndexTextIsThirtyMinusValueOverSix) {
-  auto form = loaded();
+  auto form = window();
   for (const auto& [value, text] : {std::pair{0, "5"}, {24, "1"}, {27, "0.5"},
                                     {25, "0.833333333333333"}, {29, "0.166666666666667"},
                                     {12, "3"}, {40, "0.166666666666667"}}) {  // held at 29

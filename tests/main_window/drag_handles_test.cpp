@@ -5,18 +5,12 @@
 #include <memory>
 
 #include "form/numbers.h"
-#include "main_window/form1.h"
+#include "main_window/window_setup.h"
 
 namespace linklab {
 namespace {
 
-std::unique_ptr<Form1> inScene(const char* scene) {
-  auto form = std::make_unique<Form1>();
-  form->Form_Load();
-  form->cmbScene.setText("Full");
-  form->cmbScene.setText(scene);
-  return form;
-}
+std::unique_ptr<Form1> inScene(const char* scene) { return window({{"cmbScene", "Full"}, {"cmbScene", scene}}); }
 
 // Pointer, then where the 240-twip handle's corner lands. The corner's offset from (4200, 3000)
 // is (X - 120 - 4200, Y - 120 - 3000); beyond radius 2360 the centre goes to 2360 times its

@@ -5,45 +5,29 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <tuple>
 
-#include "main_window/form1.h"
+#include "main_window/window_setup.h"
 
 namespace linklab {
 namespace {
 
-struct NameCase {
-  const char* scene;
-  const char* modulation;
-  const char* rxFilter;
-  const char* picture;
-  const char* stem;
-};
-class FileNames : public ::testing::TestWithParam<NameCase> {};
-TEST_P(FileNames, SayWhatThePictureHolds) {
-  const NameCase c = GetParam();
-  auto form = std::make_unique<Form1>();
-  form->Form_Load();
-  form->cmbScene.setText(c.scene);
-  form->cmbMod[0].setText(c.modulation);
-  form->cmbFilter[0].setText("Root RC");
-  form->cmbFilter[1].setText(c.rxFilter);
-  EXPECT_EQ(pictureFileStem(*form, c.picture), c.stem);
+// Scene, modulation, receive filter, picture, then its name (the transmit filter is Root RC). The
+// transmitter's pictures do not depend on the receive filter.
+TEST(FileNames, SayWhatThePictureHolds) {
+  for (const auto& [scene, mod, rx, picture, stem] :
+       {std::tuple{"Full", "16-QAM", "Matched", "picEye(0)", "LinkLab eye 16-QAM Root RC Matched"},
+        {"Full", "16-QAM", "Matched", "picSpectrum(0)", "LinkLab spectrum 16-QAM Root RC"},
+        {"Modulation", "QPSK", "None", "picEye(2)", "LinkLab Q component QPSK Root RC"},
+        {"Modulation", "QPSK", "None", "picEye(1)", "LinkLab I component QPSK Root RC"},
+        {"Scatter", "pi/4-SQPSK", "Matched", "picScatter(2)", "LinkLab scatter pi-4-SQPSK Root RC Matched"}}) {
+    auto form = window({{"cmbScene", scene}, {"cmbMod(0)", mod}, {"cmbFilter(0)", "Root RC"}, {"cmbFilter(1)", rx}});
+    EXPECT_EQ(pictureFileStem(*form, picture), stem);
+  }
 }
-INSTANTIATE_TEST_SUITE_P(
-    Pictures, FileNames,
-    ::testing::Values(NameCase{"Full", "16-QAM", "Matched", "picEye(0)", "LinkLab eye 16-QAM Root RC Matched"},
-                      // The transmitter's pictures do not depend on the receive filter.
-                      NameCase{"Full", "16-QAM", "Matched", "picSpectrum(0)", "LinkLab spectrum 16-QAM Root RC"},
-                      NameCase{"Modulation", "QPSK", "None", "picEye(2)", "LinkLab Q component QPSK Root RC"},
-                      NameCase{"Modulation", "QPSK", "None", "picEye(1)", "LinkLab I component QPSK Root RC"},
-                      NameCase{"Scatter", "pi/4-SQPSK", "Matched", "picScatter(2)",
-                               "LinkLab scatter pi-4-SQPSK Root RC Matched"}),
-    [](const ::testing::TestParamInfo<NameCase>& info) { return std::to_string(info.index); });
 
 TEST(FileNames, TheDemoNamesItsPicturesWithoutTheLink) {
-  auto form = std::make_unique<Form1>();
-  form->Form_Load();
-  form->cmbScene.setText("Baseband Demo");
+  auto form = window({{"cmbScene", "Baseband Demo"}});
   EXPECT_EQ(pictureFileStem(*form, "picScatter(0)"), "LinkLab phasor");
   EXPECT_EQ(windowFileStem(*form), "LinkLab Baseband Demo");
   // Whatever a name holds, no character a file system refuses reaches the file.

@@ -7,53 +7,37 @@
 #include <tuple>
 #include <utility>
 
-#include "main_window/form1.h"
+#include "main_window/window_setup.h"
 
 namespace linklab {
 namespace {
 
-std::unique_ptr<Form1> loaded(const char* scene = "Modulation") {
-  auto form = std::make_unique<Form1>();
-  form->Form_Load();
-  form->cmbScene.setText(scene);
-  return form;
-}
+std::unique_ptr<Form1> loaded(const char* scene = "Modulation") { return window({{"cmbScene", scene}}); }
 
 TEST(OptionRules, MskWithOfdmThenQpskRestoresOfdmAsTheSixthEntry) {
-  auto form = loaded();
-  form->cmbFilter[0].setText("OFDM");
-  form->cmbMod[0].setText("MSK");
-  EXPECT_EQ(form->cmbFilter[0].Text() + form->cmbFilter[1].Text(), "NoneNone");
-  EXPECT_EQ(form->cmbFilter[0].ListCount(), 5);
-  EXPECT_EQ(form->cmbFilter[0].indexOf("OFDM"), -1);
+  auto form = window({{"cmbScene", "Modulation"}, {"cmbFilter(0)", "OFDM"}, {"cmbMod(0)", "MSK"}});
+  ComboBox& tx = form->cmbFilter[0];
+  EXPECT_EQ(tx.Text() + form->cmbFilter[1].Text() + form->lblLinear[1].Caption, "NoneNoneExponential");
+  EXPECT_EQ((std::array{tx.ListCount(), tx.indexOf("OFDM")}), (std::array{5, -1}));
   EXPECT_FALSE(form->vscFSK.Visible || form->txtFSK.Visible);
-  EXPECT_EQ(form->lblLinear[1].Caption, "Exponential");
-
   form->cmbMod[0].setText("QPSK");
-  EXPECT_EQ(form->cmbFilter[0].List(5), "OFDM");
-  EXPECT_EQ(form->lblLinear[2].Caption + form->lblLinear[3].Caption, "IQ");
+  EXPECT_EQ(tx.List(5) + form->lblLinear[2].Caption + form->lblLinear[3].Caption, "OFDMIQ");
+  EXPECT_EQ(tx.Text() + form->cmbFilter[1].Text(), "NoneNone");
   EXPECT_EQ(form->iBitsPerSymbol, 2);
-  EXPECT_EQ(form->cmbFilter[0].Text() + form->cmbFilter[1].Text(), "NoneNone");
   form->cmbMod[0].setText("8-PSK");  // a second linear choice must not add OFDM twice
-  EXPECT_EQ(form->cmbFilter[0].ListCount(), 6);
+  EXPECT_EQ(tx.ListCount(), 6);
 }
 
 TEST(OptionRules, FskWithRaisedCosineClearsBothFiltersAndKeepsOfdm) {
-  auto form = loaded("Scatter");
-  form->cmbFilter[0].setText("Raised Cosine");
-  form->cmbMod[0].setText("FSK");
-  EXPECT_EQ(form->cmbFilter[0].Text() + form->cmbFilter[1].Text(), "NoneNone");
-  EXPECT_EQ(form->cmbFilter[0].List(5), "OFDM");
+  auto form = window({{"cmbScene", "Scatter"}, {"cmbFilter(0)", "Raised Cosine"}, {"cmbMod(0)", "FSK"}});
+  EXPECT_EQ(form->cmbFilter[0].Text() + form->cmbFilter[1].Text() + form->cmbFilter[0].List(5), "NoneNoneOFDM");
   EXPECT_TRUE(form->vscFSK.Visible && form->txtFSK.Visible);
 }
 
 TEST(OptionRules, ReceiverDemodulationAloneSetsBitsAndLegendsOnly) {
-  auto form = loaded();
-  form->cmbMod[0].setText("MSK");
-  form->cmbMod[1].setText("8-PSK");
+  auto form = window({{"cmbScene", "Modulation"}, {"cmbMod(0)", "MSK"}, {"cmbMod(1)", "8-PSK"}});
   EXPECT_EQ(form->iBitsPerSymbol, 3);
-  EXPECT_EQ(form->cmbMod[0].Text(), "MSK");
-  EXPECT_EQ(form->lblLinear[1].Caption, "Linear");
+  EXPECT_EQ(form->cmbMod[0].Text() + form->lblLinear[1].Caption, "MSKLinear");
 }
 
 TEST(OptionRules, ModulationAndTransmitFilterSetBitsListsAndTheReceiveFilter) {
@@ -97,8 +81,7 @@ TEST(OptionRules, ParametersFollowTheTransmitterAndOfdmCountsAreTidied) {
 // The Q legend is brought in front of every control for a linear modulation and sent behind all
 // of them for an angle modulation.
 TEST(OptionRules, TheQLegendComesToTheFrontOrGoesBehind) {
-  auto form = std::make_unique<Form1>();
-  form->Form_Load();
+  auto form = window();
   for (const auto& [mod, front] : {std::pair{"FSK", false}, {"QPSK", true}}) {
     form->cmbMod[0].setText(mod);
     const int z = form->lblLinear[3].zOrder;
@@ -114,9 +97,7 @@ TEST(OptionRules, TheQLegendComesToTheFrontOrGoesBehind) {
 // control at once. A suite of its own, so that under ctest this is its process's first
 // send-to-back (the step a modulation change on the transmit side takes twice).
 TEST(QLegendBehind, ATypedReceiveAngleModulationSendsItBehindEveryControl) {
-  auto form = std::make_unique<Form1>();
-  form->Form_Load();
-  form->cmbMod[1].setText("MSK");
+  auto form = window({{"cmbMod(1)", "MSK"}});
   const Label& legend = form->lblLinear[3];
   for (const Control* c : form->controls()) {
     if (c != &legend) {

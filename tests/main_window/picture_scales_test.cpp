@@ -8,22 +8,17 @@
 #include <vector>
 #include <memory>
 #include <string>
+#include <tuple>
 
 #include "displays/scale_reading.h"
-#include "main_window/form1.h"
+#include "main_window/window_setup.h"
 
 namespace linklab {
 namespace {
 
 const ScaleStyle style{};
 
-std::unique_ptr<Form1> loaded(const char* scene) {
-  auto form = std::make_unique<Form1>();
-  form->Form_Load();
-  form->cmbScene.setText(scene);
-  form->Timer1_Timer();  // the first tick after a scene change only counts
-  return form;
-}
+std::unique_ptr<Form1> loaded(const char* scene) { return window({{"cmbScene", scene}}, 1); }
 
 PictureScales scalesOf(const Form1& form, const PictureBox& picture) {
   PictureScales s;
@@ -31,99 +26,78 @@ PictureScales scalesOf(const Form1& form, const PictureBox& picture) {
   return s;
 }
 
-// ---- The receive scatter: the reference circles of BPSK stand at I = +-T, Q = 0.
+bool reads(const Form1& form, const PictureBox& picture, const std::string& unit) {
+  return allText(scalesOf(form, picture)).find(" " + unit + "|") != std::string::npos;
+}
 
-struct ScatterCase {
-  int threshold;  // vscYThreshold: T = (110 - value) / 50
-  int eyeScale;   // vscTxEyeScale: zoom = (110 - value) / 50
-};
-class ScatterScales : public testing::TestWithParam<ScatterCase> {};
-
-TEST_P(ScatterScales, ReferenceCirclesReadTheirAmplitude) {
-  auto form = loaded("Scatter");
-  form->cmbMod[0].setText("BPSK");
-  form->vscYThreshold.setValue(GetParam().threshold);
-  form->vscTxEyeScale.setValue(GetParam().eyeScale);
-  form->picScatter[2].Cls();
-  form->picScatter[2].setRecording(true);
-  form->runSimulation();
-  const double t = (110 - GetParam().threshold) / 50.0;
-  const PictureScales s = scalesOf(*form, form->picScatter[2]);
-  int seen = 0;
-  for (const DrawOp& op : form->picScatter[2].log()) {
-    if (op.kind != DrawOp::Kind::Circle || op.colour != 0xC0) continue;
-    ++seen;
-    EXPECT_NEAR(std::abs(readAt(s, false, op.x1)), t, 1e-9) << allText(s);
-    EXPECT_NEAR(readAt(s, true, op.y1), 0, 1e-9) << allText(s);
+// The receive scatter: the reference circles of BPSK stand at I = +-T, Q = 0, with the threshold
+// T = (110 - vscYThreshold) / 50 and the eye scale (110 - vscTxEyeScale) / 50 as zoom.
+TEST(ScatterScales, ReferenceCirclesReadTheirAmplitude) {
+  for (const auto& [threshold, eyeScale] : {std::pair{60, 60}, {85, 60}, {40, 30}, {100, 100}, {10, 85}}) {
+    auto form = window({{"cmbScene", "Scatter"}, {"cmbMod(0)", "BPSK"}}, 1);
+    form->vscYThreshold.setValue(threshold);
+    form->vscTxEyeScale.setValue(eyeScale);
+    form->picScatter[2].Cls();
+    form->picScatter[2].setRecording(true);
+    form->runSimulation();
+    const PictureScales s = scalesOf(*form, form->picScatter[2]);
+    int seen = 0;
+    for (const DrawOp& op : form->picScatter[2].log()) {
+      if (op.kind != DrawOp::Kind::Circle || op.colour != 0xC0) continue;
+      ++seen;
+      EXPECT_NEAR(std::abs(readAt(s, false, op.x1)), (110 - threshold) / 50.0, 1e-9) << allText(s);
+      EXPECT_NEAR(readAt(s, true, op.y1), 0, 1e-9) << allText(s);
+    }
+    EXPECT_GT(seen, 0);
   }
-  EXPECT_GT(seen, 0);
 }
-INSTANTIATE_TEST_SUITE_P(Scales, ScatterScales,
-                         testing::Values(ScatterCase{60, 60}, ScatterCase{85, 60}, ScatterCase{40, 30},
-                                         ScatterCase{100, 100}, ScatterCase{10, 85}));
 
-// ---- The data trace follows the scroll and the zoom: the left edge reads the first bit's time.
+// The data trace follows the scroll and the zoom: the left edge reads the first bit's time, and
+// the window holds 12 * zoom bits over the cells drawn; the symbol trace starts at the window's
+// first symbol.
+TEST(DataWindowScales, LeftEdgeReadsTheFirstBitOfTheWindow) {
+  for (const auto& [modulation, zoom, scroll] : {std::tuple{"BPSK", 1, 0}, {"BPSK", 2, 8}, {"QPSK", 1, 6},
+                                                 {"16-QAM", 3, 40}, {"8-PSK", 4, 24}}) {
+    auto form = window({{"cmbScene", "Modulation"}, {"cmbMod(0)", modulation}}, 1);
+    form->hscDataZoom.setValue(zoom);
+    form->hscDataScroll.setValue(scroll);
+    ASSERT_EQ(form->hscDataScroll.Value(), scroll);
+    const double b = form->dBitsPerSymbol;
+    const PictureScales bits = scalesOf(*form, form->picData);
+    EXPECT_NEAR(readAt(bits, false, 0), (scroll + 12) / b, 1e-9) << allText(bits);
+    const double cell = std::floor(form->picData.ScaleWidth() / (12 * zoom));
+    EXPECT_NEAR(readAt(bits, false, 12 * zoom * cell) - readAt(bits, false, 0), 12 * zoom / b, 1e-9);
+    const PictureScales symbols = scalesOf(*form, form->picModData);
+    EXPECT_NEAR(readAt(symbols, false, 0), form->dataWindow().symbolFirst, 1e-9) << allText(symbols);
+  }
+}
 
-struct WindowCase {
-  const char* modulation;
-  int zoom, scroll;
-};
-class DataWindowScales : public testing::TestWithParam<WindowCase> {};
-
-TEST_P(DataWindowScales, LeftEdgeReadsTheFirstBitOfTheWindow) {
+// The spectrum's range: the top of the picture reads 3125 / (201 - R) dB.
+TEST(SpectrumRange, TopOfThePictureReadsTheRange) {
   auto form = loaded("Modulation");
-  form->cmbMod[0].setText(GetParam().modulation);
-  form->hscDataZoom.setValue(GetParam().zoom);
-  form->hscDataScroll.setValue(GetParam().scroll);
-  ASSERT_EQ(form->hscDataScroll.Value(), GetParam().scroll);
-  const double b = form->dBitsPerSymbol;
-  const PictureScales bits = scalesOf(*form, form->picData);
-  EXPECT_NEAR(readAt(bits, false, 0), (GetParam().scroll + 12) / b, 1e-9) << allText(bits);
-  // The window holds 12 * zoom bits over the cells drawn.
-  const double cell = std::floor(form->picData.ScaleWidth() / (12 * GetParam().zoom));
-  EXPECT_NEAR(readAt(bits, false, 12 * GetParam().zoom * cell) - readAt(bits, false, 0), 12 * GetParam().zoom / b,
-              1e-9);
-  const PictureScales symbols = scalesOf(*form, form->picModData);
-  EXPECT_NEAR(readAt(symbols, false, 0), form->dataWindow().symbolFirst, 1e-9) << allText(symbols);
+  for (int range : {1, 100, 150, 200}) {
+    form->vscSpectrumRange.setValue(range);
+    const PictureScales s = scalesOf(*form, form->picSpectrum[0]);
+    EXPECT_NEAR(readAt(s, true, 0), 3125.0 / (201 - range), 1e-9) << allText(s);
+    EXPECT_TRUE(reads(*form, form->picSpectrum[0], "dB"));
+  }
 }
-INSTANTIATE_TEST_SUITE_P(Scales, DataWindowScales,
-                         testing::Values(WindowCase{"BPSK", 1, 0}, WindowCase{"BPSK", 2, 8}, WindowCase{"QPSK", 1, 6},
-                                         WindowCase{"16-QAM", 3, 40}, WindowCase{"8-PSK", 4, 24}));
 
-// ---- The spectrum's range: the top of the picture reads 3125 / (201 - R) dB.
-
-class SpectrumRange : public testing::TestWithParam<int> {};
-
-TEST_P(SpectrumRange, TopOfThePictureReadsTheRange) {
-  auto form = loaded("Modulation");
-  form->vscSpectrumRange.setValue(GetParam());
-  const PictureScales s = scalesOf(*form, form->picSpectrum[0]);
-  EXPECT_NEAR(readAt(s, true, 0), 3125.0 / (201 - GetParam()), 1e-9) << allText(s);
-  EXPECT_NE(allText(s).find(" dB|"), std::string::npos);
-}
-INSTANTIATE_TEST_SUITE_P(Scales, SpectrumRange, testing::Values(1, 100, 150, 200));
-
-// ---- Which picture gets which scale, scene by scene.
-
+// Which picture gets which scale, scene by scene; hidden pictures and the passband picture until
+// it is ticked get none.
 TEST(PictureScalesChoice, EachPictureItsOwnUnits) {
   auto form = loaded("Modulation");
-  EXPECT_NE(allText(scalesOf(*form, form->picEye[1])).find(" ms|"), std::string::npos);
-  EXPECT_NE(allText(scalesOf(*form, form->picEye[2])).find(" ms|"), std::string::npos);
-  EXPECT_NE(allText(scalesOf(*form, form->picScatter[0])).find(" I|"), std::string::npos);
-  EXPECT_NE(allText(scalesOf(*form, form->picSpectrum[0])).find(" kHz|"), std::string::npos);
-  EXPECT_EQ(scalesOf(*form, form->picEye[0]).labelCount, 0);  // hidden in this scene
+  EXPECT_TRUE(reads(*form, form->picEye[1], "ms") && reads(*form, form->picEye[2], "ms"));
+  EXPECT_TRUE(reads(*form, form->picScatter[0], "I") && reads(*form, form->picSpectrum[0], "kHz"));
+  EXPECT_EQ(scalesOf(*form, form->picEye[0]).labelCount, 0);
   ASSERT_TRUE(form->picSpectrum[1].Visible);
-  EXPECT_EQ(scalesOf(*form, form->picSpectrum[1]).labelCount, 0);  // nothing drawn until it is ticked
+  EXPECT_EQ(scalesOf(*form, form->picSpectrum[1]).labelCount, 0);
   form->chkPassband.setValue(1);
-  EXPECT_NE(allText(scalesOf(*form, form->picSpectrum[1])).find(" ms|"), std::string::npos);
-
+  EXPECT_TRUE(reads(*form, form->picSpectrum[1], "ms"));
   form->cmbScene.setText("Full");
-  EXPECT_NE(allText(scalesOf(*form, form->picEye[0])).find(" ms|"), std::string::npos);
-  EXPECT_NE(allText(scalesOf(*form, form->picScatter[2])).find(" Q|"), std::string::npos);
-
+  EXPECT_TRUE(reads(*form, form->picEye[0], "ms") && reads(*form, form->picScatter[2], "Q"));
   form->cmbScene.setText("Baseband Demo");
-  EXPECT_NE(allText(scalesOf(*form, form->picScatter[0])).find(" Q|"), std::string::npos);
-  EXPECT_NE(allText(scalesOf(*form, form->picModData)).find(" periods|"), std::string::npos);
+  EXPECT_TRUE(reads(*form, form->picScatter[0], "Q") && reads(*form, form->picModData, "periods"));
 }
 
 // ---- Baseband Demo: a phasor z gives a carrier of amplitude 2|z| (the unmodulated one reads 1),
@@ -169,27 +143,13 @@ INSTANTIATE_TEST_SUITE_P(Scales, CarrierScales,
                          testing::Values(std::array{0.5, 0.0}, std::array{0.3, 0.4}, std::array{-0.6, -0.8},
                                          std::array{0.0, 0.25}));
 
-TEST(PictureScalesChoice, NoLabelUnderAControlOnThePicture) {
-  auto form = loaded("Full");
-  const PictureBox& pic = form->picSpectrum[0];
-  const PictureScales s = scalesOf(*form, pic);
-  ASSERT_GT(s.keepOutCount, 0);  // the spectrum's title button and check boxes sit on it
-  const Control& box = form->chkLinear;
-  for (int i = 0; i < s.labelCount; ++i) {
-    const ScaleLabel& l = s.labels[i];
-    // Label anchors are in the picture's twips; the check box in the window's.
-    const bool inside = l.x + pic.Left > box.Left && l.x + pic.Left < box.Left + box.Width &&
-                        l.y + pic.Top > box.Top && l.y + pic.Top < box.Top + box.Height;
-    EXPECT_FALSE(inside) << l.text.data();
-  }
-}
-
 // A label or slider that only overhangs a picture's edge is cut back to it by the front ends and
 // keeps no label off it (the sync label and the offset slider at the trajectory's edge in "Full");
 // any other control reaching into a picture does (the Q marker box in "Modulation").
 TEST(PictureScalesChoice, OnlyWhatReachesIntoAPictureKeepsLabelsOff) {
   auto full = loaded("Full");
   EXPECT_EQ(scalesOf(*full, full->picScatter[0]).keepOutCount, 0);
+  EXPECT_GE(scalesOf(*full, full->picSpectrum[0]).keepOutCount, 3);  // its title button and check boxes
   auto modulation = loaded("Modulation");
   const PictureBox& plane = modulation->picScatter[0];
   const PictureScales s = scalesOf(*modulation, plane);

@@ -7,25 +7,19 @@
 #include <string>
 #include <utility>
 
-#include "main_window/form1.h"
+#include "main_window/window_setup.h"
 
 namespace linklab {
 namespace {
 
 const char* const kScenes[] = {"", "Baseband Demo", "Modulation", "Scatter", "Full"};
 
-std::unique_ptr<Form1> loaded() {
-  auto form = std::make_unique<Form1>();
-  form->Form_Load();
-  return form;
-}
-
 // Start-up, then every other scene in turn, then the scene under test: what a scene does not set
 // must not be left over from the ones before it. Kept for the cases that only read it.
 Form1& sceneForm(int scene) {
   static std::array<std::unique_ptr<Form1>, 5> forms;
   if (forms[scene]) return *forms[scene];
-  forms[scene] = loaded();
+  forms[scene] = window();
   for (int other : {1, 2, 3, 4, scene}) forms[scene]->cmbScene.setText(kScenes[other]);
   return *forms[scene];
 }
@@ -54,63 +48,40 @@ TEST(SceneLayout, EachSceneShowsTheControlsOfItsRows) {
     }
 }
 
-constexpr int Any = -99999;
-
-// Left, top, width and height of a control, or the end points X1, Y1, X2, Y2 of a line.
-struct Placed { int scene; const char* control; std::array<int, 4> place; };
-class SceneLayoutPlace : public ::testing::TestWithParam<Placed> {};
-
-TEST_P(SceneLayoutPlace, MatchesTheSceneTable) {
-  const auto& [scene, name, want] = GetParam();
-  const Control* c = sceneForm(scene).findControl(name);
-  const auto* l = dynamic_cast<const LineShape*>(c);
-  const std::array got = l ? std::array{l->X1, l->Y1, l->X2, l->Y2}
-                           : std::array{c->Left, c->Top, c->Width, c->Height};
-  for (int i = 0; i < 4; ++i)
-    EXPECT_TRUE(want[i] == Any || got[i] == want[i])
-        << name << " in scene " << scene << ": " << got[i] << " instead of " << want[i];
-}
-
-const Placed kPlaced[] = {
-    {1, "picScatter(0)", {7760, 240, 4720, 4720}}, {2, "picScatter(0)", {240, 4100, 5535, 4915}},
-    {3, "picScatter(0)", {240, 4920, 5535, 4095}}, {4, "picScatter(0)", {1500, 5580, 4035, 3915}},
-    // 5 % and 90 % of the 15045-twip window: 752.25 and 13540.5 (a half goes to the even 13540)
-    {1, "picModData", {752, 5660, 13540, 2400}}, {2, "picModData", {6000, 1140, 8895, 1155}},
-    {1, "shpCircle", {3020, 1820, 2360, 2360}}, {4, "cmdPause", {120, 8520, Any, Any}},
-    {2, "picSpectrum(0)", {6000, 6960, 8895, 2775}}, {3, "cmdSpectrum", {6000, 2520, Any, Any}},
-    {3, "shpRxBox", {Any, 4080, Any, 735}}, {4, "shpRxBox", {Any, 4080, Any, 1320}},
-    {3, "cmbFilter(1)", {Any, 4200, Any, Any}}, {4, "lblPCkHz(1)", {Any, 4800, Any, Any}},
-    // component traces stacked from 2520, 1500 high, the passband picture 420 under them
-    {2, "picEye(2)", {6000, 4020, 8895, 1500}}, {2, "picSpectrum(1)", {6000, 5940, 8895, 720}},
-    {2, "chkEye(1)", {Any, 3082, 360, Any}}, {3, "picEye(0)", {5940, 5640, 4335, 3855}},
-    // the real axis and an arrowhead (a = 240) of the imaginary one, then the purple hints
-    {1, "lneHint(0)", {1840, 3000, 6560, 3000}}, {1, "lneHint(4)", {3960, 880, 4200, 640}},
-    {2, "lneHint(0)", {3600, 3960, 6480, 3960}}, {4, "lneHint(0)", {5800, 4440, 6480, 4440}},
-    // the rest of the table: the plane's other axis and arrowheads, and the pause button
-    {1, "lneHint(1)", {6320, 2760, 6560, 3000}}, {1, "lneHint(2)", {6320, 3240, 6560, 3000}},
-    {1, "lneHint(3)", {4200, 640, 4200, 5360}}, {1, "lneHint(5)", {4200, 640, 4440, 880}},
-    {1, "cmdPause", {60, 9480, Any, Any}}, {2, "cmdPause", {60, 9480, Any, Any}}, {3, "cmdPause", {60, 9480, Any, Any}},
-    // scene 2: the traces, the hints into them and the spectrum's controls at the bottom
-    {2, "picData", {6000, 240, 8895, 795}}, {2, "chkModData", {Any, 1320, 360, 600}},
-    {2, "lneHint(2)", {5580, 660, 6060, 660}}, {2, "lneHint(3)", {4440, 1680, 6000, 1680}},
-    {2, "Line1", {Any, Any, Any, 6000}}, {2, "cmdSpectrum", {6000, 6960, Any, Any}},
-    {2, "hscSpectrum", {13440, 9735, Any, Any}}, {2, "chkMemory", {13560, 6960, Any, Any}},
-    {2, "chkLinear", {12180, 6960, Any, Any}}, {2, "vscSpectrumRange", {14640, 6960, Any, 2775}},
-    {2, "picEye(1)", {6000, 2520, 8895, 1500}}, {2, "chkEye(2)", {Any, 4582, 360, Any}},
-    {2, "shpDragger", {Any, 5640, Any, Any}}, {2, "lneScan", {Any, 5640, Any, Any}},
-    // scenes 3 and 4: the spectrum moved up, the eye, the decision scatter and their sliders
-    {3, "picSpectrum(0)", {6000, 2520, 8895, 2775}}, {4, "hscSpectrum", {13440, 5295, Any, Any}},
-    {3, "chkMemory", {13560, 2520, Any, Any}}, {4, "chkLinear", {12180, 2520, Any, Any}},
-    {3, "vscSpectrumRange", {14640, 2520, Any, 2775}}, {4, "chkEye(0)", {Any, 3200, Any, Any}},
-    {3, "hscSample", {5940, 9540, 4395, Any}}, {4, "vscTxEyeScale", {10320, 5640, Any, 3915}},
-    {3, "picScatter(2)", {10680, 5640, 3915, 3915}}, {4, "vscYThreshold", {14640, 5640, Any, 3915}},
-    {3, "lneHint(1)", {4560, 7260, 12780, 7260}}, {3, "lblFilter(1)", {Any, 4200, Any, Any}},
-    {4, "lblNoise", {Any, 4200, Any, Any}}, {4, "cmbNoise", {Any, 4200, Any, Any}}, {4, "lblNoiseW", {Any, 4200, Any, Any}},
-    {4, "cmbFilter(1)", {Any, 4800, Any, Any}}, {4, "cmbTxEB(1)", {Any, 4800, Any, Any}},
-    {4, "cmbTxBW(1)", {Any, 4800, Any, Any}}, {4, "cmbTxSC(1)", {Any, 4800, Any, Any}},
+// Left, top, width and height of each control, or a line's end points X1, Y1, X2, Y2, scene by
+// scene. Scene 1: the plane's axes and arrowheads (a = 240) round (4200, 3000), picModData from 5 %
+// of the 15045-twip window, 90 % wide (752.25 and 13540.5, the half to the even 13540). Scene 2:
+// the traces, the hints into them, the component traces stacked from 2520, 1500 high, with the
+// passband picture 420 under them, the spectrum's controls at the bottom. Scenes 3 and 4: the
+// spectrum moved up, the eye, the decision scatter and their sliders, the receiver's rows.
+const char* const kPlaced[] = {
+    "picScatter(0) 7760 240 4720 4720  picModData 752 5660 13540 2400  shpCircle 3020 1820 2360 2360 "
+    "lneHint(0) 1840 3000 6560 3000  lneHint(4) 3960 880 4200 640  lneHint(1) 6320 2760 6560 3000 "
+    "lneHint(2) 6320 3240 6560 3000  lneHint(3) 4200 640 4200 5360  lneHint(5) 4200 640 4440 880 "
+    "cmdPause 60 9480 * * ",
+    "picScatter(0) 240 4100 5535 4915  picModData 6000 1140 8895 1155 "
+    "picSpectrum(0) 6000 6960 8895 2775  picEye(2) 6000 4020 8895 1500 "
+    "picSpectrum(1) 6000 5940 8895 720  chkEye(1) * 3082 360 *  lneHint(0) 3600 3960 6480 3960 "
+    "cmdPause 60 9480 * *  picData 6000 240 8895 795  chkModData * 1320 360 600 "
+    "lneHint(2) 5580 660 6060 660  lneHint(3) 4440 1680 6000 1680  Line1 * * * 6000 "
+    "cmdSpectrum 6000 6960 * *  hscSpectrum 13440 9735 * *  chkMemory 13560 6960 * * "
+    "chkLinear 12180 6960 * *  vscSpectrumRange 14640 6960 * 2775  picEye(1) 6000 2520 8895 1500 "
+    "chkEye(2) * 4582 360 *  shpDragger * 5640 * *  lneScan * 5640 * * ",
+    "picScatter(0) 240 4920 5535 4095  cmdSpectrum 6000 2520 * *  shpRxBox * 4080 * 735 "
+    "cmbFilter(1) * 4200 * *  picEye(0) 5940 5640 4335 3855  cmdPause 60 9480 * * "
+    "picSpectrum(0) 6000 2520 8895 2775  chkMemory 13560 2520 * *  vscSpectrumRange 14640 2520 * 2775 "
+    "hscSample 5940 9540 4395 *  picScatter(2) 10680 5640 3915 3915  lneHint(1) 4560 7260 12780 7260 "
+    "lblFilter(1) * 4200 * * ",
+    "picScatter(0) 1500 5580 4035 3915  cmdPause 120 8520 * *  shpRxBox * 4080 * 1320 "
+    "lblPCkHz(1) * 4800 * *  lneHint(0) 5800 4440 6480 4440  hscSpectrum 13440 5295 * * "
+    "chkLinear 12180 2520 * *  chkEye(0) * 3200 * *  vscTxEyeScale 10320 5640 * 3915 "
+    "vscYThreshold 14640 5640 * 3915  lblNoise * 4200 * *  cmbNoise * 4200 * *  lblNoiseW * 4200 * * "
+    "cmbFilter(1) * 4800 * *  cmbTxEB(1) * 4800 * *  cmbTxBW(1) * 4800 * *  cmbTxSC(1) * 4800 * * ",
 };
 
-INSTANTIATE_TEST_SUITE_P(Scenes, SceneLayoutPlace, ::testing::ValuesIn(kPlaced));
+TEST(SceneLayout, PlacesEachControlWhereTheSceneTableSays) {
+  for (int scene = 1; scene <= 4; ++scene) expectPlaced(sceneForm(scene), kPlaced[scene - 1], kScenes[scene]);
+}
 
 // The purple hints into the displays, five pixels wide, and the sliders' ranges and steps.
 TEST(SceneLayout, HintColoursAndSliderRanges) {
@@ -129,7 +100,7 @@ TEST(SceneLayout, HintColoursAndSliderRanges) {
 }
 
 TEST(SceneLayout, ASceneChangeCentresTheSampleAndScatterSetsTheEyeSlidersTo60) {
-  auto form = loaded();
+  auto form = window();
   form->cmbScene.setText("Full");
   form->hscSample.setValue(30);
   form->vscYThreshold.setValue(20);
@@ -141,32 +112,28 @@ TEST(SceneLayout, ASceneChangeCentresTheSampleAndScatterSetsTheEyeSlidersTo60) {
 }
 
 TEST(SceneLayout, ModulationShowsGreenIAndRedQAndACheckedPassbandRestacksThePictures) {
-  auto form = loaded();
+  auto form = window();
   EXPECT_EQ(form->chkEye[1].Caption + form->chkEye[2].Caption, "IQ");
-  EXPECT_EQ((std::pair{form->chkEye[1].ForeColor, form->chkEye[2].ForeColor}),
-            (std::pair{0xC000u, 0xC0u}));
+  EXPECT_EQ((std::pair{form->chkEye[1].ForeColor, form->chkEye[2].ForeColor}), (std::pair{0xC000u, 0xC0u}));
+  // Traces 1200 high from 2520, 360 apart, the passband picture 1440 high under them; its box at
+  // 5280 + 720 - 157.5 (the half to the even side), the carrier slider right-aligned above it
+  // (6000 + 8895 - 2400, 5280 - 255).
   form->chkPassband.setValue(1);
-  EXPECT_EQ((std::array{form->picEye[2].Top, form->picSpectrum[1].Top, form->picSpectrum[1].Height,
-                        form->chkPassband.Top}),  // 5280 + 720 - 157.5, the half to the even side
-            (std::array{3720, 5280, 1440, 5842}));
   EXPECT_TRUE(form->hscCarrier.Visible);
-  EXPECT_EQ((std::array{form->hscCarrier.Left, form->hscCarrier.Top}),
-            (std::array{6000 + 8895 - 2400, 5280 - 255}));
+  expectPlaced(*form, "picEye(2) * 3720 * *  picSpectrum(1) * 5280 * 1440  chkPassband * 5842 * *  hscCarrier 12495 5025 * *");
   form->chkPassband.setValue(0);  // back to 1500-high traces and the passband picture 420 below
-  EXPECT_EQ((std::array{form->picEye[2].Top, form->picSpectrum[1].Top, form->picSpectrum[1].Height}),
-            (std::array{4020, 5940, 720}));
+  expectPlaced(*form, "picEye(2) * 4020 * *  picSpectrum(1) * 5940 * 720");
   EXPECT_FALSE(form->hscCarrier.Visible);
 }
 
 TEST(SceneLayout, BasebandDemoPutsTheMarkersBackAndLeavesThinHintsForModulation) {
-  auto form = loaded();
+  auto form = window();
   EXPECT_EQ(form->lneHint[2].BorderWidth, 5);  // a start in scene 2 keeps the design width
   form->cmbScene.setText("Baseband Demo");
   form->Form_MouseDown(1, 0, 3000, 4000);
   form->shpDragged.Left = 100;
   form->cmbScene.setText("Modulation");
-  EXPECT_EQ((std::pair{form->lneHint[2].BorderWidth, form->lneHint[3].BorderWidth}),
-            (std::pair{3, 3}));
+  EXPECT_EQ((std::pair{form->lneHint[2].BorderWidth, form->lneHint[3].BorderWidth}), (std::pair{3, 3}));
   form->cmbScene.setText("Baseband Demo");
   for (const Shape* marker : {&form->shpDrag, &form->shpDragged})
     EXPECT_EQ((std::pair{marker->Left + marker->Width / 2, marker->Top + marker->Height / 2}),
@@ -177,15 +144,13 @@ TEST(SceneLayout, BasebandDemoPutsTheMarkersBackAndLeavesThinHintsForModulation)
 // there whichever way FSK was chosen, and come back with the transmitter.
 TEST(SceneLayout, BasebandDemoHidesTheFskIndexWhateverTheModulation) {
   for (const bool fskFirst : {true, false}) {
-    auto form = loaded();
+    auto form = window();
     if (fskFirst) form->cmbMod[0].setText("FSK");
     form->cmbScene.setText("Baseband Demo");
     if (!fskFirst) form->cmbMod[0].setText("FSK");
-    EXPECT_FALSE(form->txtFSK.Visible) << fskFirst;
-    EXPECT_FALSE(form->vscFSK.Visible) << fskFirst;
+    EXPECT_FALSE(form->txtFSK.Visible || form->vscFSK.Visible) << fskFirst;
     form->cmbScene.setText("Modulation");
-    EXPECT_TRUE(form->txtFSK.Visible) << fskFirst;
-    EXPECT_TRUE(form->vscFSK.Visible) << fskFirst;
+    EXPECT_TRUE(form->txtFSK.Visible && form->vscFSK.Visible) << fskFirst;
   }
 }
 

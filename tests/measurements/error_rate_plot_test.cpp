@@ -17,8 +17,8 @@ namespace {
 const std::string kFirstRunColour = "#005ac8";
 
 // Seven pixels a character: the layout needs widths, the readings below do not depend on them.
-std::string svgOf(const std::vector<PlotRun>& runs) {
-  return errorRatePlotSvg(760, 520, runs, 0, 12, [](std::string_view s) { return 7.0 * s.size(); });
+std::string svgOf(const std::vector<PlotRun>& runs, double width = 760) {
+  return errorRatePlotSvg(width, 520, runs, 0, 12, [](std::string_view s) { return 7.0 * s.size(); });
 }
 
 struct SvgLine {
@@ -47,33 +47,21 @@ LogAxis axisOf(const std::vector<SvgLine>& lines) {
   std::vector<double> ys;
   for (const SvgLine& l : lines)
     if (l.colour == "#d7d7d7" && l.y1 == l.y2) ys.push_back(l.y1);
-  LogAxis axis;
-  if (ys.size() < 2) return axis;
-  axis.top = ys[0];
-  axis.decade = ys[1] - ys[0];
-  axis.bottom = ys.back();
-  return axis;
+  if (ys.size() < 2) return {};
+  return {ys[0], ys[1] - ys[0], ys.back()};
 }
 
 PlotRun bpskRun(int64_t errors, int64_t count) {
-  PlotRun run;
+  PlotRun run;  // BPSK from 0 dB
   run.label = "BPSK, Tx Root RC 50 %, Rx Matched, Linear amp";
   run.keying = "BPSK";
-  run.mod = Modulation::BPSK;
-  run.fromDb = 0;
   run.toDb = 12;
-  SweepPoint p;
-  p.ebN0dB = 6;
-  p.symbols = p.bits = count;
-  p.symbolErrors = p.bitErrors = errors;
-  p.ser = p.ber = double(errors) / count;
-  run.points = {p};
+  const double rate = double(errors) / count;
+  run.points = {SweepPoint{6, count, errors, count, errors, rate, rate}};
   return run;
 }
 
-struct Measured {
-  int64_t errors, count;
-};
+using Measured = std::pair<int64_t, int64_t>;  // errors, count
 class PlottedPoint : public ::testing::TestWithParam<Measured> {};
 
 // A point with errors: a bar over the exact 95 % interval and a marker at the rate. No error: no
@@ -96,22 +84,17 @@ TEST_P(PlottedPoint, BarSpansTheIntervalAndABoundPointsDown) {
     if (y <= axis.bottom) markerRates.push_back(axis.rateAt(y));
   }
   const BinomialInterval iv = clopperPearson(errors, count, 0.95);
+  const double top = errors ? iv.upper : 3.0 / count;
   for (const SvgLine& bar : verticals) {
-    const double high = axis.rateAt(std::min(bar.y1, bar.y2)), low = axis.rateAt(std::max(bar.y1, bar.y2));
-    if (errors == 0) {
-      EXPECT_NEAR(high, 3.0 / count, 3e-4 * high);
-      EXPECT_GT(std::max(bar.y1, bar.y2) - std::min(bar.y1, bar.y2), 10) << "an arrow, not a dot";
+    EXPECT_NEAR(axis.rateAt(std::min(bar.y1, bar.y2)), top, 3e-4 * top);
+    if (errors) {
+      EXPECT_NEAR(axis.rateAt(std::max(bar.y1, bar.y2)), iv.lower, 3e-4 * iv.lower);
     } else {
-      EXPECT_NEAR(high, iv.upper, 3e-4 * iv.upper);
-      EXPECT_NEAR(low, iv.lower, 3e-4 * iv.lower);
+      EXPECT_GT(std::abs(bar.y1 - bar.y2), 10) << "an arrow, not a dot";
     }
   }
-  if (errors == 0) {
-    EXPECT_TRUE(markerRates.empty());
-  } else {
-    ASSERT_EQ(markerRates.size(), 2u);  // SER and BER, one rate for BPSK
-    for (double r : markerRates) EXPECT_NEAR(r, double(errors) / count, 3e-4 * r);
-  }
+  EXPECT_EQ(markerRates.size(), errors ? 2u : 0u);  // SER and BER, one rate for BPSK
+  for (double r : markerRates) EXPECT_NEAR(r, double(errors) / count, 3e-4 * r);
 }
 INSTANTIATE_TEST_SUITE_P(Counts, PlottedPoint,
                          ::testing::Values(Measured{50, 10000}, Measured{400, 1000}, Measured{3, 200000},
@@ -150,8 +133,7 @@ TEST(ErrorRatePlot, TheLegendStacksWhereItsColumnsDoNotFitSideBySide) {
   static const std::regex text("<text x='[-\\d.e]+' y='([-\\d.e]+)'[^>]*>([^<]*)</text>");
   for (const auto& [width, stacked] : {std::pair{760.0, false}, std::pair{420.0, true}}) {
     double runY = NAN, barY = NAN;
-    const std::string svg =
-        errorRatePlotSvg(width, 520, {bpskRun(10, 10000)}, 0, 12, [](std::string_view s) { return 7.0 * s.size(); });
+    const std::string svg = svgOf({bpskRun(10, 10000)}, width);
     for (std::sregex_iterator m(svg.begin(), svg.end(), text), end; m != end; ++m) {
       const std::string caption = (*m)[2];
       if (caption.starts_with("BPSK, Tx")) runY = std::stod((*m)[1]);

@@ -6,70 +6,41 @@
 #include <memory>
 #include <numbers>
 
-#include "main_window/form1.h"
+#include "main_window/window_setup.h"
 #include "measurements/awgn_theory.h"
 #include "measurements/error_rate_sweep.h"
 
 namespace linklab {
 namespace {
 
-std::unique_ptr<Form1> bpskLink() {
-  auto form = std::make_unique<Form1>();
-  form->Form_Load();
-  form->cmbScene.setText("Full");
-  form->cmbFilter[0].setText("Root RC");
-  form->cmbFilter[1].setText("Matched");
-  form->Timer1_Timer();
-  form->Timer1_Timer();
-  return form;
-}
-
-TEST(ErrorRateSweep, BpskPointsLieOnTheTheory) {
-  auto form = bpskLink();
-  const BitArray before = form->iData;
-  ErrorRateSweep sweep(form->linkSettings(), sweepValues(0, 6, 2));
+SweepPoint sweepOnce(Form1& form, double ebN0dB) {
+  ErrorRateSweep sweep(form.linkSettings(), sweepValues(ebN0dB, ebN0dB, 1));
   sweep.start();
   sweep.wait();
-  EXPECT_EQ(form->iData, before);  // the window's model is left alone
-  const auto points = sweep.points();
-  ASSERT_EQ(points.size(), 4u);
-  for (const SweepPoint& p : points) {
-    ASSERT_TRUE(p.done);
-    EXPECT_GE(p.symbolErrors, kSweepErrorTarget);
-    const double n = p.symbols, q = p.serTheory;
-    // Stopping at 100 errors biases the count a little upwards; one error of slack covers it.
-    EXPECT_NEAR(p.symbolErrors, n * q, 2.576 * std::sqrt(n * q * (1 - q)) + 1) << p.ebN0dB;
-    EXPECT_EQ(p.bits, p.symbols);
-  }
   EXPECT_DOUBLE_EQ(sweep.progress(), 1.0);
+  return sweep.points().at(0);
 }
 
 // A 4 dB point of the channel against the AWGN theory at 4 dB less what the receiver loses: a
 // matched filter nothing, a receive phase of 60 degrees half the in-phase amplitude (6.02 dB),
 // rectangular pulses read at one sample without a filter all but 1/32 of their energy (15.05 dB),
-// also in "Modulation", where no receive filter runs.
+// also in "Modulation", where no receive filter runs. Stopping at 100 errors biases the count a
+// little upwards; one error of slack covers it.
 struct LossCase {
-  const char* scene;
-  const char* tx;
-  const char* rx;
-  double phase;
-  double lossdB;
+  const char *scene, *tx, *rx;
+  double phase, lossdB;
 };
 class SweepPoint4dB : public ::testing::TestWithParam<LossCase> {};
 TEST_P(SweepPoint4dB, LiesOnTheTheoryAfterTheReceiversLoss) {
   const LossCase c = GetParam();
-  auto form = std::make_unique<Form1>();
-  form->Form_Load();
-  form->cmbScene.setText(c.scene);
-  form->cmbFilter[0].setText(c.tx);
-  form->cmbFilter[1].setText(c.rx);
+  auto form = window({{"cmbScene", c.scene}, {"cmbFilter(0)", c.tx}, {"cmbFilter(1)", c.rx}});
   form->dCarrierPhase = c.phase;
-  // No tick: the sweep designs filters a change has left stale.
-  ErrorRateSweep sweep(form->linkSettings(), sweepValues(4, 4, 1));
-  sweep.start();
-  sweep.wait();
-  const SweepPoint p = sweep.points().at(0);
+  const BitArray before = form->iData;
+  const SweepPoint p = sweepOnce(*form, 4);  // no tick: the sweep designs filters a change left stale
+  EXPECT_EQ(form->iData, before);           // the window's model is left alone
   ASSERT_TRUE(p.done);
+  EXPECT_GE(p.symbolErrors, kSweepErrorTarget);
+  EXPECT_EQ(p.bits, p.symbols);
   EXPECT_NEAR(p.serTheory, awgnErrorRates(Modulation::BPSK, std::pow(10.0, 0.4)).ser, 1e-15);
   const double n = p.symbols, q = awgnErrorRates(Modulation::BPSK, std::pow(10.0, (4 - c.lossdB) / 10)).ser;
   EXPECT_NEAR(p.symbolErrors, n * q, 2.576 * std::sqrt(n * q * (1 - q)) + 1);
@@ -85,19 +56,15 @@ INSTANTIATE_TEST_SUITE_P(Receivers, SweepPoint4dB,
 // A quarter turn carries every QPSK point onto its neighbour: at a clean 14 dB each symbol is
 // decided wrong, so the sweep must turn both rails, each from its own sample.
 TEST(ErrorRateSweep, AQuarterTurnMakesEveryQpskSymbolWrong) {
-  auto form = bpskLink();
-  form->cmbMod[0].setText("QPSK");
+  auto form = window({{"cmbScene", "Full"}, {"cmbMod(0)", "QPSK"}, {"cmbFilter(0)", "Root RC"}, {"cmbFilter(1)", "Matched"}}, 2);
   form->dCarrierPhase = std::numbers::pi / 2;
-  ErrorRateSweep sweep(form->linkSettings(), sweepValues(14, 14, 1));
-  sweep.start();
-  sweep.wait();
-  const SweepPoint p = sweep.points().at(0);
+  const SweepPoint p = sweepOnce(*form, 14);
   ASSERT_TRUE(p.done);
   EXPECT_EQ(p.symbolErrors, p.symbols);
 }
 
 TEST(ErrorRateSweep, CancelStopsBeforeTheCleanPointsFinish) {
-  auto form = bpskLink();
+  auto form = window({{"cmbScene", "Full"}}, 2);
   ErrorRateSweep sweep(form->linkSettings(), sweepValues(0, 14, 1));
   sweep.start();
   sweep.cancel();

@@ -30,38 +30,29 @@ Result run(const std::string& script) {
   return {status, out.str(), err.str()};
 }
 
-TEST(MeasureBatch, ReadoutsPrintNanWhereTheyDoNotApply) {
-  const Result r = run("set cmbScene Scatter\nset cmbMod(0) MSK\ntick 3\n"
-                       "print dSER\nprint lSymbols\nprint dEVMPercent\nprint dEyeOpeningPercent\n"
-                       "print dEbN0EffectivedB\n");
-  ASSERT_EQ(r.status, 0) << r.err;
-  EXPECT_EQ(r.out,
-            "dSER = nan\nlSymbols = 0\ndEVMPercent = nan\ndEyeOpeningPercent = nan\ndEbN0EffectivedB = nan\n");
-}
-
-TEST(MeasureBatch, CountsPrintAsWholeNumbers) {
+// Counts print as whole numbers; readouts that do not apply (MSK decides nothing) as nan.
+TEST(MeasureBatch, CountsPrintWholeAndReadoutsNanWhereTheyDoNotApply) {
   const Result r = run("set cmbScene Scatter\ntick 3\nprint lSymbols\nprint lBits\nprint lSymbolErrors\n"
-                       "call restartCounts\nprint lSymbols\n");
+                       "call restartCounts\nprint lSymbols\nset cmbMod(0) MSK\ntick 3\nprint dSER\n"
+                       "print lSymbols\nprint dEVMPercent\nprint dEyeOpeningPercent\nprint dEbN0EffectivedB\n");
   ASSERT_EQ(r.status, 0) << r.err;
-  EXPECT_EQ(r.out, "lSymbols = 256\nlBits = 256\nlSymbolErrors = 0\nlSymbols = 0\n");
+  EXPECT_EQ(r.out, "lSymbols = 256\nlBits = 256\nlSymbolErrors = 0\nlSymbols = 0\ndSER = nan\nlSymbols = 0\n"
+                   "dEVMPercent = nan\ndEyeOpeningPercent = nan\ndEbN0EffectivedB = nan\n");
 }
 
 TEST(MeasureBatch, ErrorRateSweepPrintsOneLineAPoint) {
   const Result r = run("set cmbScene Full\ntick 2\ncall measureErrorRate 0 2 1\n");
   ASSERT_EQ(r.status, 0) << r.err;
   std::istringstream lines(r.out);
-  std::string line;
   int count = 0;
-  while (std::getline(lines, line)) {
+  for (std::string line; std::getline(lines, line); ++count) {
     std::istringstream fields(line);
-    double ebN0, ser, ber, serTheory, berTheory;
-    long symbols, symbolErrors, bits, bitErrors;
+    double ebN0, symbols, symbolErrors, bits, bitErrors, ser, ber, serTheory, berTheory;
     ASSERT_TRUE(fields >> ebN0 >> symbols >> symbolErrors >> bits >> bitErrors >> ser >> ber >> serTheory >> berTheory)
         << line;
     EXPECT_EQ(ebN0, count);
     EXPECT_GE(symbolErrors, 100);
-    EXPECT_DOUBLE_EQ(ser, double(symbolErrors) / symbols);
-    ++count;
+    EXPECT_DOUBLE_EQ(ser, symbolErrors / symbols);
   }
   EXPECT_EQ(count, 3);
 }
