@@ -1,24 +1,8 @@
 // Typed text in the real window, driven by real key events while the link runs: the typing is
 // the user's until it is committed, a commit reaches the model once and from the event loop's top
 // level, and the message box it may cause never opens inside a menu popup.
-#include <gtest/gtest.h>
-
-#include <QApplication>
-#include <QComboBox>
-#include <QCompleter>
-#include <QElapsedTimer>
-#include <QLineEdit>
-#include <QMenu>
-#include <QMenuBar>
-#include <QMessageBox>
-#include <QPushButton>
-#include <QTest>
 #include <functional>
-#include <memory>
-#include <string>
 
-#include "main_window/form1.h"
-#include "qt/main_window_view.h"
 #include "window_fixture.h"
 
 namespace linklab {
@@ -42,23 +26,35 @@ class RunningWindow : public WindowTest {
   void SetUp() override {
     WindowTest::SetUp();
     view->messageHost().interactive = true;
-    view->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(view.get()));
-    view->runEvent([this] { form->cmbScene.setText("Full"); });
+    activate();
+    scene("Full");
     ASSERT_TRUE(waitFor([this] { return form->lTick >= 2; }));
   }
-  QLineEdit* field(const char* list) {
-    auto* combo = view->findChild<QComboBox*>(list);
-    return combo ? combo->lineEdit() : nullptr;
+  // The field of a list or a text box, once the window shows it.
+  QLineEdit* field(const char* name) {
+    auto* combo = widget<QComboBox>(name);
+    QLineEdit* edit = combo ? combo->lineEdit() : widget<QLineEdit>(name);
+    EXPECT_TRUE(edit && waitFor([edit] { return edit->isVisible(); })) << name;
+    return edit;
+  }
+  // Counts the model's commits of the control from now on.
+  void countChanges(const char* name) {
+    Control* control = form->findControl(name);
+    std::function<void()>& onChange = widget<QComboBox>(name) ? static_cast<ComboBox*>(control)->onChange
+                                                              : static_cast<TextBox*>(control)->onChange;
+    onChange = [this, rule = onChange] {
+      ++changes;
+      if (rule) rule();
+    };
   }
   void typeInto(QLineEdit* edit, const char* text, int msPerKey = 0) {
-    view->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(view.get()));
+    activate();
     edit->setFocus();
     edit->selectAll();
     QTest::keyClicks(edit, text, Qt::NoModifier, msPerKey);
   }
   static QMessageBox* openBox() { return qobject_cast<QMessageBox*>(QApplication::activeModalWidget()); }
+  int changes = 0;
 };
 
 enum class Dismiss { Return, Escape, OkButton };
@@ -72,16 +68,13 @@ TEST_F(RunningWindow, AnUnknownFilterCommittedByOpeningTheHelpMenuShowsItsBoxSaf
     const char* typed;
     Dismiss dismiss;
   } rounds[] = {{"x", Dismiss::Return}, {"y", Dismiss::Escape}, {"z", Dismiss::OkButton}};
-  int boxes = 0;
   const std::string filterInUse = form->cmbFilter[1].Text();
   for (const auto& round : rounds) {
     SCOPED_TRACE(round.typed);
     typeInto(filter, round.typed);
     EXPECT_NE(form->cmbFilter[1].Text(), round.typed);  // not committed while typing
     QTest::keyClick(filter, Qt::Key_H, Qt::AltModifier);
-    ASSERT_TRUE(waitFor([] { return openBox() != nullptr; })) << form->cmbFilter[1].Text() << " focus "
-        << (QApplication::focusWidget() ? QApplication::focusWidget()->objectName().toStdString() : "none") << " popup " << (QApplication::activePopupWidget()!=nullptr) << " shown " << view->messageHost().shown();
-    ++boxes;
+    ASSERT_TRUE(waitFor([] { return openBox() != nullptr; })) << form->cmbFilter[1].Text();
     // The list went back to the filter in use, so the link keeps receiving behind the box.
     EXPECT_EQ(form->cmbFilter[1].Text(), filterInUse);
     QMessageBox* box = openBox();
@@ -102,40 +95,28 @@ TEST_F(RunningWindow, AnUnknownFilterCommittedByOpeningTheHelpMenuShowsItsBoxSaf
     QTest::qWait(50);
     EXPECT_EQ(filter->text().toStdString(), filterInUse);
   }
-  EXPECT_EQ(view->messageHost().shown(), boxes);
+  EXPECT_EQ(view->messageHost().shown(), 3);
 }
 
-struct Refusal {
+struct Typed {
   const char* field;
   const char* typed;
 };
 
 // A value out of range or not a number: no box, the field turns red for a moment and shows the
 // value in use again, and the model never took the typed text.
-class RefusedWhileRunning : public RunningWindow, public ::testing::WithParamInterface<Refusal> {};
+class RefusedWhileRunning : public RunningWindow, public ::testing::WithParamInterface<Typed> {};
 
 TEST_P(RefusedWhileRunning, FlashesAndShowsTheValueInUse) {
-  const Refusal& r = GetParam();
+  const Typed& r = GetParam();
   // FSK shows the index field, Gaussian the bandwidth.
   if (std::string(r.field) == "txtFSK") view->runEvent([this] { form->cmbMod[0].setText("FSK"); });
   if (std::string(r.field) == "cmbTxBW(0)") view->runEvent([this] { form->cmbFilter[0].setText("Gaussian"); });
-  Control* control = form->findControl(r.field);
-  ASSERT_NE(control, nullptr);
-  auto* combo = view->findChild<QComboBox*>(r.field);
-  QLineEdit* edit = combo ? combo->lineEdit() : view->findChild<QLineEdit*>(r.field);
+  QLineEdit* edit = field(r.field);
   ASSERT_NE(edit, nullptr);
-  ASSERT_TRUE(waitFor([edit] { return edit->isVisible(); }));
   const QString inUse = edit->text();
   const QColor normal = edit->palette().color(QPalette::Base);
-  int changes = 0;
-  const auto counted = [&changes](std::function<void()>& onChange) {
-    onChange = [&changes, rule = onChange] { ++changes, rule(); };
-  };
-  if (combo)
-    counted(static_cast<ComboBox*>(control)->onChange);
-  else
-    counted(static_cast<TextBox*>(control)->onChange);
-
+  countChanges(r.field);
   typeInto(edit, r.typed);
   QTest::keyClick(edit, Qt::Key_Return);
   ASSERT_TRUE(waitFor([this] { return view->messageHost().refusals() == 1; }));
@@ -149,67 +130,50 @@ TEST_P(RefusedWhileRunning, FlashesAndShowsTheValueInUse) {
   EXPECT_EQ(edit->text(), inUse);
 }
 
-// clang-format off
-INSTANTIATE_TEST_SUITE_P(Fields, RefusedWhileRunning, ::testing::Values(
-    Refusal{"cmbNoise", "abc"}, Refusal{"cmbNoise", "-5"}, Refusal{"cmbTxBW(0)", "1e308"},
-    Refusal{"txtFSK", "0.2x"}));
-// clang-format on
+INSTANTIATE_TEST_SUITE_P(Fields, RefusedWhileRunning,
+                         ::testing::Values(Typed{"cmbNoise", "abc"}, Typed{"cmbNoise", "-5"},
+                                           Typed{"cmbTxBW(0)", "1e308"}, Typed{"txtFSK", "0.2x"}));
 
-// Escape throws away what was typed in the text box too, and leaving it afterwards commits nothing.
-TEST_F(RunningWindow, EscapeInTheFskIndexRestoresTheModelsText) {
+// Typing while the link runs, a tick between every two keys: the model takes the text once, at
+// Return; Escape throws away what was typed since, and leaving the field afterwards commits
+// nothing. The same for a list and for a text box.
+class CommittedOnce : public RunningWindow, public ::testing::WithParamInterface<Typed> {};
+
+TEST_P(CommittedOnce, AtReturnAndEscapeRestoresTheModelsText) {
+  const char* name = GetParam().field;
   view->runEvent([this] { form->cmbMod[0].setText("FSK"); });
-  auto* index = view->findChild<QLineEdit*>("txtFSK");
-  ASSERT_NE(index, nullptr);
-  ASSERT_TRUE(waitFor([index] { return index->isVisible(); }));
-  typeInto(index, "0.3");
-  QTest::keyClick(index, Qt::Key_Return);
-  ASSERT_TRUE(waitFor([this] { return form->txtFSK.Text() == "0.3"; }));
-  typeInto(index, "2");
-  EXPECT_EQ(index->text(), "2");
-  QTest::keyClick(index, Qt::Key_Escape);
-  EXPECT_EQ(index->text(), "0.3");
-  view->findChild<QComboBox*>("cmbNoise")->lineEdit()->setFocus();
-  QTest::qWait(150);
-  EXPECT_EQ(form->txtFSK.Text(), "0.3");
-  EXPECT_EQ(index->text(), "0.3");
-  EXPECT_EQ(view->messageHost().refusals(), 0);
-}
-
-// Typing a noise level while the link runs: a tick comes between every two keys.
-TEST_F(RunningWindow, CommitsWhatWasTypedAndEscapeRestoresTheModelsText) {
-  auto* noiseList = view->findChild<QComboBox*>("cmbNoise");
-  ASSERT_NE(noiseList, nullptr);
-  QLineEdit* noise = noiseList->lineEdit();
-  ASSERT_EQ(form->cmbNoise.Text(), "None");
-  int changes = 0;
-  form->cmbNoise.onChange = [&changes, handler = form->cmbNoise.onChange] {
-    ++changes;
-    if (handler) handler();
-  };
-
-  const int32_t before = form->lTick;
-  typeInto(noise, "0.3", 150);
-  EXPECT_GE(form->lTick, before + 2);  // the link ran while the keys came
-  EXPECT_EQ(noise->text(), "0.3");
-  EXPECT_EQ(form->cmbNoise.Text(), "None");
-  QTest::keyClick(noise, Qt::Key_Return);
-  ASSERT_TRUE(waitFor([this] { return form->cmbNoise.Text() == "0.3"; }));
+  QLineEdit* edit = field(name);
+  ASSERT_NE(edit, nullptr);
+  const Control* control = form->findControl(name);
+  const auto modelText = [control] { return control->kind() == ControlKind::TextBox
+                                                ? static_cast<const TextBox*>(control)->Text()
+                                                : static_cast<const ComboBox*>(control)->Text(); };
+  const std::string before = modelText();
+  countChanges(name);
+  const int32_t tick = form->lTick;
+  typeInto(edit, "0.3", 150);
+  EXPECT_GE(form->lTick, tick + 2);  // the link ran while the keys came
+  EXPECT_EQ(edit->text(), "0.3");
+  EXPECT_EQ(modelText(), before);
+  QTest::keyClick(edit, Qt::Key_Return);
+  ASSERT_TRUE(waitFor([&] { return modelText() == "0.3"; }));
   QTest::qWait(150);
   EXPECT_EQ(changes, 1);  // Return both activates and finishes the editing: one commit
 
-  typeInto(noise, "0.8", 150);
-  EXPECT_EQ(noise->text(), "0.8");
-  QTest::keyClick(noise, Qt::Key_Escape);
-  EXPECT_EQ(noise->text(), "0.3");
+  typeInto(edit, GetParam().typed, 150);
+  EXPECT_EQ(edit->text(), GetParam().typed);
+  QTest::keyClick(edit, Qt::Key_Escape);
+  EXPECT_EQ(edit->text(), "0.3");
   QTest::qWait(250);
-  EXPECT_EQ(form->cmbNoise.Text(), "0.3");
-  EXPECT_EQ(noise->text(), "0.3");
-  // Leaving the field after Escape commits nothing new.
-  view->findChild<QComboBox*>("cmbFilter(1)")->lineEdit()->setFocus();
+  EXPECT_EQ(edit->text(), "0.3");
+  field("cmbFilter(1)")->setFocus();
   QTest::qWait(150);
-  EXPECT_EQ(form->cmbNoise.Text(), "0.3");
+  EXPECT_EQ(modelText(), "0.3");
   EXPECT_EQ(changes, 1);
+  EXPECT_EQ(view->messageHost().refusals(), 0);
 }
+
+INSTANTIATE_TEST_SUITE_P(Fields, CommittedOnce, ::testing::Values(Typed{"cmbNoise", "0.8"}, Typed{"txtFSK", "2"}));
 
 struct AsTyped {
   const char* filter;
@@ -225,23 +189,22 @@ class TypedNumbers : public RunningWindow, public ::testing::WithParamInterface<
 TEST_P(TypedNumbers, AreTakenAsTyped) {
   const AsTyped& c = GetParam();
   view->runEvent([this, &c] { form->cmbFilter[0].setText(c.filter); });
-  auto* list = view->findChild<QComboBox*>(c.field);
-  ASSERT_NE(list, nullptr);
-  ASSERT_TRUE(waitFor([list] { return list->isVisible(); }));
-  typeInto(list->lineEdit(), c.typed, 20);
-  QTest::keyClick(list->lineEdit(), Qt::Key_Return);
-  Control* control = form->findControl(c.field);
-  ASSERT_TRUE(waitFor([control, &c] { return static_cast<ComboBox*>(control)->Text() == c.used; }))
-      << static_cast<ComboBox*>(control)->Text();
+  QLineEdit* edit = field(c.field);
+  ASSERT_NE(edit, nullptr);
+  typeInto(edit, c.typed, 20);
+  QTest::keyClick(edit, Qt::Key_Return);
+  const auto* list = static_cast<ComboBox*>(form->findControl(c.field));
+  ASSERT_TRUE(waitFor([list, &c] { return list->Text() == c.used; })) << list->Text();
   EXPECT_EQ(view->messageHost().refusals(), 0);
 }
 
-// clang-format off
-INSTANTIATE_TEST_SUITE_P(Lists, TypedNumbers, ::testing::Values(
-    AsTyped{"Steep Cutoff", "cmbTxBW(0)", "0.2", "0.20"}, AsTyped{"Gaussian", "cmbTxBW(0)", "0.3", "0.30"},
-    AsTyped{"Raised Cosine", "cmbTxEB(0)", "1", "1"}, AsTyped{"Root RC", "cmbTxEB(0)", "8", "8"},
-    AsTyped{"OFDM", "cmbTxSC(0)", "1", "1"}, AsTyped{"Steep Cutoff", "cmbNoise", "0.", "0."}));
-// clang-format on
+INSTANTIATE_TEST_SUITE_P(Lists, TypedNumbers,
+                         ::testing::Values(AsTyped{"Steep Cutoff", "cmbTxBW(0)", "0.2", "0.20"},
+                                           AsTyped{"Gaussian", "cmbTxBW(0)", "0.3", "0.30"},
+                                           AsTyped{"Raised Cosine", "cmbTxEB(0)", "1", "1"},
+                                           AsTyped{"Root RC", "cmbTxEB(0)", "8", "8"},
+                                           AsTyped{"OFDM", "cmbTxSC(0)", "1", "1"},
+                                           AsTyped{"Steep Cutoff", "cmbNoise", "0.", "0."}));
 
 }  // namespace
 }  // namespace linklab
