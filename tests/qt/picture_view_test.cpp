@@ -19,11 +19,6 @@ class PictureView : public WindowTest {
     ticks(n);
     view->tickTimer().stop();
   }
-  PictureWidget* widgetOf(const PictureBox& box) {
-    for (PictureWidget* w : view->pictureWidgets())
-      if (&w->model() == &box) return w;
-    return nullptr;
-  }
   static QVariant setting(const char* key, const QVariant& absent = {}) {
     return QSettings("LinkLab", "LinkLab").value(key, absent);
   }
@@ -50,7 +45,7 @@ bool gridShowsOverBackground(PictureWidget& widget) {
 }
 
 TEST_F(PictureView, ScalesAreDrawnOverThePictureNeverIntoItsRaster) {
-  PictureWidget* spectrum = widgetOf(form->picSpectrum[0]);
+  PictureWidget* spectrum = pictureWidget(*view, "picSpectrum(0)");
   ASSERT_GT(spectrum->scales().labelCount, 0);
   EXPECT_TRUE(gridShowsOverBackground(*spectrum));
   // The raster holds only the model's drawing: no grid grey in it.
@@ -65,12 +60,12 @@ TEST_F(PictureView, ViewMenuSwitchesTheScalesAndTheChoiceIsKept) {
   action->trigger();  // off
   EXPECT_FALSE(view->scalesShown());
   for (PictureWidget* w : view->pictureWidgets()) EXPECT_EQ(w->scales().lineCount, 0) << w->model().name;
-  EXPECT_FALSE(gridShowsOverBackground(*widgetOf(form->picEye[0])));
+  EXPECT_FALSE(gridShowsOverBackground(*pictureWidget(*view, "picEye(0)")));
   EXPECT_FALSE(setting("view/scales", true).toBool());
   view->setScalesShown(true);
   EXPECT_TRUE(action->isChecked());
   EXPECT_TRUE(setting("view/scales", false).toBool());
-  EXPECT_GT(widgetOf(form->picEye[0])->scales().labelCount, 0);
+  EXPECT_GT(pictureWidget(*view, "picEye(0)")->scales().labelCount, 0);
 }
 
 TEST_F(PictureView, SliderTooltipEndsWithItsValue) {
@@ -93,7 +88,7 @@ class EyePersistence : public PictureView {
       form->cmbNoise.setText("0.2");
     });
     run(6);
-    eye = widgetOf(form->picEye[0]);
+    eye = pictureWidget(*view, "picEye(0)");
   }
   void choose(const QString& mode) {
     widget<QAction>(("actionPersistence" + mode).toUtf8().constData())->trigger();

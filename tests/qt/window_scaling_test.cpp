@@ -13,16 +13,16 @@
 namespace linklab {
 namespace {
 
-struct FitCase {
+struct AreaCase {
   QSize area;
   double factor;  // min(area / layout) for the 1003 x 678 layout
 };
 
-class LayoutFit : public ::testing::TestWithParam<FitCase> {};
+class LayoutFit : public ::testing::TestWithParam<AreaCase> {};
 
 TEST_P(LayoutFit, ScalesUniformlyAndCentresTheLayout) {
   const QSize layout(1003, 678);
-  const FitCase c = GetParam();
+  const AreaCase c = GetParam();
   const LayoutScale s = LayoutScale::fit(c.area, layout);
   EXPECT_NEAR(s.factor, c.factor, 1e-9);
   // Centred: equal margins (to a pixel each) on both sides of both axes, one of them zero.
@@ -45,9 +45,9 @@ TEST_P(LayoutFit, ScalesUniformlyAndCentresTheLayout) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Areas, LayoutFit,
-                         ::testing::Values(FitCase{{1003, 678}, 1.0}, FitCase{{2006, 1356}, 2.0},
-                                           FitCase{{1920, 1061}, 1061.0 / 678}, FitCase{{3840, 2160}, 2160.0 / 678},
-                                           FitCase{{800, 900}, 800.0 / 1003}, FitCase{{1366, 700}, 700.0 / 678}));
+                         ::testing::Values(AreaCase{{1003, 678}, 1.0}, AreaCase{{2006, 1356}, 2.0},
+                                           AreaCase{{1920, 1061}, 1061.0 / 678}, AreaCase{{3840, 2160}, 2160.0 / 678},
+                                           AreaCase{{800, 900}, 800.0 / 1003}, AreaCase{{1366, 700}, 700.0 / 678}));
 
 class FitWindow : public WindowTest {
  protected:
@@ -92,54 +92,44 @@ class FitWindow : public WindowTest {
   int menuAt100 = 0, stripAt100 = 0;
 };
 
-struct ZoomCase {
-  int presses;  // Ctrl+= from 100 %
-  double step;  // the zoom step that many presses ask for
+struct FitCase {
+  int presses;  // Ctrl+= from 100 %, with the window placed low and right on the screen ...
+  double step;  // ... to the zoom step that many presses ask for
+  QSize window = {};  // or else a window made smaller than the layout at 100 %
+  const char* scene = "Full";
 };
 
-class ZoomFit : public FitWindow, public ::testing::WithParamInterface<ZoomCase> {};
+class Fits : public FitWindow, public ::testing::WithParamInterface<FitCase> {};
 
-// Placed low and right on the screen, zoomed in: the window ends on the screen, at the step
-// asked for or, where that would not fit, at the largest factor that does.
-TEST_P(ZoomFit, TheWindowStaysOnTheScreenWithTheStripWhole) {
-  scene("Full");
-  view->move(area().center());
-  QTest::qWait(20);
-  press(Qt::Key_Equal, GetParam().presses);
-  const QSize frame = view->frameGeometry().size() - view->size();
-  EXPECT_NEAR(factor(), std::min(GetParam().step, limit(area().size() - frame)), 0.002);
-  EXPECT_TRUE(area().contains(view->frameGeometry()));
-  // The menu bar grew with the layout, and everything was fitted into what it left.
-  EXPECT_NEAR(view->menuBar()->height(), menuAt100 * factor(), 1.0);
-  EXPECT_NEAR(view->statusBar()->height(), stripAt100 * factor(), 1.0);
+// Zoomed in, the window ends on the screen, at the step asked for or, where that would not fit,
+// at the largest factor that does, its menu bar and strip grown with the layout; made small, all
+// shrinks together. Either way the strip with its button shows whole.
+TEST_P(Fits, TheWindowWithTheStripWhole) {
+  const FitCase c = GetParam();
+  scene(c.scene);
+  if (c.presses == 0) {
+    view->resize(c.window);
+    QTest::qWait(30);
+    ASSERT_EQ(view->size(), c.window);
+    EXPECT_NEAR(factor(), limit(c.window), 0.002);
+  } else {
+    view->move(area().center());
+    QTest::qWait(20);
+    press(Qt::Key_Equal, c.presses);
+    const QSize frame = view->frameGeometry().size() - view->size();
+    EXPECT_NEAR(factor(), std::min(c.step, limit(area().size() - frame)), 0.002);
+    EXPECT_TRUE(area().contains(view->frameGeometry()));
+    EXPECT_NEAR(view->menuBar()->height(), menuAt100 * factor(), 1.0);
+    EXPECT_NEAR(view->statusBar()->height(), stripAt100 * factor(), 1.0);
+  }
   expectStripAndLayoutWhole();
 }
 
-INSTANTIATE_TEST_SUITE_P(Steps, ZoomFit,
-                         ::testing::Values(ZoomCase{1, 1.1}, ZoomCase{2, 1.25}, ZoomCase{3, 1.5}, ZoomCase{4, 1.75},
-                                           ZoomCase{7, 3.0}, ZoomCase{10, 3.0}));
-
-struct SmallCase {
-  QSize window;
-  const char* scene;
-};
-
-class SmallWindow : public FitWindow, public ::testing::WithParamInterface<SmallCase> {};
-
-// A window smaller than the layout at 100 %: everything shrinks together and the strip with its
-// button still shows whole.
-TEST_P(SmallWindow, KeepsTheStripAndItsButtonWhole) {
-  scene(GetParam().scene);
-  view->resize(GetParam().window);
-  QTest::qWait(30);
-  ASSERT_EQ(view->size(), GetParam().window);
-  EXPECT_NEAR(factor(), limit(GetParam().window), 0.002);
-  expectStripAndLayoutWhole();
-}
-
-INSTANTIATE_TEST_SUITE_P(Sizes, SmallWindow,
-                         ::testing::Values(SmallCase{{1003, 696}, "Full"}, SmallCase{{1003, 696}, "Scatter"},
-                                           SmallCase{{800, 600}, "Full"}, SmallCase{{1003, 500}, "Scatter"}));
+INSTANTIATE_TEST_SUITE_P(Sizes, Fits,
+                         ::testing::Values(FitCase{1, 1.1}, FitCase{2, 1.25}, FitCase{3, 1.5}, FitCase{4, 1.75},
+                                           FitCase{7, 3.0}, FitCase{10, 3.0}, FitCase{0, 0, {1003, 696}},
+                                           FitCase{0, 0, {1003, 696}, "Scatter"}, FitCase{0, 0, {800, 600}},
+                                           FitCase{0, 0, {1003, 500}, "Scatter"}));
 
 TEST_F(FitWindow, CtrlMinusStepsBackAndCtrlZeroReturnsTo100Percent) {
   press(Qt::Key_Equal, 2);
@@ -185,11 +175,6 @@ TEST_F(FitWindow, MenusTooltipsAndDialogsFollowTheLayoutScale) {
   const double desktop = desktopFont().pointSizeF();
   const double tipAt100 = QToolTip::font().pointSizeF();
   auto* viewMenu = widget<QMenu>("ViewMenu");
-  // At 100 % nothing changed from the desktop's fonts.
-  EXPECT_DOUBLE_EQ(QApplication::font().pointSizeF(), desktop);
-  EXPECT_DOUBLE_EQ(view->menuBar()->font().pointSizeF(), desktop);
-  EXPECT_DOUBLE_EQ(viewMenu->font().pointSizeF(), desktop);
-
   grow(2);
   ASSERT_DOUBLE_EQ(factor(), 2.0);
   const double quarterPoint = 0.125;  // the application's font moves in quarter points
@@ -221,6 +206,7 @@ TEST_F(FitWindow, MenusTooltipsAndDialogsFollowTheLayoutScale) {
   view->runEvent([this] { form->HelpText.cmdClose_Click(); });
   press(Qt::Key_0);
   ASSERT_DOUBLE_EQ(factor(), 1.0);
+  EXPECT_DOUBLE_EQ(QApplication::font().pointSizeF(), desktop);
   EXPECT_DOUBLE_EQ(viewMenu->font().pointSizeF(), desktop);
   EXPECT_DOUBLE_EQ(QToolTip::font().pointSizeF(), tipAt100);
   EXPECT_EQ(view->menuBar()->height(), menuAt100);

@@ -31,7 +31,9 @@ TEST_F(Window, APictureResizedAndDrawnInOneHandlerDrawsOnItsNewSize) {
   EXPECT_GT(inkedPixels(passband.copy(0, 60, passband.width(), 36)), 100);
 }
 
-TEST_F(Window, AUserPickRunsTheModelsHandlerOnce) {
+// A user's pick runs the model's handler once; what the model holds reaches the widgets: a check
+// box's value, a text box's lock.
+TEST_F(Window, WidgetsAndTheModelFollowEachOther) {
   int changes = 0;
   form->cmbMultipathMag.onChange = [&] { ++changes; };
   auto* list = widget<QComboBox>("cmbMultipathMag");
@@ -39,6 +41,15 @@ TEST_F(Window, AUserPickRunsTheModelsHandlerOnce) {
   list->activated(2);
   EXPECT_EQ(changes, 1);
   EXPECT_EQ(form->cmbMultipathMag.Text(), list->itemText(2).toStdString());
+  auto* passband = widget<QCheckBox>("chkPassband");
+  auto* fsk = widget<QLineEdit>("txtFSK");
+  for (int value : {1, 0}) {
+    form->chkPassband.setValue(value);
+    form->txtFSK.Locked = value == 1;
+    view->syncFromModel();
+    EXPECT_EQ(passband->isChecked(), value == 1);
+    EXPECT_EQ(fsk->isReadOnly(), value == 1);
+  }
 }
 
 // Closed by its button, by Escape or by the frame, a help window is closed in the model too, so
@@ -161,18 +172,6 @@ TEST_F(Window, TheCanvasPaintsLinesAndBoxesInTheirColours) {
   EXPECT_FALSE(anyPixelOf(canvas, QRect(100, 300, 40, 40), qRgb(128, 0, 128)));
 }
 
-// What the model holds reaches the widgets: a check box's value, a text box's lock.
-TEST_F(Window, CheckBoxesAndTextBoxesFollowTheModel) {
-  auto* passband = widget<QCheckBox>("chkPassband");
-  auto* fsk = widget<QLineEdit>("txtFSK");
-  for (int value : {1, 0}) {
-    form->chkPassband.setValue(value);
-    form->txtFSK.Locked = value == 1;
-    view->syncFromModel();
-    EXPECT_EQ(passband->isChecked(), value == 1);
-    EXPECT_EQ(fsk->isReadOnly(), value == 1);
-  }
-}
 
 // A shape's tooltip shows only over the shape; a move without a button drags nothing, a right
 // click puts the phasor back.
