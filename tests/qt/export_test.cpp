@@ -94,7 +94,7 @@ TEST_F(Export, AFailedWriteIsShownAndTheWindowRunsOn) {
   EXPECT_EQ(form->lTick, tick + 1);
 }
 
-TEST_F(Export, TheWindowImageIsOnScreenSizeOrTwiceItForPrint) {
+TEST_F(Export, TheWindowImageIsOnScreenSizeOrTwiceItForPrintAndCopies) {
   const QSize screen = view->grab().size();
   for (int filter : {0, 1}) {
     const QString file = temp("linklab_window") + QString::number(filter);
@@ -102,9 +102,7 @@ TEST_F(Export, TheWindowImageIsOnScreenSizeOrTwiceItForPrint) {
     EXPECT_EQ(QImage(file + ".png").size(), screen * (filter + 1));
   }
   EXPECT_TRUE(failures.isEmpty());
-}
-
-TEST_F(Export, CopyPutsTheImageOnTheClipboard) {
+  // Copied, the window as on the screen, a picture as its raster and as SVG.
   QClipboard* clipboard = QApplication::clipboard();
   clipboard->clear();
   commands->copyWindow();
@@ -114,6 +112,7 @@ TEST_F(Export, CopyPutsTheImageOnTheClipboard) {
   EXPECT_EQ(clipboard->image().size(), eye->raster().finished().size());
   EXPECT_TRUE(clipboard->mimeData()->hasFormat("image/svg+xml"));
 }
+
 
 // The File menu comes first and ends with Quit; every picture has its own right-click menu.
 TEST_F(Export, TheMenusOfferTheCommandsWithTheirKeys) {
@@ -153,7 +152,7 @@ class SetupMenu : public WindowTest {
   SetupCommands* commands = nullptr;
 };
 
-TEST_F(SetupMenu, SavedThenOpenedThroughTheDialogsInAnotherWindow) {
+TEST_F(SetupMenu, SavedThenOpenedThroughTheDialogsInAnotherWindowAndCopiedAsALink) {
   form->cmbScene.setText("Full");
   form->cmbMod[0].setText("16-QAM");
   form->cmbNoise.setText("0.2");
@@ -173,6 +172,11 @@ TEST_F(SetupMenu, SavedThenOpenedThroughTheDialogsInAnotherWindow) {
   EXPECT_EQ(otherView.messageHost().shown(), 0);
   // The widget shows what the model holds.
   EXPECT_EQ(otherView.findChild<QComboBox*>("cmbMod(0)")->currentText(), "16-QAM");
+  // Copy Setup Link puts the fragment on the clipboard.
+  form->cmbData.setText("All Ones");
+  widget<QAction>("CopySetupLink")->trigger();
+  EXPECT_EQ(QApplication::clipboard()->text().toStdString(), setupLink(*form));
+  EXPECT_NE(QApplication::clipboard()->text().indexOf("cmbData=All%20Ones"), -1);
 }
 
 // A broken file shows one message and changes nothing; a dropped file opens.
@@ -216,12 +220,6 @@ TEST_F(SetupMenu, LockedControlsAreDisabledAndSayWhyHiddenOnesAreNotShown) {
   EXPECT_TRUE(memory->isVisible());
 }
 
-TEST_F(SetupMenu, CopyLinkPutsTheFragmentOnTheClipboard) {
-  form->cmbData.setText("All Ones");
-  widget<QAction>("CopySetupLink")->trigger();
-  EXPECT_EQ(QApplication::clipboard()->text().toStdString(), setupLink(*form));
-  EXPECT_NE(QApplication::clipboard()->text().indexOf("cmbData=All%20Ones"), -1);
-}
 
 }  // namespace
 }  // namespace linklab

@@ -23,7 +23,8 @@ class LessonPanel : public WindowTest {
   LessonDock* dock = nullptr;
 };
 
-// Next applies the step's setup, and Check follows the window.
+// Next applies the step's setup, Check follows the window, and an answer and the step are kept
+// when the lesson is opened again.
 TEST_F(LessonPanel, HiddenUntilALessonIsOpenedThenWalksItsSteps) {
   EXPECT_FALSE(dock->isVisible());
   // Every shipped lesson is on the menu.
@@ -58,11 +59,7 @@ TEST_F(LessonPanel, HiddenUntilALessonIsOpenedThenWalksItsSteps) {
   click("LessonCheck");
   EXPECT_TRUE(text("LessonVerdict").startsWith("Right: still 10 dB."));
   EXPECT_EQ(view->messageHost().shown(), 0);
-}
-
-TEST_F(LessonPanel, AnAnswerAndTheStepAreKeptWhenTheLessonIsOpenedAgain) {
-  open("keyings-and-constellations");
-  click("LessonNext");
+  // An answer and the step are kept when the lesson is opened again.
   click("LessonNext");
   auto* answer = widget<QLineEdit>("LessonAnswer");
   ASSERT_TRUE(answer->isVisible());  // "How many bits does each 8-PSK symbol carry?"
@@ -81,6 +78,7 @@ TEST_F(LessonPanel, AnAnswerAndTheStepAreKeptWhenTheLessonIsOpenedAgain) {
   EXPECT_EQ(text("LessonVerdict"), passed);
   EXPECT_EQ(dock->session()->check(*form).kind, LessonVerdict::Kind::Pass);
 }
+
 
 TEST_F(LessonPanel, ABrokenLessonFileShowsOneMessageAndLeavesThePanelShut) {
   const QString path = written("broken.lesson", "linklab lesson 1\n# Broken\n\n## One\ncheck: abs(\n");

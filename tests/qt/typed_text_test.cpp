@@ -62,22 +62,16 @@ class RunningWindow : public WindowTest {
   int changes = 0;
 };
 
-enum class Dismiss { Return, Escape, OkButton };
-
 // Type an unknown receive filter, open the Help menu by Alt+H (which takes the focus and so
-// commits the text), and close the "Unknown Filter Type" box each way in turn.
+// commits the text), and close the "Unknown Filter Type" box by Return, Escape and its button.
 TEST_F(RunningWindow, AnUnknownFilterCommittedByOpeningTheHelpMenuShowsItsBoxSafely) {
   QLineEdit* filter = field("cmbFilter(1)");
   ASSERT_NE(filter, nullptr);
-  const struct {
-    const char* typed;
-    Dismiss dismiss;
-  } rounds[] = {{"x", Dismiss::Return}, {"y", Dismiss::Escape}, {"z", Dismiss::OkButton}};
   const std::string filterInUse = form->cmbFilter[1].Text();
-  for (const auto& round : rounds) {
-    SCOPED_TRACE(round.typed);
-    typeInto(filter, round.typed);
-    EXPECT_NE(form->cmbFilter[1].Text(), round.typed);  // not committed while typing
+  for (const char* typed : {"x", "y", "z"}) {
+    SCOPED_TRACE(typed);
+    typeInto(filter, typed);
+    EXPECT_NE(form->cmbFilter[1].Text(), typed);  // not committed while typing
     QTest::keyClick(filter, Qt::Key_H, Qt::AltModifier);
     ASSERT_TRUE(waitFor([] { return openBox() != nullptr; })) << form->cmbFilter[1].Text();
     // The list went back to the filter in use, so the link keeps receiving behind the box.
@@ -88,11 +82,10 @@ TEST_F(RunningWindow, AnUnknownFilterCommittedByOpeningTheHelpMenuShowsItsBoxSaf
     const int32_t tickWhenOpened = form->lTick;
     QTest::qWait(350);
     EXPECT_EQ(form->lTick, tickWhenOpened);
-    switch (round.dismiss) {
-      case Dismiss::Return: QTest::keyClick(box, Qt::Key_Return); break;
-      case Dismiss::Escape: QTest::keyClick(box, Qt::Key_Escape); break;
-      case Dismiss::OkButton: QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton); break;
-    }
+    if (*typed == 'z')
+      QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
+    else
+      QTest::keyClick(box, *typed == 'x' ? Qt::Key_Return : Qt::Key_Escape);
     ASSERT_TRUE(waitFor([] { return openBox() == nullptr; }));
     if (QWidget* popup = QApplication::activePopupWidget()) QTest::keyClick(popup, Qt::Key_Escape);
     // The window goes on ticking.
@@ -139,8 +132,7 @@ TEST_P(TypedThenReturn, IsTakenOnceAsTypedOrRefusedWithAFlash) {
     QTest::qWait(150);
     EXPECT_EQ(edit->text(), inUse);
     EXPECT_EQ(edit->palette().color(QPalette::Base), QColor(255, 190, 190));
-    EXPECT_EQ(openBox(), nullptr);
-    EXPECT_EQ(view->messageHost().shown(), 0);
+    EXPECT_EQ(view->messageHost().shown(), 0);  // no box
     EXPECT_EQ(changes, 1);
     ASSERT_TRUE(waitFor([edit, normal] { return edit->palette().color(QPalette::Base) == normal; }));
     EXPECT_EQ(edit->text(), inUse);

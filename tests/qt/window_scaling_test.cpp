@@ -131,7 +131,7 @@ INSTANTIATE_TEST_SUITE_P(Sizes, Fits,
                                            FitCase{0, 0, {1003, 696}, "Scatter"}, FitCase{0, 0, {800, 600}},
                                            FitCase{0, 0, {1003, 500}, "Scatter"}));
 
-TEST_F(FitWindow, CtrlMinusStepsBackAndCtrlZeroReturnsTo100Percent) {
+TEST_F(FitWindow, CtrlMinusStepsDownAndCtrlZeroReturnsTo100Percent) {
   press(Qt::Key_Equal, 2);
   press(Qt::Key_Minus);
   EXPECT_NEAR(factor(), 1.1, 0.002);
@@ -139,6 +139,8 @@ TEST_F(FitWindow, CtrlMinusStepsBackAndCtrlZeroReturnsTo100Percent) {
   EXPECT_EQ(view->centralWidget()->size(), QSize(1003, 678));
   EXPECT_EQ(factor(), 1.0);
   EXPECT_EQ(view->layoutScale().origin, QPointF(0, 0));
+  press(Qt::Key_Minus, 3);  // 0.9, 0.8, 0.75
+  EXPECT_NEAR(factor(), 0.75, 0.002);
 }
 
 // Paused, then made twice as large: the spectrum is drawn again at twice the resolution, with
