@@ -96,17 +96,20 @@ TEST_F(Readouts, EarlierRunsStayOnTheCurveWithTheirSettings) {
   });
   sweep(0, 4, 2);
   view->runEvent([this] { form->cmbFilter[0].setText("None"), form->cmbFilter[1].setText("None"); });
-  sweep(0, 4, 2);
+  sweep(2, 4, 2);
 
   const std::vector<PlotRun>& runs = window->runs();
   ASSERT_EQ(runs.size(), 2u);
   EXPECT_EQ(runs[0].label, "BPSK, Tx Root RC 50 %, Rx Matched, Linear amp");
   EXPECT_EQ(runs[1].label, "BPSK, Tx None, Rx None, Linear amp");
-  for (const PlotRun& run : runs) {
-    EXPECT_FALSE(run.running);
-    ASSERT_EQ(run.points.size(), 3u);
-    for (const SweepPoint& p : run.points) EXPECT_GT(p.symbols, 0);
-    EXPECT_TRUE(svg().contains(QString::fromStdString(run.label)));
+  for (int r = 0; r < 2; ++r) {  // every 2 dB from where each was asked to start, to 4 dB
+    EXPECT_FALSE(runs[r].running);
+    ASSERT_EQ(runs[r].points.size(), 3u - r);
+    for (std::size_t k = 0; k < runs[r].points.size(); ++k) {
+      EXPECT_EQ(runs[r].points[k].ebN0dB, 2 * (r + k));
+      EXPECT_GT(runs[r].points[k].symbols, 0);
+    }
+    EXPECT_TRUE(svg().contains(QString::fromStdString(runs[r].label)));
   }
 
   // The plot area is framed on all four sides by thin black lines.
@@ -131,12 +134,13 @@ TEST_F(Readouts, EarlierRunsStayOnTheCurveWithTheirSettings) {
   QFile csv(temp("two_runs.csv"));
   ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
   const QList<QByteArray> lines = csv.readAll().trimmed().split('\n');
-  ASSERT_EQ(lines.size(), 7);
+  ASSERT_EQ(lines.size(), 6);
   EXPECT_EQ(lines[0], "ebn0_db,symbols,symbol_errors,bits,bit_errors,ser,ber,ser_theory,ber_theory,"
                       "ser_lower95,ser_upper95,ber_lower95,ber_upper95,run,settings");
-  for (int i = 1; i < 7; ++i) {
+  for (int i = 1; i < 6; ++i) {
     const QList<QByteArray> f = lines[i].split(',');
     ASSERT_GE(f.size(), 15);
+    EXPECT_EQ(f[0].toDouble(), i <= 3 ? 2 * (i - 1) : 2 * (i - 3));
     EXPECT_LT(f[9].toDouble(), f[5].toDouble());
     EXPECT_GT(f[10].toDouble(), f[5].toDouble());
     EXPECT_LE(f[11].toDouble(), f[6].toDouble());
