@@ -95,13 +95,13 @@ TEST_F(Readouts, EarlierRunsStayOnTheCurveWithTheirSettings) {
     form->cmbFilter[1].setText("Matched");
   });
   sweep(0, 4, 2);
-  view->runEvent([this] { form->cmbFilter[0].setText("None"), form->cmbFilter[1].setText("None"); });
+  view->runEvent([this] { form->cmbFilter[0].setText("None"), form->cmbFilter[1].setText("Raised Cosine"); });
   sweep(2, 4, 2);
 
   const std::vector<PlotRun>& runs = window->runs();
   ASSERT_EQ(runs.size(), 2u);
   EXPECT_EQ(runs[0].label, "BPSK, Tx Root RC 50 %, Rx Matched, Linear amp");
-  EXPECT_EQ(runs[1].label, "BPSK, Tx None, Rx None, Linear amp");
+  EXPECT_EQ(runs[1].label, "BPSK, Tx None, Rx Raised Cosine " + form->cmbTxEB[1].Text() + " %, Linear amp");
   for (int r = 0; r < 2; ++r) {  // every 2 dB from where each was asked to start, to 4 dB
     EXPECT_FALSE(runs[r].running);
     ASSERT_EQ(runs[r].points.size(), 3u - r);

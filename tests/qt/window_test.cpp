@@ -50,6 +50,17 @@ TEST_F(Window, WidgetsAndTheModelFollowEachOther) {
     EXPECT_EQ(passband->isChecked(), value == 1);
     EXPECT_EQ(fsk->isReadOnly(), value == 1);
   }
+  // Every slider's range and steps and every list's editability reach its widget.
+  for (const Control* c : form->controls()) {
+    if (const auto* s = dynamic_cast<const Slider*>(c)) {
+      const auto* bar = widget<QScrollBar>(c->name.c_str());
+      EXPECT_EQ(std::tuple(bar->minimum(), bar->maximum(), bar->singleStep(), bar->pageStep()),
+                std::tuple(std::min(s->Min(), s->Max()), std::max(s->Min(), s->Max()), s->SmallChange, s->LargeChange))
+          << c->name;
+    }
+    const auto* list = dynamic_cast<const ComboBox*>(c);
+    EXPECT_TRUE(!list || widget<QComboBox>(c->name.c_str())->isEditable() == list->Editable) << c->name;
+  }
 }
 
 // Closed by its button, by Escape or by the frame, a help window is closed in the model too, so
