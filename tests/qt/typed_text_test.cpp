@@ -140,12 +140,10 @@ TEST_P(TypedThenReturn, IsTakenOnceAsTypedOrRefusedWithAFlash) {
     return;
   }
   ASSERT_TRUE(waitFor([this, &c] { return modelText(c.field) == c.used; })) << modelText(c.field);
-  QTest::qWait(150);
-  // Return both activates and finishes the editing: one commit (and one more where the design
-  // tidied the text).
-  EXPECT_TRUE(changes == 1 || c.used != std::string(c.typed)) << changes;
   EXPECT_EQ(view->messageHost().refusals(), 0);
   if (!c.thenEscaped) return;
+  QTest::qWait(150);
+  EXPECT_EQ(changes, 1);  // Return both activates and finishes the editing: one commit
   typeInto(edit, c.thenEscaped, 110);
   EXPECT_EQ(edit->text(), c.thenEscaped);
   QTest::keyClick(edit, Qt::Key_Escape);
