@@ -1,29 +1,13 @@
-// The window's pictures and the window itself as files and on the clipboard, from the menus and
-// from the batch runner, on the offscreen platform.
-#include <gtest/gtest.h>
-
-#include <QAction>
-#include <QApplication>
-#include <QClipboard>
-#include <QFile>
-#include <QHelpEvent>
-#include <QMenu>
-#include <QMenuBar>
-#include <QMimeData>
-#include <QToolTip>
-#include <QXmlStreamReader>
-#include <memory>
+// The File menu: the window's pictures and the window itself as files and on the clipboard, from
+// the menus and from the batch runner; setups saved, opened in another window, dropped, refused
+// when broken, and the link on the clipboard.
 #include <sstream>
 
 #include "batch/batch_runner.h"
-#include "form/picture_box.h"
-#include "help/tooltips.h"
-#include "main_window/form1.h"
 #include "qt/export_commands.h"
-#include "qt/export_images.h"
-#include "qt/main_window_view.h"
+#include "qt/setup_commands.h"
+#include "setups/setup_apply.h"
 #include "window_fixture.h"
-#include "qt/picture_widget.h"
 
 namespace linklab {
 namespace {
@@ -32,137 +16,77 @@ class Export : public WindowTest {
  protected:
   void SetUp() override {
     WindowTest::SetUp();
-    for (int i = 0; i < 3; ++i) view->onTick();
-    commands = view->findChild<ExportCommands*>("ExportCommands");
+    ticks(3);
+    commands = widget<ExportCommands>("ExportCommands");
     ASSERT_NE(commands, nullptr);
     commands->showFailure = [this](const QString& text) { failures << text; };
   }
-
-  // The dialog answers with this file and filter.
-  void answer(const QString& file, int filter) {
+  // The dialog answers with this file and filter; the command runs from the event loop.
+  void saveAs(const QString& file, int filter, const char* picture = nullptr) {
     commands->askFile = [file, filter](const QString&, const QString&, const QStringList&) {
       return ExportCommands::FileChoice{file, filter};
     };
+    if (picture)
+      commands->savePicture(*pictureWidget(*view, picture));
+    else
+      commands->saveWindowImage();
+    QApplication::processEvents();
   }
-
-  // Runs what the commands queued for the event loop's top level.
-  static void settle() { QApplication::processEvents(); }
-
-  std::string run(const std::string& script, int& status) {
-    std::istringstream in(script);
+  // The batch runner's status and what it said on its error stream.
+  std::string run(const std::string& line) {
+    std::istringstream in(line + "\n");
     std::ostringstream out, err;
-    BatchRunner runner(*form, out, err, view.get());
-    status = runner.run(in);
-    return err.str();
+    const int status = BatchRunner(*form, out, err, view.get()).run(in);
+    return std::to_string(status) + " " + err.str();
   }
 
   ExportCommands* commands = nullptr;
   QStringList failures;
 };
 
-struct SvgSummary {
-  bool wellFormed = false;
-  QString width, height, viewBox;
-  QStringList strokes;  // one per path
-  int lineTos = 0;
-  int otherElements = 0;  // anything drawn that is not a path
-};
-
-SvgSummary readSvg(const QString& file) {
-  QFile f(file);
-  SvgSummary s;
-  if (!f.open(QIODevice::ReadOnly)) return s;
-  QXmlStreamReader xml(&f);
-  while (!xml.atEnd()) {
-    if (xml.readNext() != QXmlStreamReader::StartElement) continue;
-    const auto name = xml.name();
-    const auto a = xml.attributes();
-    if (name == QLatin1String("svg")) {
-      s.width = a.value("width").toString();
-      s.height = a.value("height").toString();
-      s.viewBox = a.value("viewBox").toString();
-    } else if (name == QLatin1String("path")) {
-      s.strokes << a.value("stroke").toString();
-      s.lineTos += static_cast<int>(a.value("d").count(QLatin1Char('L')));
-    } else if (name != QLatin1String("g") && name != QLatin1String("rect")) {
-      ++s.otherElements;
-    }
-  }
-  s.wellFormed = !xml.hasError();
-  return s;
-}
-
-TEST_F(Export, APictureSavedAsSvgIsItsTracesAsOnePathPerColourAtThePicturesSize) {
-  const QString svgFile = QString::fromStdString(::testing::TempDir()) + "linklab_data.svg";
-  const QString pngFile = QString::fromStdString(::testing::TempDir()) + "linklab_data.png";
-  int segments = 0;  // as the picture stands when the command is chosen; ticks go on after
-  for (const DrawOp& op : form->picData.history()) segments += op.kind == DrawOp::Kind::Line;
-  answer(svgFile, 1);
-  commands->savePicture(*pictureWidget(*view, "picData"));
-  settle();
-  answer(pngFile, 0);
-  commands->savePicture(*pictureWidget(*view, "picData"));
-  settle();
+// The picture's own size in pixels and in twips; its blue data trace one path.
+TEST_F(Export, APictureIsSavedAsSvgOrPngAtItsSize) {
+  saveAs(temp("linklab_data.svg"), 1, "picData");
+  saveAs(temp("linklab_data.png"), 0, "picData");
   ASSERT_TRUE(failures.isEmpty()) << failures.join("\n").toStdString();
-
-  const QImage png(pngFile);
   const PictureBox& data = form->picData;
-  ASSERT_EQ(png.size(), QSize(data.Width / 15, data.Height / 15));
-  const SvgSummary svg = readSvg(svgFile);
-  EXPECT_TRUE(svg.wellFormed);
-  EXPECT_EQ(svg.width, QString::number(png.width()));
-  EXPECT_EQ(svg.height, QString::number(png.height()));
-  EXPECT_EQ(svg.viewBox, QString("0 0 %1 %2").arg(data.Width).arg(data.Height));
-  // The data trace is blue and drawn twice, 15 twips apart: one path, a line-to per segment.
-  EXPECT_EQ(svg.strokes, QStringList{"#0000ff"});
-  EXPECT_EQ(svg.lineTos, segments);
-  EXPECT_EQ(svg.otherElements, 0);
-  EXPECT_EQ(commands->folder, QString::fromStdString(::testing::TempDir()).chopped(1));
+  const QSize pixels(data.Width / 15, data.Height / 15);
+  EXPECT_EQ(QImage(temp("linklab_data.png")).size(), pixels);
+  const QString svg = fileText(temp("linklab_data.svg"));
+  EXPECT_TRUE(svg.contains(QString("width=\"%1\" height=\"%2\" viewBox=\"0 0 %3 %4\"")
+                               .arg(pixels.width()).arg(pixels.height()).arg(data.Width).arg(data.Height)));
+  EXPECT_EQ(svg.count("<path "), 1);
+  EXPECT_TRUE(svg.contains("<path stroke=\"#0000ff\""));
+  EXPECT_EQ(commands->folder, temp("").chopped(1));
 }
 
-TEST_F(Export, TheBatchRunnerWritesSvgByTheFilesExtension) {
+// A picture as SVG by the file's extension, the window as PNG only; a full disk reported once in
+// our own words, with no warning of Qt's.
+TEST_F(Export, TheBatchRunnerSavesByTheFilesExtensionAndReportsAFullDisk) {
   const std::string file = ::testing::TempDir() + "linklab_spectrum.SVG";
-  int status = -1;
-  EXPECT_EQ(run("save picSpectrum(0) " + file + "\n", status), "");
-  EXPECT_EQ(status, 0);
-  EXPECT_EQ(run("save window " + file + "\n", status), "error: line 1: the window is saved as PNG only\n");
-  const SvgSummary svg = readSvg(QString::fromStdString(file));
-  EXPECT_TRUE(svg.wellFormed);
-  EXPECT_EQ(svg.width, "593");
-  EXPECT_TRUE(svg.strokes.contains("#000000")) << svg.strokes.join(" ").toStdString();  // the black average
-}
-
-TEST_F(Export, AFullDiskIsReportedOnceInOurOwnWords) {
-  int warnings = 0;
-  static int* counter = nullptr;
-  counter = &warnings;
-  const QtMessageHandler previous = qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {
-    ++*counter;
-  });
-  int status = -1;
-  const std::string picture = run("save picData /dev/full\n", status);
-  EXPECT_EQ(status, 1);
-  const std::string window = run("save window /dev/full\n", status);
-  EXPECT_EQ(status, 1);
+  EXPECT_EQ(run("save picSpectrum(0) " + file), "0 ");
+  EXPECT_EQ(run("save window " + file), "1 error: line 1: the window is saved as PNG only\n");
+  const QString svg = fileText(QString::fromStdString(file));
+  EXPECT_TRUE(svg.contains("width=\"593\""));
+  EXPECT_TRUE(svg.contains("<path stroke=\"#000000\""));  // the black average
+  static int warnings = 0;
+  const QtMessageHandler previous =
+      qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) { ++warnings; });
+  const std::string full = "1 error: line 1: cannot write '/dev/full': No space left on device\n";
+  EXPECT_EQ(run("save picData /dev/full"), full);
+  EXPECT_EQ(run("save window /dev/full"), full);
   qInstallMessageHandler(previous);
-  EXPECT_EQ(picture, "error: line 1: cannot write '/dev/full': No space left on device\n");
-  EXPECT_EQ(window, picture);
   EXPECT_EQ(warnings, 0);
 }
 
 TEST_F(Export, AFailedWriteIsShownAndTheWindowRunsOn) {
-  commands->folder = QString::fromStdString(::testing::TempDir());
-  const QString before = commands->folder;
-  answer("/no-such-folder-for-linklab/picture.png", 0);
-  commands->savePicture(*pictureWidget(*view, "picSpectrum(0)"));
-  settle();
-  answer("/no-such-folder-for-linklab/window", 1);
-  commands->saveWindowImage();
-  settle();
+  commands->folder = temp("");
+  saveAs("/no-such-folder-for-linklab/picture.png", 0, "picSpectrum(0)");
+  saveAs("/no-such-folder-for-linklab/window", 1);
   ASSERT_EQ(failures.size(), 2);
   EXPECT_TRUE(failures[0].contains("No such file or directory")) << failures[0].toStdString();
   EXPECT_TRUE(failures[1].contains("/no-such-folder-for-linklab/window.png")) << failures[1].toStdString();
-  EXPECT_EQ(commands->folder, before);
+  EXPECT_EQ(commands->folder, temp(""));
   EXPECT_TRUE(view->isVisible());
   EXPECT_TRUE(view->tickTimer().isActive());
   const int tick = form->lTick;
@@ -170,19 +94,15 @@ TEST_F(Export, AFailedWriteIsShownAndTheWindowRunsOn) {
   EXPECT_EQ(form->lTick, tick + 1);
 }
 
-TEST_F(Export, TheWindowImageIsOnScreenSizeOrTwiceItForPrint) {
-  const QString file = QString::fromStdString(::testing::TempDir()) + "linklab_window";
+TEST_F(Export, TheWindowImageIsOnScreenSizeOrTwiceItForPrintAndCopies) {
   const QSize screen = view->grab().size();
   for (int filter : {0, 1}) {
-    answer(file + QString::number(filter), filter);  // no extension: .png is added
-    commands->saveWindowImage();
-    settle();
-    EXPECT_EQ(QImage(file + QString::number(filter) + ".png").size(), screen * (filter + 1));
+    const QString file = temp("linklab_window") + QString::number(filter);
+    saveAs(file, filter);  // no extension: .png is added
+    EXPECT_EQ(QImage(file + ".png").size(), screen * (filter + 1));
   }
   EXPECT_TRUE(failures.isEmpty());
-}
-
-TEST_F(Export, CopyPutsTheImageOnTheClipboard) {
+  // Copied, the window as on the screen, a picture as its raster and as SVG.
   QClipboard* clipboard = QApplication::clipboard();
   clipboard->clear();
   commands->copyWindow();
@@ -193,53 +113,113 @@ TEST_F(Export, CopyPutsTheImageOnTheClipboard) {
   EXPECT_TRUE(clipboard->mimeData()->hasFormat("image/svg+xml"));
 }
 
-TEST_F(Export, TheMenusOfferTheCommands) {
-  auto* file = view->findChild<QMenu*>("FileMenu");
-  ASSERT_NE(file, nullptr);
-  EXPECT_EQ(view->menuBar()->actions().first(), file->menuAction());  // in front of Help
-  auto* save = view->findChild<QAction*>("SaveWindowImage");
-  ASSERT_NE(save, nullptr);
-  EXPECT_EQ(save->text(), "&Save Window Image...");
-  EXPECT_EQ(save->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
-  // The menu ends with Quit, the same action Ctrl+Q triggers.
-  auto* quit = view->findChild<QAction*>("actionQuit");
-  ASSERT_NE(quit, nullptr);
-  EXPECT_EQ(file->actions().last(), quit);
-  EXPECT_EQ(quit->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
-  for (const Control* c : form->controls()) {
-    if (c->kind() == ControlKind::Picture) {
-      EXPECT_EQ(pictureWidget(*view, c->name)->contextMenuPolicy(), Qt::CustomContextMenu) << c->name;
-    }
-  }
+
+// The File menu comes first and ends with Quit; every picture has its own right-click menu.
+TEST_F(Export, TheMenusOfferTheCommandsWithTheirKeys) {
+  auto* file = widget<QMenu>("FileMenu");
+  EXPECT_EQ(view->menuBar()->actions().first(), file->menuAction());
+  EXPECT_EQ(file->actions().last(), widget<QAction>("actionQuit"));
+  const std::pair<const char*, QKeySequence> keys[] = {{"SaveWindowImage", Qt::CTRL | Qt::Key_S},
+                                                       {"actionQuit", Qt::CTRL | Qt::Key_Q},
+                                                       {"OpenSetup", Qt::CTRL | Qt::Key_O},
+                                                       {"SaveSetup", Qt::CTRL | Qt::SHIFT | Qt::Key_S}};
+  for (const auto& [name, key] : keys) EXPECT_EQ(widget<QAction>(name)->shortcut(), key) << name;
+  for (PictureWidget* w : view->pictureWidgets()) EXPECT_EQ(w->contextMenuPolicy(), Qt::CustomContextMenu);
 }
 
 TEST_F(Export, EveryVisibleWidgetHasATooltipAndTheWindowAnIcon) {
-  for (const char* scene : {"Baseband Demo", "Modulation", "Scatter", "Full"}) {
-    view->runEvent([&] { form->cmbScene.setText(scene); });
+  for (const char* name : {"Baseband Demo", "Modulation", "Scatter", "Full"}) {
+    scene(name);
     for (const Control* c : form->controls()) {
-      if (!c->Visible) continue;
-      if (auto* w = view->findChild<QWidget*>(QString::fromStdString(c->name))) {
-        EXPECT_FALSE(w->toolTip().isEmpty()) << c->name << " in " << scene;
-      }
+      auto* w = widget(c->name.c_str());
+      EXPECT_TRUE(!c->Visible || !w || !w->toolTip().isEmpty()) << c->name << " in " << name;
     }
   }
-  // The phasor's handle is painted, not a widget: the canvas explains it.
-  view->runEvent([&] { form->cmbScene.setText("Baseband Demo"); });
-  const Shape& handle = form->shpDrag;
-  const QPoint centre((handle.Left + handle.Width / 2) / 15, (handle.Top + handle.Height / 2) / 15);
-  QWidget* canvas = view->centralWidget();
-  QHelpEvent help(QEvent::ToolTip, centre, canvas->mapToGlobal(centre));
-  QApplication::sendEvent(canvas, &help);
-  EXPECT_EQ(QToolTip::text().toStdString(), tooltipFor("shpDrag"));
-
-  const QIcon icon = view->windowIcon();
-  ASSERT_FALSE(icon.isNull());
   for (int size : {16, 256}) {
-    const QImage image = icon.pixmap(size, size).toImage();
+    const QImage image = view->windowIcon().pixmap(size, size).toImage();
     ASSERT_EQ(image.size(), QSize(size, size));
     EXPECT_NE(image.pixel(size / 2, size / 2), image.pixel(0, 0));  // drawn, not a blank square
   }
 }
+
+class SetupMenu : public WindowTest {
+ protected:
+  void SetUp() override {
+    WindowTest::SetUp();
+    commands = widget<SetupCommands>("SetupCommands");
+    ASSERT_NE(commands, nullptr);
+  }
+  SetupCommands* commands = nullptr;
+};
+
+TEST_F(SetupMenu, SavedThenOpenedThroughTheDialogsInAnotherWindowAndCopiedAsALink) {
+  form->cmbScene.setText("Full");
+  form->cmbMod[0].setText("16-QAM");
+  form->cmbNoise.setText("0.2");
+  commands->askSaveFile = [] { return temp("menu"); };  // the extension comes with the save
+  widget<QAction>("SaveSetup")->trigger();
+  QApplication::processEvents();
+
+  auto other = std::make_unique<Form1>();
+  MainWindowView otherView(*other);
+  otherView.messageHost().interactive = false;
+  other->Form_Load();
+  otherView.syncFromModel();
+  otherView.findChild<SetupCommands*>("SetupCommands")->askOpenFile = [] { return temp("menu.linklab"); };
+  otherView.findChild<QAction*>("OpenSetup")->trigger();
+  QApplication::processEvents();
+  EXPECT_EQ(setupText(*other), setupText(*form));
+  EXPECT_EQ(otherView.messageHost().shown(), 0);
+  // The widget shows what the model holds.
+  EXPECT_EQ(otherView.findChild<QComboBox*>("cmbMod(0)")->currentText(), "16-QAM");
+  // Copy Setup Link puts the fragment on the clipboard.
+  form->cmbData.setText("All Ones");
+  widget<QAction>("CopySetupLink")->trigger();
+  EXPECT_EQ(QApplication::clipboard()->text().toStdString(), setupLink(*form));
+  EXPECT_NE(QApplication::clipboard()->text().indexOf("cmbData=All%20Ones"), -1);
+}
+
+// A broken file shows one message and changes nothing; a dropped file opens.
+TEST_F(SetupMenu, ABrokenFileChangesNothingADroppedOneOpens) {
+  const std::string before = setupText(*form);
+  EXPECT_FALSE(commands->openFile(
+      written("broken.linklab", "linklab setup 1\ncmbScene = Full\ncmbNoise = 0.4\ncmbFilter(0) = Sharp\n")));
+  QApplication::processEvents();
+  EXPECT_EQ(view->messageHost().shown(), 1);
+  EXPECT_EQ(setupText(*form), before);
+  // A dropped file opens.
+  QMimeData data;
+  data.setUrls({QUrl::fromLocalFile(written("dropped.linklab", "linklab setup 1\ncmbScene = Scatter\ncmbMod(0) = QPSK\n"))});
+  QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(view.get(), &enter);
+  EXPECT_TRUE(enter.isAccepted());
+  QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(view.get(), &drop);
+  QApplication::processEvents();
+  EXPECT_EQ(form->cmbScene.Text(), "Scatter");
+  EXPECT_EQ(form->cmbMod[0].Text(), "QPSK");
+}
+
+TEST_F(SetupMenu, LockedControlsAreDisabledAndSayWhyHiddenOnesAreNotShown) {
+  ASSERT_TRUE(commands->openFile(
+      written("limits.linklab", "linklab setup 1\ncmbMod(0) = QPSK\nlock = cmbMod(0), cmdPause\nhide = chkMemory\n")));
+  auto* modulation = widget<QComboBox>("cmbMod(0)");
+  QWidget* memory = widget("chkMemory");
+  EXPECT_FALSE(modulation->isEnabled());
+  EXPECT_NE(modulation->toolTip().indexOf("Locked by the setup"), -1);
+  EXPECT_TRUE(form->chkMemory.Visible);  // the model keeps it; only the window leaves it out
+  EXPECT_FALSE(memory->isVisible());
+  // Space pauses no more when the pause is locked.
+  QKeyEvent space(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, " ");
+  QApplication::sendEvent(view.get(), &space);
+  EXPECT_TRUE(form->Timer1.Enabled);
+  // Another setup without limits gives them back.
+  ASSERT_TRUE(commands->openFile(written("limits.linklab", "linklab setup 1\n")));
+  EXPECT_TRUE(modulation->isEnabled());
+  EXPECT_EQ(modulation->toolTip().indexOf("Locked"), -1);
+  EXPECT_TRUE(memory->isVisible());
+}
+
 
 }  // namespace
 }  // namespace linklab

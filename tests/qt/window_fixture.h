@@ -1,13 +1,17 @@
 #pragma once
 // The real window on the offscreen platform, started as the program starts it, with its message
-// boxes answered at once.
+// boxes answered at once; the Qt modules every window test uses.
 #include <gtest/gtest.h>
 
-#include <QImage>
+#include <QtTest>
+#include <QtWidgets>
 #include <memory>
+#include <string>
 
 #include "main_window/form1.h"
+#include "qt/export_images.h"
 #include "qt/main_window_view.h"
+#include "qt/picture_widget.h"
 
 namespace linklab {
 
@@ -23,6 +27,33 @@ class WindowTest : public ::testing::Test {
   void TearDown() override {
     view.reset();
     form.reset();
+  }
+  // Gives the window the keyboard, as the user's click would.
+  void activate() {
+    view->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(view.get()));
+  }
+  void scene(const char* name) {
+    view->runEvent([this, name] { form->cmbScene.setText(name); });
+  }
+  void ticks(int n) {
+    while (n-- > 0) view->onTick();
+  }
+  template <typename W = QWidget>
+  W* widget(const char* name) const {
+    return view->findChild<W*>(name);
+  }
+  static QString temp(const char* name) { return QString::fromStdString(::testing::TempDir()) + name; }
+  static QString fileText(const QString& file) {
+    QFile in(file);
+    return in.open(QIODevice::ReadOnly) ? QString::fromUtf8(in.readAll()) : QString();
+  }
+  // A file of the temporary folder holding text, written anew; its path.
+  static QString written(const char* name, const char* text) {
+    QFile out(temp(name));
+    EXPECT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    out.write(text);
+    return out.fileName();
   }
 
   std::unique_ptr<Form1> form = std::make_unique<Form1>();

@@ -1,43 +1,28 @@
 // The window as an instrument: it scales uniformly from its twips, redraws its pictures at the new
-// resolution (also while paused), zooms, and answers the keyboard in the block diagram's order.
-#include <gtest/gtest.h>
-
-#include <QApplication>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QScrollBar>
-#include <QSet>
-#include <QStyleOptionButton>
-#include <QStyleOptionComboBox>
-#include <QStyleOptionSlider>
-#include <QStatusBar>
-#include <QTest>
-#include <cmath>
-#include <memory>
-
-#include "main_window/form1.h"
+// resolution (also while paused), zooms, fits its screen at every step with the readout strip
+// whole; menus, tooltips, dialogs and the focus ring grow with the layout; Tab and Space answer
+// the keyboard in the block diagram's order.
+#include "main_window/focus_order.h"
 #include "qt/app_scale.h"
-#include "qt/export_images.h"
+#include "qt/file_dialogs.h"
+#include "qt/focus_ring.h"
+#include "qt/help_dialog.h"
 #include "qt/layout_scale.h"
-#include "qt/main_window_view.h"
 #include "window_fixture.h"
-#include "qt/picture_widget.h"
 
 namespace linklab {
 namespace {
 
-struct FitCase {
+struct AreaCase {
   QSize area;
   double factor;  // min(area / layout) for the 1003 x 678 layout
 };
 
-class LayoutFit : public ::testing::TestWithParam<FitCase> {};
+class LayoutFit : public ::testing::TestWithParam<AreaCase> {};
 
 TEST_P(LayoutFit, ScalesUniformlyAndCentresTheLayout) {
   const QSize layout(1003, 678);
-  const FitCase c = GetParam();
+  const AreaCase c = GetParam();
   const LayoutScale s = LayoutScale::fit(c.area, layout);
   EXPECT_NEAR(s.factor, c.factor, 1e-9);
   // Centred: equal margins (to a pixel each) on both sides of both axes, one of them zero.
@@ -60,40 +45,117 @@ TEST_P(LayoutFit, ScalesUniformlyAndCentresTheLayout) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Areas, LayoutFit,
-                         ::testing::Values(FitCase{{1003, 678}, 1.0}, FitCase{{2006, 1356}, 2.0},
-                                           FitCase{{1920, 1061}, 1061.0 / 678}, FitCase{{3840, 2160}, 2160.0 / 678},
-                                           FitCase{{800, 900}, 800.0 / 1003}, FitCase{{1366, 700}, 700.0 / 678}));
+                         ::testing::Values(AreaCase{{1003, 678}, 1.0}, AreaCase{{2006, 1356}, 2.0},
+                                           AreaCase{{1920, 1061}, 1061.0 / 678}, AreaCase{{3840, 2160}, 2160.0 / 678},
+                                           AreaCase{{800, 900}, 800.0 / 1003}, AreaCase{{1366, 700}, 700.0 / 678}));
 
-class ScaledWindow : public WindowTest {
+class FitWindow : public WindowTest {
  protected:
   void SetUp() override {
     WindowTest::SetUp();
-    view->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(view.get()));
+    activate();
+    // The bars' heights at 100 %, as the window first shows them.
+    menuAt100 = view->menuBar()->height();
+    stripAt100 = view->statusBar()->height();
+    ASSERT_GT(menuAt100, 10);
+    ASSERT_GT(stripAt100, 10);
   }
-  void tick(int n) {
-    for (int i = 0; i < n; ++i) view->onTick();
+  QRect area() const { return view->screen()->availableGeometry(); }
+  double factor() const { return view->layoutScale().factor; }
+  // The largest factor at which the 1003 x 678 layout with both bars fits the size.
+  double limit(QSize size) const {
+    return std::min(size.width() / 1003.0, size.height() / double(678 + menuAt100 + stripAt100));
+  }
+  void press(Qt::Key key, int times = 1) {
+    for (int i = 0; i < times; ++i) QTest::keyClick(view.get(), key, Qt::ControlModifier);
+    QTest::qWait(30);
+  }
+  void grow(double by) {
+    view->resize(view->size() * by);
+    QTest::qWait(50);
+  }
+  // The strip lies inside the window with its button whole, and the layout's whole client area
+  // inside the canvas.
+  void expectStripAndLayoutWhole() const {
+    const QRect strip = view->statusBar()->geometry();
+    EXPECT_TRUE(view->rect().contains(strip)) << "strip " << strip.y() << "+" << strip.height();
+    auto* reset = widget<QPushButton>("ResetCounts");
+    ASSERT_TRUE(reset->isVisible());
+    EXPECT_TRUE(strip.contains(QRect(reset->mapTo(view.get(), QPoint(0, 0)), reset->size())));
+    EXPECT_GT(reset->width(), reset->fontMetrics().horizontalAdvance(reset->text()));
+    EXPECT_GE(reset->height(), reset->fontMetrics().height());
+    const QRect all = view->layoutScale().rect(0, 0, Form1::ClientWidth, Form1::ClientHeight);
+    EXPECT_TRUE(view->centralWidget()->rect().adjusted(0, -1, 0, 1).contains(all))
+        << all.y() << "+" << all.height() << " in " << view->centralWidget()->height();
   }
 
+  int menuAt100 = 0, stripAt100 = 0;
 };
+
+struct FitCase {
+  int presses;  // Ctrl+= from 100 %, with the window placed low and right on the screen ...
+  double step;  // ... to the zoom step that many presses ask for
+  QSize window = {};  // or else a window made smaller than the layout at 100 %
+  const char* scene = "Full";
+};
+
+class Fits : public FitWindow, public ::testing::WithParamInterface<FitCase> {};
+
+// Zoomed in, the window ends on the screen, at the step asked for or, where that would not fit,
+// at the largest factor that does, its menu bar and strip grown with the layout; made small, all
+// shrinks together. Either way the strip with its button shows whole.
+TEST_P(Fits, TheWindowWithTheStripWhole) {
+  const FitCase c = GetParam();
+  scene(c.scene);
+  if (c.presses == 0) {
+    view->resize(c.window);
+    QTest::qWait(30);
+    ASSERT_EQ(view->size(), c.window);
+    EXPECT_NEAR(factor(), limit(c.window), 0.002);
+  } else {
+    view->move(area().center());
+    QTest::qWait(20);
+    press(Qt::Key_Equal, c.presses);
+    const QSize frame = view->frameGeometry().size() - view->size();
+    EXPECT_NEAR(factor(), std::min(c.step, limit(area().size() - frame)), 0.002);
+    EXPECT_TRUE(area().contains(view->frameGeometry()));
+    EXPECT_NEAR(view->menuBar()->height(), menuAt100 * factor(), 1.0);
+    EXPECT_NEAR(view->statusBar()->height(), stripAt100 * factor(), 1.0);
+  }
+  expectStripAndLayoutWhole();
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, Fits,
+                         ::testing::Values(FitCase{1, 1.1}, FitCase{2, 1.25}, FitCase{3, 1.5}, FitCase{4, 1.75},
+                                           FitCase{7, 3.0}, FitCase{10, 3.0}, FitCase{0, 0, {1003, 696}},
+                                           FitCase{0, 0, {1003, 696}, "Scatter"}, FitCase{0, 0, {800, 600}},
+                                           FitCase{0, 0, {1003, 500}, "Scatter"}));
+
+TEST_F(FitWindow, CtrlMinusStepsDownAndCtrlZeroReturnsTo100Percent) {
+  press(Qt::Key_Equal, 2);
+  press(Qt::Key_Minus);
+  EXPECT_NEAR(factor(), 1.1, 0.002);
+  press(Qt::Key_0);
+  EXPECT_EQ(view->centralWidget()->size(), QSize(1003, 678));
+  EXPECT_EQ(factor(), 1.0);
+  EXPECT_EQ(view->layoutScale().origin, QPointF(0, 0));
+  press(Qt::Key_Minus, 3);  // 0.9, 0.8, 0.75
+  EXPECT_NEAR(factor(), 0.75, 0.002);
+}
 
 // Paused, then made twice as large: the spectrum is drawn again at twice the resolution, with
 // its pen twice as wide, from what was drawn on it: four times the ink and only the trace's
 // own colour, where stretching the old pixels would blend greys into the edges.
-TEST_F(ScaledWindow, AResizeWhilePausedRedrawsEveryPictureAtTheNewResolution) {
-  view->runEvent([this] { form->cmbScene.setText("Full"); });
-  tick(3);
+TEST_F(FitWindow, AResizeWhilePausedRedrawsEveryPictureAtTheNewResolution) {
+  scene("Full");
+  ticks(3);
   view->runEvent([this] { form->cmdPause.click(); });
   ASSERT_FALSE(form->Timer1.Enabled);
   PictureWidget* spectrum = pictureWidget(*view, "picSpectrum(0)");
-  ASSERT_NE(spectrum, nullptr);
   const QImage before = spectrum->raster().finished().copy();
   const int32_t tickBefore = form->lTick;
-
-  // The menu bar, the canvas and the readout strip below it double.
-  view->resize(view->size() * 2);
-  QTest::qWait(50);
-  EXPECT_DOUBLE_EQ(view->layoutScale().factor, 2.0);
+  grow(2);
+  EXPECT_DOUBLE_EQ(factor(), 2.0);
   EXPECT_EQ(form->lTick, tickBefore);  // nothing ran the link again
   const QImage& after = spectrum->raster().finished();
   EXPECT_EQ(after.size(), before.size() * 2);
@@ -106,83 +168,192 @@ TEST_F(ScaledWindow, AResizeWhilePausedRedrawsEveryPictureAtTheNewResolution) {
     for (int x = 0; x < after.width(); ++x) colours.insert(after.pixel(x, y));
   EXPECT_LE(colours.size(), 3) << "stretched, not redrawn";
   // Every control moved with the layout: the receive filter list sits at twice its place.
-  auto* filter = view->findChild<QComboBox*>("cmbFilter(1)");
-  EXPECT_EQ(filter->geometry(), QRect(240, 640, 306, 64));
+  EXPECT_EQ(widget("cmbFilter(1)")->geometry(), QRect(240, 640, 306, 64));
   EXPECT_NEAR(view->centralWidget()->font().pointSizeF(), 2 * desktopFont().pointSizeF(), 1e-9);
 }
 
-TEST_F(ScaledWindow, ZoomStepsSizeTheWindowAndCtrlZeroReturnsTo100Percent) {
-  QWidget* canvas = view->centralWidget();
-  QTest::keyClick(view.get(), Qt::Key_Equal, Qt::ControlModifier);
-  QTest::qWait(20);
-  EXPECT_NEAR(view->layoutScale().factor, 1.1, 0.002);
-  QTest::keyClick(view.get(), Qt::Key_Equal, Qt::ControlModifier);
-  QTest::qWait(20);
-  EXPECT_NEAR(view->layoutScale().factor, 1.25, 0.002);
-  QTest::keyClick(view.get(), Qt::Key_Minus, Qt::ControlModifier);
-  QTest::qWait(20);
-  EXPECT_NEAR(view->layoutScale().factor, 1.1, 0.002);
-  QTest::keyClick(view.get(), Qt::Key_0, Qt::ControlModifier);
-  QTest::qWait(20);
-  EXPECT_EQ(canvas->size(), QSize(1003, 678));
-  EXPECT_EQ(view->layoutScale().factor, 1.0);
-  EXPECT_EQ(view->layoutScale().origin, QPointF(0, 0));
+// What the user reads outside the canvas follows the layout: at twice the size, twice the text.
+TEST_F(FitWindow, MenusTooltipsAndDialogsFollowTheLayoutScale) {
+  const double desktop = desktopFont().pointSizeF();
+  const double tipAt100 = QToolTip::font().pointSizeF();
+  auto* viewMenu = widget<QMenu>("ViewMenu");
+  grow(2);
+  ASSERT_DOUBLE_EQ(factor(), 2.0);
+  const double quarterPoint = 0.125;  // the application's font moves in quarter points
+  EXPECT_NEAR(view->menuBar()->font().pointSizeF(), 2 * desktop, quarterPoint);
+  EXPECT_NEAR(viewMenu->font().pointSizeF(), 2 * desktop, quarterPoint);
+  EXPECT_NEAR(QToolTip::font().pointSizeF(), 2 * tipAt100, quarterPoint);
+  QMessageBox box(QMessageBox::NoIcon, "LinkLab", "text", QMessageBox::Ok, view.get());
+  EXPECT_NEAR(box.font().pointSizeF(), 2 * desktop, quarterPoint);
+  QFileDialog files(view.get(), "Save Picture");
+  files.setOption(QFileDialog::DontUseNativeDialog);
+  EXPECT_NEAR(files.font().pointSizeF(), 2 * desktop, quarterPoint);
+  sizeFileDialog(files);  // 640 x 420 at 100 %
+  EXPECT_GE(files.width(), std::min(2 * 640, area().width()));
+  EXPECT_GE(files.height(), std::min(2 * 420, area().height()));
+  EXPECT_TRUE(files.width() <= area().width() && files.height() <= area().height());
+  // The error-rate window's plot area: 640 x 440 at 100 %.
+  auto* errorRate = widget<QDialog>("ErrorRateWindow");
+  EXPECT_GE(errorRate->minimumSizeHint().width(), 2 * 640);
+  EXPECT_GE(errorRate->minimumSizeHint().height(), 2 * 440);
+  // The help window opens at twice its 520 x 420, as far as half the screen allows.
+  view->runEvent([this] { form->showHelp(); });
+  HelpDialog* help = view->helpDialog(form->HelpText);
+  ASSERT_TRUE(help->isVisible());
+  EXPECT_EQ(help->width(), std::min(2 * 520, (area().width() - 3 * 16) / 2));
+  EXPECT_EQ(help->height(), std::min(2 * 420, area().height() - 2 * 16));
+  EXPECT_NEAR(help->findChild<QPlainTextEdit*>("Text1")->font().pointSizeF(), 2 * desktop, quarterPoint);
+
+  // Back at 100 %, the desktop's fonts again.
+  view->runEvent([this] { form->HelpText.cmdClose_Click(); });
+  press(Qt::Key_0);
+  ASSERT_DOUBLE_EQ(factor(), 1.0);
+  EXPECT_DOUBLE_EQ(QApplication::font().pointSizeF(), desktop);
+  EXPECT_DOUBLE_EQ(viewMenu->font().pointSizeF(), desktop);
+  EXPECT_DOUBLE_EQ(QToolTip::font().pointSizeF(), tipAt100);
+  EXPECT_EQ(view->menuBar()->height(), menuAt100);
+  EXPECT_LT(errorRate->minimumSizeHint().width(), 2 * 640);
 }
 
-// Scaled up, a list's arrow button widens with the list's height and a slider's arrow buttons
-// are as long as the slider is thick; at 100 % the style's own sizes stay.
-TEST_F(ScaledWindow, ArrowButtonsGrowWithTheLayout) {
-  auto* combo = view->findChild<QComboBox*>("cmbFilter(1)");
-  auto* bar = view->findChild<QScrollBar*>("hscSample");
-  ASSERT_TRUE(combo && bar);
+// Scaled up three times: a menu's items are measured as wide as they are painted, wider than the
+// style measures them by the check column it paints at 0.79 of the item's height (at 100 %
+// exactly as the style measures them); a list's arrow button widens with the list's height, a
+// slider's arrow buttons are as long as the slider is thick, a check box's box grows from 13
+// pixels.
+TEST_F(FitWindow, MenuItemsAndArrowsGrowWithTheLayout) {
+  auto* measure = widget<QMenu>("MeasureMenu");
+  auto* combo = widget<QComboBox>("cmbFilter(1)");
+  auto* bar = widget<QScrollBar>("hscSample");
+  auto* box = widget<QCheckBox>("chkLinear");
+  auto plainWidth = [measure] {
+    QMenu plain;
+    plain.setFont(measure->font());
+    for (QAction* a : measure->actions()) plain.addAction(a->text());
+    return plain.sizeHint().width();
+  };
   auto arrowWidth = [combo] {
     QStyleOptionComboBox option;
     option.initFrom(combo);
     option.subControls = QStyle::SC_All;
     return combo->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, combo).width();
   };
-  auto buttonLength = [bar] {
-    QStyleOptionSlider option;
-    option.initFrom(bar);
-    return bar->style()->pixelMetric(QStyle::PM_ScrollBarExtent, &option, bar);
+  auto metric = [](QWidget* w, QStyle::PixelMetric m) {
+    QStyleOption option;
+    option.initFrom(w);
+    return w->style()->pixelMetric(m, &option, w);
   };
-  const int arrowAt100 = arrowWidth(), buttonAt100 = buttonLength();
-  EXPECT_LT(arrowAt100, combo->height());
-  view->resize(view->size() * 3);
-  QTest::qWait(50);
-  ASSERT_GT(view->layoutScale().factor, 2.0);
+  EXPECT_EQ(measure->sizeHint().width(), plainWidth());
+  EXPECT_LT(arrowWidth(), combo->height());
+  const int buttonAt100 = metric(bar, QStyle::PM_ScrollBarExtent);
+  grow(3);
+  ASSERT_DOUBLE_EQ(factor(), 3.0);
+  const int h = measure->actionGeometry(measure->actions().first()).height();
+  ASSERT_GT(0.79 * h, 21) << "the items grew with the text";
+  EXPECT_GE(measure->sizeHint().width(), plainWidth() + static_cast<int>(0.79 * h) - 21);
   EXPECT_GE(arrowWidth(), int(0.6 * combo->height()));
-  EXPECT_EQ(buttonLength(), bar->height());  // a horizontal slider: its thickness is its height
-  EXPECT_GT(buttonLength(), 2 * buttonAt100);
-  // The check boxes' boxes too: 13 pixels at 100 %.
-  auto* box = view->findChild<QCheckBox*>("chkLinear");
-  QStyleOptionButton option;
-  option.initFrom(box);
-  EXPECT_EQ(box->style()->pixelMetric(QStyle::PM_IndicatorWidth, &option, box),
-            std::lround(13 * view->layoutScale().factor));
+  EXPECT_EQ(metric(bar, QStyle::PM_ScrollBarExtent), bar->height());  // a horizontal slider's thickness
+  EXPECT_GT(metric(bar, QStyle::PM_ScrollBarExtent), 2 * buttonAt100);
+  EXPECT_EQ(metric(box, QStyle::PM_IndicatorWidth), std::lround(13 * factor()));
 }
 
-TEST_F(ScaledWindow, TheTitleSaysWhereTheStudentIs) {
+// The focused control has a ring round it in the highlight colour: 2 pixels at 100 %, growing
+// with the layout, and following the focus from control to control.
+TEST_F(FitWindow, AFocusRingSurroundsTheFocusedControlAtEveryScale) {
+  scene("Full");
+  auto* ring = widget<FocusRing>("FocusRing");
+  for (double factor : {1.0, 2.0}) {
+    grow(factor / view->layoutScale().factor);
+    ASSERT_NEAR(view->layoutScale().factor, factor, 1e-9);
+    for (const char* name : {"cmbFilter(1)", "hscSample", "chkLinear", "cmdPause"}) {
+      QWidget* control = widget(name);
+      control->setFocus();
+      QTest::qWait(10);
+      const int thickness = std::lround(2 * factor);
+      EXPECT_EQ(ring->thickness(), thickness);
+      ASSERT_TRUE(ring->isVisible()) << name;
+      const QRect inner(control->mapTo(view.get(), QPoint(0, 0)), control->size());
+      EXPECT_EQ(ring->geometry(), inner.adjusted(-thickness, -thickness, thickness, thickness)) << name;
+      // Drawn: the window's pixels along the ring are the highlight colour.
+      const QImage shot = view->grab().toImage();
+      const QColor highlight = view->palette().color(QPalette::Active, QPalette::Highlight);
+      const QPoint probes[] = {{inner.center().x(), inner.top() - 1},
+                               {inner.left() - thickness, inner.center().y()},
+                               {inner.center().x(), inner.bottom() + thickness}};
+      for (QPoint p : probes) EXPECT_EQ(QColor(shot.pixel(p * shot.devicePixelRatio())), highlight) << name;
+    }
+  }
+  // Focus outside the window: no ring.
+  view->clearFocus();
+  if (QWidget* focus = QApplication::focusWidget()) focus->clearFocus();
+  QTest::qWait(10);
+  EXPECT_FALSE(ring->isVisible());
+}
+
+class TabPerScene : public FitWindow, public ::testing::WithParamInterface<const char*> {};
+
+// From the scene list, Tab walks through every control the scene shows, each once (in the core's
+// order); hidden and disabled ones are skipped.
+TEST_P(TabPerScene, TabReachesEveryShownControlInTheDiagramsOrder) {
+  scene(GetParam());
+  QWidget* canvas = view->centralWidget();
+  widget("cmbScene")->setFocus();
+  std::vector<QWidget*> visited;
+  for (int i = 0; i < 200; ++i) {
+    QWidget* focus = QApplication::focusWidget();
+    ASSERT_NE(focus, nullptr);
+    if (qobject_cast<QComboBox*>(focus->parentWidget())) focus = focus->parentWidget();
+    if (!visited.empty() && focus == visited.front()) break;
+    ASSERT_EQ(std::count(visited.begin(), visited.end(), focus), 0) << "a cycle without the scene list";
+    visited.push_back(focus);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  }
+  int reachable = 0;
+  for (const Control* control : form->controls()) {
+    auto* widget = canvas->findChild<QWidget*>(QString::fromStdString(control->name), Qt::FindDirectChildrenOnly);
+    if (!widget) continue;
+    // Every list, slider, box and button is a stop but the pictures' markers and title button.
+    const std::string& n = control->name;
+    const ControlKind k = control->kind();
+    const bool stop = (k == ControlKind::ComboBox || k == ControlKind::Slider || k == ControlKind::CheckBox ||
+                       k == ControlKind::Button || k == ControlKind::TextBox) &&
+                      !n.starts_with("chkEye") && n != "chkModData" && n != "cmdSpectrum";
+    const bool shown = control->Visible && control->Enabled && stop;
+    const bool reached = std::count(visited.begin(), visited.end(), widget) > 0;
+    EXPECT_EQ(reached, shown) << n << (control->Visible ? " visible" : " hidden");
+    reachable += shown;
+  }
+  EXPECT_GE(reachable, 2);  // the scene list and the pause button at least
+  // In the core's order: no control is reached after one it tabs before.
+  std::vector<const Control*> order;
+  for (QWidget* w : visited)
+    if (const Control* c = form->findControl(w->objectName().toStdString()); c && w->parentWidget() == canvas)
+      order.push_back(c);
+  for (std::size_t i = 1; i < order.size(); ++i) EXPECT_FALSE(tabsBefore(*order[i], *order[i - 1])) << order[i]->name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Scenes, TabPerScene, ::testing::Values("Baseband Demo", "Modulation", "Scatter", "Full"));
+
+TEST_F(FitWindow, TheTitleSaysWhereTheStudentIs) {
   view->runEvent([this] {
     form->cmbScene.setText("Full");
     form->cmbMod[0].setText("16-QAM");
   });
   EXPECT_EQ(view->windowTitle(), "LinkLab - Full - 16-QAM");
-  view->runEvent([this] { form->cmbScene.setText("Baseband Demo"); });
+  scene("Baseband Demo");
   EXPECT_EQ(view->windowTitle(), "LinkLab - Baseband Demo");
 }
 
 // Space pauses and continues from any control that has no use for it, never from a text field.
-TEST_F(ScaledWindow, SpacePausesUnlessATextFieldHasFocus) {
-  view->runEvent([this] { form->cmbScene.setText("Full"); });
-  auto* sample = view->findChild<QScrollBar*>("hscSample");
+TEST_F(FitWindow, SpacePausesUnlessATextFieldHasFocus) {
+  scene("Full");
+  auto* sample = widget("hscSample");
   sample->setFocus();
   ASSERT_TRUE(form->Timer1.Enabled);
   QTest::keyClick(sample, Qt::Key_Space);
   EXPECT_FALSE(form->Timer1.Enabled);
   QTest::keyClick(sample, Qt::Key_Space);
   EXPECT_TRUE(form->Timer1.Enabled);
-  QLineEdit* noise = view->findChild<QComboBox*>("cmbNoise")->lineEdit();
+  QLineEdit* noise = widget<QComboBox>("cmbNoise")->lineEdit();
   noise->setFocus();
   QTest::keyClick(noise, Qt::Key_Space);
   EXPECT_TRUE(form->Timer1.Enabled);
