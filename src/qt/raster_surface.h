@@ -59,8 +59,10 @@ class RasterSurface : public Raster {
   void remember(const DrawOp& op);
   std::vector<DrawOp> log;
   bool logOverflowed = false;
+  // Taken whenever the image changes or is cleared, not at each line: a line then makes no call
+  // into Qt. A copy of finished() kept past a Cls is detached from here by the Cls's bits().
   void takePixels();
-  uint32_t* pixels = nullptr;  // taken afresh at each operation
+  uint32_t* pixels = nullptr;
   int stride = 0;             // in pixels
   int columns = 0, rows = 0;
   QImage image;

@@ -2,7 +2,8 @@
 // step of its Bresenham walk, `pen` cells down from the step (flat) or to its right (steep); a ring
 // sets the cells whose centres lie in the band one pen wide around its radius. Thousands of random
 // lines and rings, partly off the grid, at the pixel ratios of a window at 100 %, 200 %, 300 %
-// and a fractional one; and counting instead of filling, no cell of one shape comes twice.
+// and fractional ones (a pen of 5 takes the fill's general width); filled, a line sets the same
+// cells; and counting instead of filling, no cell of one shape comes twice.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -72,7 +73,7 @@ TEST_P(PixelKernel, SetsTheReferenceCellsOnceEach) {
   std::uniform_real_distribution<double> across(-0.3 * kColumns, 1.3 * kColumns), down(-0.3 * kRows, 1.3 * kRows);
   std::uniform_real_distribution<double> radius(0, 30), unit(0, 1);
   const PixelGrid grid{kColumns, kRows};
-  int lineMismatches = 0, ringMismatches = 0, doubles = 0, inked = 0;
+  int lineMismatches = 0, fillMismatches = 0, ringMismatches = 0, doubles = 0, inked = 0;
   for (int i = 0; i < 2000; ++i) {
     double ax = across(random), ay = down(random), bx = across(random), by = down(random);
     // Every fifth line is short, every seventh flat or upright, as traces mostly are.
@@ -80,11 +81,15 @@ TEST_P(PixelKernel, SetsTheReferenceCellsOnceEach) {
     if (i % 7 == 0) (i % 14 == 0 ? by : bx) = (i % 14 == 0 ? ay : ax);
     Cells counted(kColumns * kRows, 0);
     lineSpans(grid, ax, ay, bx, by, pen, CountSpans{counted});
+    // The filling path, with its own walks for lines inside the grid, sets the same cells.
+    std::vector<uint32_t> filled(kColumns * kRows, 0);
+    fillLine(grid, ax, ay, bx, by, pen, FillSpans{filled.data(), kColumns, 1});
     const Cells expected = referenceLine(ax, ay, bx, by, pen);
     for (std::size_t c = 0; c < counted.size(); ++c) {
       doubles += counted[c] > 1;
       inked += counted[c] > 0;
       lineMismatches += (counted[c] > 0) != (expected[c] > 0);
+      fillMismatches += filled[c] != static_cast<uint32_t>(expected[c] > 0);
     }
     // r up to 30, centres partly off the grid; every third ring under a pixel.
     const double r = i % 3 == 0 ? unit(random) : radius(random);
@@ -98,12 +103,13 @@ TEST_P(PixelKernel, SetsTheReferenceCellsOnceEach) {
     }
   }
   EXPECT_EQ(lineMismatches, 0);
+  EXPECT_EQ(fillMismatches, 0);
   EXPECT_EQ(ringMismatches, 0);
   EXPECT_EQ(doubles, 0);
   EXPECT_GT(inked, 2000 * 5) << "the lines must mostly land on the grid";
 }
 INSTANTIATE_TEST_SUITE_P(Ratios, PixelKernel,
-                         ::testing::Values(Ratio{1, 1}, Ratio{2, 2}, Ratio{3, 3}, Ratio{1.5, 2}, Ratio{2.25, 3}));
+                         ::testing::Values(Ratio{1, 1}, Ratio{2, 2}, Ratio{3, 3}, Ratio{1.5, 2}, Ratio{4.5, 5}));
 
 // Filling writes the colour into exactly the cells handed out, at the buffer's stride, and
 // nothing that is not finite draws.
