@@ -2,10 +2,11 @@
 // step of its Bresenham walk, `pen` cells down from the step (flat) or to its right (steep); a ring
 // sets the cells whose centres lie in the band one pen wide around its radius. Thousands of random
 // lines and rings, partly off the grid, at the pixel ratios of a window at 100 %, 200 %, 300 %
-// and fractional ones (a pen of 5 takes the fill's general width); filled, a line sets the same
-// cells; and counting instead of filling, no cell of one shape comes twice.
+// and fractional ones (a pen of 5 takes the fill's general width); filled, a line or ring sets the
+// same cells; and counting instead of filling, no cell of one shape comes twice.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <random>
 #include <vector>
@@ -96,10 +97,13 @@ TEST_P(PixelKernel, SetsTheReferenceCellsOnceEach) {
     const double cx = across(random), cy = down(random);
     Cells ring(kColumns * kRows, 0);
     ringSpans(grid, cx, cy, i % 2 ? r : -r, pen, CountSpans{ring});
+    std::fill(filled.begin(), filled.end(), 0);  // and filled, in spans of every width
+    ringSpans(grid, cx, cy, r, pen, FillSpans{filled.data(), kColumns, 1});
     const Cells expectedRing = referenceRing(cx, cy, r, pen);
     for (std::size_t c = 0; c < ring.size(); ++c) {
       doubles += ring[c] > 1;
       ringMismatches += (ring[c] > 0) != (expectedRing[c] > 0);
+      fillMismatches += filled[c] != static_cast<uint32_t>(expectedRing[c] > 0);
     }
   }
   EXPECT_EQ(lineMismatches, 0);
