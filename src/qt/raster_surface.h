@@ -17,6 +17,10 @@ namespace linklab {
 
 class RasterSurface : public Raster {
  public:
+  // Not copied: a copy would share the image and write through the same pixel pointer.
+  RasterSurface() = default;
+  RasterSurface(const RasterSurface&) = delete;
+  RasterSurface& operator=(const RasterSurface&) = delete;
   // Keeps what was drawn where it still fits.
   void resize(int widthTwips, int heightTwips, double devicePixelRatio, uint32_t background);
   void fitTo(int w, int h) override {
