@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 #include "form/segment_clip.h"
 
@@ -33,7 +34,19 @@ struct FillSpans {
     // Locals: a store through the pixels must not make the compiler reload the colour.
     uint32_t* const p = pixels + row * stride;
     const uint32_t c = colour;
-    for (int col = from; col < to; ++col) p[col] = c;
+    // Spans are mostly a few cells (a ring's sides, a pen's width): set in overlapping stores of
+    // four, with no loop whose count changes from one span to the next for the branch predictor
+    // to miss. Under four cells, the first, middle and last cover them all.
+    if (to - from < 4) {
+      p[from] = c;
+      p[(from + to - 1) / 2] = c;
+      p[to - 1] = c;
+      return;
+    }
+    const uint32_t four[4] = {c, c, c, c};
+    uint32_t* const last = p + to - 4;
+    for (uint32_t* q = p + from; q < last; q += 4) std::memcpy(q, four, sizeof four);
+    std::memcpy(last, four, sizeof four);
   }
 };
 
@@ -110,6 +123,101 @@ void lineSpans(PixelGrid grid, double ax, double ay, double bx, double by, int p
   block();
 }
 
+// Cells from .. to-1 of rows top .. top+depth-1, clipped to the grid: the few steps of a line at
+// its edges, kept out of the walks' loops so their state stays in registers.
+[[gnu::noinline]] inline void fillClipped(FillSpans fill, PixelGrid grid, int top, int depth, int from, int to) {
+  from = std::max(0, from);
+  to = std::min(grid.columns, to);
+  for (int r = std::max(0, top), end = std::min(grid.rows, top + depth); r < end; ++r)
+    for (int col = from; col < to; ++col) fill.pixels[r * fill.stride + col] = fill.colour;
+}
+
+// The walk of lineSpans from (x, y) to (xEnd, yEnd) with its cells filled, `Pen` wide (0: `pen`).
+// A steep line steps one row at a time, a flat one a column; a step inside the grid (nearly all
+// of them) stores without clipping, and a steep line moves across without a branch, since where
+// it moves is as random as the trace.
+template <int Pen>
+void fillWalk(FillSpans fill, PixelGrid grid, int x, int y, int xEnd, int yEnd, int pen) {
+  const int width = Pen > 0 ? Pen : pen;
+  const int dx = std::abs(xEnd - x), dy = -std::abs(yEnd - y);
+  const int sx = x < xEnd ? 1 : -1, sy = y < yEnd ? 1 : -1;
+  const std::ptrdiff_t stride = fill.stride, step = sy * stride;
+  const uint32_t c = fill.colour;
+  uint32_t* row = fill.pixels + y * stride;
+  auto clipped = [fill, grid](int top, int depth, int from, int to) { fillClipped(fill, grid, top, depth, from, to); };
+  int err = dx + dy;
+  if (-dy > dx) {
+    const int xLast = grid.columns - width;
+    for (int n = -dy;; --n) {
+      if (x >= 0 && x <= xLast && static_cast<unsigned>(y) < static_cast<unsigned>(grid.rows)) {
+        for (int k = 0; k < width; ++k) row[x + k] = c;
+      } else {
+        clipped(y, 1, x, x + width);
+      }
+      if (n == 0) return;
+      const int e2 = 2 * err, moves = -(e2 >= dy);
+      err += dx + (dy & moves);
+      x += sx & moves;
+      y += sy;
+      row += step;
+    }
+  }
+  // A flat line steps one column at a time. It is set in blocks `width` rows deep, one per
+  // height, unless it climbs so often that a column per step is as short.
+  const int yLast = grid.rows - width;
+  auto block = [&](int from, int to) {
+    if (y < 0 || y > yLast || from < 0 || to > grid.columns) return clipped(y, width, from, to);
+    uint32_t* p = row;
+    for (int k = 0; k < width; ++k, p += stride)
+      for (int col = from; col < to; ++col) p[col] = c;
+  };
+  if (dx < -2 * dy) {
+    for (int n = dx, start = x;; --n) {
+      if (n == 0) return block(std::min(start, x), std::max(start, x) + 1);
+      const int e2 = 2 * err;
+      err += dy;
+      x += sx;
+      if (e2 <= dx) {
+        err += dx;
+        block(std::min(start, x - sx), std::max(start, x - sx) + 1);
+        start = x;
+        y += sy;
+        row += step;
+      }
+    }
+  }
+  for (int n = dx;; --n) {
+    if (y >= 0 && y <= yLast && static_cast<unsigned>(x) < static_cast<unsigned>(grid.columns)) {
+      uint32_t* p = row + x;
+      for (int k = 0; k < width; ++k, p += stride) *p = c;
+    } else {
+      clipped(y, width, x, x + 1);
+    }
+    if (n == 0) return;
+    const int e2 = 2 * err, climbs = -(e2 <= dx);
+    err += dy + (dx & climbs);
+    x += sx;
+    y += sy & climbs;
+    row += step & climbs;
+  }
+}
+
+// lineSpans with the spans filled: the same cells, with less work per step.
+inline void fillLine(PixelGrid grid, double ax, double ay, double bx, double by, int pen, FillSpans fill) {
+  if (grid.columns <= 0 || grid.rows <= 0) return;
+  if (!std::isfinite(ax) || !std::isfinite(ay) || !std::isfinite(bx) || !std::isfinite(by)) return;
+  if (!clipSegment(ax, ay, bx, by, -pen, -pen, grid.columns + 1.0, grid.rows + 1.0)) return;
+  const int x = static_cast<int>(std::floor(ax)), y = static_cast<int>(std::floor(ay));
+  const int xEnd = static_cast<int>(std::floor(bx)), yEnd = static_cast<int>(std::floor(by));
+  switch (pen) {
+    case 1: return fillWalk<1>(fill, grid, x, y, xEnd, yEnd, pen);
+    case 2: return fillWalk<2>(fill, grid, x, y, xEnd, yEnd, pen);
+    case 3: return fillWalk<3>(fill, grid, x, y, xEnd, yEnd, pen);
+    case 4: return fillWalk<4>(fill, grid, x, y, xEnd, yEnd, pen);
+    default: return fillWalk<0>(fill, grid, x, y, xEnd, yEnd, pen);
+  }
+}
+
 // A ring one pen wide around radius r about (cx, cy), device pixels, row by row: the cells whose
 // centres lie within r + pen/2 of the centre and not within r - pen/2. A hole narrower than half
 // the pen (at least half a pixel) closes up, so small rings make a solid dot.
@@ -118,16 +226,20 @@ void ringSpans(PixelGrid grid, double cx, double cy, double r, int pen, Span spa
   if (grid.columns <= 0 || grid.rows <= 0) return;
   const double rd = std::fabs(r);
   if (!std::isfinite(cx) || !std::isfinite(cy) || !std::isfinite(rd)) return;
-  if (cx + rd < -pen || cy + rd < -pen || cx - rd > grid.columns + 1 || cy - rd > grid.rows + 1) return;
+  if (cx + rd < -pen || cy + rd < -pen || cx - rd > grid.columns + pen || cy - rd > grid.rows + pen) return;
   if (rd > 1e5) return;  // larger than any picture: nothing of it would show
   const double half = pen / 2.0;
   const double outer = rd + half;
   const double inner = rd - half > std::max(0.5, half) ? rd - half : 0.0;
   const int top = std::max(0, static_cast<int>(std::floor(cy - outer)));
   const int bottom = std::min(grid.rows - 1, static_cast<int>(std::ceil(cy + outer)));
+  // Ceiling and floor by truncation, exact within ints (the ends stay within a few 1e5 of the
+  // picture) and cheaper per row than std::ceil and std::floor on a plain x86-64 build.
   auto part = [&](int row, double from, double to) {
-    const int a = std::max(0, static_cast<int>(std::ceil(from - 0.5)));
-    const int b = std::min(grid.columns - 1, static_cast<int>(std::floor(to - 0.5)));
+    const double left = from - 0.5, right = to - 0.5;
+    const int leftCut = static_cast<int>(left), rightCut = static_cast<int>(right);
+    const int a = std::max(0, leftCut + (left > leftCut));
+    const int b = std::min(grid.columns - 1, rightCut - (right < rightCut));
     if (a <= b) span(row, a, b + 1);
   };
   for (int row = top; row <= bottom; ++row) {

@@ -33,6 +33,7 @@ void RasterSurface::resize(int w, int h, double ratio, uint32_t back) {
   tooLarge = !(columnsWanted <= kMaxSide && rowsWanted <= kMaxSide && columnsWanted * rowsWanted <= kMaxPixels);
   if (tooLarge) {
     image = QImage();
+    takePixels();
     return;
   }
   const QSize size(static_cast<int>(columnsWanted), static_cast<int>(rowsWanted));
@@ -45,6 +46,7 @@ void RasterSurface::resize(int w, int h, double ratio, uint32_t back) {
   }
   image = std::move(fresh);
   clearUpperVectorState();
+  takePixels();
 }
 
 std::string RasterSurface::error() const {
@@ -67,6 +69,7 @@ void RasterSurface::setPixelRatio(double ratio) {
     stretch.setRenderHint(QPainter::SmoothPixmapTransform);
     stretch.drawImage(QRectF(0, 0, before.width() * ratio / oldRatio, before.height() * ratio / oldRatio), before);
     clearUpperVectorState();
+    takePixels();
     return;
   }
   for (const DrawOp& op : log) {
@@ -119,6 +122,11 @@ void RasterSurface::fade(int keep256) {
 }
 
 void RasterSurface::takePixels() {
+  if (image.isNull()) {
+    pixels = nullptr;
+    stride = columns = rows = 0;
+    return;
+  }
   pixels = reinterpret_cast<uint32_t*>(image.bits());
   stride = static_cast<int>(image.bytesPerLine() / 4);
   columns = image.width();
@@ -136,15 +144,13 @@ void RasterSurface::Circle(double x, double y, double r, uint32_t colour) {
 }
 
 void RasterSurface::drawLine(double x1, double y1, double x2, double y2, uint32_t colour) {
-  if (image.isNull()) return;
-  takePixels();
-  lineSpans({columns, rows}, x1 * scale, y1 * scale, x2 * scale, y2 * scale, pen,
+  if (!pixels) return;
+  fillLine({columns, rows}, x1 * scale, y1 * scale, x2 * scale, y2 * scale, pen,
             FillSpans{pixels, stride, argbOf(colour)});
 }
 
 void RasterSurface::drawCircle(double x, double y, double r, uint32_t colour) {
-  if (image.isNull()) return;
-  takePixels();
+  if (!pixels) return;
   ringSpans({columns, rows}, x * scale, y * scale, r * scale, pen, FillSpans{pixels, stride, argbOf(colour)});
 }
 

@@ -17,6 +17,10 @@ namespace linklab {
 
 class RasterSurface : public Raster {
  public:
+  // Not copied: a copy would share the image and write through the same pixel pointer.
+  RasterSurface() = default;
+  RasterSurface(const RasterSurface&) = delete;
+  RasterSurface& operator=(const RasterSurface&) = delete;
   // Keeps what was drawn where it still fits.
   void resize(int widthTwips, int heightTwips, double devicePixelRatio, uint32_t background);
   void fitTo(int w, int h) override {
@@ -59,8 +63,10 @@ class RasterSurface : public Raster {
   void remember(const DrawOp& op);
   std::vector<DrawOp> log;
   bool logOverflowed = false;
+  // Taken whenever the image changes or is cleared, not at each line: a line then makes no call
+  // into Qt. A copy of finished() kept past a Cls is detached from here by the Cls's bits().
   void takePixels();
-  uint32_t* pixels = nullptr;  // taken afresh at each operation
+  uint32_t* pixels = nullptr;
   int stride = 0;             // in pixels
   int columns = 0, rows = 0;
   QImage image;

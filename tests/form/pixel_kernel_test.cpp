@@ -2,10 +2,12 @@
 // step of its Bresenham walk, `pen` cells down from the step (flat) or to its right (steep); a ring
 // sets the cells whose centres lie in the band one pen wide around its radius. Thousands of random
 // lines and rings, partly off the grid, at the pixel ratios of a window at 100 %, 200 %, 300 %
-// and a fractional one; and counting instead of filling, no cell of one shape comes twice. A line
-// that continues a polyline leaves out its first step, which the previous line's last step set.
+// and fractional ones (a pen of 5 takes the fill's general width); filled, a line or ring sets the
+// same cells; and counting instead of filling, no cell of one shape comes twice. A line that
+// continues a polyline leaves out its first step, which the previous line's last step set.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <random>
 #include <vector>
@@ -75,7 +77,7 @@ TEST_P(PixelKernel, SetsTheReferenceCellsOnceEach) {
   std::uniform_real_distribution<double> across(-0.3 * kColumns, 1.3 * kColumns), down(-0.3 * kRows, 1.3 * kRows);
   std::uniform_real_distribution<double> radius(0, 30), unit(0, 1);
   const PixelGrid grid{kColumns, kRows};
-  int lineMismatches = 0, ringMismatches = 0, doubles = 0, inked = 0;
+  int lineMismatches = 0, fillMismatches = 0, ringMismatches = 0, doubles = 0, inked = 0;
   for (int i = 0; i < 2000; ++i) {
     double ax = across(random), ay = down(random), bx = across(random), by = down(random);
     // Every fifth line is short, every seventh flat or upright, as traces mostly are.
@@ -85,29 +87,38 @@ TEST_P(PixelKernel, SetsTheReferenceCellsOnceEach) {
     Cells counted(kColumns * kRows, 0);
     lineSpans(grid, ax, ay, bx, by, pen, CountSpans{counted}, i % 2 == 1);
     const Cells expected = referenceLine(ax, ay, bx, by, pen, i % 2 == 1);
+    // The filling path, with its own walks for lines inside the grid, sets the whole line's cells.
+    std::vector<uint32_t> filled(kColumns * kRows, 0);
+    fillLine(grid, ax, ay, bx, by, pen, FillSpans{filled.data(), kColumns, 1});
+    const Cells expectedFill = referenceLine(ax, ay, bx, by, pen);
     for (std::size_t c = 0; c < counted.size(); ++c) {
       doubles += counted[c] > 1;
       inked += counted[c] > 0;
       lineMismatches += (counted[c] > 0) != (expected[c] > 0);
+      fillMismatches += filled[c] != static_cast<uint32_t>(expectedFill[c] > 0);
     }
     // r up to 30, centres partly off the grid; every third ring under a pixel.
     const double r = i % 3 == 0 ? unit(random) : radius(random);
     const double cx = across(random), cy = down(random);
     Cells ring(kColumns * kRows, 0);
     ringSpans(grid, cx, cy, i % 2 ? r : -r, pen, CountSpans{ring});
+    std::fill(filled.begin(), filled.end(), 0);  // and filled, in spans of every width
+    ringSpans(grid, cx, cy, r, pen, FillSpans{filled.data(), kColumns, 1});
     const Cells expectedRing = referenceRing(cx, cy, r, pen);
     for (std::size_t c = 0; c < ring.size(); ++c) {
       doubles += ring[c] > 1;
       ringMismatches += (ring[c] > 0) != (expectedRing[c] > 0);
+      fillMismatches += filled[c] != static_cast<uint32_t>(expectedRing[c] > 0);
     }
   }
   EXPECT_EQ(lineMismatches, 0);
+  EXPECT_EQ(fillMismatches, 0);
   EXPECT_EQ(ringMismatches, 0);
   EXPECT_EQ(doubles, 0);
   EXPECT_GT(inked, 2000 * 5) << "the lines must mostly land on the grid";
 }
 INSTANTIATE_TEST_SUITE_P(Ratios, PixelKernel,
-                         ::testing::Values(Ratio{1, 1}, Ratio{2, 2}, Ratio{3, 3}, Ratio{1.5, 2}, Ratio{2.25, 3}));
+                         ::testing::Values(Ratio{1, 1}, Ratio{2, 2}, Ratio{3, 3}, Ratio{1.5, 2}, Ratio{4.5, 5}));
 
 // Filling writes the colour into exactly the cells handed out, at the buffer's stride, and
 // nothing that is not finite draws.

@@ -59,7 +59,7 @@ void PixelRaster::resize(int newCols, int newRows) {
 void PixelRaster::Cls() { std::fill(image.begin(), image.end(), rgbaOf(background)); }
 
 void PixelRaster::Line(double x1, double y1, double x2, double y2) {
-  lineSpans({cols, rowCount}, x1 * scale, y1 * scale, x2 * scale, y2 * scale, pen,
+  fillLine({cols, rowCount}, x1 * scale, y1 * scale, x2 * scale, y2 * scale, pen,
             FillSpans{image.data(), cols, rgbaOf(foreColor)});
 }
 
