@@ -5,6 +5,7 @@
 // and a fractional one; and counting instead of filling, no cell of one shape comes twice.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <random>
 #include <vector>
@@ -15,14 +16,14 @@ namespace linklab {
 namespace {
 
 constexpr int kColumns = 83, kRows = 57;
-using Cells = std::vector<int>;
+using Cells = std::array<int, kColumns * kRows>;  // on the stack: no allocation per shape
 
 void mark(Cells& cells, int x, int y) {
   if (x >= 0 && x < kColumns && y >= 0 && y < kRows) ++cells[y * kColumns + x];
 }
 
 Cells referenceLine(double ax, double ay, double bx, double by, int pen) {
-  Cells cells(kColumns * kRows, 0);
+  Cells cells{};
   if (!clipSegment(ax, ay, bx, by, -pen, -pen, kColumns + 1.0, kRows + 1.0)) return cells;
   int x = static_cast<int>(std::floor(ax)), y = static_cast<int>(std::floor(ay));
   const int x1 = static_cast<int>(std::floor(bx)), y1 = static_cast<int>(std::floor(by));
@@ -35,17 +36,17 @@ Cells referenceLine(double ax, double ay, double bx, double by, int pen) {
     if (e2 >= dy) err += dy, x += x < x1 ? 1 : -1;
     if (e2 <= dx) err += dx, y += y < y1 ? 1 : -1;
   }
-  for (int& c : cells) c = c > 0;
   return cells;
 }
 
+// Only the cells of the ring's bounding square can lie in it.
 Cells referenceRing(double cx, double cy, double r, int pen) {
-  Cells cells(kColumns * kRows, 0);
+  Cells cells{};
   const double outer = r + pen / 2.0;
   const double inner = r - pen / 2.0 > std::max(0.5, pen / 2.0) ? r - pen / 2.0 : 0.0;
-  for (int y = 0; y < kRows; ++y)
-    for (int x = 0; x < kColumns; ++x) {
-      const double d2 = std::pow(x + 0.5 - cx, 2) + std::pow(y + 0.5 - cy, 2);
+  for (int y = std::max(0, int(cy - outer) - 1); y < std::min(kRows, int(cy + outer) + 2); ++y)
+    for (int x = std::max(0, int(cx - outer) - 1); x < std::min(kColumns, int(cx + outer) + 2); ++x) {
+      const double d2 = (x + 0.5 - cx) * (x + 0.5 - cx) + (y + 0.5 - cy) * (y + 0.5 - cy);
       if (d2 <= outer * outer && !(d2 < inner * inner)) mark(cells, x, y);
     }
   return cells;
@@ -59,10 +60,8 @@ struct CountSpans {
   }
 };
 
-struct Ratio {
-  double pixelsPer15Twips;
-  int pen;  // the smallest whole pen that spans 15 twips
-};
+// Pixels per 15 twips, and the smallest whole pen that spans 15 twips.
+struct Ratio { double pixelsPer15Twips; int pen; };
 class PixelKernel : public ::testing::TestWithParam<Ratio> {};
 
 TEST_P(PixelKernel, SetsTheReferenceCellsOnceEach) {
@@ -78,23 +77,22 @@ TEST_P(PixelKernel, SetsTheReferenceCellsOnceEach) {
     // Every fifth line is short, every seventh flat or upright, as traces mostly are.
     if (i % 5 == 0) bx = ax + 4 * (unit(random) - 0.5), by = ay + 4 * (unit(random) - 0.5);
     if (i % 7 == 0) (i % 14 == 0 ? by : bx) = (i % 14 == 0 ? ay : ax);
-    Cells counted(kColumns * kRows, 0);
+    Cells counted{};
     lineSpans(grid, ax, ay, bx, by, pen, CountSpans{counted});
     const Cells expected = referenceLine(ax, ay, bx, by, pen);
-    for (std::size_t c = 0; c < counted.size(); ++c) {
-      doubles += counted[c] > 1;
-      inked += counted[c] > 0;
-      lineMismatches += (counted[c] > 0) != (expected[c] > 0);
-    }
     // r up to 30, centres partly off the grid; every third ring under a pixel.
     const double r = i % 3 == 0 ? unit(random) : radius(random);
     const double cx = across(random), cy = down(random);
-    Cells ring(kColumns * kRows, 0);
+    Cells ring{};
     ringSpans(grid, cx, cy, i % 2 ? r : -r, pen, CountSpans{ring});
     const Cells expectedRing = referenceRing(cx, cy, r, pen);
-    for (std::size_t c = 0; c < ring.size(); ++c) {
-      doubles += ring[c] > 1;
-      ringMismatches += (ring[c] > 0) != (expectedRing[c] > 0);
+    // Through plain pointers: an unoptimised build would call operator[] for each of the cells.
+    const int *line = counted.data(), *lineRef = expected.data(), *circle = ring.data(), *ringRef = expectedRing.data();
+    for (int c = 0; c < kColumns * kRows; ++c) {
+      doubles += (line[c] > 1) + (circle[c] > 1);
+      inked += line[c] > 0;
+      lineMismatches += (line[c] > 0) != (lineRef[c] > 0);
+      ringMismatches += (circle[c] > 0) != (ringRef[c] > 0);
     }
   }
   EXPECT_EQ(lineMismatches, 0);
