@@ -284,8 +284,8 @@ struct Display {
   bool held = false;
   RecordingSurface pic{8192, 1000};
 
-  void run(bool memory, double bits = 1, bool linear = false, int range = 150) {
-    plotSpectrum(pic, spectrum, average, spectrums, zoom, {linear, range, true, memory, bits},
+  void run(bool memory, double bits = 1, bool linear = false, int range = 150, bool memoryShown = true) {
+    plotSpectrum(pic, spectrum, average, spectrums, zoom, {linear, range, memoryShown, memory, bits},
                  {held, memoryBits, memoryTrace});
   }
   void bin(int k, double re, double im) { spectrum[2 * k] = re, spectrum[2 * k + 1] = im; }
@@ -344,6 +344,9 @@ TEST(Spectrum, AveragesRestartsAndMemoryKeepsItsCopyAndWidthBasis) {
   d.spectrums = 0;  // restart
   d.run(false);
   EXPECT_EQ(d.average[5], 2);
+  d.run(true, 2);
+  d.run(true, 2, false, 150, false);  // its check box hidden in another scene: the memory goes
+  EXPECT_EQ(d.count(0x8000), 0);
 }
 
 // A power too large for a double never enters the average; and whatever the average held, a

@@ -74,6 +74,9 @@ TEST_P(EyeScales, LabelsReadTheAmplitudeAndTheSymbolCentres) {
   const std::string text = last;
   ASSERT_NE(text.find(leadingNumber(last) == 1 ? " symbol = " : " symbols = "), std::string::npos) << text;
   EXPECT_NEAR(leadingNumber(text.substr(text.find("= ") + 2).c_str()), leadingNumber(last) * b, 1e-9) << text;
+  // ... written with the fewest decimals: "2 ms", never "2.0 ms".
+  const std::string ms = text.substr(text.find("= ") + 2, text.find(' ', text.find("= ") + 2) - text.find("= ") - 2);
+  EXPECT_TRUE(ms.find('.') == std::string::npos || (ms.back() != '0' && ms.back() != '.')) << text;
 }
 INSTANTIATE_TEST_SUITE_P(Scales, EyeScales,
                          testing::ValuesIn(std::vector<EyeCase>{{1, 1, 1, 4335, 3855}, {2, 1.4, -0.8, 4335, 3855},
@@ -242,9 +245,11 @@ TEST_P(ScaleLayout, LabelsFitTheirPictureAndStandOnTheirLines) {
     EXPECT_GE(box[1], 0) << l.text.data();
     EXPECT_LE(box[3], height) << l.text.data();
     EXPECT_FALSE(box[2] > width - 1500 && box[1] < 400) << "under the control: " << l.text.data();
+    if (l.vertical) EXPECT_TRUE(box[3] <= l.at || box[1] >= l.at) << "across its own line: " << l.text.data();
     for (const auto& other : boxes)
-      EXPECT_FALSE(box[0] < other[2] && other[0] < box[2] && box[1] < other[3] && other[1] < box[3])
-          << "overlap: " << l.text.data();
+      EXPECT_FALSE(box[0] < other[2] + style.gap && other[0] < box[2] + style.gap && box[1] < other[3] &&
+                   other[1] < box[3])
+          << "closer than the gap: " << l.text.data();
     boxes.push_back(box);
     bool onLine = false;
     for (int j = 0; j < s.lineCount; ++j) {
@@ -270,6 +275,15 @@ INSTANTIATE_TEST_SUITE_P(Scales, ScaleLayout,
                                          LayoutCase{4, 8895, 795}, LayoutCase{5, 8895, 1155},
                                          LayoutCase{1, 3915, 3915},
                                          LayoutCase{4, 3915, 795}));  // the unit right-aligned 900 twips in
+
+// Without a symbol length or a zoom the spectrum has no scale rather than half of one.
+TEST(SpectrumScalesWithout, ASymbolLengthOrAZoomLabelNothing) {
+  for (const auto& [b, zoom] : {std::pair{0.0, 1.0}, {1.0, 0.0}}) {
+    PictureScales s;
+    spectrumScales(s, 8895, 2775, b, zoom, 150, false, style);
+    EXPECT_EQ(s.labelCount, 0) << b << " " << zoom;
+  }
+}
 
 }  // namespace
 }  // namespace linklab
