@@ -1,6 +1,8 @@
 // The colour map of a density display and the counts its colour bar labels.
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "displays/density_colours.h"
 
 namespace linklab {
@@ -36,10 +38,18 @@ TEST_P(DensityMap, RunsFromOneHitToTheMaximumInProportion) {
   std::array<uint32_t, 12> ticks{};
   const int n = densityBarTicks(most, ticks);
   EXPECT_TRUE(ticks[0] == 1 && ticks[n - 1] == most);
-  for (int i = 1; i + 1 < n; ++i) {
-    EXPECT_GT(ticks[i], ticks[i - 1]);
-    EXPECT_TRUE(densityPosition(ticks[i], most) > 1 / 6.0 && densityPosition(ticks[i], most) < 5 / 6.0);
+  for (int i = 1; i < n; ++i) {
+    EXPECT_GT(ticks[i], ticks[i - 1]);  // the maximum too: a maximum of 1 is labelled once
+    if (i + 1 < n) EXPECT_TRUE(densityPosition(ticks[i], most) > 1 / 6.0 && densityPosition(ticks[i], most) < 5 / 6.0);
   }
+}
+
+// Every multiple of the 1-2-5 step for three ticks over 12 counts (5) that lies clear of both
+// ends by a sixth of the bar is labelled: 5 at a third, 10 at three quarters.
+TEST(DensityBar, LabelsEveryRoundCountClearOfTheEnds) {
+  std::array<uint32_t, 12> ticks{};
+  ASSERT_EQ(densityBarTicks(13, ticks), 4);
+  EXPECT_EQ((std::array{ticks[0], ticks[1], ticks[2], ticks[3]}), (std::array<uint32_t, 4>{1, 5, 10, 13}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Maxima, DensityMap, ::testing::Values(1u, 2u, 7u, 100u, 36000u, 4000000000u));

@@ -65,8 +65,7 @@ TEST_P(PlotModDataLines, RoundedIAndQShiftedHalfACellUnlessIOnly) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Values, PlotModDataLines,
-                         ::testing::Values(RoundCase{0.125, 464}, RoundCase{0.375, 386},
-                                           RoundCase{-1.0 / 3, 599}, RoundCase{-1, 800}));
+                         ::testing::ValuesIn(std::vector<RoundCase>{{0.125, 464}, {0.375, 386}, {-1.0 / 3, 599}, {-1, 800}}));
 
 // N = CInt(W / dx) samples of dx = Int(W / (baud zoom)) / 32 from
 // p0 = CInt(baud scroll / 12 * 32 - 16 + 12 / b * 32); bounds p0 + 1 and p0 + N.
@@ -89,9 +88,9 @@ TEST_P(PlotComponentWindow, FirstSampleWidthAndBounds) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Windows, PlotComponentWindow,
-                         ::testing::Values(ComponentCase{12, 1, 0, 1, 741 / 32.0, 384, 368},
-                                           ComponentCase{4, 3, 5, 3, 741 / 32.0, 384, 165},
-                                           ComponentCase{3, 1, 8, 4, 2965 / 32.0, 96, 144}));
+                         ::testing::ValuesIn(std::vector<ComponentCase>{{12, 1, 0, 1, 741 / 32.0, 384, 368},
+                                                                        {4, 3, 5, 3, 741 / 32.0, 384, 165},
+                                                                        {3, 1, 8, 4, 2965 / 32.0, 96, 144}}));
 
 TEST(PlotComponent, OffsetThirtyThreeReadsTheQuadratureSixteenSamplesOn) {
   std::vector<double> signal(8192, 0.0);
@@ -125,9 +124,8 @@ TEST_P(PlotCyclesValue, ShiftsThreeOnAndAppendsBothCarriers) {
 
 constexpr double Pi = std::numbers::pi;
 INSTANTIATE_TEST_SUITE_P(Values, PlotCyclesValue,
-                         ::testing::Values(CycleCase{0, 0, 0, 0}, CycleCase{-1, 0, 2, Pi},
-                                           CycleCase{0, 1, 2, Pi / 2},
-                                           CycleCase{-0.5, -0.5, std::sqrt(2.0), 1.25 * Pi}));
+                         ::testing::ValuesIn(std::vector<CycleCase>{
+                             {0, 0, 0, 0}, {-1, 0, 2, Pi}, {0, 1, 2, Pi / 2}, {-0.5, -0.5, std::sqrt(2.0), 1.25 * Pi}}));
 
 TEST(PlotCycles, DrawsCarrierThenSignalAcrossTheWidth) {
   std::array<double, 257> signal{}, carrier{};
@@ -151,30 +149,26 @@ class EyeSamplePoint : public ::testing::TestWithParam<SampleCase> {};
 TEST_P(EyeSamplePoint, StartsOnTheSymbolCentreAndReachesEverySample) {
   const SampleCase c = GetParam();
   const std::vector<double> signal(8192, 0.0);
+  // Every step on a narrow picture; the centre and the ends on a wide one too.
   for (double width : {129.0, 8895.0}) {
-    auto at = [&](int slider) {
+    std::array<int, 129> at{};  // at[v + 64]: the sample the slider at v chooses
+    for (int v = -64; v <= 64; v += width > 129 ? 64 : 1) {
       RecordingSurface pic(width, 3855);
-      return plotComplexEye(pic, signal, 0xC000, 0xC0, true, c.symbolOffset, {c.bits, 1.0, slider});
-    };
-    EXPECT_EQ(at(0), c.atCentre) << width;
-    EXPECT_EQ((at(0) + c.symbolOffset) % 32, 0) << width;
-    EXPECT_EQ(at(-64), c.atLeft) << width;
-    EXPECT_EQ(at(64), c.atRight) << width;
-    for (int v = -63; v <= 64; ++v) {
-      const int step = at(v) - at(v - 1);
-      ASSERT_TRUE(step == 0 || step == 1) << v << " " << width;
+      at[v + 64] = plotComplexEye(pic, signal, 0xC000, 0xC0, true, c.symbolOffset, {c.bits, 1.0, v});
     }
+    EXPECT_EQ((std::array{at[64], at[0], at[128]}), (std::array{int(c.atCentre), int(c.atLeft), int(c.atRight)}));
+    EXPECT_EQ((at[64] + c.symbolOffset) % 32, 0) << width;
+    for (int v = 1; v <= 128 && width == 129; ++v) ASSERT_TRUE(at[v] - at[v - 1] == 0 || at[v] - at[v - 1] == 1) << v;
   }
   RecordingSurface pic(129, 3855);
   EXPECT_EQ(plotComplexEye(pic, signal, 0xC000, 0xC0, false, c.symbolOffset, {c.bits, 1.0, 30}),
             16 - c.symbolOffset + (c.bits == 3 ? 10 : c.bits == 4 ? 15 : 31) + 16) << "no marker: left edge";
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Slider, EyeSamplePoint,
-    ::testing::Values(SampleCase{1, 0, 128, 64, 192}, SampleCase{2, 0, 96, 64, 128},
-                      SampleCase{2, 16, 80, 48, 112}, SampleCase{3, 0, 64, 43, 85},
-                      SampleCase{4, 0, 64, 48, 80}));
+INSTANTIATE_TEST_SUITE_P(Slider, EyeSamplePoint,
+                         ::testing::ValuesIn(std::vector<SampleCase>{
+                             {1, 0, 128, 64, 192}, {2, 0, 96, 64, 128}, {2, 16, 80, 48, 112}, {3, 0, 64, 43, 85},
+                             {4, 0, 64, 48, 80}}));
 
 // On a ramp k/4096 the first drawn segment (j = 15 of stretch 33, sample 1071 + offset) shows
 // what was read, 0.35 H * eyeScale picture units per signal unit above the middle.
@@ -194,9 +188,8 @@ TEST_P(EyeAlignment, ShiftsTheCallersOffsetAndReadsFromIt) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Bits, EyeAlignment,
-                         ::testing::Values(AlignCase{1, 16, 47, 1}, AlignCase{2, 16, 47, 2},
-                                           AlignCase{2, 0, 31, 1}, AlignCase{3, 16, 26, 1},
-                                           AlignCase{4, 16, 31, 0.5}));
+                         ::testing::ValuesIn(std::vector<AlignCase>{
+                             {1, 16, 47, 1}, {2, 16, 47, 2}, {2, 0, 31, 1}, {3, 16, 26, 1}, {4, 16, 31, 0.5}}));
 
 // A segment needs both its samples: on 1120 samples the aligned offset 47 leaves one segment
 // (samples 1118 and 1119 of stretch 33, j = 15); the next would start on the last sample.
@@ -243,14 +236,11 @@ TEST(Trajectory, MappingOqpskDelayPathAndTraceButtonCentre) {
 // then that limit too, not an overflowed sum with the picture's edge.
 TEST(Trajectory, TraceButtonBeyondThe32BitRangeStaysAtItsLimit) {
   std::vector<double> signal(8192, 0.0);
-  signal[2 * 32] = 4e6;       // sx = 1845: about 7.4e9 twips right
-  signal[2 * 32 + 1] = -4e6;  // and as far down
-  const ButtonPlace far = traceButtonPlace(1500, 5580, 5535, 4095, 255, 255, signal, 32, 1, 0);
-  EXPECT_EQ((std::array{far.left, far.top}), (std::array{INT32_MAX, INT32_MAX}));
-  signal[2 * 32] = -4e6;
-  signal[2 * 32 + 1] = 4e6;
-  const ButtonPlace near = traceButtonPlace(-1500, -5580, 5535, 4095, 255, 255, signal, 32, 1, 0);
-  EXPECT_EQ((std::array{near.left, near.top}), (std::array{INT32_MIN, INT32_MIN}));
+  for (const int sign : {1, -1}) {  // sx = 1845: about 7.4e9 twips right and as far down, or left and up
+    signal[2 * 32] = sign * 4e6, signal[2 * 32 + 1] = -sign * 4e6;
+    const ButtonPlace at = traceButtonPlace(sign * 1500, sign * 5580, 5535, 4095, 255, 255, signal, 32, 1, 0);
+    EXPECT_EQ((std::array{at.left, at.top}), sign > 0 ? (std::array{INT32_MAX, INT32_MAX}) : (std::array{INT32_MIN, INT32_MIN}));
+  }
 }
 
 // A circle in multiples of T (r = 1/sqrt 2, h = 1/3) and its colour.
@@ -274,19 +264,16 @@ TEST_P(ConstellationCircles, AtTheIdealPointsAndStackedAtZeroThreshold) {
   }
 }
 
-using CC = ConstellationCase;
 INSTANTIATE_TEST_SUITE_P(
     Modulations, ConstellationCircles,
-    ::testing::Values(
-        CC{"MSK", {}}, CC{"FSK", {}}, CC{"bpsk", {}}, CC{"OOK", {{0, 0}, {1, 0}}},
-        CC{"50% AM", {{0.5, 0}, {1, 0}}}, CC{"BPSK", {{1, 0}, {-1, 0}}},
-        CC{"QPSK", {{r, r}, {-r, r}, {r, -r}, {-r, -r}}},
-        CC{"OQPSK", {{r, r}, {-r, r}, {r, -r}, {-r, -r}}},
-        CC{"8-PSK", {{r, r}, {-r, r}, {r, -r}, {-r, -r}, {1, 0}, {-1, 0}, {0, -1}, {0, 1}}},
-        CC{"pi/4-SQPSK",
-           {{r, r, G}, {-r, r, G}, {r, -r, G}, {-r, -r, G}, {1, 0}, {-1, 0}, {0, -1}, {0, 1}}},
-        CC{"16-QAM", {{h, h}, {-h, h}, {h, -h}, {-h, -h}, {1, 1}, {-1, 1}, {1, -1}, {-1, -1},
-                      {1, h}, {-1, h}, {1, -h}, {-1, -h}, {h, 1}, {-h, 1}, {h, -1}, {-h, -1}}}));
+    ::testing::ValuesIn(std::vector<ConstellationCase>{
+        {"MSK", {}}, {"FSK", {}}, {"bpsk", {}}, {"OOK", {{0, 0}, {1, 0}}}, {"50% AM", {{0.5, 0}, {1, 0}}},
+        {"BPSK", {{1, 0}, {-1, 0}}}, {"QPSK", {{r, r}, {-r, r}, {r, -r}, {-r, -r}}},
+        {"OQPSK", {{r, r}, {-r, r}, {r, -r}, {-r, -r}}},
+        {"8-PSK", {{r, r}, {-r, r}, {r, -r}, {-r, -r}, {1, 0}, {-1, 0}, {0, -1}, {0, 1}}},
+        {"pi/4-SQPSK", {{r, r, G}, {-r, r, G}, {r, -r, G}, {-r, -r, G}, {1, 0}, {-1, 0}, {0, -1}, {0, 1}}},
+        {"16-QAM", {{h, h}, {-h, h}, {h, -h}, {-h, -h}, {1, 1}, {-1, 1}, {1, -1}, {-1, -1}, {1, h}, {-1, h}, {1, -h},
+                    {-1, -h}, {h, 1}, {-h, 1}, {h, -1}, {-h, -1}}}}));
 
 // ---- Transmit spectrum
 
@@ -297,8 +284,8 @@ struct Display {
   bool held = false;
   RecordingSurface pic{8192, 1000};
 
-  void run(bool memory, double bits = 1, bool linear = false, int range = 150) {
-    plotSpectrum(pic, spectrum, average, spectrums, zoom, {linear, range, true, memory, bits},
+  void run(bool memory, double bits = 1, bool linear = false, int range = 150, bool memoryShown = true) {
+    plotSpectrum(pic, spectrum, average, spectrums, zoom, {linear, range, memoryShown, memory, bits},
                  {held, memoryBits, memoryTrace});
   }
   void bin(int k, double re, double im) { spectrum[2 * k] = re, spectrum[2 * k + 1] = im; }
@@ -326,14 +313,14 @@ TEST_P(SpectrumAxes, BinsSpreadAroundZeroAtTheirPowers) {
   EXPECT_EQ(d.pic.ops[2 * c.centre + 2].y2, 1000);  // bin 1 is empty
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, SpectrumAxes,
-    ::testing::Values(AxisCase{false, 150, 1, 1, 10, 0, 1023, 512, 673.6},  // 20 dB
-                      AxisCase{false, 1, 4, 1, 3, 1, 4095, 2048, 360},      // 10 dB
-                      AxisCase{false, 150, 3, 4, 0, 0, 767, 384, 1000},     // no log of 0
-                      AxisCase{false, 150, 1, 1, 0.1, 0, 1023, 512, 1326.4},  // -20 dB: below the picture
-                      AxisCase{true, 1, 3, 1, 16, 16, 3071, 1536, 900},     // power 512
-                      AxisCase{true, 150, 1, 5, 32, 32, 204, 102, 898}));   // power 2048
+// 20 dB, 10 dB, no log of 0, -20 dB (below the picture); linear powers 512 and 2048.
+INSTANTIATE_TEST_SUITE_P(Cases, SpectrumAxes,
+                         ::testing::ValuesIn(std::vector<AxisCase>{{false, 150, 1, 1, 10, 0, 1023, 512, 673.6},
+                                                                   {false, 1, 4, 1, 3, 1, 4095, 2048, 360},
+                                                                   {false, 150, 3, 4, 0, 0, 767, 384, 1000},
+                                                                   {false, 150, 1, 1, 0.1, 0, 1023, 512, 1326.4},
+                                                                   {true, 1, 3, 1, 16, 16, 3071, 1536, 900},
+                                                                   {true, 150, 1, 5, 32, 32, 204, 102, 898}}));
 
 TEST(Spectrum, AveragesRestartsAndMemoryKeepsItsCopyAndWidthBasis) {
   Display d;
@@ -357,6 +344,9 @@ TEST(Spectrum, AveragesRestartsAndMemoryKeepsItsCopyAndWidthBasis) {
   d.spectrums = 0;  // restart
   d.run(false);
   EXPECT_EQ(d.average[5], 2);
+  d.run(true, 2);
+  d.run(true, 2, false, 150, false);  // its check box hidden in another scene: the memory goes
+  EXPECT_EQ(d.count(0x8000), 0);
 }
 
 // A power too large for a double never enters the average; and whatever the average held, a

@@ -25,27 +25,18 @@ const ScaleStyle style{};
 
 // ---- Steps
 
-struct StepCase {
-  double span;
-  int ticks;
-  double step;
-};
-class NiceStep : public testing::TestWithParam<StepCase> {};
-TEST_P(NiceStep, IsTheSmallestOneTwoFiveStepThatFits) {
-  EXPECT_DOUBLE_EQ(niceStep(GetParam().span, GetParam().ticks), GetParam().step);
+// The last: no span, a usable step all the same.
+TEST(NiceStep, IsTheSmallestOneTwoFiveStepThatFits) {
+  for (const auto& [span, ticks, step] : std::vector<std::tuple<double, int, double>>{
+           {10, 5, 2}, {3.85, 4, 1}, {0.7, 7, 0.1}, {8, 3, 5}, {1, 1, 1}, {61.3, 6, 20}, {0.042, 4, 0.02},
+           {3125, 5, 1000}, {0, 5, 1}})
+    EXPECT_DOUBLE_EQ(niceStep(span, ticks), step) << span << " " << ticks;
 }
-INSTANTIATE_TEST_SUITE_P(Scales, NiceStep,
-                         testing::Values(StepCase{10, 5, 2}, StepCase{3.85, 4, 1}, StepCase{0.7, 7, 0.1},
-                                         StepCase{8, 3, 5}, StepCase{1, 1, 1}, StepCase{61.3, 6, 20},
-                                         StepCase{0.042, 4, 0.02}, StepCase{3125, 5, 1000},
-                                         StepCase{0, 5, 1}));  // no span: a usable step all the same
 
 // ---- The eye: a constant rail reads its value; a pulse on every symbol centre reads whole
 // symbol periods, 0 at the centre the marker starts on.
 
-struct EyeCase {
-  double b, eyeScale, value, width, height;
-};
+struct EyeCase { double b, eyeScale, value, width, height; };
 class EyeScales : public testing::TestWithParam<EyeCase> {};
 
 TEST_P(EyeScales, LabelsReadTheAmplitudeAndTheSymbolCentres) {
@@ -83,17 +74,18 @@ TEST_P(EyeScales, LabelsReadTheAmplitudeAndTheSymbolCentres) {
   const std::string text = last;
   ASSERT_NE(text.find(leadingNumber(last) == 1 ? " symbol = " : " symbols = "), std::string::npos) << text;
   EXPECT_NEAR(leadingNumber(text.substr(text.find("= ") + 2).c_str()), leadingNumber(last) * b, 1e-9) << text;
+  // ... written with the fewest decimals: "2 ms", never "2.0 ms".
+  const std::string ms = text.substr(text.find("= ") + 2, text.find(' ', text.find("= ") + 2) - text.find("= ") - 2);
+  EXPECT_TRUE(ms.find('.') == std::string::npos || (ms.back() != '0' && ms.back() != '.')) << text;
 }
 INSTANTIATE_TEST_SUITE_P(Scales, EyeScales,
-                         testing::Values(EyeCase{1, 1, 1, 4335, 3855}, EyeCase{2, 1.4, -0.8, 4335, 3855},
-                                         EyeCase{3, 0.4, 2.0, 4335, 3855}, EyeCase{4, 2, 0.3, 4335, 3855},
-                                         EyeCase{1, 1, 0.5, 8895, 2000}, EyeCase{2, 0.2, 3, 6000, 3000}));
+                         testing::ValuesIn(std::vector<EyeCase>{{1, 1, 1, 4335, 3855}, {2, 1.4, -0.8, 4335, 3855},
+                                                                {3, 0.4, 2.0, 4335, 3855}, {4, 2, 0.3, 4335, 3855},
+                                                                {1, 1, 0.5, 8895, 2000}, {2, 0.2, 3, 6000, 3000}}));
 
 // ---- The I/Q plane: a standing point of the trajectory reads its I and Q.
 
-struct PlaneCase {
-  double eyeScale, i, q, width, height;
-};
+struct PlaneCase { double eyeScale, i, q, width, height; };
 class PlaneScales : public testing::TestWithParam<PlaneCase> {};
 
 TEST_P(PlaneScales, TrajectoryPointReadsItsIAndQ) {
@@ -117,18 +109,13 @@ TEST_P(PlaneScales, TrajectoryPointReadsItsIAndQ) {
   EXPECT_NE(allText(s).find(" Q|"), std::string::npos);
 }
 INSTANTIATE_TEST_SUITE_P(Scales, PlaneScales,
-                         testing::Values(PlaneCase{1, 0.6, -0.3, 5535, 4915}, PlaneCase{0.2, 3, 2, 3915, 3915},
-                                         PlaneCase{2, -0.25, 0.4, 4035, 3915}, PlaneCase{1.2, -1, -1, 5535, 4095}));
+                         testing::ValuesIn(std::vector<PlaneCase>{{1, 0.6, -0.3, 5535, 4915}, {0.2, 3, 2, 3915, 3915},
+                                                                  {2, -0.25, 0.4, 4035, 3915}, {1.2, -1, -1, 5535, 4095}}));
 
 // ---- The spectrum: one bin of known power reads its frequency and its level.
 
-struct SpectrumCase {
-  double b, zoom;
-  int bin;  // signed: negative frequencies below zero
-  double power;
-  int range;
-  bool linear;
-};
+// bin: signed, negative frequencies below zero.
+struct SpectrumCase { double b, zoom; int bin; double power; int range; bool linear; };
 class SpectrumScales : public testing::TestWithParam<SpectrumCase> {};
 
 TEST_P(SpectrumScales, APeakReadsItsFrequencyAndPower) {
@@ -152,20 +139,13 @@ TEST_P(SpectrumScales, APeakReadsItsFrequencyAndPower) {
   EXPECT_EQ(allText(s).find(" dB|") != std::string::npos, !p.linear) << allText(s);
 }
 INSTANTIATE_TEST_SUITE_P(Scales, SpectrumScales,
-                         testing::Values(SpectrumCase{1, 1, 128, 1e4, 150, false},
-                                         SpectrumCase{2, 2, -64, 1e3, 150, false},
-                                         SpectrumCase{4, 3, 300, 5e4, 100, false},
-                                         SpectrumCase{3, 5, -40, 2e5, 200, false},
-                                         SpectrumCase{1, 1, 200, 5000, 190, true},
-                                         SpectrumCase{2, 4, -30, 3e4, 120, true}));
+                         testing::ValuesIn(std::vector<SpectrumCase>{
+                             {1, 1, 128, 1e4, 150, false}, {2, 2, -64, 1e3, 150, false}, {4, 3, 300, 5e4, 100, false},
+                             {3, 5, -40, 2e5, 200, false}, {1, 1, 200, 5000, 190, true}, {2, 4, -30, 3e4, 120, true}}));
 
 // ---- The component traces: a pulse on one symbol centre reads its amplitude and its time.
 
-struct ComponentCase {
-  double b;
-  int zoom, scroll, symbol;
-  double value;
-};
+struct ComponentCase { double b; int zoom, scroll, symbol; double value; };
 class ComponentScales : public testing::TestWithParam<ComponentCase> {};
 
 TEST_P(ComponentScales, APulseReadsItsAmplitudeAndSymbolCentre) {
@@ -188,18 +168,13 @@ TEST_P(ComponentScales, APulseReadsItsAmplitudeAndSymbolCentre) {
   EXPECT_NEAR(readAt(s, true, peak->y1), p.value, 0.5 / perUnit + 1 / perUnit) << allText(s);
 }
 INSTANTIATE_TEST_SUITE_P(Scales, ComponentScales,
-                         testing::Values(ComponentCase{1, 1, 0, 15, 1}, ComponentCase{2, 2, 4, 12, -0.75},
-                                         ComponentCase{4, 4, 16, 10, 1.3}, ComponentCase{3, 1, 6, 7, 0.5},
-                                         ComponentCase{1, 3, 40, 60, -1}));
+                         testing::ValuesIn(std::vector<ComponentCase>{
+                             {1, 1, 0, 15, 1}, {2, 2, 4, 12, -0.75}, {4, 4, 16, 10, 1.3}, {3, 1, 6, 7, 0.5}, {1, 3, 40, 60, -1}}));
 
 // ---- The stepped traces: a single high bit (or symbol) reads its level and where it starts.
 
-struct SteppedCase {
-  bool symbols;  // the symbol trace (values -1..1) instead of the bits (0..1)
-  double b;
-  int first, last, index;
-  double value;
-};
+// symbols: the symbol trace (values -1..1) instead of the bits (0..1).
+struct SteppedCase { bool symbols; double b; int first, last, index; double value; };
 class SteppedScales : public testing::TestWithParam<SteppedCase> {};
 
 TEST_P(SteppedScales, ACellReadsItsLevelAndItsStart) {
@@ -210,14 +185,12 @@ TEST_P(SteppedScales, ACellReadsItsLevelAndItsStart) {
   if (p.symbols) {
     std::vector<double> sym(257, 0.0);
     sym[2 * p.index] = p.value;
-    plotModData(pic, 32, sym, 0xC000, NoQuadratureColour, -1, 1, 0, static_cast<int16_t>(p.first),
-                static_cast<int16_t>(p.last));
+    plotModData(pic, 32, sym, 0xC000, NoQuadratureColour, -1, 1, 0, int16_t(p.first), int16_t(p.last));
     symbolTraceScales(s, width, height, p.first, p.last, -1, 1, p.b, style);
   } else {
     std::vector<int16_t> bits(513, 0);
     bits[p.index] = 1;
-    plotData(pic, 32, bits, bits, 0xFF0000, 0, 1, true, 0, static_cast<int16_t>(p.first),
-             static_cast<int16_t>(p.last));
+    plotData(pic, 32, bits, bits, 0xFF0000, 0, 1, true, 0, int16_t(p.first), int16_t(p.last));
     dataTraceScales(s, width, height, p.first, p.last, p.b, style);
   }
   // The cell's leading edge: the first vertical line past the left edge (the symbol trace also
@@ -232,17 +205,15 @@ TEST_P(SteppedScales, ACellReadsItsLevelAndItsStart) {
   EXPECT_NEAR(readAt(s, true, edge->y1), 0, p.symbols ? 0.01 : 1e-9) << allText(s);
 }
 INSTANTIATE_TEST_SUITE_P(Scales, SteppedScales,
-                         testing::Values(SteppedCase{false, 1, 12, 24, 17, 1}, SteppedCase{false, 2, 16, 40, 30, 1},
-                                         SteppedCase{false, 4, 20, 68, 44, 1}, SteppedCase{true, 1, 12, 24, 18, 0.5},
-                                         SteppedCase{true, 2, 8, 20, 13, -0.75}, SteppedCase{true, 4, 4, 16, 9, 1}));
+                         testing::ValuesIn(std::vector<SteppedCase>{
+                             {false, 1, 12, 24, 17, 1}, {false, 2, 16, 40, 30, 1}, {false, 4, 20, 68, 44, 1},
+                             {true, 1, 12, 24, 18, 0.5}, {true, 2, 8, 20, 13, -0.75}, {true, 4, 4, 16, 9, 1}}));
 
 // ---- Every description: labels inside the picture, clear of each other and of the controls on
 // it, each on a grid line.
 
-struct LayoutCase {
-  int kind;  // 0 eye, 1 plane, 2 spectrum, 3 component, 4 data, 5 symbols
-  double width, height;
-};
+// kind: 0 eye, 1 plane, 2 spectrum, 3 component, 4 data, 5 symbols.
+struct LayoutCase { int kind; double width, height; };
 class ScaleLayout : public testing::TestWithParam<LayoutCase> {};
 
 TEST_P(ScaleLayout, LabelsFitTheirPictureAndStandOnTheirLines) {
@@ -274,9 +245,11 @@ TEST_P(ScaleLayout, LabelsFitTheirPictureAndStandOnTheirLines) {
     EXPECT_GE(box[1], 0) << l.text.data();
     EXPECT_LE(box[3], height) << l.text.data();
     EXPECT_FALSE(box[2] > width - 1500 && box[1] < 400) << "under the control: " << l.text.data();
+    if (l.vertical) EXPECT_TRUE(box[3] <= l.at || box[1] >= l.at) << "across its own line: " << l.text.data();
     for (const auto& other : boxes)
-      EXPECT_FALSE(box[0] < other[2] && other[0] < box[2] && box[1] < other[3] && other[1] < box[3])
-          << "overlap: " << l.text.data();
+      EXPECT_FALSE(box[0] < other[2] + style.gap && other[0] < box[2] + style.gap && box[1] < other[3] &&
+                   other[1] < box[3])
+          << "closer than the gap: " << l.text.data();
     boxes.push_back(box);
     bool onLine = false;
     for (int j = 0; j < s.lineCount; ++j) {
@@ -302,6 +275,15 @@ INSTANTIATE_TEST_SUITE_P(Scales, ScaleLayout,
                                          LayoutCase{4, 8895, 795}, LayoutCase{5, 8895, 1155},
                                          LayoutCase{1, 3915, 3915},
                                          LayoutCase{4, 3915, 795}));  // the unit right-aligned 900 twips in
+
+// Without a symbol length or a zoom the spectrum has no scale rather than half of one.
+TEST(SpectrumScalesWithout, ASymbolLengthOrAZoomLabelNothing) {
+  for (const auto& [b, zoom] : {std::pair{0.0, 1.0}, {1.0, 0.0}}) {
+    PictureScales s;
+    spectrumScales(s, 8895, 2775, b, zoom, 150, false, style);
+    EXPECT_EQ(s.labelCount, 0) << b << " " << zoom;
+  }
+}
 
 }  // namespace
 }  // namespace linklab

@@ -17,12 +17,8 @@ namespace linklab {
 
 // The number a label starts with; the typographic minus counts as a sign.
 inline double leadingNumber(const char* text) {
-  double sign = 1;
-  if (std::strncmp(text, "\u2212", 3) == 0) {
-    sign = -1;
-    text += 3;
-  }
-  return sign * std::strtod(text, nullptr);
+  const bool minus = std::strncmp(text, "\u2212", 3) == 0;
+  return minus ? -std::strtod(text + 3, nullptr) : std::strtod(text, nullptr);
 }
 
 // What the labels of one axis say at pos (twips along it): linear between the two labelled ticks

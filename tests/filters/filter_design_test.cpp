@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <utility>
+#include <vector>
 
 #include "filters/filter_parameters.h"
 #include "transmitter/rx_filter.h"
@@ -22,13 +23,7 @@ using namespace linklab::testing;
 
 // h gives H(k) for k = 0 .. 2048 from the response's formula (bin 4096 - k mirrors bin k);
 // H(spotBin) = spotValue is worked out by hand.
-struct ResponseCase {
-  FilterType type;
-  double parameter, codeRate, bits;
-  std::function<double(int)> h;
-  int spotBin;  // H(spotBin) = spotValue
-  double spotValue;
-};
+struct ResponseCase { FilterType type; double parameter, codeRate, bits; std::function<double(int)> h; int spotBin; double spotValue; };
 class FilterResponses : public ::testing::TestWithParam<ResponseCase> {};
 TEST_P(FilterResponses, MatchTheirFormulaAndMirror) {
   const ResponseCase& c = GetParam();
@@ -76,11 +71,8 @@ INSTANTIATE_TEST_SUITE_P(
                       R{F::Matched, 0, 1, 1, flat(-1), 0, 0}));
 
 // Typed parameters become whole percent in 1..100 and hundredths in 0.10..6.00.
-struct TidyCase {
-  bool percent;  // excess bandwidth (percent) or bandwidth
-  const char *typed, *shown;
-  double value;
-};
+// percent: the excess bandwidth (percent), else the bandwidth.
+struct TidyCase { bool percent; const char *typed, *shown; double value; };
 class ParameterTidying : public ::testing::TestWithParam<TidyCase> {};
 TEST_P(ParameterTidying, RoundsAndClamps) {
   const TidyCase& c = GetParam();
@@ -90,11 +82,11 @@ TEST_P(ParameterTidying, RoundsAndClamps) {
 }
 INSTANTIATE_TEST_SUITE_P(
     Texts, ParameterTidying,
-    ::testing::Values(TidyCase{true, "0", "1", 1}, TidyCase{true, "", "1", 1}, TidyCase{true, "abc", "1", 1},
-                      TidyCase{true, "250", "100", 100}, TidyCase{true, "100.6", "100", 100}, TidyCase{true, "35.6", "36", 36},
-                      TidyCase{false, "0.05", "0.10", 0.1}, TidyCase{false, "7", "6.00", 6},
-                      TidyCase{false, "0.5", "0.50", 0.5}, TidyCase{false, "0.344", "0.34", 0.34},
-                      TidyCase{false, "0.346", "0.35", 0.35}, TidyCase{false, "2.999", "3.00", 3}));
+    ::testing::ValuesIn(std::vector<TidyCase>{
+        {true, "0", "1", 1}, {true, "", "1", 1}, {true, "abc", "1", 1}, {true, "250", "100", 100},
+        {true, "100.6", "100", 100}, {true, "35.6", "36", 36}, {false, "0.05", "0.10", 0.1}, {false, "7", "6.00", 6},
+        {false, "0.5", "0.50", 0.5}, {false, "0.344", "0.34", 0.34}, {false, "0.346", "0.35", 0.35},
+        {false, "2.999", "3.00", 3}}));
 
 std::unique_ptr<Form1> designed(const char* tx, const char* rx, RecordingHost& host) {
   auto form = std::make_unique<Form1>();
@@ -110,16 +102,21 @@ std::unique_ptr<Form1> designed(const char* tx, const char* rx, RecordingHost& h
   return form;
 }
 
-// Only the texts in use are tidied: 100 % raised cosine has H(64) = 0.5, Gaussian B = 0.5 has
-// w = 64.
+// The texts in use are tidied: 100 % raised cosine has H(64) = 0.5, Gaussian B = 0.5 has w = 64.
+// Through impulses the matched filter copies the transmit response, conjugated.
 TEST(DesignFilters, TidiesTheTextsInUseAndBuildsBothResponses) {
   RecordingHost host;
   auto form = designed("Raised Cosine", "Gaussian", host);
-  EXPECT_EQ(form->cmbTxEB[0].Text(), "100");
-  EXPECT_EQ(form->cmbTxBW[1].Text(), "0.50");
-  EXPECT_TRUE(host.messages.empty());
+  EXPECT_EQ(form->cmbTxEB[0].Text() + " " + form->cmbTxBW[1].Text(), "100 0.50");
   EXPECT_NEAR(form->dTxFilter[2 * 64], 0.5, 1e-12);
   EXPECT_NEAR(form->dRxFilter[2 * 64], std::exp(-0.5), 1e-12);
+  form = designed("Root RC", "Matched", host);
+  EXPECT_TRUE(host.messages.empty());
+  for (int k = 0; k < 4096; ++k) {
+    ASSERT_EQ(form->dRxFilter[2 * k], form->dTxFilter[2 * k]) << k;
+    ASSERT_EQ(form->dRxFilter[2 * k + 1], -form->dTxFilter[2 * k + 1]) << k;
+  }
+  EXPECT_NEAR(form->dRxFilter[2 * 64] * form->dTxFilter[2 * 64], 0.5, 1e-12) << "overall raised cosine";
 }
 
 // The receive list refuses a name it does not offer, so only the transmit side (which takes no
@@ -142,12 +139,8 @@ TEST(DesignFilters, UnknownTypeIsReportedOnEveryDesignAndGivesZero) {
 // own autocorrelation over its 0 Hz gain (32), zero-phase, so at the symbol's centre it reads the
 // pulse's energy over 32. The rectangle's autocorrelation is the triangle 32 - |n|: integrate and
 // dump. A Nyquist overall response is 0 on the neighbours' centres.
-struct MatchedCase {
-  const char* tx;
-  bool nyquist;
-  double atHalfSymbol;  // overall(n = 16), NaN: not checked
-  double tolerance;
-};
+// atHalfSymbol: overall(n = 16), NaN: not checked.
+struct MatchedCase { const char* tx; bool nyquist; double atHalfSymbol, tolerance; };
 class MatchedFilter : public ::testing::TestWithParam<MatchedCase> {};
 TEST_P(MatchedFilter, TurnsThePulseIntoItsAutocorrelation) {
   const MatchedCase& c = GetParam();
@@ -172,21 +165,9 @@ TEST_P(MatchedFilter, TurnsThePulseIntoItsAutocorrelation) {
   for (int n = 1; n < 2048; ++n) ASSERT_NEAR(pulse[2 * n], pulse[2 * (4096 - n)], 1e-12) << n;
 }
 INSTANTIATE_TEST_SUITE_P(Pulses, MatchedFilter,
-                         ::testing::Values(MatchedCase{"None", true, 0.5, 1e-12},
-                                           MatchedCase{"Root RC", true, NAN, 1e-3},
+                         ::testing::Values(MatchedCase{"None", true, 0.5, 1e-12}, MatchedCase{"Root RC", true, NAN, 1e-3},
                                            MatchedCase{"Gaussian", false, NAN, 0}),
                          [](const ::testing::TestParamInfo<MatchedCase>& info) { return std::to_string(info.index); });
-
-TEST(DesignFilters, MatchedThroughImpulsesCopiesTheTransmitResponse) {
-  RecordingHost host;
-  auto form = designed("Root RC", "Matched", host);
-  EXPECT_TRUE(host.messages.empty());
-  for (int k = 0; k < 4096; ++k) {
-    ASSERT_EQ(form->dRxFilter[2 * k], form->dTxFilter[2 * k]) << k;
-    ASSERT_EQ(form->dRxFilter[2 * k + 1], -form->dTxFilter[2 * k + 1]) << k;
-  }
-  EXPECT_NEAR(form->dRxFilter[2 * 64] * form->dTxFilter[2 * 64], 0.5, 1e-12) << "overall raised cosine";
-}
 
 }  // namespace
 }  // namespace linklab

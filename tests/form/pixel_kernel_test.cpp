@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <random>
 #include <vector>
@@ -18,7 +19,7 @@ namespace linklab {
 namespace {
 
 constexpr int kColumns = 83, kRows = 57;
-using Cells = std::vector<int>;
+using Cells = std::array<int, kColumns * kRows>;  // on the stack: no allocation per shape
 
 void mark(Cells& cells, int x, int y) {
   if (x >= 0 && x < kColumns && y >= 0 && y < kRows) ++cells[y * kColumns + x];
@@ -26,7 +27,7 @@ void mark(Cells& cells, int x, int y) {
 
 // skipFirst: the first step is left out unless the clip moved the start (then no joint is there).
 Cells referenceLine(double ax, double ay, double bx, double by, int pen, bool skipFirst = false) {
-  Cells cells(kColumns * kRows, 0);
+  Cells cells{};
   const bool inside = ax >= -pen && ax <= kColumns + 1.0 && ay >= -pen && ay <= kRows + 1.0;
   if (!clipSegment(ax, ay, bx, by, -pen, -pen, kColumns + 1.0, kRows + 1.0)) return cells;
   int x = static_cast<int>(std::floor(ax)), y = static_cast<int>(std::floor(ay));
@@ -40,17 +41,17 @@ Cells referenceLine(double ax, double ay, double bx, double by, int pen, bool sk
     if (e2 >= dy) err += dy, x += x < x1 ? 1 : -1;
     if (e2 <= dx) err += dx, y += y < y1 ? 1 : -1;
   }
-  for (int& c : cells) c = c > 0;
   return cells;
 }
 
+// Only the cells of the ring's bounding square can lie in it.
 Cells referenceRing(double cx, double cy, double r, int pen) {
-  Cells cells(kColumns * kRows, 0);
+  Cells cells{};
   const double outer = r + pen / 2.0;
   const double inner = r - pen / 2.0 > std::max(0.5, pen / 2.0) ? r - pen / 2.0 : 0.0;
-  for (int y = 0; y < kRows; ++y)
-    for (int x = 0; x < kColumns; ++x) {
-      const double d2 = std::pow(x + 0.5 - cx, 2) + std::pow(y + 0.5 - cy, 2);
+  for (int y = std::max(0, int(cy - outer) - 1); y < std::min(kRows, int(cy + outer) + 2); ++y)
+    for (int x = std::max(0, int(cx - outer) - 1); x < std::min(kColumns, int(cx + outer) + 2); ++x) {
+      const double d2 = (x + 0.5 - cx) * (x + 0.5 - cx) + (y + 0.5 - cy) * (y + 0.5 - cy);
       if (d2 <= outer * outer && !(d2 < inner * inner)) mark(cells, x, y);
     }
   return cells;
@@ -64,10 +65,8 @@ struct CountSpans {
   }
 };
 
-struct Ratio {
-  double pixelsPer15Twips;
-  int pen;  // the smallest whole pen that spans 15 twips
-};
+// Pixels per 15 twips, and the smallest whole pen that spans 15 twips.
+struct Ratio { double pixelsPer15Twips; int pen; };
 class PixelKernel : public ::testing::TestWithParam<Ratio> {};
 
 TEST_P(PixelKernel, SetsTheReferenceCellsOnceEach) {
@@ -77,38 +76,38 @@ TEST_P(PixelKernel, SetsTheReferenceCellsOnceEach) {
   std::uniform_real_distribution<double> across(-0.3 * kColumns, 1.3 * kColumns), down(-0.3 * kRows, 1.3 * kRows);
   std::uniform_real_distribution<double> radius(0, 30), unit(0, 1);
   const PixelGrid grid{kColumns, kRows};
-  int lineMismatches = 0, fillMismatches = 0, ringMismatches = 0, doubles = 0, inked = 0;
+  int lineMismatches = 0, ringMismatches = 0, fillMismatches = 0, doubles = 0, inked = 0;
+  std::array<uint32_t, kColumns * kRows> filled{};
   for (int i = 0; i < 2000; ++i) {
     double ax = across(random), ay = down(random), bx = across(random), by = down(random);
     // Every fifth line is short, every seventh flat or upright, as traces mostly are.
     if (i % 5 == 0) bx = ax + 4 * (unit(random) - 0.5), by = ay + 4 * (unit(random) - 0.5);
     if (i % 7 == 0) (i % 14 == 0 ? by : bx) = (i % 14 == 0 ? ay : ax);
     // Every other line continues a polyline: its first step is left out.
-    Cells counted(kColumns * kRows, 0);
+    Cells counted{};
     lineSpans(grid, ax, ay, bx, by, pen, CountSpans{counted}, i % 2 == 1);
     const Cells expected = referenceLine(ax, ay, bx, by, pen, i % 2 == 1);
     // The filling path, with its own walks for lines inside the grid, sets the whole line's cells.
-    std::vector<uint32_t> filled(kColumns * kRows, 0);
+    filled.fill(0);
     fillLine(grid, ax, ay, bx, by, pen, FillSpans{filled.data(), kColumns, 1});
     const Cells expectedFill = referenceLine(ax, ay, bx, by, pen);
-    for (std::size_t c = 0; c < counted.size(); ++c) {
-      doubles += counted[c] > 1;
-      inked += counted[c] > 0;
-      lineMismatches += (counted[c] > 0) != (expected[c] > 0);
-      fillMismatches += filled[c] != static_cast<uint32_t>(expectedFill[c] > 0);
-    }
+    for (int c = 0; c < kColumns * kRows; ++c) fillMismatches += filled[c] != static_cast<uint32_t>(expectedFill[c] > 0);
     // r up to 30, centres partly off the grid; every third ring under a pixel.
     const double r = i % 3 == 0 ? unit(random) : radius(random);
     const double cx = across(random), cy = down(random);
-    Cells ring(kColumns * kRows, 0);
+    Cells ring{};
     ringSpans(grid, cx, cy, i % 2 ? r : -r, pen, CountSpans{ring});
-    std::fill(filled.begin(), filled.end(), 0);  // and filled, in spans of every width
-    ringSpans(grid, cx, cy, r, pen, FillSpans{filled.data(), kColumns, 1});
     const Cells expectedRing = referenceRing(cx, cy, r, pen);
-    for (std::size_t c = 0; c < ring.size(); ++c) {
-      doubles += ring[c] > 1;
-      ringMismatches += (ring[c] > 0) != (expectedRing[c] > 0);
-      fillMismatches += filled[c] != static_cast<uint32_t>(expectedRing[c] > 0);
+    filled.fill(0);  // and filled, in spans of every width
+    ringSpans(grid, cx, cy, r, pen, FillSpans{filled.data(), kColumns, 1});
+    for (int c = 0; c < kColumns * kRows; ++c) fillMismatches += filled[c] != static_cast<uint32_t>(expectedRing[c] > 0);
+    // Through plain pointers: an unoptimised build would call operator[] for each of the cells.
+    const int *line = counted.data(), *lineRef = expected.data(), *circle = ring.data(), *ringRef = expectedRing.data();
+    for (int c = 0; c < kColumns * kRows; ++c) {
+      doubles += (line[c] > 1) + (circle[c] > 1);
+      inked += line[c] > 0;
+      lineMismatches += (line[c] > 0) != (lineRef[c] > 0);
+      ringMismatches += (circle[c] > 0) != (ringRef[c] > 0);
     }
   }
   EXPECT_EQ(lineMismatches, 0);

@@ -3,6 +3,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "help/slider_values.h"
 #include "main_window/form1.h"
@@ -10,13 +11,8 @@
 namespace linklab {
 namespace {
 
-struct ValueCase {
-  const char* name;
-  int value;
-  double bitsPerSymbol;
-  bool linear;
-  const char* expected;  // a part the text must contain
-};
+// expected: a part the text must contain.
+struct ValueCase { const char* name; int value; double bitsPerSymbol; bool linear; const char* expected; };
 class SliderValues : public testing::TestWithParam<ValueCase> {};
 
 TEST_P(SliderValues, ReadInRealUnits) {
@@ -26,47 +22,45 @@ TEST_P(SliderValues, ReadInRealUnits) {
 }
 INSTANTIATE_TEST_SUITE_P(
     Units, SliderValues,
-    testing::Values(
+    testing::ValuesIn(std::vector<ValueCase>{
         // Carrier: v/64 cycles a sample, 32 samples a symbol of b ms.
-        ValueCase{"hscCarrier", 2, 1, false, "carrier 1 kHz (1 cycle a symbol)"},
-        ValueCase{"hscCarrier", 8, 4, false, "carrier 1 kHz (4 cycles"},
-        ValueCase{"hscCarrier", 5, 2, false, "carrier 1.25 kHz"},
-        ValueCase{"hscCarrier", 2, 0, false, "carrier 1 kHz"},  // no keying yet: one bit a symbol
+        {"hscCarrier", 2, 1, false, "carrier 1 kHz (1 cycle a symbol)"},
+        {"hscCarrier", 8, 4, false, "carrier 1 kHz (4 cycles"}, {"hscCarrier", 5, 2, false, "carrier 1.25 kHz"},
+        {"hscCarrier", 2, 0, false, "carrier 1 kHz"},
         // Spectrum zoom: +-4/zoom kHz.
-        ValueCase{"hscSpectrum", 1, 1, false, "\u00b14 kHz"}, ValueCase{"hscSpectrum", 3, 2, false, "\u00b11.33 kHz"},
+        {"hscSpectrum", 1, 1, false, "\u00b14 kHz"}, {"hscSpectrum", 3, 2, false, "\u00b11.33 kHz"},
         // Sampling instant: round(v/b) samples from the centre, 32 a symbol of b ms.
-        ValueCase{"hscSample", 0, 1, false, "0 symbols from the symbol centre (0 samples, 0 ms)"},
-        ValueCase{"hscSample", 16, 1, false, "+0.5 symbols from the symbol centre (+16 samples, +0.5 ms)"},
-        ValueCase{"hscSample", -64, 4, false, "\u22120.5 symbols from the symbol centre (\u221216 samples, \u22122 ms)"},
-        ValueCase{"hscSample", 3, 2, false, "(+2 samples, +0.125 ms)"},
-        ValueCase{"hscSample", 32, 1, false, "+1 symbol from the symbol centre (+32 samples, +1 ms)"},
-        ValueCase{"hscSample", 1, 1, false, "+0.0312 symbols from the symbol centre (+1 sample, +0.0312 ms)"},
+        {"hscSample", 0, 1, false, "0 symbols from the symbol centre (0 samples, 0 ms)"},
+        {"hscSample", 16, 1, false, "+0.5 symbols from the symbol centre (+16 samples, +0.5 ms)"},
+        {"hscSample", -64, 4, false, "\u22120.5 symbols from the symbol centre (\u221216 samples, \u22122 ms)"},
+        {"hscSample", 3, 2, false, "(+2 samples, +0.125 ms)"},
+        {"hscSample", 32, 1, false, "+1 symbol from the symbol centre (+32 samples, +1 ms)"},
+        {"hscSample", 1, 1, false, "+0.0312 symbols from the symbol centre (+1 sample, +0.0312 ms)"},
         // Frequency offset: degrees a 100 ms run.
-        ValueCase{"vscFreq", 5, 1, false, "+5\u00b0 a run = +0.139 Hz"},
-        ValueCase{"vscFreq", -3, 1, false, "\u22123\u00b0 a run = \u22120.0833 Hz"},
-        ValueCase{"vscFreq", 0, 1, false, "0\u00b0 a run = 0 Hz"},
+        {"vscFreq", 5, 1, false, "+5\u00b0 a run = +0.139 Hz"},
+        {"vscFreq", -3, 1, false, "\u22123\u00b0 a run = \u22120.0833 Hz"},
+        {"vscFreq", 0, 1, false, "0\u00b0 a run = 0 Hz"},
         // Eye zoom and reference amplitude: (110 - v) / 50.
-        ValueCase{"vscTxEyeScale", 60, 1, false, "zoom \u00d71"}, ValueCase{"vscTxEyeScale", 10, 1, false, "\u00d72"},
-        ValueCase{"vscTxEyeScale", 100, 1, false, "\u00d70.2"},
-        ValueCase{"vscYThreshold", 85, 1, false, "reference amplitude 0.5"},
+        {"vscTxEyeScale", 60, 1, false, "zoom \u00d71"}, {"vscTxEyeScale", 10, 1, false, "\u00d72"},
+        {"vscTxEyeScale", 100, 1, false, "\u00d70.2"}, {"vscYThreshold", 85, 1, false, "reference amplitude 0.5"},
         // Spectrum range: the picture's height holds 3125 / (201 - R) dB, or 1024000 / (201 - R).
-        ValueCase{"vscSpectrumRange", 150, 1, false, "61.3 dB"}, ValueCase{"vscSpectrumRange", 1, 1, false, "15.6 dB"},
-        ValueCase{"vscSpectrumRange", 150, 1, true, "up to 20078 at the top"},
+        {"vscSpectrumRange", 150, 1, false, "61.3 dB"}, {"vscSpectrumRange", 1, 1, false, "15.6 dB"},
+        {"vscSpectrumRange", 150, 1, true, "up to 20078 at the top"},
         // FSK index: (30 - v) / 6.
-        ValueCase{"vscFSK", 24, 1, false, "h = 1"}, ValueCase{"vscFSK", 27, 1, false, "h = 0.5"},
-        ValueCase{"vscFSK", 0, 1, false, "h = 5"},
+        {"vscFSK", 24, 1, false, "h = 1"}, {"vscFSK", 27, 1, false, "h = 0.5"}, {"vscFSK", 0, 1, false, "h = 5"},
         // Data window: from bit v + 12, 12 * zoom bits.
-        ValueCase{"hscDataScroll", 8, 2, false, "symbol 10, 20 ms into the block"},
-        ValueCase{"hscDataZoom", 2, 4, false, "window 6 symbols long (24 ms)"},
-        ValueCase{"hscDataZoom", 1, 1, false, "window 12 symbols long (12 ms)"},
-        ValueCase{"vscSync", 0, 1, false, "3.6\u00b0 a click"}));
+        {"hscDataScroll", 8, 2, false, "symbol 10, 20 ms into the block"},
+        {"hscDataZoom", 2, 4, false, "window 6 symbols long (24 ms)"},
+        {"hscDataZoom", 1, 1, false, "window 12 symbols long (12 ms)"},
+        {"vscSync", 0, 1, false, "3.6\u00b0 a click"}}));
 
 TEST(SliderValues, NoneForAnUnusedOrUnknownSlider) {
   EXPECT_EQ(sliderValueText("hscXThreshold", 5, {}), "");
   EXPECT_EQ(sliderValueText("cmbMod(0)", 1, {}), "");
 }
 
-// Every slider a scene shows (but the unused one) says its value, in the window's own units.
+// Every slider a scene shows (but the unused one) says its value, in the window's own units, and
+// follows the keying's symbol length.
 class SceneSliders : public testing::TestWithParam<const char*> {};
 TEST_P(SceneSliders, EveryVisibleSliderHasAValueText) {
   auto form = std::make_unique<Form1>();
@@ -80,17 +74,12 @@ TEST_P(SceneSliders, EveryVisibleSliderHasAValueText) {
     EXPECT_FALSE(form->sliderText(static_cast<const Slider&>(*c)).empty()) << c->name;
   }
   EXPECT_GT(sliders, 0);
-}
-INSTANTIATE_TEST_SUITE_P(Units, SceneSliders, testing::Values("Modulation", "Scatter", "Full"));
-
-TEST(SliderValues, FollowTheModulationsSymbolLength) {
-  auto form = std::make_unique<Form1>();
-  form->Form_Load();
   form->cmbMod[0].setText("16-QAM");
   form->hscDataZoom.setValue(1);
   EXPECT_NE(form->sliderText(form->hscDataZoom).find("window 3 symbols long (12 ms)"), std::string::npos)
       << form->sliderText(form->hscDataZoom);
 }
+INSTANTIATE_TEST_SUITE_P(Units, SceneSliders, testing::Values("Modulation", "Scatter", "Full"));
 
 }  // namespace
 }  // namespace linklab

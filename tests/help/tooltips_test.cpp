@@ -3,6 +3,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "help/tooltips.h"
 #include "main_window/form1.h"
@@ -34,26 +35,16 @@ TEST_P(Tooltips, EveryVisibleControlHasOne) {
 }
 
 void nothing(Form1&) {}
-void fskWithRaisedCosine(Form1& f) {
-  f.cmbMod[0].setText("FSK");
-  f.cmbFilter[0].setText("Raised Cosine");
-}
+void fsk(Form1& f) { f.cmbMod[0].setText("FSK"), f.cmbFilter[0].setText("Raised Cosine"); }
 void ofdm(Form1& f) { f.cmbFilter[0].setText("OFDM"); }
-void gaussianBoth(Form1& f) {
-  f.cmbFilter[0].setText("Gaussian");
-  f.cmbFilter[1].setText("Root RC");
-}
-void pausedWithPassband(Form1& f) {
-  f.chkPassband.setValue(1);
-  f.cmdPause_Click();
-}
+void gaussian(Form1& f) { f.cmbFilter[0].setText("Gaussian"), f.cmbFilter[1].setText("Root RC"); }
+void paused(Form1& f) { f.chkPassband.setValue(1), f.cmdPause_Click(); }
 
 INSTANTIATE_TEST_SUITE_P(Scenes, Tooltips,
-                         ::testing::Values(Setting{"Baseband Demo", nothing}, Setting{"Modulation", nothing},
-                                           Setting{"Scatter", nothing}, Setting{"Full", nothing},
-                                           Setting{"Modulation", fskWithRaisedCosine}, Setting{"Full", ofdm},
-                                           Setting{"Full", gaussianBoth}, Setting{"Modulation", pausedWithPassband},
-                                           Setting{"Scatter", fskWithRaisedCosine}));
+                         ::testing::ValuesIn(std::vector<Setting>{
+                             {"Baseband Demo", nothing}, {"Modulation", nothing}, {"Scatter", nothing}, {"Full", nothing},
+                             {"Modulation", fsk}, {"Full", ofdm}, {"Full", gaussian}, {"Modulation", paused},
+                             {"Scatter", fsk}}));
 
 TEST(Tooltips, AnArrayElementIsNotTakenForAnother) {
   EXPECT_NE(tooltipFor("picEye(1)"), tooltipFor("picEye(2)"));

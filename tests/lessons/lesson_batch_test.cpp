@@ -6,6 +6,7 @@
 #include <memory>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "batch/batch_runner.h"
 #include "lessons/lesson_session.h"
@@ -29,12 +30,14 @@ ScriptRun runScript(const std::string& script) {
   return {status, out.str(), err.str()};
 }
 
-TEST(LessonBatch, ListsTheShippedLessons) {
+TEST(LessonBatch, ListsTheShippedLessonsAndOpensOneByName) {
   std::string expected;
   for (const ShippedLesson& s : shippedLessons()) expected += std::string(s.name) + "\n";
-  const ScriptRun r = runScript("print lessons\n");
-  EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.out, expected + "end\n");
+  EXPECT_EQ(runScript("print lessons\n").out, expected + "end\n");
+  const ShippedLesson& first = shippedLessons().front();
+  const ScriptRun r = runScript("open lesson " + std::string(first.name) + "\nprint lessonSteps\n");
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, "lessonSteps = " + std::to_string(parseLessonText(first.text).lesson->steps.size()) + "\n");
 }
 
 TEST(LessonBatch, WalksALessonFromAFile) {
@@ -73,17 +76,8 @@ TEST(LessonBatch, SolvesOnTopOfTheWindowOrElseOfTheStepsSetup) {
   EXPECT_EQ(fallback.out, "check: pass\ncmbNoise.Text = None\ncmbMod(0).Text = BPSK\n");
 }
 
-TEST(LessonBatch, OpensAShippedLessonByName) {
-  const ShippedLesson& first = shippedLessons().front();
-  const ScriptRun r = runScript("open lesson " + std::string(first.name) + "\nprint lessonSteps\n");
-  EXPECT_EQ(r.status, 0) << r.err;
-  const LessonParse p = parseLessonText(first.text);
-  ASSERT_TRUE(p.lesson);
-  EXPECT_EQ(r.out, "lessonSteps = " + std::to_string(p.lesson->steps.size()) + "\n");
-}
-
 struct BadScript {
-  const char* script;
+  std::string script;
   const char* error;
 };
 
@@ -95,23 +89,19 @@ TEST_P(LessonBatchFaults, StopTheScript) {
   EXPECT_EQ(r.err, GetParam().error);
 }
 
+const std::string kOpen = "open lesson noise-and-matched-filter\n";
 INSTANTIATE_TEST_SUITE_P(
     Lessons, LessonBatchFaults,
-    ::testing::Values(BadScript{"lesson check\n", "error: line 1: no lesson is open\n"},
-                      BadScript{"print lessonSteps\n", "error: line 1: no lesson is open\n"},
-                      BadScript{"open lesson\n", "error: line 1: open lesson takes NAME or FILE\n"},
-                      BadScript{"open lesson /nonexistent/x.lesson\n",
-                                "error: line 1: no shipped lesson and no file '/nonexistent/x.lesson'\n"},
-                      BadScript{"open lesson noise-and-matched-filter\nlesson check\n",
-                                "error: line 2: no lesson step is entered\n"},
-                      BadScript{"open lesson noise-and-matched-filter\nlesson step 0\n",
-                                "error: line 2: the lesson has steps 1 to 5\n"},
-                      BadScript{"open lesson noise-and-matched-filter\nlesson step two\n",
-                                "error: line 2: lesson step takes a step number\n"},
-                      BadScript{"open lesson noise-and-matched-filter\nlesson step 1\nlesson jump\n",
-                                "error: line 3: unknown lesson command 'jump'\n"},
-                      BadScript{"open lesson noise-and-matched-filter\nlesson step 2\nset cmbScene Scatter\n",
-                                "error: line 3: cmbScene is locked by the setup\n"}));
+    ::testing::ValuesIn(std::vector<BadScript>{
+        {"lesson check\n", "error: line 1: no lesson is open\n"},
+        {"print lessonSteps\n", "error: line 1: no lesson is open\n"},
+        {"open lesson\n", "error: line 1: open lesson takes NAME or FILE\n"},
+        {"open lesson /nonexistent/x.lesson\n", "error: line 1: no shipped lesson and no file '/nonexistent/x.lesson'\n"},
+        {kOpen + "lesson check\n", "error: line 2: no lesson step is entered\n"},
+        {kOpen + "lesson step 0\n", "error: line 2: the lesson has steps 1 to 5\n"},
+        {kOpen + "lesson step two\n", "error: line 2: lesson step takes a step number\n"},
+        {kOpen + "lesson step 1\nlesson jump\n", "error: line 3: unknown lesson command 'jump'\n"},
+        {kOpen + "lesson step 2\nset cmbScene Scatter\n", "error: line 3: cmbScene is locked by the setup\n"}}));
 
 }  // namespace
 }  // namespace linklab

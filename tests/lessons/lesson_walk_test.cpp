@@ -1,11 +1,11 @@
-// Every shipped lesson, step by step, on a real window model: each step that asks for an action
-// or an answer must not pass when entered, nor after the link has run a while untouched, and
-// must pass once its solution is applied and the link has run at most 30 times.
+// Every shipped lesson walked step by step on a real window model, as a student takes it: each
+// step that asks for an action or an answer must not pass when entered, nor after the link has
+// run untouched as long as its readouts need, and must pass once its solution is applied, within
+// 30 runs.
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "lessons/lesson_session.h"
 #include "main_window/form1.h"
@@ -20,85 +20,58 @@ void run(Form1& form, int ticks) {
     if (form.Timer1.Enabled && form.Timer1.onTimer) form.Timer1.onTimer();
 }
 
-struct ShippedStep {
-  std::string lesson;
-  int step;
-};
-
-std::vector<ShippedStep> allSteps() {
-  std::vector<ShippedStep> steps;
-  for (const ShippedLesson& shipped : shippedLessons()) {
-    const LessonParse p = parseLessonText(shipped.text);
-    const int count = p.lesson ? static_cast<int>(p.lesson->steps.size()) : 0;
-    for (int i = 1; i <= count; ++i) steps.push_back({std::string(shipped.name), i});
-  }
-  return steps;
+// The error counts gather 128 symbols a run and the checks ask for 3000 of them (24 runs): those
+// get the full 30. The pooled figures (eye statistics, averaged spectrum, pooled gain) settle
+// within their checks' margins in a few runs, and controls and answers do not move at all.
+int runsNeeded(const std::string& check) {
+  for (const char* counted : {"lBits", "lSymbols", "dBER", "dSER"})
+    if (check.find(counted) != std::string::npos) return kFairRuns;
+  return 5;
 }
 
-const std::string& textOf(const std::string& name) {
-  static std::string none;
-  for (const ShippedLesson& shipped : shippedLessons())
-    if (shipped.name == name) {
-      static std::string text;
-      text = std::string(shipped.text);
-      return text;
-    }
-  return none;
-}
+class ShippedLessons : public ::testing::TestWithParam<std::size_t> {};
 
-class ShippedLessons : public ::testing::TestWithParam<ShippedStep> {};
-
-TEST(ShippedLessonTexts, AllReadAndHaveFourToEightSteps) {
-  ASSERT_GE(shippedLessons().size(), 3u);
-  for (const ShippedLesson& shipped : shippedLessons()) {
-    const LessonParse p = parseLessonText(shipped.text);
-    ASSERT_TRUE(p.lesson) << shipped.name << ": " << p.error;
-    EXPECT_GE(p.lesson->steps.size(), 4u) << shipped.name;
-    EXPECT_LE(p.lesson->steps.size(), 8u) << shipped.name;
-    int checked = 0;
-    for (const LessonStep& s : p.lesson->steps) checked += s.check ? 1 : 0;
-    EXPECT_GE(checked, 3) << shipped.name;
-  }
-}
-
-TEST_P(ShippedLessons, StepFailsUntilItsSolutionThenPasses) {
-  LessonParse p = parseLessonText(textOf(GetParam().lesson));
-  ASSERT_TRUE(p.lesson) << p.error;
+TEST_P(ShippedLessons, EachStepFailsUntilItsSolutionThenPasses) {
+  const ShippedLesson& shipped = shippedLessons()[GetParam()];
+  LessonParse p = parseLessonText(shipped.text);
+  ASSERT_TRUE(p.lesson) << shipped.name << ": " << p.error;
+  const int steps = static_cast<int>(p.lesson->steps.size());
+  EXPECT_TRUE(steps >= 4 && steps <= 8) << steps;
   auto form = std::make_unique<Form1>();
   form->Form_Load();
   LessonSession session;
   session.open(std::move(*p.lesson));
-  const int n = GetParam().step;
-  // The steps before it first, as a student comes to it.
-  for (int i = 1; i < n; ++i) {
-    ASSERT_EQ(session.enterStep(*form, i), "");
-    if (session.current().steps[static_cast<std::size_t>(i - 1)].check) {
-      ASSERT_EQ(session.solve(*form), "");
+  int checked = 0;
+  for (int n = 1; n <= steps; ++n) {
+    SCOPED_TRACE(std::string(shipped.name) + " step " + std::to_string(n));
+    ASSERT_EQ(session.enterStep(*form, n), "");
+    const LessonStep& step = session.current().steps[static_cast<std::size_t>(n - 1)];
+    if (!step.check) {
+      EXPECT_EQ(session.check(*form).kind, LessonVerdict::Kind::None);
+      run(*form, 2);
+      continue;
     }
-    run(*form, 2);
+    ++checked;
+    EXPECT_EQ(session.check(*form).kind, LessonVerdict::Kind::Fail) << "passes on entering: " << step.checkText;
+    run(*form, runsNeeded(step.checkText));
+    EXPECT_EQ(session.check(*form).kind, LessonVerdict::Kind::Fail) << "passes untouched: " << step.checkText;
+    ASSERT_EQ(session.solve(*form), "");
+    int runs = 0;
+    do run(*form, 1);
+    while (session.check(*form).kind != LessonVerdict::Kind::Pass && ++runs < kFairRuns);
+    const LessonVerdict verdict = session.check(*form);
+    EXPECT_EQ(verdict.kind, LessonVerdict::Kind::Pass)
+        << step.checkText << " (dEbN0dB " << form->dEbN0dB << ", dEbN0EffectivedB " << form->dEbN0EffectivedB
+        << ", dBER " << form->dBER << " theory " << form->dBERTheory << ", dSER " << form->dSER << " theory "
+        << form->dSERTheory << ", lBits " << form->lBits << ", eye " << form->dEyeOpeningPercent << ")";
+    EXPECT_EQ(verdict.message, step.pass);
   }
-  ASSERT_EQ(session.enterStep(*form, n), "");
-  const LessonStep& step = session.current().steps[static_cast<std::size_t>(n - 1)];
-  if (!step.check) {
-    EXPECT_EQ(session.check(*form).kind, LessonVerdict::Kind::None);
-    return;
-  }
-  EXPECT_EQ(session.check(*form).kind, LessonVerdict::Kind::Fail) << "passes on entering: " << step.checkText;
-  run(*form, kFairRuns);
-  EXPECT_EQ(session.check(*form).kind, LessonVerdict::Kind::Fail) << "passes untouched: " << step.checkText;
-  ASSERT_EQ(session.solve(*form), "");
-  run(*form, kFairRuns);
-  const LessonVerdict verdict = session.check(*form);
-  EXPECT_EQ(verdict.kind, LessonVerdict::Kind::Pass)
-      << step.checkText << " (dEbN0dB " << form->dEbN0dB << ", dEbN0EffectivedB " << form->dEbN0EffectivedB
-      << ", dBER " << form->dBER << " theory " << form->dBERTheory << ", dSER " << form->dSER << " theory "
-      << form->dSERTheory << ", lBits " << form->lBits << ", eye " << form->dEyeOpeningPercent << ")";
-  EXPECT_EQ(verdict.message, step.pass);
+  EXPECT_GE(checked, 3);
 }
 
-INSTANTIATE_TEST_SUITE_P(Lessons, ShippedLessons, ::testing::ValuesIn(allSteps()),
-                         [](const ::testing::TestParamInfo<ShippedStep>& info) {
-                           std::string name = info.param.lesson + "_" + std::to_string(info.param.step);
+INSTANTIATE_TEST_SUITE_P(Lessons, ShippedLessons, ::testing::Range<std::size_t>(0, shippedLessons().size()),
+                         [](const ::testing::TestParamInfo<std::size_t>& info) {
+                           std::string name(shippedLessons()[info.param].name);
                            for (char& c : name)
                              if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
                            return name;

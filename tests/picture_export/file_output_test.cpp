@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "picture_export/file_output.h"
 
@@ -47,9 +48,9 @@ TEST_P(FileOutputFailure, ReportsTheSystemsReason) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, FileOutputFailure,
-                         ::testing::Values(Failure{"/no-such-folder-for-linklab/x.png", "No such file or directory"},
-                                           Failure{"/dev/full", "No space left on device"},
-                                           Failure{"/", "Is a directory"}));
+                         ::testing::ValuesIn(std::vector<Failure>{
+                             {"/no-such-folder-for-linklab/x.png", "No such file or directory"},
+                             {"/dev/full", "No space left on device"}, {"/", "Is a directory"}}));
 
 }  // namespace
 }  // namespace linklab

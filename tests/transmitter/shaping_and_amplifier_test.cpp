@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <vector>
 
 #include "transmitter/rf_amplifier.h"
 #include "transmitter/test_blocks.h"
@@ -86,9 +87,8 @@ TEST_P(AngleModulation, AdvancesPiTimesIndexPerSymbol) {
 INSTANTIATE_TEST_SUITE_P(Keyings, AngleModulation,
                          ::testing::Values(std::pair{AngleMapping::MSK, 0.5}, std::pair{AngleMapping::FSK, 0.3}));
 
-struct AmpCase {
-  double r, a, phi;  // input amplitude, output amplitude worked by hand, input phase
-};
+// Input amplitude, output amplitude worked by hand, input phase.
+struct AmpCase { double r, a, phi; };
 class AmplifierRanges : public ::testing::TestWithParam<AmpCase> {};
 
 // Output a * e^(i(phi - (1 - r/(a + 0.001))^2)) on every sample but the first and last symbol.
@@ -107,9 +107,8 @@ INSTANTIATE_TEST_SUITE_P(
     ThreeRanges, AmplifierRanges,
     // linear from 0.4 to 1 (both joins included); r - r^2/5 + r^3/5 above 1; 0.16 r^2 + r - 0.16
     // below 0.4, negative (reversed) below about 0.156
-    ::testing::Values(AmpCase{0.5, 0.5, 0.3}, AmpCase{0.9, 0.9, 2.5}, AmpCase{0.4, 0.4, 3.0},
-                      AmpCase{1.0, 1.0, 0.0}, AmpCase{2.0, 2.8, -1.0}, AmpCase{1.5, 1.725, -2.9},
-                      AmpCase{0.2, 0.0464, 1.2}, AmpCase{0.1, -0.0584, -2.0}));
+    ::testing::ValuesIn(std::vector<AmpCase>{{0.5, 0.5, 0.3}, {0.9, 0.9, 2.5}, {0.4, 0.4, 3.0}, {1.0, 1.0, 0.0},
+                                             {2.0, 2.8, -1.0}, {1.5, 1.725, -2.9}, {0.2, 0.0464, 1.2}, {0.1, -0.0584, -2.0}}));
 
 }  // namespace
 }  // namespace linklab

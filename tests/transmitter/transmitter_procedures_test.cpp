@@ -4,10 +4,13 @@
 #include <cmath>
 #include <cstdlib>
 #include <memory>
+#include <vector>
 
+#include "form/numbers.h"
 #include "main_window/form1.h"
 #include "transmitter/noise.h"
 #include "transmitter/test_blocks.h"
+#include "transmitter/tx_shaping.h"
 #include "transmitter/uniform_random.h"
 
 namespace linklab {
@@ -34,21 +37,8 @@ std::unique_ptr<Form1> shaped(const char* mod, const char* text, RecordingHost& 
   return form;
 }
 
-// An OFDM frame of N subcarriers: block by block the sum of its N symbols on the subcarriers of
-// a 32N-point inverse transform, scaled by 32 sqrt(N/2), then the whole frame moved down by
-// round(64 - 64/N) bins (a multiplication by exp(2 pi i n t / 4096)).
-cd ofdmSample(const Form1& f, int n, int t) {
-  const int length = 32 * n, block = t / length;
-  const double shift = std::nearbyint(64 - 64.0 / n);
-  cd sum = 0;
-  for (int c = 0; c < n; ++c) sum += at(f.dModData, block * n + c) * std::polar(1.0, -2 * M_PI * c * (t % length) / length);
-  return sum * std::sqrt(n / 2.0) / double(n) * std::polar(1.0, 2 * M_PI * shift * t / 4096);
-}
-
-struct TypedCase {
-  const char *mod, *typed;
-  double value;  // the FSK index, or the subcarrier count
-};
+// value: the FSK index, or the subcarrier count.
+struct TypedCase { const char *mod, *typed; double value; };
 class TypedTexts : public ::testing::TestWithParam<TypedCase> {};
 TEST_P(TypedTexts, AreUsedAsTheLinkCanOrRefused) {
   const auto [mod, typed, value] = GetParam();
@@ -60,16 +50,18 @@ TEST_P(TypedTexts, AreUsedAsTheLinkCanOrRefused) {
     EXPECT_EQ(form->dFSKIndex, value);
     return;
   }
-  for (int t = 0; t < 4096; t += 37)
-    ASSERT_LT(std::abs(at(form->dTxSignal, t) - ofdmSample(*form, int(value), t)), 1e-9) << t;
+  // The frame of that many subcarriers (its formula is checked in OfdmFrame), and the list says so.
+  Block frame, spectrum, work;
+  ofdmModulate(form->dModData, int(value), frame, spectrum, work);
+  for (int t = 0; t < 4096; t += 37) ASSERT_LT(std::abs(at(form->dTxSignal, t) - at(frame, t)), 1e-9) << t;
+  EXPECT_EQ(Val(form->cmbTxSC[0].Text()), value);
 }
-INSTANTIATE_TEST_SUITE_P(
-    Texts, TypedTexts,
-    ::testing::Values(TypedCase{"FSK", "1e300", 1}, TypedCase{"FSK", "-1e300", 1}, TypedCase{"FSK", "abc", 1},
-                      TypedCase{"FSK", "2.5", 2.5}, TypedCase{"FSK", "0.2", 0.2}, TypedCase{"MSK", "3", 0.5},
-                      TypedCase{"QPSK", "16", 16}, TypedCase{"QPSK", "3", 2}, TypedCase{"QPSK", "6", 4},
-                      TypedCase{"QPSK", "96", 64}, TypedCase{"QPSK", "200", 8}, TypedCase{"QPSK", "1e300", 8},
-                      TypedCase{"QPSK", "-4", 8}, TypedCase{"QPSK", "", 8}, TypedCase{"QPSK", "abc", 8}));
+INSTANTIATE_TEST_SUITE_P(Texts, TypedTexts,
+                         ::testing::ValuesIn(std::vector<TypedCase>{
+                             {"FSK", "1e300", 1}, {"FSK", "-1e300", 1}, {"FSK", "abc", 1}, {"FSK", "2.5", 2.5},
+                             {"FSK", "0.2", 0.2}, {"MSK", "3", 0.5}, {"QPSK", "16", 16}, {"QPSK", "3", 2},
+                             {"QPSK", "6", 4}, {"QPSK", "96", 64}, {"QPSK", "200", 8}, {"QPSK", "1e300", 8},
+                             {"QPSK", "-4", 8}, {"QPSK", "", 8}, {"QPSK", "abc", 8}}));
 
 // Noise onto a known transmit signal, through a receive response of gain 1/2. The level is a
 // density at the fixed bit rate: each component deviates by sqrt(3.2 level / b) / sqrt 2 (1000 the
@@ -77,12 +69,8 @@ INSTANTIATE_TEST_SUITE_P(
 // and the response does not touch it; elsewhere it arrives shaped, at half the deviation. Levels
 // that give no noise, and refused ones, leave exactly the transmit signal, never a stale one. 4096 samples per
 // component give the estimate a relative spread of 1.1 %; the tolerance is 8 % on a fixed seed.
-struct NoiseCase {
-  double bits;
-  const char* level;
-  double deviation;  // of the white noise
-  int scene;
-};
+// deviation: of the white noise.
+struct NoiseCase { double bits; const char* level; double deviation; int scene; };
 class NoiseLevels : public ::testing::TestWithParam<NoiseCase> {};
 TEST_P(NoiseLevels, GiveTheirDeviationOnAFreshSignal) {
   const NoiseCase c = GetParam();
@@ -107,13 +95,12 @@ TEST_P(NoiseLevels, GiveTheirDeviationOnAFreshSignal) {
   }
 }
 const double kUnitLevel = std::sqrt(3.2) / std::sqrt(2.0);
-INSTANTIATE_TEST_SUITE_P(
-    Levels, NoiseLevels,
-    ::testing::Values(NoiseCase{1, "1.0", kUnitLevel, 2}, NoiseCase{4, "1.0", kUnitLevel / 2, 2},
-                      NoiseCase{3, "1.0", kUnitLevel / std::sqrt(3.0), 4}, NoiseCase{1, "1.0", kUnitLevel, 3},
-                      NoiseCase{1, "1000", std::sqrt(3.2 * kMaxNoiseLevel) / std::sqrt(2.0), 2},
-                      NoiseCase{1, "None", 0, 4}, NoiseCase{1, "", 0, 2}, NoiseCase{1, "-1", 0, 4},
-                      NoiseCase{4, "-1e300", 0, 2}));
+INSTANTIATE_TEST_SUITE_P(Levels, NoiseLevels,
+                         ::testing::ValuesIn(std::vector<NoiseCase>{
+                             {1, "1.0", kUnitLevel, 2}, {4, "1.0", kUnitLevel / 2, 2},
+                             {3, "1.0", kUnitLevel / std::sqrt(3.0), 4}, {1, "1.0", kUnitLevel, 3},
+                             {1, "1000", std::sqrt(3.2 * kMaxNoiseLevel) / std::sqrt(2.0), 2}, {1, "None", 0, 4},
+                             {1, "", 0, 2}, {1, "-1", 0, 4}, {4, "-1e300", 0, 2}}));
 
 cd directBin(const Block& b, int k) {
   cd x = 0;
@@ -187,8 +174,7 @@ TEST_P(ReceiveFilterScenes, FiltersOnlyInTheReceiverScenes) {
   }
 }
 INSTANTIATE_TEST_SUITE_P(Scenes, ReceiveFilterScenes,
-                         ::testing::Values(std::pair{1, false}, std::pair{2, false}, std::pair{3, true},
-                                           std::pair{4, true}));
+                         ::testing::Values(std::pair{1, false}, std::pair{2, false}, std::pair{3, true}, std::pair{4, true}));
 
 }  // namespace
 }  // namespace linklab
