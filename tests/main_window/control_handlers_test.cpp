@@ -1,25 +1,11 @@
 // The handlers of the other controls: what each clears, what survives, what it records.
-#include <gtest/gtest.h>
-
-#include <array>
-#include <cmath>
-#include <complex>
-#include <functional>
-#include <memory>
-#include <string>
-#include <utility>
 
 #include "main_window/window_setup.h"
 
 namespace linklab {
 namespace {
 
-std::array<PictureBox*, 9> pictures(Form1& f) {
-  return {&f.picEye[0], &f.picEye[1], &f.picEye[2], &f.picScatter[0], &f.picScatter[1],
-          &f.picScatter[2], &f.picSpectrum[0], &f.picSpectrum[1], &f.picSpectrum[2]};
-}
-
-// Bits of the pictures above that a handler clears; Unchecked where the chain redraws some.
+// Bits of the pictures scribbled() gives that a handler clears; Unchecked where the chain redraws some.
 constexpr unsigned Eyes = 7, Scat0 = 8, Scatters = 56, All = 511;
 constexpr unsigned AllButSpectrum = All & ~64u, Unchecked = ~0u;
 
@@ -36,13 +22,13 @@ class ControlHandlers : public ::testing::TestWithParam<HandlerCase> {};
 TEST_P(ControlHandlers, ClearWithoutTickingBeforeTheFirstTickThenTickAsListed) {
   const HandlerCase& c = GetParam();
   auto form = window();
-  for (PictureBox* p : pictures(*form)) p->setRecording(true), p->Line(0, 0, 10, 10);
+  const auto pictures = scribbled(*form);
   form->dSpectrums = 9;
   form->bFiltersValid = -1;
   c.change(*form);
   EXPECT_EQ(form->lTick, 0);
   for (int i = 0; i < 9 && c.cleared != Unchecked; ++i)
-    EXPECT_EQ(pictures(*form)[i]->log().empty(), (c.cleared >> i & 1u) != 0) << "picture " << i;
+    EXPECT_EQ(pictures[i]->log().empty(), (c.cleared >> i & 1u) != 0) << "picture " << i;
   EXPECT_EQ(form->dSpectrums, c.averageRestarts ? 0.0 : 9.0);
   EXPECT_EQ(form->bFiltersValid, c.filtersInvalid ? 0 : -1);
   auto animated = window({}, 1);
@@ -128,15 +114,13 @@ INSTANTIATE_TEST_SUITE_P(Every, PausedChanges, ::testing::Values(
     [](const auto& info) { return std::string(info.param.name); });
 // clang-format on
 
-TEST(ControlHandlers, SyncUpTwiceDownOnceLeavesOneStepAndRestsAtZero) {
+// The sync slider turns the carrier by a step each click and rests at 0; the FSK index box shows
+// (30 - value) / 6.
+TEST(ControlHandlers, SyncClicksTurnTheCarrierAndTheFskIndexTextIsThirtyMinusValueOverSix) {
   auto form = window();
   for (int click : {1, 1, -1}) form->vscSync.setValue(click);
-  EXPECT_NEAR(form->dCarrierPhase, 3.14159265358979 / 50, 1e-12);
+  EXPECT_NEAR(form->dCarrierPhase, 3.14159265358979 / 50, 1e-12);  // up twice, down once: one step
   EXPECT_EQ(form->vscSync.Value(), 0);
-}
-
-TEST(ControlHandlers, FskIndexTextIsThirtyMinusValueOverSix) {
-  auto form = window();
   for (const auto& [value, text] : {std::pair{0, "5"}, {24, "1"}, {27, "0.5"},
                                     {25, "0.833333333333333"}, {29, "0.166666666666667"},
                                     {12, "3"}, {40, "0.166666666666667"}}) {  // held at 29

@@ -1,14 +1,11 @@
-#include <gtest/gtest.h>
+// The window model as it starts and at the edges of its counters and lists; the names of the
+// files it saves; the order Tab walks its controls in.
+#include <cstdint>
 
-#include <cmath>
-#include <array>
-#include <memory>
-#include <sstream>
-#include <string>
-#include <tuple>
-#include <vector>
-
+#include "main_window/file_names.h"
+#include "main_window/focus_order.h"
 #include "main_window/window_setup.h"
+#include "transmitter/option_catalogue.h"
 
 namespace linklab {
 namespace {
@@ -17,7 +14,6 @@ namespace {
 // symbols (64 samples) hold exactly v cycles, at both ends of the slider.
 TEST(Startup, FirstValuesAndTheCarrierTable) {
   auto form = window();
-  EXPECT_EQ((std::array{form->dTxEyeScale, form->dYThreshold, form->dCarrierPhase}), (std::array{1.0, 0.0, 0.0}));
   EXPECT_EQ((std::array<int, 2>{form->lTick, form->bFiltersValid}), (std::array{0, 0}));
   for (int v : {2, 8}) {
     form->hscCarrier.setValue(v);
@@ -47,17 +43,13 @@ TEST(Startup, SlidersKeepTheirDesignRangesAndSteps) {
   }
 }
 
-TEST(Startup, ListKindsOfTheDescription) {
-  auto form = std::make_unique<Form1>();
-  // Only the receiver's lists take typed text: an unknown filter can only come from there.
-  EXPECT_TRUE(form->cmbFilter[1].Editable && form->cmbMod[1].Editable && form->cmbNoise.Editable);
-  EXPECT_FALSE(form->cmbFilter[0].Editable || form->cmbMod[0].Editable || form->cmbData.Editable);
-}
-
 // The block diagram as the window description places it before any code runs: left, top, width,
 // height (a line's two end points), and the border colour of the shapes and lines.
 TEST(Startup, TheDescriptionPlacesTheBlockDiagram) {
   auto form = std::make_unique<Form1>();
+  // Only the receiver's lists take typed text: an unknown filter can only come from there.
+  EXPECT_TRUE(form->cmbFilter[1].Editable && form->cmbMod[1].Editable && form->cmbNoise.Editable);
+  EXPECT_FALSE(form->cmbFilter[0].Editable || form->cmbMod[0].Editable || form->cmbData.Editable);
   expectPlaced(*form,
       "cmbScene 240 480 2535 480  cmbData 3000 480 2655 480  cmbMod(0) 2400 1440 1995 480  "
       "cmbMod(1) 2280 7200 2895 480  cmbFilter(0) 1800 2040 2295 480  cmbFilter(1) 1800 5520 2295 480  "
@@ -73,15 +65,14 @@ TEST(Startup, TheDescriptionPlacesTheBlockDiagram) {
       "lblEqualiser 480 6120 1575 495  lblSync 120 6960 2295 375  vscSync 1020 6900 255 495  "
       "vscFreq 1260 5880 255 2535  lblOutput 2880 8160 1455 495  lblBER 480 8160 2295 375  "
       "shpDataBox 2880 360 2895 735  shpTxBox 240 1320 5535 2535  shpChannelBox 240 3360 5535 1335  "
-      "shpRxBox 240 4080 5535 2415  shpOutputBox 2880 8160 1455 495  Line1 3600 1080 3600 6060");
+      "shpRxBox 240 4080 5535 2415  shpOutputBox 2880 8160 1455 495  Line1 3600 1080 3600 6060  "
+      "lblLinear(0) 480 * * *  lblLinear(1) 2040 * * *  lblLinear(2) 3900 * * *  lblLinear(3) 4800 * * *");
   for (const auto& [shape, colour] : {std::pair{&form->shpDataBox, 0x8000u}, {&form->shpTxBox, 0x800000u},
                                       {&form->shpChannelBox, 0x80u}, {&form->shpRxBox, 0x8080u},
                                       {&form->shpOutputBox, 0x8000u}})
     EXPECT_EQ(shape->BorderColor, colour);
   EXPECT_EQ(form->Line1.BorderColor, 0x800080u);
   EXPECT_EQ(form->lneScan.BorderColor, 0xC00000u);
-  EXPECT_EQ((std::array{form->lblLinear[0].Left, form->lblLinear[1].Left, form->lblLinear[2].Left, form->lblLinear[3].Left}),
-            (std::array{480, 2040, 3900, 4800}));
 }
 
 // Which pictures a restart clears: draw on every one, restart, see which logs are empty. Index 0
@@ -90,25 +81,18 @@ TEST(Restart, ClearsWhatTheIndexSays) {
   for (const auto& [index, transmitSpectrum, others] : {std::tuple{0, true, true}, {1, false, true},
                                                         {5, false, false}, {-1, false, false}}) {
     auto form = window();
-    for (int i = 0; i < 3; ++i)
-      for (PictureBox* p : {&form->picEye[i], &form->picScatter[i], &form->picSpectrum[i]})
-        p->setRecording(true), p->Line(0, 0, 10, 10);
+    const auto pictures = scribbled(*form);
     form->dSpectrums = 7;
     form->RestartPics(index);
-    EXPECT_EQ(form->picSpectrum[0].log().empty(), transmitSpectrum) << index;
     EXPECT_EQ(form->dSpectrums, transmitSpectrum ? 0.0 : 7.0) << index;
-    for (int i = 0; i < 3; ++i)
-      for (const PictureBox* p : {&form->picEye[i], &form->picScatter[i], &form->picSpectrum[i]})
-        if (p != &form->picSpectrum[0]) {
-          EXPECT_EQ(p->log().empty(), others) << p->name << " " << index;
-        }
+    for (const PictureBox* p : pictures)
+      EXPECT_EQ(p->log().empty(), p == &form->picSpectrum[0] ? transmitSpectrum : others) << p->name << " " << index;
   }
 }
 
 TEST(FftCall, ReportsABadSizeOnceAndLeavesTheDataAlone) {
-  auto form = std::make_unique<Form1>();
   RecordingHost host;
-  form->setHost(&host);
+  auto form = window({}, 0, &host);
   form->dTxSpectrum[2] = 1.0;
   const SignalBlock before = form->dTxSpectrum;
   form->FFT(form->dTxSpectrum, 96, false);
@@ -117,7 +101,87 @@ TEST(FftCall, ReportsABadSizeOnceAndLeavesTheDataAlone) {
   EXPECT_EQ(host.messages, std::vector<std::string>{"This FFT only does powers of two."});
   EXPECT_NEAR(form->dTxSpectrum[2 * 1024], 0.0, 1e-12);  // e^{+i pi/2} at bin 1024
   EXPECT_NEAR(form->dTxSpectrum[2 * 1024 + 1], 1.0, 1e-12);
-  form->setHost(nullptr);
+}
+
+// After the largest count the next tick still runs the chain, and in the Baseband Demo still
+// draws the trail line: the counter goes on at 2, past both first-tick values.
+TEST(TickCount, GoesOnPastThe32BitLimitKeepingTheFirstTickRules) {
+  auto form = window({}, 1);
+  form->lTick = INT32_MAX;
+  form->picData.setRecording(true);
+  form->Timer1_Timer();
+  EXPECT_EQ(form->lTick, 2);
+  EXPECT_FALSE(form->picData.log().empty());  // the chain ran
+  form->cmbScene.setText("Baseband Demo");
+  form->lTick = INT32_MAX;
+  form->Timer1_Timer();
+  EXPECT_EQ(form->lTick, 2);
+  form->picScatter[0].setRecording(true);
+  form->Timer1_Timer();
+  const auto& ops = form->picScatter[0].log();
+  ASSERT_EQ(ops.size(), 6u);  // the trail line, then the five circles
+  EXPECT_EQ(ops.front().kind, DrawOp::Kind::Line);
+}
+
+// Filling the lists again gives the same lists, not every entry twice.
+TEST(FillLists, ASecondFillGivesTheSameEntries) {
+  auto form = window();
+  form->fillLists();
+  form->fillLists();
+  namespace c = catalogue;
+  for (const auto& [list, entries] : {std::pair{&form->cmbNoise, c::kNoise.size()},
+                                      {&form->cmbMultipathDelay, c::kMultipathDelay.size()},
+                                      {&form->cmbMultipathMag, c::kMultipathMag.size()},
+                                      {&form->cmbData, c::kData.size()}, {&form->cmbTxSC[1], c::kSubcarriers.size()}})
+    EXPECT_EQ(list->ListCount(), static_cast<int>(entries)) << list->name;
+  EXPECT_EQ(form->cmbNoise.Text(), c::kNoiseDefault);
+}
+
+// Saved files are named by what they hold: the picture's role in the scene shown and the
+// settings that made it, with characters file systems refuse turned into hyphens.
+// Scene, modulation, receive filter, picture, then its name (the transmit filter is Root RC). The
+// transmitter's pictures do not depend on the receive filter.
+TEST(FileNames, SayWhatThePictureHolds) {
+  for (const auto& [scene, mod, rx, picture, stem] :
+       {std::tuple{"Full", "16-QAM", "Matched", "picEye(0)", "LinkLab eye 16-QAM Root RC Matched"},
+        {"Full", "16-QAM", "Matched", "picSpectrum(0)", "LinkLab spectrum 16-QAM Root RC"},
+        {"Modulation", "QPSK", "None", "picEye(2)", "LinkLab Q component QPSK Root RC"},
+        {"Modulation", "QPSK", "None", "picEye(1)", "LinkLab I component QPSK Root RC"},
+        {"Scatter", "pi/4-SQPSK", "Matched", "picScatter(2)", "LinkLab scatter pi-4-SQPSK Root RC Matched"}}) {
+    auto form = window({{"cmbScene", scene}, {"cmbMod(0)", mod}, {"cmbFilter(0)", "Root RC"}, {"cmbFilter(1)", rx}});
+    EXPECT_EQ(pictureFileStem(*form, picture), stem);
+  }
+}
+
+TEST(FileNames, TheDemoNamesItsPicturesWithoutTheLink) {
+  auto form = window({{"cmbScene", "Baseband Demo"}});
+  EXPECT_EQ(pictureFileStem(*form, "picScatter(0)"), "LinkLab phasor");
+  EXPECT_EQ(windowFileStem(*form), "LinkLab Baseband Demo");
+  // Whatever a name holds, no character a file system refuses reaches the file.
+  EXPECT_EQ(pictureFileStem(*form, "a/b\\c:d*e?f\"g<h>i|j\tk"),
+            "LinkLab a-b-c-d-e-f-g-h-i-j-k " + form->cmbMod[0].Text() + " " + form->cmbFilter[0].Text());
+  form->cmbScene.setText("Full");
+  form->cmbMod[0].setText("BPSK");
+  EXPECT_EQ(errorRateFileStem(*form), "LinkLab error rates BPSK " + form->cmbFilter[0].Text() + " " +
+                                          form->cmbFilter[1].Text());
+}
+
+// Tab walks the block diagram as the signal flows, then the displays' controls.
+TEST(FocusOrder, FollowsTheSignalThroughTheDiagramThenTheDisplays) {
+  auto form = window({{"cmbScene", "Full"}});
+  std::vector<std::string> names;
+  for (const Control* c : tabOrder(*form))
+    if (c->Visible) names.push_back(c->name);
+  auto at = [&](const char* name) { return std::find(names.begin(), names.end(), name) - names.begin(); };
+  const char* flow[] = {"cmbScene", "cmbData", "cmbMod(0)", "cmbFilter(0)", "cmbNonlinear", "cmbNoise",
+                        "cmbFilter(1)", "vscSync", "cmdPause"};
+  for (std::size_t i = 1; i < std::size(flow); ++i) {
+    ASSERT_LT(at(flow[i]), static_cast<long>(names.size())) << flow[i];
+    EXPECT_LT(at(flow[i - 1]), at(flow[i])) << flow[i - 1] << " before " << flow[i];
+  }
+  // Captions and markers are not stops; a picture's marker with a command is.
+  for (const char* none : {"Label1", "lblNoise", "chkEye(1)", "cmdSpectrum", "picEye(0)"})
+    EXPECT_EQ(at(none), static_cast<long>(names.size())) << none;
 }
 
 }  // namespace

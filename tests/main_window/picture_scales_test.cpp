@@ -1,14 +1,5 @@
 // Which scales the window's pictures get, and that they follow the settings the chain drew with:
 // the reference constellation, the data window and the spectrum's range read true on them.
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <array>
-#include <cmath>
-#include <vector>
-#include <memory>
-#include <string>
-#include <tuple>
 
 #include "displays/scale_reading.h"
 #include "main_window/window_setup.h"
@@ -52,17 +43,22 @@ TEST(ScatterScales, ReferenceCirclesReadTheirAmplitude) {
   }
 }
 
-// The data trace follows the scroll and the zoom: the left edge reads the first bit's time, and
-// the window holds 12 * zoom bits over the cells drawn; the symbol trace starts at the window's
-// first symbol.
+// The zoom sets the scroll's range to 128 - 24 * zoom (a scroll past it comes back to it) and its
+// steps to 1 and 4 symbols of bits. The data trace follows the scroll and the zoom: the left edge
+// reads the first bit's time, and the window holds 12 * zoom bits over the cells drawn; the symbol
+// trace starts at the window's first symbol.
 TEST(DataWindowScales, LeftEdgeReadsTheFirstBitOfTheWindow) {
   for (const auto& [modulation, zoom, scroll] : {std::tuple{"BPSK", 1, 0}, {"BPSK", 2, 8}, {"QPSK", 1, 6},
-                                                 {"16-QAM", 3, 40}, {"8-PSK", 4, 24}}) {
+                                                 {"16-QAM", 3, 40}, {"8-PSK", 4, 24}, {"8-PSK", 2, 72}}) {
     auto form = window({{"cmbScene", "Modulation"}, {"cmbMod(0)", modulation}}, 1);
+    const Slider& s = form->hscDataScroll;
+    const double b = form->dBitsPerSymbol;
+    const int end = 128 - 24 * zoom, step = int(b);
+    form->hscDataScroll.setValue(104);
     form->hscDataZoom.setValue(zoom);
+    EXPECT_EQ((std::array{s.Max(), s.Value(), s.SmallChange, s.LargeChange}), (std::array{end, end, step, 4 * step}));
     form->hscDataScroll.setValue(scroll);
     ASSERT_EQ(form->hscDataScroll.Value(), scroll);
-    const double b = form->dBitsPerSymbol;
     const PictureScales bits = scalesOf(*form, form->picData);
     EXPECT_NEAR(readAt(bits, false, 0), (scroll + 12) / b, 1e-9) << allText(bits);
     const double cell = std::floor(form->picData.ScaleWidth() / (12 * zoom));
@@ -72,23 +68,18 @@ TEST(DataWindowScales, LeftEdgeReadsTheFirstBitOfTheWindow) {
   }
 }
 
-// The spectrum's range: the top of the picture reads 3125 / (201 - R) dB.
-TEST(SpectrumRange, TopOfThePictureReadsTheRange) {
-  auto form = loaded("Modulation");
-  for (int range : {1, 100, 150, 200}) {
-    form->vscSpectrumRange.setValue(range);
-    const PictureScales s = scalesOf(*form, form->picSpectrum[0]);
-    EXPECT_NEAR(readAt(s, true, 0), 3125.0 / (201 - range), 1e-9) << allText(s);
-    EXPECT_TRUE(reads(*form, form->picSpectrum[0], "dB"));
-  }
-}
-
 // Which picture gets which scale, scene by scene; hidden pictures and the passband picture until
-// it is ticked get none.
+// it is ticked get none. The top of the spectrum reads its range, 3125 / (201 - R) dB.
 TEST(PictureScalesChoice, EachPictureItsOwnUnits) {
   auto form = loaded("Modulation");
   EXPECT_TRUE(reads(*form, form->picEye[1], "ms") && reads(*form, form->picEye[2], "ms"));
   EXPECT_TRUE(reads(*form, form->picScatter[0], "I") && reads(*form, form->picSpectrum[0], "kHz"));
+  EXPECT_TRUE(reads(*form, form->picSpectrum[0], "dB"));
+  for (int range : {1, 100, 150, 200}) {
+    form->vscSpectrumRange.setValue(range);
+    const PictureScales s = scalesOf(*form, form->picSpectrum[0]);
+    EXPECT_NEAR(readAt(s, true, 0), 3125.0 / (201 - range), 1e-9) << allText(s);
+  }
   EXPECT_EQ(scalesOf(*form, form->picEye[0]).labelCount, 0);
   ASSERT_TRUE(form->picSpectrum[1].Visible);
   EXPECT_EQ(scalesOf(*form, form->picSpectrum[1]).labelCount, 0);

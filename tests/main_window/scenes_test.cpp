@@ -1,11 +1,4 @@
 // Each scene leaves the controls where its table says, whatever scene came before.
-#include <gtest/gtest.h>
-
-#include <array>
-#include <memory>
-#include <sstream>
-#include <string>
-#include <utility>
 
 #include "main_window/window_setup.h"
 
@@ -83,8 +76,8 @@ TEST(SceneLayout, PlacesEachControlWhereTheSceneTableSays) {
   for (int scene = 1; scene <= 4; ++scene) expectPlaced(sceneForm(scene), kPlaced[scene - 1], kScenes[scene]);
 }
 
-// The purple hints into the displays, five pixels wide, and the sliders' ranges and steps.
-TEST(SceneLayout, HintColoursAndSliderRanges) {
+// The purple hints into the displays, five pixels wide (the plane's axes three).
+TEST(SceneLayout, HintColours) {
   for (int scene = 2; scene <= 4; ++scene)
     for (int hint = 0; hint < 2; ++hint) {
       const LineShape& l = sceneForm(scene).lneHint[hint];
@@ -92,22 +85,20 @@ TEST(SceneLayout, HintColoursAndSliderRanges) {
       EXPECT_EQ((std::pair{l.BorderWidth, l.BorderColor}), (std::pair{5, 0x800080u})) << hint << " in " << scene;
     }
   EXPECT_EQ(sceneForm(1).lneHint[3].BorderWidth, 3);
-  const Form1& f = sceneForm(4);
-  auto range = [](const Slider& s) { return std::array{s.Min(), s.Max(), s.SmallChange, s.LargeChange, s.Value()}; };
-  EXPECT_EQ(range(f.hscSample), (std::array{-64, 64, 1, 8, 0}));
-  EXPECT_EQ(range(f.vscTxEyeScale), (std::array{10, 100, 5, 10, 60}));
-  EXPECT_EQ(range(f.vscYThreshold), (std::array{10, 100, 1, 5, 60}));
 }
 
+// A scene change starts the count again and centres the sample slider; "Scatter" sets the eye's
+// sliders to 60, with their ranges and steps.
 TEST(SceneLayout, ASceneChangeCentresTheSampleAndScatterSetsTheEyeSlidersTo60) {
-  auto form = window();
-  form->cmbScene.setText("Full");
-  form->hscSample.setValue(30);
-  form->vscYThreshold.setValue(20);
+  auto form = window({{"cmbScene", "Full"}});
+  for (Slider* s : {&form->hscSample, &form->vscYThreshold, &form->vscTxEyeScale}) s->setValue(30);
   form->lTick = 7;
   form->cmbScene.setText("Scatter");
-  EXPECT_EQ((std::array{form->lTick, form->hscSample.Value(), form->vscYThreshold.Value()}),
-            (std::array{0, 0, 60}));
+  auto range = [](const Slider& s) { return std::array{s.Min(), s.Max(), s.SmallChange, s.LargeChange, s.Value()}; };
+  EXPECT_EQ(range(form->hscSample), (std::array{-64, 64, 1, 8, 0}));
+  EXPECT_EQ(range(form->vscTxEyeScale), (std::array{10, 100, 5, 10, 60}));
+  EXPECT_EQ(range(form->vscYThreshold), (std::array{10, 100, 1, 5, 60}));
+  EXPECT_EQ(form->lTick, 0);
   EXPECT_EQ(form->dYThreshold, 1.0);  // (110 - 60) / 50
 }
 

@@ -1,13 +1,7 @@
 // Typed values: which texts each numeric field takes, and what the window model does with a text
 // it refuses (the field keeps its last good value, nothing downstream hears of it).
-#include <gtest/gtest.h>
 
-#include <functional>
-#include <memory>
 #include <optional>
-#include <string>
-#include <utility>
-#include <vector>
 
 #include "main_window/typed_values.h"
 #include "main_window/window_setup.h"
@@ -15,17 +9,14 @@
 namespace linklab {
 namespace {
 
-std::vector<std::string> texts(const std::string& joined) {
-  std::vector<std::string> out(1);
-  for (char ch : joined)
-    if (ch == '|')
-      out.emplace_back();
-    else
-      out.back().push_back(ch);
+std::vector<std::string> texts(const std::string& joined) {  // '|' between texts
+  std::vector<std::string> out;
+  std::istringstream in(joined + "|");
+  for (std::string text; std::getline(in, text, '|');) out.push_back(text);
   return out;
 }
 
-// Texts typedNumber reads (with their value) and texts it refuses ('|' between texts).
+// Texts typedNumber reads (with their value) and texts it refuses.
 TEST(TypedNumber, ReadsOnlyAWholeDecimalNumber) {
   for (const auto& [text, value] : {std::pair{"0.4", 0.4}, {" 12 ", 12.0}, {"+.5", 0.5}, {"-2.5", -2.5},
                                     {"1e3", 1000.0}, {"2.5E-1", 0.25}, {"7.", 7.0}}) {
@@ -53,68 +44,49 @@ TEST(FieldRange, TakesTheFieldsRangeAndRefusesTheRestWithAReason) {
   }
 }
 
-struct RefusalCase {
-  const char* control;
-  const char* good;
-  const char* bad;
-  const char* follower;  // the receiver's list that copies the transmitter's, or nullptr
-};
-
-class TypedRefusal : public ::testing::TestWithParam<RefusalCase> {};
-
-TEST_P(TypedRefusal, TheFieldKeepsItsLastGoodValueAndNothingElseMoves) {
-  const RefusalCase& c = GetParam();
-  RecordingHost host;
-  auto form = std::make_unique<Form1>();
-  form->setHost(&host);
-  form->Form_Load();
-  form->Timer1_Timer();
-  Control& field = *form->findControl(c.control);
-  type(field, c.good);
-  ASSERT_EQ(textOf(field), c.good);
-  ASSERT_TRUE(host.refusals.empty());
-
-  int changes = 0;
-  std::function<void()>& onChange = field.kind() == ControlKind::TextBox ? static_cast<TextBox&>(field).onChange
-                                                                       : static_cast<ComboBox&>(field).onChange;
-  onChange = [&changes, rule = onChange] { ++changes, rule(); };
-  form->bFiltersValid = -1;
-  form->picEye[0].setRecording(true);
-  form->picEye[0].Line(0, 0, 10, 10);
-  const int32_t ticks = form->lTick;
-  type(field, c.bad);
-
-  EXPECT_EQ(textOf(field), c.good);
-  if (c.follower) {
-    EXPECT_EQ(textOf(*form->findControl(c.follower)), c.good);
+// Field, a good text, a bad one, and the receiver's list that copies the transmitter's ("" if none).
+TEST(TypedRefusal, TheFieldKeepsItsLastGoodValueAndNothingElseMoves) {
+  for (const auto& [control, good, bad, follower] :
+       {std::array{"cmbNoise", "0.4", "abc", ""}, {"cmbNoise", "None", "-5", ""},
+        {"cmbTxBW(1)", "0.35", "0.35x", ""}, {"cmbTxBW(0)", "0.50", "", "cmbTxBW(1)"},
+        {"cmbTxEB(0)", "30", "nan", "cmbTxEB(1)"}, {"txtFSK", "2.5", "abc", ""},
+        {"cmbTxSC(0)", "16", "0", "cmbTxSC(1)"}, {"cmbTxEB(1)", "10", "101", ""}}) {
+    SCOPED_TRACE(control);
+    RecordingHost host;
+    auto form = window({}, 1, &host);
+    Control& field = *form->findControl(control);
+    type(field, good);
+    ASSERT_EQ(textOf(field), good);
+    ASSERT_TRUE(host.refusals.empty());
+    int changes = 0;
+    std::function<void()>& onChange = field.kind() == ControlKind::TextBox ? static_cast<TextBox&>(field).onChange
+                                                                         : static_cast<ComboBox&>(field).onChange;
+    onChange = [&changes, rule = onChange] { ++changes, rule(); };
+    form->bFiltersValid = -1;
+    form->picEye[0].setRecording(true);
+    form->picEye[0].Line(0, 0, 10, 10);
+    const int32_t ticks = form->lTick;
+    type(field, bad);
+    EXPECT_EQ(textOf(field), good);
+    if (*follower) {
+      EXPECT_EQ(textOf(*form->findControl(follower)), good);
+    }
+    ASSERT_EQ(host.refusals.size(), 1u);
+    EXPECT_EQ(host.refusals[0].first, control);
+    EXPECT_FALSE(host.refusals[0].second.empty());
+    EXPECT_EQ(changes, 1);  // the refused text's own change, and no second one to put it back
+    EXPECT_EQ(form->bFiltersValid, -1);
+    EXPECT_FALSE(form->picEye[0].log().empty());
+    EXPECT_EQ(form->lTick, ticks);
+    EXPECT_TRUE(host.messages.empty());
   }
-  ASSERT_EQ(host.refusals.size(), 1u);
-  EXPECT_EQ(host.refusals[0].first, c.control);
-  EXPECT_FALSE(host.refusals[0].second.empty());
-  EXPECT_EQ(changes, 1);  // the refused text's own change, and no second one to put it back
-  EXPECT_EQ(form->bFiltersValid, -1);
-  EXPECT_FALSE(form->picEye[0].log().empty());
-  EXPECT_EQ(form->lTick, ticks);
-  EXPECT_TRUE(host.messages.empty());
 }
-
-// clang-format off
-INSTANTIATE_TEST_SUITE_P(Fields, TypedRefusal, ::testing::Values(
-    RefusalCase{"cmbNoise", "0.4", "abc", nullptr}, RefusalCase{"cmbNoise", "None", "-5", nullptr},
-    RefusalCase{"cmbTxBW(0)", "0.50", "", "cmbTxBW(1)"}, RefusalCase{"cmbTxBW(1)", "0.35", "0.35x", nullptr},
-    RefusalCase{"cmbTxEB(0)", "30", "nan", "cmbTxEB(1)"}, RefusalCase{"cmbTxEB(1)", "10", "101", nullptr},
-    RefusalCase{"cmbTxSC(0)", "16", "0", "cmbTxSC(1)"}, RefusalCase{"txtFSK", "2.5", "abc", nullptr}));
-// clang-format on
 
 // A receive filter the list does not offer: the design's message once, the list back at the
 // filter it had, and the link goes on receiving through that filter.
 TEST(TypedReceiveFilter, AnUnknownNameIsReportedOnceAndTheListGoesBack) {
   RecordingHost host;
-  auto form = std::make_unique<Form1>();
-  form->setHost(&host);
-  form->Form_Load();
-  form->cmbScene.setText("Full");
-  form->Timer1_Timer();
+  auto form = window({{"cmbScene", "Full"}}, 1, &host);
   form->cmbFilter[1].setText("Matched");
   form->cmbFilter[1].setText("Chebyshev");
   EXPECT_EQ(form->cmbFilter[1].Text(), "Matched");

@@ -1,14 +1,19 @@
 // Set-up shared by the tests that drive the whole window: a loaded window with its choices typed
-// in order, then a number of ticks.
+// in order, then a number of ticks. It also brings the standard headers those tests share.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
+#include <cmath>
+#include <complex>
+#include <functional>
 #include <initializer_list>
 #include <memory>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -30,13 +35,25 @@ inline void type(Control& c, const std::string& text) {
 
 using Choices = std::initializer_list<std::pair<const char*, std::string>>;
 
-// Choices are (control name, text): {{"cmbScene", "Full"}, {"cmbMod(0)", "QPSK"}}.
-inline std::unique_ptr<Form1> window(Choices choices = {}, int ticks = 0) {
+// Choices are (control name, text): {{"cmbScene", "Full"}, {"cmbMod(0)", "QPSK"}}. A host, if
+// given, hears the window from its loading on.
+inline std::unique_ptr<Form1> window(Choices choices = {}, int ticks = 0, Host* host = nullptr) {
   auto form = std::make_unique<Form1>();
+  if (host) form->setHost(host);
   form->Form_Load();
   for (const auto& [name, text] : choices) type(*form->findControl(name), text);
   for (int i = 0; i < ticks; ++i) form->Timer1_Timer();
   return form;
+}
+
+// The eye, scatter and spectrum pictures, each recording with a line drawn on it, to see which a
+// change clears.
+inline std::array<PictureBox*, 9> scribbled(Form1& f) {
+  const std::array<PictureBox*, 9> all{&f.picEye[0],     &f.picEye[1],     &f.picEye[2],
+                                       &f.picScatter[0], &f.picScatter[1], &f.picScatter[2],
+                                       &f.picSpectrum[0], &f.picSpectrum[1], &f.picSpectrum[2]};
+  for (PictureBox* p : all) p->setRecording(true), p->Line(0, 0, 10, 10);
+  return all;
 }
 
 // Keeps what the window tells its user: messages, and refused typed values with their reasons.

@@ -1,13 +1,6 @@
 // What the whole window computes and draws for each modulation: the transmitted waveform of each
 // pulse path, and OQPSK's quadrature delay in every display that pairs I with Q and in the
 // amplifier. Expected values come from the pulse shapes and the Nyquist property, not from runs.
-#include <gtest/gtest.h>
-
-#include <cmath>
-#include <complex>
-#include <memory>
-#include <string>
-#include <tuple>
 
 #include "main_window/window_setup.h"
 
@@ -84,7 +77,7 @@ TEST(ImpulsePath, HasNoIntersymbolInterferenceAtTheCentres) {
 
 // OQPSK pairs in-phase sample n with quadrature sample n + 16 wherever it draws or distorts a
 // point: the scatter, the trajectory, the eye and the amplifier.
-TEST(Oqpsk, ScatterAndTrajectoryTakeTheQuadratureHalfASymbolLater) {
+TEST(Oqpsk, ScatterTrajectoryAndEyeTakeTheQuadratureHalfASymbolLater) {
   auto form = paused("Scatter", "OQPSK", "None");
   ASSERT_EQ(form->iSymbolOffset, 16);
   const PictureBox& scatter = form->picScatter[2];
@@ -109,10 +102,7 @@ TEST(Oqpsk, ScatterAndTrajectoryTakeTheQuadratureHalfASymbolLater) {
     ASSERT_EQ(line.y1, std::nearbyint(sy * rectangular(*form, i + 16).imag() + std::nearbyint(plane.ScaleHeight() / 2)))
         << i;
   }
-}
-
-TEST(Oqpsk, TheQuadratureEyeShowsTheSampleSixteenPlacesEarlier) {
-  auto form = paused("Scatter", "OQPSK", "None");
+  // The quadrature eye shows the sample sixteen places earlier.
   const PictureBox& eye = form->picEye[0];
   const double yUnit = (2 / 0.7) / eye.ScaleHeight(), yMid = 0.5 * eye.ScaleHeight();
   // Two bits per symbol: traces aligned by 31, every second symbol from 33; the picture spans 65

@@ -2,11 +2,6 @@
 // sampled where the instant starts (the symbol centre), is free of intersymbol interference, so
 // without noise every decision is right, and with noise the decisions see the channel's Eb/N0
 // and the errors follow AWGN theory at it.
-#include <gtest/gtest.h>
-
-#include <cmath>
-#include <memory>
-#include <string>
 
 #include "main_window/window_setup.h"
 #include "measurements/awgn_theory.h"
@@ -23,60 +18,52 @@ std::unique_ptr<Form1> matchedLink(const std::string& modulation, const char* tr
 }
 
 // Rectangular pulses ("None") into their matched filter integrate and dump.
-class NoiselessMatchedLink : public testing::TestWithParam<std::pair<const char*, const char*>> {};
-
-TEST_P(NoiselessMatchedLink, DecidesEverySymbolRightWithAnOpenEye) {
-  auto form = matchedLink(GetParam().first, GetParam().second);
-  EXPECT_EQ((form->iSamplePoint + form->iSymbolOffset) % 32, 0) << "the instant starts on the centre";
-  form->restartCounts();
-  for (int i = 0; i < 5; ++i) form->Timer1_Timer();
-  EXPECT_LT(std::max(form->dEVMPercent, form->dEVMPeakPercent), 0.5);
-  EXPECT_EQ(form->lSymbols, 5 * 128);
-  EXPECT_EQ(form->lSymbolErrors + form->lBitErrors, 0);
-  EXPECT_EQ(form->dSER, 0);
-  EXPECT_EQ(form->dEbN0dB, INFINITY);  // no noise at all
-  if (railLevels(modulationFromText(GetParam().first), false).count > 0) {
-    EXPECT_GT(form->dEyeOpeningPercent, 99.95);
-    EXPECT_GT(form->dQFactor, 1000);
-  } else {
-    EXPECT_TRUE(std::isnan(form->dEyeOpeningPercent));
+TEST(NoiselessMatchedLink, DecidesEverySymbolRightWithAnOpenEye) {
+  for (const auto& [mod, filter] :
+       {std::pair{"OOK", "Root RC"}, {"50% AM", "Root RC"}, {"BPSK", "Root RC"}, {"QPSK", "Root RC"},
+        {"OQPSK", "Root RC"}, {"pi/4-SQPSK", "Root RC"}, {"8-PSK", "Root RC"}, {"16-QAM", "Root RC"},
+        {"BPSK", "None"}, {"OQPSK", "None"}, {"8-PSK", "None"}, {"16-QAM", "None"}}) {
+    SCOPED_TRACE(std::string(mod) + " " + filter);
+    auto form = matchedLink(mod, filter);
+    EXPECT_EQ((form->iSamplePoint + form->iSymbolOffset) % 32, 0) << "the instant starts on the centre";
+    form->restartCounts();
+    for (int i = 0; i < 5; ++i) form->Timer1_Timer();
+    EXPECT_LT(std::max(form->dEVMPercent, form->dEVMPeakPercent), 0.5);
+    EXPECT_EQ(form->lSymbols, 5 * 128);
+    EXPECT_EQ(form->lSymbolErrors + form->lBitErrors, 0);
+    EXPECT_EQ(form->dSER, 0);
+    EXPECT_EQ(form->dEbN0dB, INFINITY);  // no noise at all
+    if (railLevels(modulationFromText(mod), false).count > 0) {
+      EXPECT_GT(form->dEyeOpeningPercent, 99.95);
+      EXPECT_GT(form->dQFactor, 1000);
+    } else {
+      EXPECT_TRUE(std::isnan(form->dEyeOpeningPercent));
+    }
   }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    EveryKeyingThatDecides, NoiselessMatchedLink,
-    testing::Values(std::pair{"OOK", "Root RC"}, std::pair{"50% AM", "Root RC"}, std::pair{"BPSK", "Root RC"},
-                    std::pair{"QPSK", "Root RC"}, std::pair{"OQPSK", "Root RC"}, std::pair{"pi/4-SQPSK", "Root RC"},
-                    std::pair{"8-PSK", "Root RC"}, std::pair{"16-QAM", "Root RC"}, std::pair{"BPSK", "None"},
-                    std::pair{"OQPSK", "None"}, std::pair{"8-PSK", "None"}, std::pair{"16-QAM", "None"}),
-    [](const auto& info) { return std::to_string(info.index); });
-
-class NoisyMatchedLink : public testing::TestWithParam<std::pair<const char*, double>> {};
 
 // One noise density for every keying: with P the mean power of the keying's points, the
 // channel's Eb/N0 is 10 log10(10 P / N) dB, steady from run to run; the matched filter hands it to
 // the decisions unchanged; the symbol errors lie in the 99 % binomial band of the AWGN theory.
-TEST_P(NoisyMatchedLink, DecisionsSeeTheChannelsEbN0) {
-  const auto [modulation, meanPower] = GetParam();
-  auto form = matchedLink(modulation);
-  form->cmbNoise.setText("2.51");
-  form->Timer1_Timer();
-  const double channel = 10 * std::log10(10 * meanPower / 2.51);
-  for (int i = 0; i < 150; ++i) {
+TEST(NoisyMatchedLink, DecisionsSeeTheChannelsEbN0) {
+  for (const auto& [modulation, meanPower] :
+       {std::pair{"BPSK", 1.0}, {"QPSK", 1.0}, {"8-PSK", 1.0}, {"16-QAM", 10.0 / 9}, {"OOK", 0.5}}) {
+    SCOPED_TRACE(modulation);
+    auto form = matchedLink(modulation);
+    form->cmbNoise.setText("2.51");
     form->Timer1_Timer();
-    ASSERT_NEAR(form->dEbN0dB, channel, 0.01) << i;
+    const double channel = 10 * std::log10(10 * meanPower / 2.51);
+    for (int i = 0; i < 150; ++i) {
+      form->Timer1_Timer();
+      ASSERT_NEAR(form->dEbN0dB, channel, 0.01) << i;
+    }
+    EXPECT_NEAR(form->dEbN0EffectivedB, channel, 0.15);
+    const double p = awgnErrorRates(modulationFromText(modulation), std::pow(10.0, channel / 10)).ser;
+    EXPECT_NEAR(form->dSERTheory, p, 1e-3 * p);
+    const double n = form->lSymbols;
+    EXPECT_NEAR(form->lSymbolErrors, n * p, 2.576 * std::sqrt(n * p * (1 - p)));
   }
-  EXPECT_NEAR(form->dEbN0EffectivedB, channel, 0.15);
-  const double p = awgnErrorRates(modulationFromText(modulation), std::pow(10.0, channel / 10)).ser;
-  EXPECT_NEAR(form->dSERTheory, p, 1e-3 * p);
-  const double n = form->lSymbols;
-  EXPECT_NEAR(form->lSymbolErrors, n * p, 2.576 * std::sqrt(n * p * (1 - p)));
 }
-
-INSTANTIATE_TEST_SUITE_P(PhaseAndAmplitudeKeyings, NoisyMatchedLink,
-                         testing::Values(std::pair{"BPSK", 1.0}, std::pair{"QPSK", 1.0}, std::pair{"8-PSK", 1.0},
-                                         std::pair{"16-QAM", 10.0 / 9}, std::pair{"OOK", 0.5}),
-                         [](const auto& info) { return std::to_string(info.index); });
 
 // Without a matched filter the decisions lose what the textbook says: rectangular pulses read at
 // one sample without a filter keep 1/32 of the symbol's energy against the whole noise, -15 dB.
@@ -145,23 +132,17 @@ TEST(WithoutDecisions, ReadNotApplicable) {
 }
 
 TEST(Counts, AccumulateOverRunsAndRestartWithThePictures) {
-  auto form = window({{"cmbScene", "Scatter"}}, 4);
-  EXPECT_EQ(form->lSymbols, 3 * 128);
-  EXPECT_EQ(form->lBits, 3 * 128);
-  form->cmbNoise.setText("0.5");  // clears the pictures, then runs one tick
-  EXPECT_EQ(form->lSymbols, 128);
-  form->Timer1_Timer();
-  EXPECT_EQ(form->lSymbols, 256);
-  // Every change that clears the scatter starts the counts again with it.
-  form->hscSample.setValue(5);
-  form->Timer1_Timer();
-  EXPECT_EQ(form->lSymbols, 128);
-  form->Timer1_Timer();
-  form->vscSync.setValue(1);
-  form->Timer1_Timer();
-  EXPECT_EQ(form->lSymbols, 128);
+  auto form = window({{"cmbScene", "Scatter"}}, 4);  // three runs counted (the batch test reads them)
+  // Every change that clears the scatter starts the counts again with it (the noise list's then ticks).
+  for (const auto& change : std::initializer_list<std::function<void()>>{
+           [&] { form->cmbNoise.setText("0.5"); }, [&] { form->hscSample.setValue(5), form->Timer1_Timer(); },
+           [&] { form->vscSync.setValue(1), form->Timer1_Timer(); }}) {
+    change();
+    EXPECT_EQ(form->lSymbols, 128);
+    form->Timer1_Timer();
+    EXPECT_EQ(form->lSymbols, 256);
+  }
   form->restartCounts();
-  EXPECT_EQ(form->lSymbols, 0);
   EXPECT_TRUE(std::isnan(form->dSER));
 }
 
