@@ -196,8 +196,37 @@ void PictureWidget::recolour(const QImage& from, QImage& into) {
   // as background but that was hit takes the colour of its count. Guides drawn on the raster
   // (the marker, the reference points) keep theirs. One pass, copying the rest.
   const QRgb back = toQColor(picture.BackColor).rgb();
+  const uint32_t most = densityScale.maximum();
   const auto counts = grid.counts();
   const int columns = from.width(), rows = from.height(), stride = grid.columns();
+  if (most < kTabledCounts) {
+    // Counts never pass the maximum; a count of 0 keeps the background. A table lookup a pixel,
+    // without branches: signal and background interleave.
+    if (countColours.empty()) countColours.resize(kTabledCounts);  // once, at the first density
+    if (countColoursMost != most || countColoursBack != back) {
+      countColoursMost = most;
+      countColoursBack = back;
+      countColours[0] = back;
+      // Step k starts at the smallest count n with 255 (n - 1) >= k (most - 1).
+      const uint64_t span = most - 1;
+      for (int k = 0; k < 256; ++k) {
+        const uint64_t first = span == 0 ? (k == 255 ? 1 : 2) : 1 + (k * span + 254) / 255;
+        const uint64_t end = k == 255 ? most + 1 : (span == 0 ? 2 : 1 + ((k + 1) * span + 254) / 255);
+        std::fill(countColours.begin() + first, countColours.begin() + std::max(first, end), stepColours[k]);
+      }
+    }
+    const QRgb* table = countColours.data();
+    for (int y = 0; y < rows; ++y) {
+      const auto* source = reinterpret_cast<const QRgb*>(from.constScanLine(y));
+      auto* row = reinterpret_cast<QRgb*>(into.scanLine(y));
+      const uint32_t* hits = counts.data() + static_cast<std::size_t>(y) * stride;
+      for (int x = 0; x < columns; ++x) {
+        const QRgb p = source[x];
+        row[x] = p == back ? table[std::min(hits[x], most)] : p;
+      }
+    }
+    return;
+  }
   for (int y = 0; y < rows; ++y) {
     const auto* source = reinterpret_cast<const QRgb*>(from.constScanLine(y));
     auto* row = reinterpret_cast<QRgb*>(into.scanLine(y));
