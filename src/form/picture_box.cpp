@@ -20,7 +20,7 @@ void PictureBox::Line(double x1, double y1, double x2, double y2) {
   const DrawOp op{DrawOp::Kind::Line, x1, y1, x2, y2, foreColor};
   remember(op);
   if (isRecording) ops.push_back(op);
-  if (raster) {
+  if (raster && !countedOnly(foreColor)) {
     raster->fitTo(Width, Height);
     raster->setForeColor(foreColor);
     raster->Line(x1, y1, x2, y2);
@@ -36,7 +36,7 @@ void PictureBox::Circle(double x, double y, double r, uint32_t colour) {
   const DrawOp op{DrawOp::Kind::Circle, x, y, r, 0, colour};
   remember(op);
   if (isRecording) ops.push_back(op);
-  if (raster) {
+  if (raster && !countedOnly(colour)) {
     raster->fitTo(Width, Height);
     raster->Circle(x, y, r, colour);
   }
@@ -45,6 +45,12 @@ void PictureBox::Circle(double x, double y, double r, uint32_t colour) {
     hits.circle(x, y, r, colour);
   }
   drawn = true;
+}
+
+bool PictureBox::countedOnly(uint32_t colour) {
+  if (!hits.active()) return false;
+  hits.fit(Width, Height);
+  return hits.columns() > 0 && hits.counts(colour);
 }
 
 void PictureBox::remember(const DrawOp& op) {

@@ -41,7 +41,9 @@ class PictureBox : public Control, public Surface {
   bool historyComplete() const { return !historyOverflowed; }
 
   // How often each pixel was hit since the last Cls, for a density display; counts nothing
-  // until a front end names the colours that count.
+  // until a front end names the colours that count. While the grid holds counts, a stroke in a
+  // counted colour goes to the counts only: the display colours those pixels from their counts,
+  // and the raster keeps the rest (background and guides).
   DensityGrid& density() { return hits; }
   const DensityGrid& density() const { return hits; }
 
@@ -56,6 +58,7 @@ class PictureBox : public Control, public Surface {
   bool isRecording = false;
   std::vector<DrawOp> ops;
   void remember(const DrawOp& op);
+  bool countedOnly(uint32_t colour);
   std::vector<DrawOp> drawHistory;
   bool historyOverflowed = false;
   DensityGrid hits;

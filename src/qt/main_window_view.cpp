@@ -98,10 +98,13 @@ MainWindowView::~MainWindowView() {
   // report a pick, which must not reach a view that is half gone.
   for (Binding& b : bindings) b.widget->blockSignals(true);
   form.setHost(nullptr);
-  form.countHits(false);
   setApplicationScale(1.0);
+  // No counting without a display of the counts (and no redraw of pictures nobody shows).
   for (Control* control : form.controls())
-    if (control->kind() == ControlKind::Picture) static_cast<PictureBox*>(control)->attachRaster(nullptr);
+    if (control->kind() == ControlKind::Picture) {
+      static_cast<PictureBox*>(control)->attachRaster(nullptr);
+      static_cast<PictureBox*>(control)->density().countColours({});
+    }
 }
 
 void MainWindowView::syncTitle() {

@@ -192,26 +192,50 @@ void PictureWidget::recolour(const QImage& from, QImage& into) {
     for (int k = 0; k < 256; ++k) table[k] = toQColor(densityColour(k / 255.0)).rgb();
     return table;
   }();
-  // Unused slots hold 0, which no opaque pixel of the raster is.
-  static_assert(DensityGrid::MaxColours == 4, "the loop below compares four colours");
-  QRgb counted[DensityGrid::MaxColours] = {};
-  int colourCount = 0;
-  for (uint32_t c : grid.colours()) counted[colourCount++] = toQColor(c).rgb();
+  // The counted strokes reach the counts only (see PictureBox): a pixel the raster still shows
+  // as background but that was hit takes the colour of its count. Guides drawn on the raster
+  // (the marker, the reference points) keep theirs. One pass, copying the rest.
+  const QRgb back = toQColor(picture.BackColor).rgb();
+  const uint32_t most = densityScale.maximum();
   const auto counts = grid.counts();
-  // A pixel the raster shows in a counted colour was last drawn by the signal: it takes the
-  // colour of its count. Guides drawn over the signal (the marker, the reference points) keep
-  // theirs. A pixel that the raster's own stepping reached but the count did not (at the edge
-  // of a zoom) reads as one hit. One pass, copying the rest.
   const int columns = from.width(), rows = from.height(), stride = grid.columns();
+  if (most < kTabledCounts) {
+    // Counts never pass the maximum; a count of 0 keeps the background. A table lookup a pixel,
+    // without branches: signal and background interleave.
+    if (countColours.empty()) countColours.resize(kTabledCounts);  // once, at the first density
+    if (countColoursMost != most || countColoursBack != back) {
+      countColoursMost = most;
+      countColoursBack = back;
+      countColours[0] = back;
+      // Step k starts at the smallest count n with 255 (n - 1) >= k (most - 1).
+      const uint64_t span = most - 1;
+      for (int k = 0; k < 256; ++k) {
+        const uint64_t first = span == 0 ? (k == 255 ? 1 : 2) : 1 + (k * span + 254) / 255;
+        const uint64_t end = k == 255 ? most + 1 : (span == 0 ? 2 : 1 + ((k + 1) * span + 254) / 255);
+        std::fill(countColours.begin() + first, countColours.begin() + std::max(first, end), stepColours[k]);
+      }
+    }
+    const QRgb* table = countColours.data();
+    for (int y = 0; y < rows; ++y) {
+      const auto* source = reinterpret_cast<const QRgb*>(from.constScanLine(y));
+      auto* row = reinterpret_cast<QRgb*>(into.scanLine(y));
+      const uint32_t* hits = counts.data() + static_cast<std::size_t>(y) * stride;
+      for (int x = 0; x < columns; ++x) {
+        const QRgb p = source[x];
+        row[x] = p == back ? table[std::min(hits[x], most)] : p;
+      }
+    }
+    return;
+  }
   for (int y = 0; y < rows; ++y) {
     const auto* source = reinterpret_cast<const QRgb*>(from.constScanLine(y));
     auto* row = reinterpret_cast<QRgb*>(into.scanLine(y));
     const uint32_t* hits = counts.data() + static_cast<std::size_t>(y) * stride;
     for (int x = 0; x < columns; ++x) {  // without branches: signal and background interleave
       const QRgb p = source[x];
-      const bool signal = (p == counted[0]) | (p == counted[1]) | (p == counted[2]) | (p == counted[3]);
-      const QRgb density = stepColours[densityScale.step(std::max<uint32_t>(hits[x], 1))];
-      row[x] = signal ? density : p;
+      const uint32_t n = hits[x];
+      const QRgb density = stepColours[densityScale.step(std::max<uint32_t>(n, 1))];
+      row[x] = (p == back) & (n != 0) ? density : p;
     }
   }
 }

@@ -75,6 +75,12 @@ class PictureWidget : public QWidget {
   Persistence persistence = Persistence::Infinite;
   uint32_t clearsBeforeTick = 0;
   DensityScale densityScale;
+  // The colour of each count up to the maximum, the background's at 0, while the maximum is
+  // below kTabledCounts: set again only when the maximum moved, one run of counts per step.
+  static constexpr uint32_t kTabledCounts = 1u << 16;
+  std::vector<QRgb> countColours;
+  uint32_t countColoursMost = 0;
+  QRgb countColoursBack = 0;
   // The colour bar's digits and unit, laid out again only when the font changes.
   std::array<QStaticText, 10> barDigits;
   std::array<double, 10> barDigitWidths{};

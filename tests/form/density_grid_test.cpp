@@ -99,6 +99,37 @@ TEST(DensityGrid, PassesAndPointsAddUpOnceEach) {
       EXPECT_EQ(pic.grid().at(x, y), std::hypot(x + 0.5 - 5, y + 0.5 - 4) <= outer ? 2u : 0u) << x << "," << y;
 }
 
+// While the grid holds counts, a counted stroke goes to the counts alone (a density display
+// colours it from them) and guides still reach the raster; a picture too large to count sends
+// the raster everything.
+TEST(DensityGrid, CountedStrokesSkipTheRasterOnlyWhileCountsAreHeld) {
+  struct Colours : Raster {
+    std::vector<uint32_t> drawn;
+    uint32_t colour = 0;
+    void fitTo(int, int) override {}
+    void Cls() override {}
+    double ScaleWidth() const override { return 0; }
+    double ScaleHeight() const override { return 0; }
+    uint32_t ForeColor() const override { return colour; }
+    void setForeColor(uint32_t c) override { colour = c; }
+    void Line(double, double, double, double) override { drawn.push_back(colour); }
+    void Circle(double, double, double, uint32_t c) override { drawn.push_back(c); }
+  };
+  for (const int width : {150, 60'000'000}) {  // 10 x 8 pixels, and past the grid's limit
+    Counted pic;
+    Colours raster;
+    pic.picture.attachRaster(&raster);
+    pic.picture.Width = width;
+    pic.picture.Cls();
+    pic.line(0, 0, 5, 5);
+    pic.picture.Circle(75, 60, 20, kSignal);
+    pic.picture.Circle(75, 60, 20, 0xFF);
+    const bool counted = width == 150;
+    EXPECT_EQ(raster.drawn, (counted ? std::vector<uint32_t>{0xFF} : std::vector<uint32_t>{kSignal, kSignal, 0xFF}));
+    EXPECT_EQ(pic.total() > 0, counted);
+  }
+}
+
 // A picture that shrinks and grows back has nothing left where it was cut off; a new pixel ratio
 // carries the counts to the pixels that cover the same place, and back.
 TEST(DensityGrid, ResizeKeepsNoStaleCounts) {
