@@ -152,5 +152,17 @@ TEST(DensityGrid, ResizeKeepsNoStaleCounts) {
   EXPECT_EQ(pic.counts(), before);
 }
 
+// Naming the counted colour again keeps what was counted; naming none stops counting and drops it.
+TEST(DensityGrid, NamingNoColourDropsTheCounts) {
+  Counted pic;
+  pic.line(0.5, 3.5, 9.5, 3.5);
+  const std::vector<uint32_t> before = pic.counts();
+  pic.picture.density().countColours({kSignal});
+  EXPECT_EQ(pic.counts(), before);
+  pic.picture.density().countColours({});
+  EXPECT_TRUE(pic.grid().counts().empty());
+  EXPECT_EQ(pic.grid().maximum(), 0u);
+}
+
 }  // namespace
 }  // namespace linklab
