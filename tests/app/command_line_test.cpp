@@ -1,40 +1,28 @@
-#include <gtest/gtest.h>
-
+// The program's arguments: the action they ask for, the script or setup they name, or the misuse.
 #include "app/command_line.h"
+#include "batch/script_run.h"
 
 namespace linklab {
 namespace {
 
-struct Case {
-  std::vector<std::string> arguments;
-  CommandLine::Action action;
-  std::string script;
-  std::string error;
-  std::string setup;
-};
-
-class CommandLineCase : public ::testing::TestWithParam<Case> {};
-
-TEST_P(CommandLineCase, IsReadAsMeant) {
-  const CommandLine c = parseCommandLine(GetParam().arguments);
-  EXPECT_EQ(c.action, GetParam().action);
-  EXPECT_EQ(c.script, GetParam().script);
-  EXPECT_EQ(c.error, GetParam().error);
-  EXPECT_EQ(c.setup, GetParam().setup);
+TEST(CommandLine, IsReadAsMeant) {
+  using A = CommandLine::Action;
+  for (const auto& [arguments, action, script, error, setup] :
+       std::vector<std::tuple<std::vector<std::string>, A, std::string, std::string, std::string>>{
+           {{}, A::Window, "", "", ""}, {{"--help"}, A::Help, "", "", ""}, {{"--version"}, A::Version, "", "", ""},
+           {{"--batch"}, A::Batch, "", "", ""}, {{"--batch", "run.txt"}, A::Batch, "run.txt", "", ""},
+           {{"--batch", "run.txt", "more"}, A::Misuse, "", "unexpected argument 'more'", ""},
+           {{"--batch", "--help"}, A::Misuse, "", "unknown option '--help'", ""},
+           {{"--bach"}, A::Misuse, "", "unknown option '--bach'", ""},
+           {{"lesson.linklab"}, A::Window, "", "", "lesson.linklab"},
+           {{"a.linklab", "b.linklab"}, A::Misuse, "", "unexpected argument 'b.linklab'", ""},
+           {{"--batch", "a.linklab", "b.linklab"}, A::Misuse, "", "unexpected argument 'b.linklab'", ""}}) {
+    SCOPED_TRACE(::testing::PrintToString(arguments));
+    const CommandLine c = parseCommandLine(arguments);
+    EXPECT_EQ(c.action, action);
+    EXPECT_EQ(c.script + "|" + c.error + "|" + c.setup, script + "|" + error + "|" + setup);
+  }
 }
-
-using A = CommandLine::Action;
-INSTANTIATE_TEST_SUITE_P(
-    Cases, CommandLineCase,
-    ::testing::Values(Case{{}, A::Window, "", ""}, Case{{"--help"}, A::Help, "", ""},
-                      Case{{"--version"}, A::Version, "", ""}, Case{{"--batch"}, A::Batch, "", ""},
-                      Case{{"--batch", "run.txt"}, A::Batch, "run.txt", ""},
-                      Case{{"--batch", "run.txt", "more"}, A::Misuse, "", "unexpected argument 'more'"},
-                      Case{{"--batch", "--help"}, A::Misuse, "", "unknown option '--help'"},
-                      Case{{"--bach"}, A::Misuse, "", "unknown option '--bach'"},
-                      Case{{"lesson.linklab"}, A::Window, "", "", "lesson.linklab"},
-                      Case{{"a.linklab", "b.linklab"}, A::Misuse, "", "unexpected argument 'b.linklab'"},
-                      Case{{"--batch", "a.linklab", "b.linklab"}, A::Misuse, "", "unexpected argument 'b.linklab'"}));
 
 }  // namespace
 }  // namespace linklab

@@ -1,37 +1,12 @@
-#include "batch/batch_runner.h"
-
-#include <gtest/gtest.h>
-
-#include <cmath>
-#include <cstdio>
-#include <fstream>
+// The script runner: fields and properties printed in their formats, set, let, call, tick, record
+// and ops, and every fault stopping the script at its line.
 #include <optional>
-#include <memory>
-#include <sstream>
-#include <string>
-#include <vector>
 
+#include "batch/script_run.h"
 #include "batch/script_words.h"
-#include "main_window/form1.h"
 
 namespace linklab {
 namespace {
-
-struct ScriptResult {
-  int status;
-  std::string out, err;
-};
-
-ScriptResult runScript(Form1& form, const std::string& script) {
-  std::istringstream in(script);
-  std::ostringstream out, err;
-  PrintingHost host(out);
-  form.setHost(&host);
-  BatchRunner runner(form, out, err);
-  const int status = runner.run(in);
-  form.setHost(nullptr);
-  return {status, out.str(), err.str()};
-}
 
 class BatchTest : public ::testing::Test {
  protected:
@@ -39,7 +14,7 @@ class BatchTest : public ::testing::Test {
 };
 
 TEST_F(BatchTest, PrintsFieldsAndPropertiesInTheirFormats) {
-  const ScriptResult r = runScript(*form,
+  const ScriptRun r = runScript(*form,
                                    "# comment\n\nprint dTxEyeScale\nprint lblLinear(2).ForeColor\nprint Timer1.Interval\n"
                                    "print chkMemory.Visible\nprint bFiltersValid\nlet dCarrier 0.5 0.25\n"
                                    "print dCarrier(1)\nlet iData(3) 1\nprint iData(3)\nprint HelpText.Visible\n");
@@ -61,7 +36,7 @@ TEST_F(BatchTest, CrLfLinesAndTickCounts) {
                              "call arrangeComponentPics -32768 1500 420 32767", "call setScene 3", "print lScene",
                              "print hscDataScroll.SmallChange", "print hscDataScroll.LargeChange"})
       script += line + eol;
-    const ScriptResult r = runScript(*form, script);
+    const ScriptRun r = runScript(*form, script);
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "lScene = 4\ncmbData.Text = All Ones\nlTick = 0\nlTick = 3\nlScene = 3\n"
                      "hscDataScroll.SmallChange = 1\nhscDataScroll.LargeChange = 4\n");
@@ -69,7 +44,7 @@ TEST_F(BatchTest, CrLfLinesAndTickCounts) {
 }
 
 TEST_F(BatchTest, WholeArrayPrintsEveryElementSeparatedBySpaces) {
-  const ScriptResult r = runScript(*form, "let dModData 0.1 -2\nprint dModData\n");
+  const ScriptRun r = runScript(*form, "let dModData 0.1 -2\nprint dModData\n");
   ASSERT_EQ(r.status, 0) << r.err;
   const std::string prefix = "dModData = 0.10000000000000001 -2 0 ";
   EXPECT_EQ(r.out.substr(0, prefix.size()), prefix);
@@ -82,14 +57,14 @@ TEST_F(BatchTest, WholeArrayPrintsEveryElementSeparatedBySpaces) {
 TEST_F(BatchTest, SetRaisesTheControlsEventAndKeepsSpaces) {
   int changes = 0;
   form->cmbNoise.onChange = [&] { ++changes; };
-  const ScriptResult r = runScript(*form, "set cmbNoise  0.4 W\nprint cmbNoise.Text\nset vscFSK 27\nprint vscFSK.Value\n");
+  const ScriptRun r = runScript(*form, "set cmbNoise  0.4 W\nprint cmbNoise.Text\nset vscFSK 27\nprint vscFSK.Value\n");
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(changes, 1);
   EXPECT_EQ(r.out, "cmbNoise.Text = 0.4 W\nvscFSK.Value = 27\n");
 }
 
 TEST_F(BatchTest, FftThroughCallReportsBadSizes) {
-  const ScriptResult r = runScript(*form, "let dTxSpectrum 0 0 1 0\ncall FFT dTxSpectrum 96 0\nprint dTxSpectrum(2)\n"
+  const ScriptRun r = runScript(*form, "let dTxSpectrum 0 0 1 0\ncall FFT dTxSpectrum 96 0\nprint dTxSpectrum(2)\n"
                                           "call FFT dTxSpectrum 4 0\nprint dTxSpectrum(2)\nprint dTxSpectrum(3)\n");
   EXPECT_EQ(r.status, 0) << r.err;
   // Refused, the impulse at point 1 of 4 stays; then bin 1 is e^{+i pi/2} = i.
@@ -103,7 +78,7 @@ TEST_F(BatchTest, FftThroughCallReportsBadSizes) {
 
 // `let` writes each field type; a malformed value stops the script and leaves its element alone.
 TEST_F(BatchTest, LetWritesEveryFieldTypeAndAMalformedValueChangesNothing) {
-  const ScriptResult r = runScript(*form, "let lTick 70000\nlet iCodeRate 3\nlet dCarrier(2) 0.5\n"
+  const ScriptRun r = runScript(*form, "let lTick 70000\nlet iCodeRate 3\nlet dCarrier(2) 0.5\n"
                                           "print lTick\nprint iCodeRate\nlet dCarrier(2) x\n");
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.out, "lTick = 70000\niCodeRate = 3\n");
@@ -113,7 +88,7 @@ TEST_F(BatchTest, LetWritesEveryFieldTypeAndAMalformedValueChangesNothing) {
 // Each of the four arguments reaches its own parameter: top, height, gap, spectrum height.
 TEST_F(BatchTest, ArrangeComponentPicsTakesItsArgumentsInOrder) {
   form->Form_Load();
-  const ScriptResult r = runScript(*form, "set cmbScene Modulation\ncall arrangeComponentPics 2000 1000 300 600\n"
+  const ScriptRun r = runScript(*form, "set cmbScene Modulation\ncall arrangeComponentPics 2000 1000 300 600\n"
                                           "print picEye(2).Top\nprint picEye(2).Height\n"
                                           "print picSpectrum(1).Top\nprint picSpectrum(1).Height\n");
   EXPECT_EQ(r.status, 0) << r.err;
@@ -122,38 +97,19 @@ TEST_F(BatchTest, ArrangeComponentPicsTakesItsArgumentsInOrder) {
 }
 
 TEST_F(BatchTest, RecordsAndListsDrawingOperations) {
-  const ScriptResult r = runScript(*form, "record on\ncall RestartPics 0\nops picEye(0)\n");
+  const ScriptRun r = runScript(*form, "record on\ncall RestartPics 0\nops picEye(0)\n");
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out, "end 0\n");
   form->picEye[0].setForeColor(0xC000);
   form->picEye[0].Line(1, 2.5, 3, 4);
   form->picEye[0].Circle(5, 6, 10, 0xC0);
-  const ScriptResult listed = runScript(*form, "ops picEye(0)\n");
+  const ScriptRun listed = runScript(*form, "ops picEye(0)\n");
   EXPECT_EQ(listed.out, "line 1 2.5 3 4 49152\ncircle 5 6 10 192\nend 2\n");
 }
 
-struct ErrorCase {
-  const char* script;
-  int line;
-  const char* why;  // a fragment of the reason
-};
-
-class BatchErrors : public ::testing::TestWithParam<ErrorCase> {};
-
-TEST_P(BatchErrors, StopWithTheLineAndTheReason) {
-  auto form = std::make_unique<Form1>();
-  form->cmbData.AddItem("Random Data");
-  form->cmbData.AddItem("All Ones");
-  const ScriptResult r = runScript(*form, GetParam().script);
-  EXPECT_EQ(r.status, 1);
-  const std::string expected = "error: line " + std::to_string(GetParam().line) + ": ";
-  EXPECT_EQ(r.err.substr(0, expected.size()), expected) << r.err;
-  EXPECT_NE(r.err.find(GetParam().why), std::string::npos) << r.err;
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, BatchErrors,
-    ::testing::ValuesIn(std::vector<ErrorCase>{
+// why: a fragment of the reason.
+TEST(BatchErrors, StopWithTheLineAndTheReason) {
+  for (const auto& [script, line, why] : std::vector<std::tuple<const char*, int, const char*>>{
         {"jump\n", 1, "unknown command"}, {"print dTxEyeScale\n\nset cmbNothing 1\n", 3, "unknown control"},
         {"print cmbData.Colour\n", 1, "unknown property"}, {"print dNothing\n", 1, "unknown field"},
         // a property of another kind of control is no property of this one
@@ -170,7 +126,16 @@ INSTANTIATE_TEST_SUITE_P(
         {"call arrangeComponentPics 2520 1500 420 -32769\n", 1, "16-bit"},
         {"call arrangeComponentPics 32768 1500 420 720\n", 1, "16-bit"},
         {"call arrangeComponentPics 2520 1500 -40000 720\n", 1, "16-bit"}, {"call placeTraceButton 40000\n", 1, "16-bit"},
-        {"call setScene 2147483648\n", 1, "malformed"}, {"call FFT dTxSignal 4096 2\n", 1, "malformed"}}));
+        {"call setScene 2147483648\n", 1, "malformed"}, {"call FFT dTxSignal 4096 2\n", 1, "malformed"}}) {
+    auto form = std::make_unique<Form1>();
+    form->cmbData.AddItem("Random Data");
+    form->cmbData.AddItem("All Ones");
+    const ScriptRun r = runScript(*form, script);
+    EXPECT_EQ(r.status, 1) << script;
+    EXPECT_EQ(r.err.rfind("error: line " + std::to_string(line) + ": ", 0), 0u) << r.err;
+    EXPECT_NE(r.err.find(why), std::string::npos) << r.err;
+  }
+}
 
 // The reader of whole numbers takes the full 32-bit range, the most negative value included.
 TEST(WholeNumbers, TakeThe32BitRangeAndNothingBeyond) {
@@ -180,7 +145,7 @@ TEST(WholeNumbers, TakeThe32BitRangeAndNothingBeyond) {
   EXPECT_EQ(wholeNumber("2147483648"), std::nullopt);
   EXPECT_EQ(wholeNumber("1.5"), std::nullopt);
   auto form = std::make_unique<Form1>();
-  const ScriptResult r = runScript(*form, "set hscCarrier -2147483648\nprint hscCarrier.Value\n");
+  const ScriptRun r = runScript(*form, "set hscCarrier -2147483648\nprint hscCarrier.Value\n");
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out, "hscCarrier.Value = " + std::to_string(form->hscCarrier.Min()) + "\n");
 }

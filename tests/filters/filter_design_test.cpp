@@ -1,20 +1,13 @@
 // Filter responses against their formulas, the tidying of typed filter parameters, and
 // designFilters on the main window.
-#include "filters/filter_design.h"
-
-#include <gtest/gtest.h>
-
-#include <cmath>
 #include <functional>
-#include <memory>
-#include <utility>
-#include <vector>
 
+#include "batch/script_run.h"
+#include "filters/filter_design.h"
 #include "filters/filter_parameters.h"
 #include "transmitter/rx_filter.h"
-#include "transmitter/tx_shaping.h"
-#include "main_window/form1.h"
 #include "transmitter/test_blocks.h"
+#include "transmitter/tx_shaping.h"
 
 namespace linklab {
 namespace {
@@ -24,19 +17,6 @@ using namespace linklab::testing;
 // h gives H(k) for k = 0 .. 2048 from the response's formula (bin 4096 - k mirrors bin k);
 // H(spotBin) = spotValue is worked out by hand.
 struct ResponseCase { FilterType type; double parameter, codeRate, bits; std::function<double(int)> h; int spotBin; double spotValue; };
-class FilterResponses : public ::testing::TestWithParam<ResponseCase> {};
-TEST_P(FilterResponses, MatchTheirFormulaAndMirror) {
-  const ResponseCase& c = GetParam();
-  Block response;
-  response.fill(7.0);
-  EXPECT_TRUE(designResponse(c.type, c.parameter, int(c.codeRate), c.bits, response, false));
-  EXPECT_NEAR(response[2 * c.spotBin], c.spotValue, 1e-12);
-  for (int k = 0; k < 4096; ++k) {
-    ASSERT_NEAR(response[2 * k], c.h(k <= 2048 ? k : 4096 - k), 1e-12) << k;
-    ASSERT_EQ(response[2 * k + 1], 0.0) << k;
-  }
-}
-
 std::function<double(int)> flat(int last) { return [last](int k) { return k <= last ? 1.0 : 0.0; }; }
 // Flat to bin flatEnd, the half-cosine taper to taperEnd, zero above; the edges are the
 // roundings of (1 -+ alpha) * 64 / M, worked out by hand.
@@ -52,9 +32,9 @@ std::function<double(int)> gaussian(double w) { return [w](int k) { return std::
 // Steep Cutoff passes bins up to B * 128 * bits - 1; Gaussian has width B * 128 * bits / M.
 using F = FilterType;
 using R = ResponseCase;
-INSTANTIATE_TEST_SUITE_P(
-    EveryType, FilterResponses,
-    ::testing::Values(R{F::None, 0, 1, 1, flat(4096), 2048, 1}, R{F::OFDM, 0, 4, 3, flat(4096), 2048, 1},
+TEST(FilterResponses, MatchTheirFormulaAndMirror) {
+  int row = 0;
+  for (const ResponseCase& c : {R{F::None, 0, 1, 1, flat(4096), 2048, 1}, R{F::OFDM, 0, 4, 3, flat(4096), 2048, 1},
                       R{F::SteepCutoff, 0.5, 1, 1, flat(63), 4033, 1},
                       R{F::SteepCutoff, 0.5, 4, 1, flat(63), 63, 1},  // the code rate does not narrow it
                       R{F::SteepCutoff, 0.35, 1, 3, flat(133), 134, 0},
@@ -68,25 +48,32 @@ INSTANTIATE_TEST_SUITE_P(
                       R{F::RootRC, 35, 1, 1, cosine(35, 1, 41, 85, true), 64, std::sqrt(0.5)},
                       R{F::Gaussian, 0.5, 1, 1, gaussian(64), 64, std::exp(-0.5)},
                       R{F::Gaussian, 2, 4, 2, gaussian(128), 256, std::exp(-2.0)},
-                      R{F::Matched, 0, 1, 1, flat(-1), 0, 0}));
+                      R{F::Matched, 0, 1, 1, flat(-1), 0, 0}}) {
+    SCOPED_TRACE(row++);
+    Block response;
+    response.fill(7.0);
+    EXPECT_TRUE(designResponse(c.type, c.parameter, int(c.codeRate), c.bits, response, false));
+    EXPECT_NEAR(response[2 * c.spotBin], c.spotValue, 1e-12);
+    for (int k = 0; k < 4096; ++k) {
+      ASSERT_NEAR(response[2 * k], c.h(k <= 2048 ? k : 4096 - k), 1e-12) << k;
+      ASSERT_EQ(response[2 * k + 1], 0.0) << k;
+    }
+  }
+}
 
 // Typed parameters become whole percent in 1..100 and hundredths in 0.10..6.00.
 // percent: the excess bandwidth (percent), else the bandwidth.
-struct TidyCase { bool percent; const char *typed, *shown; double value; };
-class ParameterTidying : public ::testing::TestWithParam<TidyCase> {};
-TEST_P(ParameterTidying, RoundsAndClamps) {
-  const TidyCase& c = GetParam();
-  const double v = c.percent ? tidyExcessBandwidth(c.typed) : tidyBandwidth(c.typed);
-  EXPECT_DOUBLE_EQ(v, c.value);
-  EXPECT_EQ(c.percent ? excessBandwidthText(int(v)) : bandwidthText(v), c.shown);
-}
-INSTANTIATE_TEST_SUITE_P(
-    Texts, ParameterTidying,
-    ::testing::ValuesIn(std::vector<TidyCase>{
+TEST(ParameterTidying, RoundsAndClamps) {
+  for (const auto& [percent, typed, shown, value] : std::vector<std::tuple<bool, const char*, const char*, double>>{
         {true, "0", "1", 1}, {true, "", "1", 1}, {true, "abc", "1", 1}, {true, "250", "100", 100},
         {true, "100.6", "100", 100}, {true, "35.6", "36", 36}, {false, "0.05", "0.10", 0.1}, {false, "7", "6.00", 6},
         {false, "0.5", "0.50", 0.5}, {false, "0.344", "0.34", 0.34}, {false, "0.346", "0.35", 0.35},
-        {false, "2.999", "3.00", 3}}));
+        {false, "2.999", "3.00", 3}}) {
+    const double v = percent ? tidyExcessBandwidth(typed) : tidyBandwidth(typed);
+    EXPECT_DOUBLE_EQ(v, value) << typed;
+    EXPECT_EQ(percent ? excessBandwidthText(int(v)) : bandwidthText(v), shown);
+  }
+}
 
 std::unique_ptr<Form1> designed(const char* tx, const char* rx, RecordingHost& host) {
   auto form = std::make_unique<Form1>();
@@ -141,33 +128,31 @@ TEST(DesignFilters, UnknownTypeIsReportedOnEveryDesignAndGivesZero) {
 // dump. A Nyquist overall response is 0 on the neighbours' centres.
 // atHalfSymbol: overall(n = 16), NaN: not checked.
 struct MatchedCase { const char* tx; bool nyquist; double atHalfSymbol, tolerance; };
-class MatchedFilter : public ::testing::TestWithParam<MatchedCase> {};
-TEST_P(MatchedFilter, TurnsThePulseIntoItsAutocorrelation) {
-  const MatchedCase& c = GetParam();
-  RecordingHost host;
-  auto form = designed(c.tx, "Matched", host);
-  Block pulse{}, spectrum{};
-  std::array<double, 257> one{};
-  one[0] = 1;
-  placeSymbols(one, pulseShapeFor(c.tx), pulse);
-  filterThroughResponse(pulse, spectrum, form->dTxFilter);
-  double energy = 0;
-  for (int i = 0; i < 8192; ++i) energy += pulse[i] * pulse[i];
-  receiveFilter(pulse, spectrum, form->dRxFilter, true);
-  EXPECT_NEAR(form->dRxFilter[0], 1.0, 1e-12) << "unit gain at 0 Hz";
-  EXPECT_NEAR(pulse[0], energy / 32, 1e-9);
-  if (!std::isnan(c.atHalfSymbol)) EXPECT_NEAR(pulse[2 * 16], c.atHalfSymbol, c.tolerance);
-  if (c.nyquist) {
-    EXPECT_NEAR(pulse[2 * 32], 0, c.tolerance);
-    EXPECT_NEAR(pulse[2 * (4096 - 32)], 0, c.tolerance);
+TEST(MatchedFilter, TurnsThePulseIntoItsAutocorrelation) {
+  for (const MatchedCase& c : {MatchedCase{"None", true, 0.5, 1e-12}, MatchedCase{"Root RC", true, NAN, 1e-3},
+                               MatchedCase{"Gaussian", false, NAN, 0}}) {
+    SCOPED_TRACE(c.tx);
+    RecordingHost host;
+    auto form = designed(c.tx, "Matched", host);
+    Block pulse{}, spectrum{};
+    std::array<double, 257> one{};
+    one[0] = 1;
+    placeSymbols(one, pulseShapeFor(c.tx), pulse);
+    filterThroughResponse(pulse, spectrum, form->dTxFilter);
+    double energy = 0;
+    for (int i = 0; i < 8192; ++i) energy += pulse[i] * pulse[i];
+    receiveFilter(pulse, spectrum, form->dRxFilter, true);
+    EXPECT_NEAR(form->dRxFilter[0], 1.0, 1e-12) << "unit gain at 0 Hz";
+    EXPECT_NEAR(pulse[0], energy / 32, 1e-9);
+    if (!std::isnan(c.atHalfSymbol)) { EXPECT_NEAR(pulse[2 * 16], c.atHalfSymbol, c.tolerance); }
+    if (c.nyquist) {
+      EXPECT_NEAR(pulse[2 * 32], 0, c.tolerance);
+      EXPECT_NEAR(pulse[2 * (4096 - 32)], 0, c.tolerance);
+    }
+    for (int n = 0; n < 4096; ++n) ASSERT_NEAR(pulse[2 * n + 1], 0.0, 1e-12) << n;
+    for (int n = 1; n < 2048; ++n) ASSERT_NEAR(pulse[2 * n], pulse[2 * (4096 - n)], 1e-12) << n;
   }
-  for (int n = 0; n < 4096; ++n) ASSERT_NEAR(pulse[2 * n + 1], 0.0, 1e-12) << n;
-  for (int n = 1; n < 2048; ++n) ASSERT_NEAR(pulse[2 * n], pulse[2 * (4096 - n)], 1e-12) << n;
 }
-INSTANTIATE_TEST_SUITE_P(Pulses, MatchedFilter,
-                         ::testing::Values(MatchedCase{"None", true, 0.5, 1e-12}, MatchedCase{"Root RC", true, NAN, 1e-3},
-                                           MatchedCase{"Gaussian", false, NAN, 0}),
-                         [](const ::testing::TestParamInfo<MatchedCase>& info) { return std::to_string(info.index); });
 
 }  // namespace
 }  // namespace linklab

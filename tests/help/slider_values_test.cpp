@@ -1,28 +1,18 @@
-// The sliders' values in real units, each worked out from what its handler does with the value.
-#include <gtest/gtest.h>
+// The sliders' values in real units, each worked out from what its handler does with the value;
+// whatever the scene and the choices, every control the user can see explains itself.
+#include <functional>
 
-#include <memory>
-#include <string>
-#include <vector>
-
+#include "batch/script_run.h"
 #include "help/slider_values.h"
-#include "main_window/form1.h"
+#include "help/tooltips.h"
 
 namespace linklab {
 namespace {
 
 // expected: a part the text must contain.
-struct ValueCase { const char* name; int value; double bitsPerSymbol; bool linear; const char* expected; };
-class SliderValues : public testing::TestWithParam<ValueCase> {};
-
-TEST_P(SliderValues, ReadInRealUnits) {
-  const auto p = GetParam();
-  const std::string text = sliderValueText(p.name, p.value, {p.bitsPerSymbol, p.linear});
-  EXPECT_NE(text.find(p.expected), std::string::npos) << p.name << " " << p.value << ": " << text;
-}
-INSTANTIATE_TEST_SUITE_P(
-    Units, SliderValues,
-    testing::ValuesIn(std::vector<ValueCase>{
+TEST(SliderValues, ReadInRealUnits) {
+  for (const auto& [name, value, bitsPerSymbol, linear, expected] :
+       std::vector<std::tuple<const char*, int, double, bool, const char*>>{
         // Carrier: v/64 cycles a sample, 32 samples a symbol of b ms.
         {"hscCarrier", 2, 1, false, "carrier 1 kHz (1 cycle a symbol)"},
         {"hscCarrier", 8, 4, false, "carrier 1 kHz (4 cycles"}, {"hscCarrier", 5, 2, false, "carrier 1.25 kHz"},
@@ -52,7 +42,11 @@ INSTANTIATE_TEST_SUITE_P(
         {"hscDataScroll", 8, 2, false, "symbol 10, 20 ms into the block"},
         {"hscDataZoom", 2, 4, false, "window 6 symbols long (24 ms)"},
         {"hscDataZoom", 1, 1, false, "window 12 symbols long (12 ms)"},
-        {"vscSync", 0, 1, false, "3.6\u00b0 a click"}}));
+        {"vscSync", 0, 1, false, "3.6\u00b0 a click"}}) {
+    const std::string text = sliderValueText(name, value, {bitsPerSymbol, linear});
+    EXPECT_NE(text.find(expected), std::string::npos) << name << " " << value << ": " << text;
+  }
+}
 
 TEST(SliderValues, NoneForAnUnusedOrUnknownSlider) {
   EXPECT_EQ(sliderValueText("hscXThreshold", 5, {}), "");
@@ -61,25 +55,63 @@ TEST(SliderValues, NoneForAnUnusedOrUnknownSlider) {
 
 // Every slider a scene shows (but the unused one) says its value, in the window's own units, and
 // follows the keying's symbol length.
-class SceneSliders : public testing::TestWithParam<const char*> {};
-TEST_P(SceneSliders, EveryVisibleSliderHasAValueText) {
-  auto form = std::make_unique<Form1>();
-  form->Form_Load();
-  form->cmbScene.setText(GetParam());
-  form->chkPassband.setValue(1);
-  int sliders = 0;
-  for (const Control* c : form->controls()) {
-    if (c->kind() != ControlKind::Slider || !c->Visible || c->name == "hscXThreshold") continue;
-    ++sliders;
-    EXPECT_FALSE(form->sliderText(static_cast<const Slider&>(*c)).empty()) << c->name;
+TEST(SliderValues, EveryVisibleSliderHasAValueText) {
+  for (const char* scene : {"Modulation", "Scatter", "Full"}) {
+    SCOPED_TRACE(scene);
+    auto form = startUp();
+    form->cmbScene.setText(scene);
+    form->chkPassband.setValue(1);
+    int sliders = 0;
+    for (const Control* c : form->controls()) {
+      if (c->kind() != ControlKind::Slider || !c->Visible || c->name == "hscXThreshold") continue;
+      ++sliders;
+      EXPECT_FALSE(form->sliderText(static_cast<const Slider&>(*c)).empty()) << c->name;
+    }
+    EXPECT_GT(sliders, 0);
+    form->cmbMod[0].setText("16-QAM");
+    form->hscDataZoom.setValue(1);
+    EXPECT_NE(form->sliderText(form->hscDataZoom).find("window 3 symbols long (12 ms)"), std::string::npos)
+        << form->sliderText(form->hscDataZoom);
   }
-  EXPECT_GT(sliders, 0);
-  form->cmbMod[0].setText("16-QAM");
-  form->hscDataZoom.setValue(1);
-  EXPECT_NE(form->sliderText(form->hscDataZoom).find("window 3 symbols long (12 ms)"), std::string::npos)
-      << form->sliderText(form->hscDataZoom);
 }
-INSTANTIATE_TEST_SUITE_P(Units, SceneSliders, testing::Values("Modulation", "Scatter", "Full"));
+
+struct Setting {
+  const char* scene;
+  std::function<void(Form1&)> choose;
+};
+
+void nothing(Form1&) {}
+void fsk(Form1& f) { f.cmbMod[0].setText("FSK"), f.cmbFilter[0].setText("Raised Cosine"); }
+void ofdm(Form1& f) { f.cmbFilter[0].setText("OFDM"); }
+void gaussian(Form1& f) { f.cmbFilter[0].setText("Gaussian"), f.cmbFilter[1].setText("Root RC"); }
+void paused(Form1& f) { f.chkPassband.setValue(1), f.cmdPause_Click(); }
+
+TEST(Tooltips, EveryVisibleControlHasOne) {
+  for (const Setting& setting : std::vector<Setting>{{"Baseband Demo", nothing}, {"Modulation", nothing},
+                                                      {"Scatter", nothing}, {"Full", nothing}, {"Modulation", fsk},
+                                                      {"Full", ofdm}, {"Full", gaussian}, {"Modulation", paused},
+                                                      {"Scatter", fsk}}) {
+    Form1 form;
+    form.Form_Load();
+    form.cmbScene.setText(setting.scene);
+    form.Timer1_Timer();
+    setting.choose(form);
+    int checked = 0;
+    for (const Control* c : form.controls()) {
+      // Lines are painted by the window and explain nothing on their own; shapes show a tooltip.
+      if (!c->Visible || c->kind() == ControlKind::Line || c->kind() == ControlKind::Timer) continue;
+      EXPECT_FALSE(tooltipFor(c->name).empty()) << c->name << " in " << setting.scene;
+      ++checked;
+    }
+    EXPECT_GT(checked, 5);
+  }
+}
+
+TEST(Tooltips, AnArrayElementIsNotTakenForAnother) {
+  EXPECT_NE(tooltipFor("picEye(1)"), tooltipFor("picEye(2)"));
+  EXPECT_TRUE(tooltipFor("picEye").empty());
+  EXPECT_TRUE(tooltipFor("picEye(3)").empty());
+}
 
 }  // namespace
 }  // namespace linklab

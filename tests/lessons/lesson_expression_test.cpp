@@ -1,12 +1,8 @@
 // The check language: precedence and association, NaN never passing a comparison, the four
 // functions, controls read as text or number, and compile errors at the right column.
-#include <gtest/gtest.h>
-
-#include <cmath>
 #include <map>
-#include <string>
-#include <vector>
 
+#include "batch/script_run.h"
 #include "lessons/lesson_expression.h"
 
 namespace linklab {
@@ -29,26 +25,9 @@ class FakeInputs : public ExpressionInputs {
   double typed = 5;
 };
 
-struct ValueCase {
-  const char* text;
-  double expected;  // NaN: the value must be NaN
-};
-
-class ExpressionValues : public ::testing::TestWithParam<ValueCase> {};
-
-TEST_P(ExpressionValues, EvaluateToTheirArithmetic) {
-  const ExpressionCompile c = compileExpression(GetParam().text);
-  ASSERT_EQ(c.error, "") << GetParam().text;
-  const double v = c.expression.evaluate(FakeInputs()).asNumber();
-  if (std::isnan(GetParam().expected))
-    EXPECT_TRUE(std::isnan(v)) << GetParam().text << " gave " << v;
-  else
-    EXPECT_NEAR(v, GetParam().expected, 1e-12) << GetParam().text;
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Lessons, ExpressionValues,
-    ::testing::ValuesIn(std::vector<ValueCase>{
+// NaN expected: the value must be NaN.
+TEST(Expressions, EvaluateToTheirArithmetic) {
+  for (const auto& [text, expected] : std::vector<std::pair<const char*, double>>{
         {"1 + 2 * 3", 7}, {"(1 + 2) * 3", 9}, {"10 - 4 - 3", 3}, {"8 / 4 / 2", 1}, {"-2 * -3", 6}, {"2 - -1", 3},
         {"1.5e2 + .5", 150.5}, {"2 * 3 < 7", 1}, {"2 * 3 >= 7", 0}, {"1 < 2 and 3 < 2 or 1", 1}, {"0 and 0 or 1", 1},
         {"1 or 1 and 0", 1}, {"not 1 < 2", 0}, {"not 0 and 0", 0}, {"not not 3", 1}, {"abs(-3)", 3},
@@ -60,31 +39,30 @@ INSTANTIATE_TEST_SUITE_P(
         // Controls: their text, read as a number where one is wanted.
         {"cmbMod(0) == \"QPSK\"", 1}, {"cmbMod(0) != \"BPSK\"", 1}, {"\"QPSK\" == cmbMod(0)", 1},
         {"cmbNoise == 1", 1}, {"cmbNoise == \"1\"", 0}, {"cmbNoise + 1", 2}, {"hscSample > 11", 1},
-        {"cmbMod(0) + 1", NAN}, {"cmbMod(0) == 1", 0}, {"answer * 2", 10}, {"abs(answer - 5) < 0.1", 1}}));
-
-struct ErrorCase {
-  const char* text;
-  int column;
-  const char* token;
-};
-
-class ExpressionErrors : public ::testing::TestWithParam<ErrorCase> {};
-
-TEST_P(ExpressionErrors, NameTheirColumnAndToken) {
-  const ExpressionCompile c = compileExpression(GetParam().text);
-  EXPECT_NE(c.error, "") << GetParam().text;
-  EXPECT_EQ(c.column, GetParam().column) << GetParam().text << ": " << c.error;
-  EXPECT_EQ(c.token, GetParam().token) << GetParam().text << ": " << c.error;
+        {"cmbMod(0) + 1", NAN}, {"cmbMod(0) == 1", 0}, {"answer * 2", 10}, {"abs(answer - 5) < 0.1", 1}}) {
+    const ExpressionCompile c = compileExpression(text);
+    ASSERT_EQ(c.error, "") << text;
+    const double v = c.expression.evaluate(FakeInputs()).asNumber();
+    if (std::isnan(expected))
+      EXPECT_TRUE(std::isnan(v)) << text << " gave " << v;
+    else
+      EXPECT_NEAR(v, expected, 1e-12) << text;
+  }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Lessons, ExpressionErrors,
-    ::testing::ValuesIn(std::vector<ErrorCase>{
+TEST(Expressions, ErrorsNameTheirColumnAndToken) {
+  for (const auto& [text, column, token] : std::vector<std::tuple<const char*, int, const char*>>{
         {"1 +", 4, "end of the expression"}, {"dBr < 1", 1, "dBr"}, {"1 < 2 < 3", 7, "<"}, {"abs(1, 2)", 6, ","},
         {"min(1)", 6, ")"}, {"cmbMod(7) == \"QPSK\"", 1, "cmbMod"}, {"cmbMod(x)", 8, "x"}, {"\"QPSK", 1, "\"QPSK"},
         {"1 $ 2", 3, "$"}, {"(1 + 2", 7, "end of the expression"}, {"1 2", 3, "2"}, {"and 1", 1, "and"},
         {"", 1, "end of the expression"}, {"dBER < 1 and", 13, "end of the expression"}, {"lBits = 3", 7, "="},
-        {"lock", 1, "lock"}}));
+        {"lock", 1, "lock"}}) {
+    const ExpressionCompile c = compileExpression(text);
+    EXPECT_NE(c.error, "") << text;
+    EXPECT_EQ(c.column, column) << text << ": " << c.error;
+    EXPECT_EQ(c.token, token) << text << ": " << c.error;
+  }
+}
 
 TEST(ExpressionInputsChange, AreReadAtEveryEvaluation) {
   const ExpressionCompile c = compileExpression("lBits >= 1000 and cmbMod(0) == \"QPSK\"");

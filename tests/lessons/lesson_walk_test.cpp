@@ -2,13 +2,8 @@
 // step that asks for an action or an answer must not pass when entered, nor after the link has
 // run untouched as long as its readouts need, and must pass once its solution is applied, within
 // 30 runs.
-#include <gtest/gtest.h>
-
-#include <memory>
-#include <string>
-
+#include "batch/script_run.h"
 #include "lessons/lesson_session.h"
-#include "main_window/form1.h"
 
 namespace linklab {
 namespace {
@@ -37,8 +32,7 @@ TEST_P(ShippedLessons, EachStepFailsUntilItsSolutionThenPasses) {
   ASSERT_TRUE(p.lesson) << shipped.name << ": " << p.error;
   const int steps = static_cast<int>(p.lesson->steps.size());
   EXPECT_TRUE(steps >= 4 && steps <= 8) << steps;
-  auto form = std::make_unique<Form1>();
-  form->Form_Load();
+  auto form = startUp();
   LessonSession session;
   session.open(std::move(*p.lesson));
   int checked = 0;

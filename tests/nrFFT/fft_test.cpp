@@ -1,10 +1,8 @@
-#include "nrFFT/fft.h"
-
-#include <gtest/gtest.h>
-
-#include <cmath>
+// The transform against its sum and back, and the sizes it refuses.
 #include <complex>
-#include <vector>
+
+#include "batch/script_run.h"
+#include "nrFFT/fft.h"
 
 namespace linklab {
 namespace {
@@ -36,38 +34,33 @@ std::vector<double> directDft(const std::vector<double>& x, int points) {
 
 // Forward against the sum, and forward-inverse and inverse-forward back to the start; nothing
 // beyond the transform's points is touched.
-class FftSizes : public ::testing::TestWithParam<int> {};
-
-TEST_P(FftSizes, ForwardMatchesPositiveExponentSumAndRoundTrips) {
-  const int n = GetParam();
-  auto x = pseudoRandomSignal(n, 7u + n);
-  const auto original = x, expected = directDft(x, n);
-  x.resize(2 * n);
-  x.resize(2 * n + 9, 5.0);
-  ASSERT_TRUE(FFT(x, n, false));
-  for (int i = 0; i < 2 * n; ++i) EXPECT_NEAR(x[i], expected[i], 1e-9 * n) << "element " << i;
-  for (std::size_t i = 2 * n; i < x.size(); ++i) ASSERT_EQ(x[i], 5.0) << i;
-  for (const bool inverseFirst : {false, true}) {
-    x = original;
-    ASSERT_TRUE(FFT(x, n, inverseFirst));
-    ASSERT_TRUE(FFT(x, n, !inverseFirst));
-    for (int i = 0; i < 2 * n; ++i) EXPECT_NEAR(x[i], original[i], 1e-12) << inverseFirst << " " << i;
+TEST(Fft, ForwardMatchesPositiveExponentSumAndRoundTrips) {
+  for (const int n : {2, 4, 8, 64, 256, 4096}) {
+    auto x = pseudoRandomSignal(n, 7u + n);
+    const auto original = x, expected = directDft(x, n);
+    x.resize(2 * n);
+    x.resize(2 * n + 9, 5.0);
+    ASSERT_TRUE(FFT(x, n, false));
+    for (int i = 0; i < 2 * n; ++i) EXPECT_NEAR(x[i], expected[i], 1e-9 * n) << "element " << i;
+    for (std::size_t i = 2 * n; i < x.size(); ++i) ASSERT_EQ(x[i], 5.0) << i;
+    for (const bool inverseFirst : {false, true}) {
+      x = original;
+      ASSERT_TRUE(FFT(x, n, inverseFirst));
+      ASSERT_TRUE(FFT(x, n, !inverseFirst));
+      for (int i = 0; i < 2 * n; ++i) EXPECT_NEAR(x[i], original[i], 1e-12) << inverseFirst << " " << i;
+    }
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Sizes, FftSizes, ::testing::Values(2, 4, 8, 64, 256, 4096));
-
-class FftBadSizes : public ::testing::TestWithParam<int> {};
-
-TEST_P(FftBadSizes, RefusesAndLeavesDataAlone) {
+TEST(Fft, RefusesSizesNotPowersOfTwoAndLeavesDataAlone) {
   auto x = pseudoRandomSignal(4096, 3u);
   const auto before = x;
-  EXPECT_FALSE(FFT(x, GetParam(), false));
-  EXPECT_FALSE(FFT(x, GetParam(), true));
+  for (const int n : {1, 0, -4, 3, 96, 4095, 8192 * 4}) {
+    EXPECT_FALSE(FFT(x, n, false)) << n;
+    EXPECT_FALSE(FFT(x, n, true)) << n;
+  }
   EXPECT_EQ(x, before);
 }
-
-INSTANTIATE_TEST_SUITE_P(NotPowersOfTwo, FftBadSizes, ::testing::Values(1, 0, -4, 3, 96, 4095, 8192 * 4));
 
 }  // namespace
 }  // namespace linklab

@@ -1,11 +1,12 @@
 // A picture's drawing as SVG: one path per colour in the order the colours first appear, in
-// twips, clipped like the raster; past the history's bound, the raster instead.
-#include <gtest/gtest.h>
+// twips, clipped like the raster; past the history's bound, the raster instead. A file is written
+// whole, or not at all with the system's reason.
+#include <sys/stat.h>
+#include <unistd.h>
 
-#include <cmath>
-#include <string>
-
+#include "batch/script_run.h"
 #include "form/picture_box.h"
+#include "picture_export/file_output.h"
 #include "picture_export/picture_svg.h"
 
 namespace linklab {
@@ -84,6 +85,36 @@ TEST(PictureBoxHistory, StartsOverAtEachClearWithoutAllocatingAgain) {
   EXPECT_EQ(p.history().data(), storage);
   EXPECT_EQ(p.history()[0].colour, 0xFFu);
   EXPECT_EQ(p.history()[0].x2, 3);
+}
+
+std::string contents(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+TEST(FileOutput, ReplacesAFileWholeAndKeepsItsPermissions) {
+  const std::string path = ::testing::TempDir() + "linklab_output_test.bin";
+  ASSERT_EQ(writeWholeFile(path, "old contents, longer than the new"), "");
+  ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
+  const std::string bytes("new\0bytes", 9);
+  ASSERT_EQ(writeWholeFile(path, bytes), "");
+  EXPECT_EQ(contents(path), bytes);
+  struct stat st {};
+  ASSERT_EQ(::stat(path.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0640u);
+  ASSERT_EQ(writeWholeFile(path, "x"), "");  // a single byte is a whole file too
+  EXPECT_EQ(contents(path), "x");
+  ::unlink(path.c_str());
+}
+
+TEST(FileOutput, ReportsTheSystemsReason) {
+  for (const auto& [path, reason] : {std::pair{"/no-such-folder-for-linklab/x.png", "No such file or directory"},
+                                     {"/dev/full", "No space left on device"}, {"/", "Is a directory"}})
+    if (std::string(path) != "/dev/full" || ::access(path, W_OK) == 0) {
+      EXPECT_EQ(writeWholeFile(path, std::string(100000, 'x')), reason);
+    }
 }
 
 }  // namespace

@@ -1,27 +1,15 @@
 // Setups: random reachable windows survive a write and a read, a broken setup changes nothing,
-// and every error names the line that holds the fault.
-#include <gtest/gtest.h>
-
+// every error names the line that holds the fault, and scripts save, open and print setups.
 #include <algorithm>
 #include <cstdlib>
-#include <memory>
 #include <random>
-#include <string>
-#include <utility>
-#include <vector>
 
-#include "main_window/form1.h"
+#include "batch/script_run.h"
 #include "setups/setup_apply.h"
 #include "setups/setup_settings.h"
 
 namespace linklab {
 namespace {
-
-std::unique_ptr<Form1> startUp() {
-  auto form = std::make_unique<Form1>();
-  form->Form_Load();
-  return form;
-}
 
 // A user's random session: only controls on screen, a list's entries (or a number typed where the
 // list takes one), only a slider's range.
@@ -176,37 +164,13 @@ TEST(SetupRoundTrip, ManyRandomStatesInARow) {
   }
 }
 
-struct BrokenSetup {
-  std::string text;
-  int line;
-  std::string token;
-};
-
-// One used window for all the cases: a refused setup leaves it as it was.
-class SetupError : public ::testing::TestWithParam<BrokenSetup> {
- protected:
-  static void SetUpTestSuite() {
-    form = startUp().release();
-    randomSession(*form, 20, 20);
-  }
-  static void TearDownTestSuite() { delete form; }
-  static inline Form1* form = nullptr;
-};
-
-TEST_P(SetupError, NamesItsLineAndChangesNothing) {
-  const BrokenSetup& c = GetParam();
-  const auto before = snapshot(*form);
-  const std::string why = openSetup(*form, c.text);
-  EXPECT_EQ(why.rfind("line " + std::to_string(c.line) + ": ", 0), 0u) << why;
-  EXPECT_NE(why.find("near '" + c.token + "'"), std::string::npos) << why;
-  EXPECT_EQ(snapshot(*form), before) << why;
-}
-
 const std::string v1 = "linklab setup 1\n";
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, SetupError,
-    ::testing::ValuesIn(std::vector<BrokenSetup>{
+// One used window for all the cases: a refused setup names its line and leaves it as it was.
+TEST(SetupError, NamesItsLineAndChangesNothing) {
+  auto form = startUp();
+  randomSession(*form, 20, 20);
+  for (const auto& [text, line, token] : std::vector<std::tuple<std::string, int, std::string>>{
         {"", 1, ""}, {"cmbScene = Full\n", 1, "cmbScene"}, {"linklab setup 2\ncmbScene = Full\n", 1, "2"},
         {"linklab setup one\n", 1, "one"}, {v1 + "cmbScene = Full\ncmbColour = Red\n", 3, "cmbColour"},
         {v1 + "# a comment\n\ncmbScene = Full\nhscSample = 1.5\n", 5, "1.5"}, {v1 + "cmbMod(0) = 17-QAM\n", 2, "17-QAM"},
@@ -225,7 +189,14 @@ INSTANTIATE_TEST_SUITE_P(
         {"#linklab=9&cmbScene=Full", 1, "9"}, {"#linklab=1&cmbScene=Fu%2", 2, "cmbScene=Fu%2"},
         {v1 + "cmbScene = Full\nlock = cmbMod(0), cmbNope\n", 3, "cmbNope"}, {v1 + "hide =\n", 2, "hide"},
         {v1 + "cmbScene = Full\ncmbMod(0) = " + std::string(200, 'Q') + "\n", 3, std::string(57, 'Q') + "..."},
-        {"#linklab=1&lock=cmbScene%2Cx", 2, "x"}}));
+        {"#linklab=1&lock=cmbScene%2Cx", 2, "x"}}) {
+    const auto before = snapshot(*form);
+    const std::string why = openSetup(*form, text);
+    EXPECT_EQ(why.rfind("line " + std::to_string(line) + ": ", 0), 0u) << why;
+    EXPECT_NE(why.find("near '" + token + "'"), std::string::npos) << why;
+    EXPECT_EQ(snapshot(*form), before) << why;
+  }
+}
 
 // Only what differs from start-up is written, in the settings' order, limits last; the round
 // trips above show that a setup without limits lifts them.
@@ -243,6 +214,47 @@ TEST(SetupText, WritesWhatDiffersFromStartUpAndTheLimits) {
   EXPECT_TRUE(form->cmbScene.setupLocked && form->cmbMod[0].setupLocked && form->cmdPause.setupLocked);
   EXPECT_TRUE(form->chkMemory.setupHidden);
   EXPECT_EQ(setupText(*form), v1 + "lock = cmbScene, cmbMod(0), cmdPause\nhide = chkMemory\n");
+}
+
+
+// The end-to-end script (setup_scripts) saves and opens through the program itself; here, what
+// else a window shows: the link, the pause kept, and the settings a scene change would hide.
+TEST(SetupBatch, SaveInOneWindowOpenInAnother) {
+  const std::string file = scratchFile("batch_setup.linklab");
+  auto first = startUp();
+  const ScriptRun saved = runScript(*first, "set cmbScene Full\nset cmbMod(0) 8-PSK\nset cmbNoise 0.4\n"
+                                      "set cmbFilter(1) Matched\nset vscFreq -2\nclick cmdPause\nsave setup " +
+                                          file + "\nprint setup\nprint setupLink\n");
+  ASSERT_EQ(saved.status, 0) << saved.err;
+  EXPECT_EQ(saved.out, setupText(*first) + "end\nsetupLink = " + setupLink(*first) + "\n");
+  auto second = startUp();
+  const ScriptRun opened = runScript(*second, "open setup " + file + "\nopen setup " + file + ".missing\n");
+  EXPECT_EQ(opened.err.rfind("error: line 2: cannot read", 0), 0u) << opened.err;
+  EXPECT_EQ(setupText(*second), setupText(*first));
+  EXPECT_EQ(second->cmbFilter[1].Text() + " " + std::to_string(second->vscFreq.Value()), "Matched -2");
+  EXPECT_FALSE(second->Timer1.Enabled);
+  std::remove(file.c_str());
+}
+
+// A broken file stops the script at its line and leaves the window; a locked control refuses it.
+TEST(SetupBatch, ABrokenSetupStopsTheScriptAndALockRefusesIt) {
+  const std::string file = scratchFile("setup.linklab");
+  std::ofstream(file) << "linklab setup 1\ncmbScene = Full\ncmbMod(0) = 17-QAM\n";
+  auto form = startUp();
+  const ScriptRun run = runScript(*form, "# open a broken file\nopen setup " + file + "\nprint lScene\n");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err, "error: line 2: " + file + ": line 3: '17-QAM' is not offered by cmbMod(0) here near '17-QAM'\n");
+  EXPECT_EQ(run.out, "");
+  EXPECT_EQ(form->cmbScene.Text(), "Modulation");
+  std::ofstream(file) << "linklab setup 1\nlock = cmbMod(0), cmdPause\n";
+  const ScriptRun shown = runScript(*form, "open setup " + file + "\nprint cmbMod(0).SetupLocked\nprint cmbData.SetupLocked\n");
+  EXPECT_EQ(shown.out, "cmbMod(0).SetupLocked = True\ncmbData.SetupLocked = False\n");
+  const ScriptRun locked = runScript(*form, "set cmbData All Ones\nset cmbMod(0) QPSK\n");
+  EXPECT_EQ(locked.err, "error: line 2: cmbMod(0) is locked by the setup\n");
+  EXPECT_EQ(form->cmbData.Text() + " " + form->cmbMod[0].Text(), "All Ones BPSK");
+  EXPECT_EQ(runScript(*form, "click cmdPause\n").status, 1);
+  EXPECT_TRUE(form->Timer1.Enabled);
+  std::remove(file.c_str());
 }
 
 }  // namespace
