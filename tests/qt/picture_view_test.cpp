@@ -1,8 +1,10 @@
 // What the window shows over and instead of a picture's raster: the scales, drawn over it (never
 // into it) and switched by View > Scales; View > Persistence, where Density shows the eye's hits
 // in the colours of their counts, Fading pales earlier runs and Infinite shows the model's own
-// drawing. Both choices are kept; the sliders' tooltips end with their value in real units.
+// drawing. Both choices are kept; the sliders' tooltips end with their value in real units. The
+// readout strip and the error-rate window.
 #include "displays/density_colours.h"
+#include "qt/error_rate_window.h"
 #include "window_fixture.h"
 
 namespace linklab {
@@ -37,7 +39,7 @@ bool gridShowsOverBackground(PictureWidget& widget) {
   return false;
 }
 
-TEST_F(PictureView, ScalesAreDrawnOverThePictureNeverIntoItsRaster) {
+TEST_F(PictureView, ScalesAreDrawnOverThePictureNeverIntoItsRasterAndSwitchedByTheViewMenu) {
   PictureWidget* spectrum = pictureWidget(*view, "picSpectrum(0)");
   ASSERT_GT(spectrum->scales().labelCount, 0);
   EXPECT_TRUE(gridShowsOverBackground(*spectrum));
@@ -45,9 +47,7 @@ TEST_F(PictureView, ScalesAreDrawnOverThePictureNeverIntoItsRaster) {
   const QImage& raster = spectrum->raster().finished();
   for (int y = 0; y < raster.height(); y += 3)
     for (int x = 0; x < raster.width(); x += 3) ASSERT_NE(raster.pixel(x, y), qRgb(208, 208, 208)) << x << "," << y;
-}
-
-TEST_F(PictureView, ViewMenuSwitchesTheScalesAndTheChoiceIsKept) {
+  // View > Scales switches them off and on, and the choice is kept.
   auto* action = widget<QAction>("actionScales");
   EXPECT_TRUE(action->isChecked());
   action->trigger();  // off
@@ -59,13 +59,11 @@ TEST_F(PictureView, ViewMenuSwitchesTheScalesAndTheChoiceIsKept) {
   EXPECT_TRUE(action->isChecked());
   EXPECT_TRUE(setting("view/scales", false).toBool());
   EXPECT_GT(pictureWidget(*view, "picEye(0)")->scales().labelCount, 0);
-}
-
-TEST_F(PictureView, SliderTooltipEndsWithItsValue) {
+  // A slider's tooltip ends with its value.
   auto* bar = widget<QScrollBar>("hscSample");
-  EXPECT_TRUE(bar->toolTip().endsWith("Now: 0 symbols from the symbol centre (0 samples, 0 ms)")) << bar->toolTip().toStdString();
   bar->setValue(16);  // as the user moves it: one sample a step for one bit per symbol
-  EXPECT_TRUE(bar->toolTip().contains("+0.5 symbols from the symbol centre")) << bar->toolTip().toStdString();
+  EXPECT_TRUE(bar->toolTip().endsWith("Now: +0.5 symbols from the symbol centre (+16 samples, +0.5 ms)"))
+      << bar->toolTip().toStdString();
   EXPECT_EQ(form->hscSample.Value(), 16);
 }
 
@@ -151,6 +149,148 @@ TEST_F(EyePersistence, FadingPalesEarlierRunsAndANewWindowReadsTheChoiceBack) {
   EXPECT_EQ(later.persistence(), Persistence::Fading);
   EXPECT_TRUE(later.findChild<QAction*>("actionPersistenceFading")->isChecked());
   EXPECT_FALSE(later.findChild<QAction*>("actionPersistenceInfinite")->isChecked());
+}
+
+class Readouts : public WindowTest {
+ protected:
+  void SetUp() override {
+    WindowTest::SetUp();
+    window = widget<ErrorRateWindow>("ErrorRateWindow");
+    ASSERT_NE(window, nullptr);
+  }
+  // Runs a sweep over the range to its end.
+  void sweep(double from, double to, double step) {
+    window->setRange(from, to, step);
+    window->startSweep();
+    while (window->running()) QApplication::processEvents(QEventLoop::AllEvents, 50);
+    QApplication::processEvents();
+  }
+  QString svg() const { return window->saveSvg(temp("plot.svg")) ? fileText(temp("plot.svg")) : QString(); }
+  QString strip() const {
+    QStringList texts;
+    for (QLabel* label : view->statusBar()->findChildren<QLabel*>())
+      if (label->isVisible() && !label->text().isEmpty()) texts << label->text();
+    return texts.join(" | ");
+  }
+  // Markers, theory and bars are all the plot draws in colour or as polylines; an empty plot has
+  // its frame, axes and a hint only.
+  void expectEmptyPlot() const {
+    const QString plot = svg();
+    EXPECT_TRUE(plot.contains("Press Start to measure"));
+    EXPECT_FALSE(plot.contains("<polyline")) << "a theory line";
+    EXPECT_FALSE(plot.contains("<circle") || plot.contains("<polygon")) << "a marker";
+    EXPECT_TRUE(plot.contains("Eb/N0 of the channel (dB)"));
+  }
+  ErrorRateWindow* window = nullptr;
+};
+
+TEST_F(Readouts, TheStripShowsTheFiguresOfTheScene) {
+  scene("Scatter");
+  // While the link runs the figures are refreshed every fifth tick, twice a second.
+  ticks(4);
+  EXPECT_FALSE(strip().contains(" of 384"));
+  ticks(1);
+  const QString receiver = strip();
+  EXPECT_TRUE(receiver.contains("Eb/N0") && receiver.contains("SER ")) << receiver.toStdString();
+  EXPECT_TRUE(receiver.contains(" of 512")) << receiver.toStdString();  // four runs of 128 symbols
+  EXPECT_FALSE(receiver.contains("occupied")) << receiver.toStdString();
+  widget<QPushButton>("ResetCounts")->click();
+  EXPECT_EQ(form->lSymbols, 0);
+
+  scene("Modulation");
+  ticks(3);
+  EXPECT_TRUE(strip().contains("occupied bandwidth")) << strip().toStdString();
+  EXPECT_FALSE(strip().contains("SER")) << strip().toStdString();
+}
+
+TEST_F(Readouts, TheCurveIsEmptyBeforeStartAndAfterClearAndKeepsACancelledRun) {
+  scene("Full");
+  EXPECT_TRUE(window->runs().empty());
+  expectEmptyPlot();
+  auto* clear = window->findChild<QPushButton*>("ClearRuns");
+  EXPECT_FALSE(clear->isEnabled());
+
+  sweep(0, 2, 1);
+  ASSERT_EQ(window->runs().size(), 1u);
+  const QString drawn = svg();
+  EXPECT_FALSE(drawn.contains("Press Start to measure"));
+  EXPECT_TRUE(drawn.contains("<polyline")) << "the theory";
+  EXPECT_TRUE(drawn.contains("<circle")) << "the SER and BER markers";
+  EXPECT_TRUE(drawn.contains("Clopper-Pearson"));
+  ASSERT_TRUE(clear->isEnabled());
+  clear->click();
+  EXPECT_TRUE(window->runs().empty());
+  EXPECT_TRUE(window->points().empty());
+  expectEmptyPlot();
+  // A cancelled run stays on the curve marked as such.
+  window->setRange(0, 30, 0.5);  // the clean end takes 200000 symbols a point: far from done at once
+  window->startSweep();
+  ASSERT_TRUE(window->running());
+  window->cancelSweep();
+  EXPECT_FALSE(window->running());
+  ASSERT_EQ(window->runs().size(), 1u);
+  EXPECT_TRUE(window->runs()[0].cancelled);
+  EXPECT_FALSE(window->runs()[0].running);
+  EXPECT_TRUE(svg().contains("(cancelled)"));
+}
+
+TEST_F(Readouts, EarlierRunsStayOnTheCurveWithTheirSettings) {
+  view->runEvent([this] {
+    form->cmbScene.setText("Full");
+    form->cmbFilter[0].setText("Root RC");
+    form->cmbFilter[1].setText("Matched");
+  });
+  sweep(0, 4, 2);
+  view->runEvent([this] { form->cmbFilter[0].setText("None"), form->cmbFilter[1].setText("Raised Cosine"); });
+  sweep(2, 4, 2);
+
+  const std::vector<PlotRun>& runs = window->runs();
+  ASSERT_EQ(runs.size(), 2u);
+  EXPECT_EQ(runs[0].label, "BPSK, Tx Root RC 50 %, Rx Matched, Linear amp");
+  EXPECT_EQ(runs[1].label, "BPSK, Tx None, Rx Raised Cosine " + form->cmbTxEB[1].Text() + " %, Linear amp");
+  for (int r = 0; r < 2; ++r) {  // every 2 dB from where each was asked to start, to 4 dB
+    EXPECT_FALSE(runs[r].running);
+    ASSERT_EQ(runs[r].points.size(), 3u - r);
+    for (std::size_t k = 0; k < runs[r].points.size(); ++k) {
+      EXPECT_EQ(runs[r].points[k].ebN0dB, 2 * (r + k));
+      EXPECT_GT(runs[r].points[k].symbols, 0);
+    }
+    EXPECT_TRUE(svg().contains(QString::fromStdString(runs[r].label)));
+  }
+
+  // The plot area is framed on all four sides by thin black lines.
+  QList<QLineF> frame;
+  static const QRegularExpression blackLine(
+      "<line x1='([-\\d.]+)' y1='([-\\d.]+)' x2='([-\\d.]+)' y2='([-\\d.]+)' stroke='#000000' stroke-width='1'/>");
+  for (auto m = blackLine.globalMatch(svg()); m.hasNext();) {
+    const auto l = m.next();
+    frame << QLineF(l.captured(1).toDouble(), l.captured(2).toDouble(), l.captured(3).toDouble(), l.captured(4).toDouble());
+  }
+  ASSERT_FALSE(frame.isEmpty());
+  QRectF box(frame[0].p1(), frame[0].p2());
+  for (const QLineF& l : frame) box |= QRectF(l.p1(), l.p2()).normalized();
+  const QPointF corners[] = {box.topLeft(), box.topRight(), box.bottomRight(), box.bottomLeft()};
+  for (int side = 0; side < 4; ++side) {
+    const QPointF a = corners[side], b = corners[(side + 1) % 4];
+    EXPECT_TRUE(frame.contains(QLineF(a, b)) || frame.contains(QLineF(b, a))) << side;
+  }
+  // The CSV has a row a point, each rate inside its 95 % interval.
+  ASSERT_TRUE(window->saveCsv(temp("two_runs.csv")));
+  ASSERT_TRUE(window->savePng(temp("two_runs.png")));
+  const QList<QByteArray> lines = fileText(temp("two_runs.csv")).toUtf8().trimmed().split('\n');
+  ASSERT_EQ(lines.size(), 6);
+  EXPECT_EQ(lines[0], "ebn0_db,symbols,symbol_errors,bits,bit_errors,ser,ber,ser_theory,ber_theory,"
+                      "ser_lower95,ser_upper95,ber_lower95,ber_upper95,run,settings");
+  for (int i = 1; i < 6; ++i) {
+    const QList<QByteArray> f = lines[i].split(',');
+    ASSERT_GE(f.size(), 15);
+    EXPECT_EQ(f[0].toDouble(), i <= 3 ? 2 * (i - 1) : 2 * (i - 3));
+    EXPECT_LT(f[9].toDouble(), f[5].toDouble());
+    EXPECT_GT(f[10].toDouble(), f[5].toDouble());
+    EXPECT_LE(f[11].toDouble(), f[6].toDouble());
+    EXPECT_GE(f[12].toDouble(), f[6].toDouble());
+    EXPECT_EQ(f[13].toInt(), i <= 3 ? 1 : 2);
+  }
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // The window's widgets follow the model and hand the user's actions to it; the raster draws
-// crisp traces at any ratio; a tick repaints only the pictures.
+// crisp traces at any ratio; a tick repaints only the pictures; typed text.
+#include <functional>
 #include <set>
 
 #include "help/tooltips.h"
@@ -23,9 +24,7 @@ bool anyPixelOf(const QImage& image, QRect area, QRgb colour) {
 TEST_F(Window, APictureResizedAndDrawnInOneHandlerDrawsOnItsNewSize) {
   ticks(2);
   view->runEvent([this] { form->chkPassband.setValue(1); });  // 720 -> 1440 twips, then drawn
-  const std::string file = ::testing::TempDir() + "passband.png";
-  ASSERT_EQ(view->save("picSpectrum(1)", file), "");
-  const QImage passband(QString::fromStdString(file));
+  const QImage passband = pictureWidget(*view, "picSpectrum(1)")->raster().finished();
   ASSERT_EQ(passband.height(), 96);
   // The carrier swings to 0.3 of the height below the middle too.
   EXPECT_GT(inkedPixels(passband.copy(0, 60, passband.width(), 36)), 100);
@@ -87,26 +86,21 @@ TEST_F(Window, HelpWindowsCloseEveryWayAndComeBack) {
 
 TEST_F(Window, AMessageIsNotRepeatedUntilTheUserActs) {
   MessageBoxHost& host = view->messageHost();
-  const int before = host.shown();
-  host.message("This FFT only does powers of two.");
-  host.message("This FFT only does powers of two.");
-  EXPECT_EQ(host.shown(), before + 1);
-  view->runEvent([] {});
-  host.message("This FFT only does powers of two.");
-  EXPECT_EQ(host.shown(), before + 2);
+  for (int i = 0; i < 3; ++i) {
+    if (i == 2) view->runEvent([] {});
+    host.message("This FFT only does powers of two.");
+    EXPECT_EQ(host.shown(), i < 2 ? 1 : 2) << i;
+  }
 }
 
 // A picture sized from a script can ask for any size; past the cap the raster refuses, says why
 // and draws nothing, and a sane size afterwards works again.
 TEST(RasterSurface, RefusesAbsurdSizesInsteadOfAllocating) {
   RasterSurface raster;
-  const struct {
-    int width, height;
-    double ratio;
-  } absurd[] = {{32767, 2147483647, 1.0}, {2147483647, 2147483647, 3.0}, {300000, 300000, 1.0}, {1500, 1500, 1e9}};
-  for (const auto& size : absurd) {
-    raster.resize(size.width, size.height, size.ratio, 0xFFFFFF);
-    EXPECT_TRUE(raster.finished().isNull()) << size.width << " x " << size.height;
+  for (auto [width, height, ratio] : {std::tuple{32767, 2147483647, 1.0}, {2147483647, 2147483647, 3.0},
+                                      {300000, 300000, 1.0}, {1500, 1500, 1e9}}) {
+    raster.resize(width, height, ratio, 0xFFFFFF);
+    EXPECT_TRUE(raster.finished().isNull()) << width << " x " << height;
     EXPECT_NE(raster.error().find("too large"), std::string::npos);
     raster.Line(0, 0, 1e6, 1e6);
     raster.Circle(10, 10, 5, 0xC0);
@@ -158,36 +152,29 @@ TEST(RasterSurface, BoldTracesHaveNoGapAtAnyRatio) {
       raster.Line(0, y + 15, 1500, y + 15);
       const QImage& image = raster.finished();
       const int column = image.width() / 2;
-      int first = -1, last = -1;
-      for (int row = 0; row < image.height(); ++row) {
-        if (image.pixel(column, row) != qRgb(0, 192, 0)) continue;
-        if (first < 0) first = row;
-        last = row;
-      }
-      ASSERT_GE(first, 0) << ratio;
-      for (int row = first; row <= last; ++row)
-        ASSERT_EQ(image.pixel(column, row), qRgb(0, 192, 0)) << "ratio " << ratio << " y " << y << " row " << row;
-      EXPECT_GE(last - first + 1, static_cast<int>(std::floor(2 * ratio))) << ratio;
-      EXPECT_LE(last - first + 1, static_cast<int>(std::ceil(2 * ratio)) + 1) << ratio;
-      EXPECT_NEAR(first, y * ratio / 15, 1.0) << ratio << " " << y;
+      SCOPED_TRACE(testing::Message() << "ratio " << ratio << " y " << y);
+      int first = image.height(), last = -1;
+      for (int row = 0; row < image.height(); ++row)
+        if (image.pixel(column, row) == qRgb(0, 192, 0)) first = std::min(first, row), last = row;
+      ASSERT_GE(last, 0);
+      for (int row = first; row <= last; ++row) ASSERT_EQ(image.pixel(column, row), qRgb(0, 192, 0)) << row;
+      EXPECT_GE(last - first + 1, static_cast<int>(std::floor(2 * ratio)));
+      EXPECT_LE(last - first + 1, static_cast<int>(std::ceil(2 * ratio)) + 1);
+      EXPECT_NEAR(first, y * ratio / 15, 1.0);
     }
   }
 }
 
 // The canvas paints the block diagram from the model: the purple signal path down x = 3600 twips
 // (240 pixels) and the dark blue transmitter box from 240 twips (16 pixels).
-TEST_F(Window, TheCanvasPaintsLinesAndBoxesInTheirColours) {
-  const QImage canvas = view->centralWidget()->grab().toImage();
-  EXPECT_TRUE(anyPixelOf(canvas, QRect(238, 262, 5, 8), qRgb(128, 0, 128)));  // Line1 (3600, 1080..6000)
-  EXPECT_TRUE(anyPixelOf(canvas, QRect(14, 240, 5, 4), qRgb(0, 0, 128)));     // shpTxBox's left edge
-  EXPECT_FALSE(anyPixelOf(canvas, QRect(100, 300, 40, 40), qRgb(128, 0, 128)));
-}
-
-
-// A shape's tooltip shows only over the shape; a move without a button drags nothing, a right
-// click puts the phasor back.
-TEST_F(Window, ShapeTooltipsAndMouseButtonsOnTheCanvas) {
+TEST_F(Window, TheCanvasPaintsLinesAndBoxesAndAnswersTheMouse) {
   QWidget* canvas = view->centralWidget();
+  const QImage painted = canvas->grab().toImage();
+  EXPECT_TRUE(anyPixelOf(painted, QRect(238, 262, 5, 8), qRgb(128, 0, 128)));  // Line1 (3600, 1080..6000)
+  EXPECT_TRUE(anyPixelOf(painted, QRect(14, 240, 5, 4), qRgb(0, 0, 128)));     // shpTxBox's left edge
+  EXPECT_FALSE(anyPixelOf(painted, QRect(100, 300, 40, 40), qRgb(128, 0, 128)));
+  // A shape's tooltip shows only over the shape; a move without a button drags nothing, a right
+  // click puts the phasor back.
   const auto tip = [&](QPoint at) {
     QHelpEvent event(QEvent::ToolTip, at, canvas->mapToGlobal(at));
     QApplication::sendEvent(canvas, &event);
@@ -281,6 +268,169 @@ TEST(CutBack, AnOverhangEndsAtThePicturesEdge) {
                             {QRect(90, 90, 20, 20), QRect(90, 90, 20, 20)},    {QRect(10, 10, 20, 20), QRect(10, 10, 20, 20)}};
   for (const auto& c : cases) EXPECT_EQ(cutBack(c[0], picture), c[1]) << c[0].x() << "," << c[0].y();
 }
+
+// Typed text in the real window, driven by real key events while the link runs: the typing is
+// the user's until it is committed, a commit reaches the model once and from the event loop's top
+// level, and the message box it may cause never opens inside a menu popup.
+// Lets the event loop run (ticks included) until the condition holds or two seconds pass.
+template <typename Condition>
+bool waitFor(Condition condition) {
+  QElapsedTimer clock;
+  clock.start();
+  while (!condition()) {
+    if (clock.elapsed() > 2000) return false;
+    QTest::qWait(10);
+  }
+  return true;
+}
+
+// The window as it runs, its message boxes opening as they do for the user.
+class RunningWindow : public WindowTest {
+ protected:
+  void SetUp() override {
+    WindowTest::SetUp();
+    view->messageHost().interactive = true;
+    activate();
+    scene("Full");
+    ASSERT_TRUE(waitFor([this] { return form->lTick >= 2; }));
+  }
+  // The field of a list or a text box, once the window shows it.
+  QLineEdit* field(const char* name) {
+    auto* combo = widget<QComboBox>(name);
+    QLineEdit* edit = combo ? combo->lineEdit() : widget<QLineEdit>(name);
+    EXPECT_TRUE(edit && waitFor([edit] { return edit->isVisible(); })) << name;
+    return edit;
+  }
+  // Calls f with the model's list or text box of that name.
+  template <typename F>
+  decltype(auto) onModel(const char* name, F f) {
+    Control* c = form->findControl(name);
+    return c->kind() == ControlKind::TextBox ? f(*static_cast<TextBox*>(c)) : f(*static_cast<ComboBox*>(c));
+  }
+  // Counts the model's commits of the control from now on.
+  void countChanges(const char* name) {
+    onModel(name, [this](auto& c) { c.onChange = [this, rule = c.onChange] { ++changes, rule ? rule() : void(); }; });
+  }
+  std::string modelText(const char* name) {
+    return onModel(name, [](auto& c) { return c.Text(); });
+  }
+  void typeInto(QLineEdit* edit, const char* text, int msPerKey = 0) {
+    activate();
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClicks(edit, text, Qt::NoModifier, msPerKey);
+  }
+  static QMessageBox* openBox() { return qobject_cast<QMessageBox*>(QApplication::activeModalWidget()); }
+  int changes = 0;
+};
+
+// Type an unknown receive filter, open the Help menu by Alt+H (which takes the focus and so
+// commits the text), and close the "Unknown Filter Type" box by Return, Escape and its button.
+TEST_F(RunningWindow, AnUnknownFilterCommittedByOpeningTheHelpMenuShowsItsBoxSafely) {
+  QLineEdit* filter = field("cmbFilter(1)");
+  ASSERT_NE(filter, nullptr);
+  const std::string filterInUse = form->cmbFilter[1].Text();
+  for (const char* typed : {"x", "y", "z"}) {
+    SCOPED_TRACE(typed);
+    typeInto(filter, typed);
+    EXPECT_NE(form->cmbFilter[1].Text(), typed);  // not committed while typing
+    QTest::keyClick(filter, Qt::Key_H, Qt::AltModifier);
+    ASSERT_TRUE(waitFor([] { return openBox() != nullptr; })) << form->cmbFilter[1].Text();
+    // The list went back to the filter in use, so the link keeps receiving behind the box.
+    EXPECT_EQ(form->cmbFilter[1].Text(), filterInUse);
+    QMessageBox* box = openBox();
+    EXPECT_EQ(box->text(), "Internal Error: Unknown Filter Type.");
+    // The ticks stand still while the box is open.
+    const int32_t tickWhenOpened = form->lTick;
+    QTest::qWait(350);
+    EXPECT_EQ(form->lTick, tickWhenOpened);
+    if (*typed == 'z')
+      QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
+    else
+      QTest::keyClick(box, *typed == 'x' ? Qt::Key_Return : Qt::Key_Escape);
+    ASSERT_TRUE(waitFor([] { return openBox() == nullptr; }));
+    if (QWidget* popup = QApplication::activePopupWidget()) QTest::keyClick(popup, Qt::Key_Escape);
+    // The window goes on ticking.
+    ASSERT_TRUE(waitFor([&] { return form->lTick >= tickWhenOpened + 2; }));
+    QTest::qWait(50);
+    EXPECT_EQ(filter->text().toStdString(), filterInUse);
+  }
+  EXPECT_EQ(view->messageHost().shown(), 3);
+}
+
+struct Typing {
+  const char* keying;  // FSK shows the index field
+  const char* filter;  // Gaussian shows the bandwidth, Raised Cosine the excess bandwidth ...
+  const char* field;
+  const char* typed;
+  const char* used = nullptr;  // the text once the next design has tidied it; none: refused
+  const char* thenEscaped = nullptr;  // typed next and thrown away by Escape
+};
+
+// Typed while the link runs (a tick of 100 ms between two keys, where it is then escaped), the
+// text is the user's until Return. Then the model takes it once, as typed: a number is never
+// completed to an entry that starts like it ("0.2" is not "0.25", "1" is not "100"), the design
+// only rounds it to the step it uses. A value out of range or not a number opens no box: the
+// field turns red for a moment and shows the value in use again. Escape throws away what was
+// typed since, and leaving the field commits nothing.
+class TypedThenReturn : public RunningWindow, public ::testing::WithParamInterface<Typing> {};
+
+TEST_P(TypedThenReturn, IsTakenOnceAsTypedOrRefusedWithAFlash) {
+  const Typing& c = GetParam();
+  view->runEvent([this, &c] { form->cmbMod[0].setText(c.keying), form->cmbFilter[0].setText(c.filter); });
+  QLineEdit* edit = field(c.field);
+  ASSERT_NE(edit, nullptr);
+  const QString inUse = edit->text();
+  const std::string before = modelText(c.field);
+  const QColor normal = edit->palette().color(QPalette::Base);
+  countChanges(c.field);
+  const int32_t tick = form->lTick;
+  typeInto(edit, c.typed, c.thenEscaped ? 110 : 20);
+  EXPECT_TRUE(!c.thenEscaped || form->lTick > tick);  // the link ran while the keys came
+  EXPECT_EQ(edit->text(), c.typed);
+  EXPECT_EQ(modelText(c.field), before);
+  QTest::keyClick(edit, Qt::Key_Return);
+  if (!c.used) {
+    ASSERT_TRUE(waitFor([this] { return view->messageHost().refusals() == 1; }));
+    QTest::qWait(150);
+    EXPECT_EQ(edit->text(), inUse);
+    EXPECT_EQ(edit->palette().color(QPalette::Base), QColor(255, 190, 190));
+    EXPECT_EQ(view->messageHost().shown(), 0);  // no box
+    EXPECT_EQ(changes, 1);
+    ASSERT_TRUE(waitFor([edit, normal] { return edit->palette().color(QPalette::Base) == normal; }));
+    EXPECT_EQ(edit->text(), inUse);
+    return;
+  }
+  ASSERT_TRUE(waitFor([this, &c] { return modelText(c.field) == c.used; })) << modelText(c.field);
+  EXPECT_EQ(view->messageHost().refusals(), 0);
+  if (!c.thenEscaped) return;
+  QTest::qWait(150);
+  EXPECT_EQ(changes, 1);  // Return both activates and finishes the editing: one commit
+  typeInto(edit, c.thenEscaped, 110);
+  EXPECT_EQ(edit->text(), c.thenEscaped);
+  QTest::keyClick(edit, Qt::Key_Escape);
+  EXPECT_EQ(edit->text(), c.used);
+  QTest::qWait(250);
+  EXPECT_EQ(edit->text(), c.used);
+  field("cmbFilter(1)")->setFocus();
+  QTest::qWait(150);
+  EXPECT_EQ(modelText(c.field), c.used);
+  EXPECT_EQ(changes, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Refused, TypedThenReturn,
+    ::testing::Values(Typing{"BPSK", "None", "cmbNoise", "abc"}, Typing{"BPSK", "None", "cmbNoise", "-5"},
+                      Typing{"BPSK", "Gaussian", "cmbTxBW(0)", "1e308"}, Typing{"FSK", "None", "txtFSK", "0.2x"}));
+INSTANTIATE_TEST_SUITE_P(
+    Taken, TypedThenReturn,
+    ::testing::Values(Typing{"BPSK", "None", "cmbNoise", "0.3", "0.3", "0.8"},
+                      Typing{"FSK", "None", "txtFSK", "0.3", "0.3", "2"},
+                      Typing{"BPSK", "Steep Cutoff", "cmbTxBW(0)", "0.2", "0.20"},
+                      Typing{"BPSK", "Gaussian", "cmbTxBW(0)", "0.3", "0.30"},
+                      Typing{"BPSK", "Raised Cosine", "cmbTxEB(0)", "1", "1"},
+                      Typing{"BPSK", "Root RC", "cmbTxEB(0)", "8", "8"}, Typing{"BPSK", "OFDM", "cmbTxSC(0)", "1", "1"},
+                      Typing{"BPSK", "Steep Cutoff", "cmbNoise", "0.", "0."}));
 
 }  // namespace
 }  // namespace linklab
