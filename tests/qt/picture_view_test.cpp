@@ -72,12 +72,7 @@ class EyePersistence : public PictureView {
   void SetUp() override {
     PictureView::SetUp();
     view->setScalesShown(false);  // the pictures' own pixels, with no grid over them
-    view->runEvent([this] {
-      form->cmbMod[0].setText("16-QAM");
-      form->cmbFilter[0].setText("Root RC");
-      form->cmbFilter[1].setText("Matched");
-      form->cmbNoise.setText("0.2");
-    });
+    pick({{"cmbMod(0)", "16-QAM"}, {"cmbFilter(0)", "Root RC"}, {"cmbFilter(1)", "Matched"}, {"cmbNoise", "0.2"}});
     run(6);
     eye = pictureWidget(*view, "picEye(0)");
   }
@@ -203,44 +198,20 @@ TEST_F(Readouts, TheStripShowsTheFiguresOfTheScene) {
   EXPECT_FALSE(strip().contains("SER")) << strip().toStdString();
 }
 
-TEST_F(Readouts, TheCurveIsEmptyBeforeStartAndAfterClearAndKeepsACancelledRun) {
-  scene("Full");
+// The curve is empty before Start; earlier runs stay on it with their settings; Clear empties it
+// and a cancelled run stays, marked as such.
+TEST_F(Readouts, TheCurveKeepsEarlierAndCancelledRunsUntilCleared) {
+  pick({{"cmbScene", "Full"}, {"cmbFilter(0)", "Root RC"}, {"cmbFilter(1)", "Matched"}});
   EXPECT_TRUE(window->runs().empty());
   expectEmptyPlot();
   auto* clear = window->findChild<QPushButton*>("ClearRuns");
   EXPECT_FALSE(clear->isEnabled());
-
-  sweep(0, 2, 1);
-  ASSERT_EQ(window->runs().size(), 1u);
+  sweep(0, 4, 2);
   const QString drawn = svg();
   EXPECT_FALSE(drawn.contains("Press Start to measure"));
   EXPECT_TRUE(drawn.contains("<polyline")) << "the theory";
   EXPECT_TRUE(drawn.contains("<circle")) << "the SER and BER markers";
   EXPECT_TRUE(drawn.contains("Clopper-Pearson"));
-  ASSERT_TRUE(clear->isEnabled());
-  clear->click();
-  EXPECT_TRUE(window->runs().empty());
-  EXPECT_TRUE(window->points().empty());
-  expectEmptyPlot();
-  // A cancelled run stays on the curve marked as such.
-  window->setRange(0, 30, 0.5);  // the clean end takes 200000 symbols a point: far from done at once
-  window->startSweep();
-  ASSERT_TRUE(window->running());
-  window->cancelSweep();
-  EXPECT_FALSE(window->running());
-  ASSERT_EQ(window->runs().size(), 1u);
-  EXPECT_TRUE(window->runs()[0].cancelled);
-  EXPECT_FALSE(window->runs()[0].running);
-  EXPECT_TRUE(svg().contains("(cancelled)"));
-}
-
-TEST_F(Readouts, EarlierRunsStayOnTheCurveWithTheirSettings) {
-  view->runEvent([this] {
-    form->cmbScene.setText("Full");
-    form->cmbFilter[0].setText("Root RC");
-    form->cmbFilter[1].setText("Matched");
-  });
-  sweep(0, 4, 2);
   view->runEvent([this] { form->cmbFilter[0].setText("None"), form->cmbFilter[1].setText("Raised Cosine"); });
   sweep(2, 4, 2);
 
@@ -260,15 +231,14 @@ TEST_F(Readouts, EarlierRunsStayOnTheCurveWithTheirSettings) {
 
   // The plot area is framed on all four sides by thin black lines.
   QList<QLineF> frame;
+  QRectF box;
   static const QRegularExpression blackLine(
       "<line x1='([-\\d.]+)' y1='([-\\d.]+)' x2='([-\\d.]+)' y2='([-\\d.]+)' stroke='#000000' stroke-width='1'/>");
   for (auto m = blackLine.globalMatch(svg()); m.hasNext();) {
     const auto l = m.next();
     frame << QLineF(l.captured(1).toDouble(), l.captured(2).toDouble(), l.captured(3).toDouble(), l.captured(4).toDouble());
+    box |= QRectF(frame.back().p1(), frame.back().p2()).normalized();
   }
-  ASSERT_FALSE(frame.isEmpty());
-  QRectF box(frame[0].p1(), frame[0].p2());
-  for (const QLineF& l : frame) box |= QRectF(l.p1(), l.p2()).normalized();
   const QPointF corners[] = {box.topLeft(), box.topRight(), box.bottomRight(), box.bottomLeft()};
   for (int side = 0; side < 4; ++side) {
     const QPointF a = corners[side], b = corners[(side + 1) % 4];
@@ -291,6 +261,20 @@ TEST_F(Readouts, EarlierRunsStayOnTheCurveWithTheirSettings) {
     EXPECT_GE(f[12].toDouble(), f[6].toDouble());
     EXPECT_EQ(f[13].toInt(), i <= 3 ? 1 : 2);
   }
+  ASSERT_TRUE(clear->isEnabled());
+  clear->click();
+  EXPECT_TRUE(window->runs().empty());
+  EXPECT_TRUE(window->points().empty());
+  expectEmptyPlot();
+  window->setRange(0, 30, 0.5);  // the clean end takes 200000 symbols a point: far from done at once
+  window->startSweep();
+  ASSERT_TRUE(window->running());
+  window->cancelSweep();
+  EXPECT_FALSE(window->running());
+  ASSERT_EQ(window->runs().size(), 1u);
+  EXPECT_TRUE(window->runs()[0].cancelled);
+  EXPECT_FALSE(window->runs()[0].running);
+  EXPECT_TRUE(svg().contains("(cancelled)"));
 }
 
 }  // namespace

@@ -66,21 +66,6 @@ class FitWindow : public WindowTest {
     view->resize(view->size() * by);
     QTest::qWait(50);
   }
-  // The strip lies inside the window with its button whole, and the layout's whole client area
-  // inside the canvas.
-  void expectStripAndLayoutWhole() const {
-    const QRect strip = view->statusBar()->geometry();
-    EXPECT_TRUE(view->rect().contains(strip)) << "strip " << strip.y() << "+" << strip.height();
-    auto* reset = widget<QPushButton>("ResetCounts");
-    ASSERT_TRUE(reset->isVisible());
-    EXPECT_TRUE(strip.contains(QRect(reset->mapTo(view.get(), QPoint(0, 0)), reset->size())));
-    EXPECT_GT(reset->width(), reset->fontMetrics().horizontalAdvance(reset->text()));
-    EXPECT_GE(reset->height(), reset->fontMetrics().height());
-    const QRect all = view->layoutScale().rect(0, 0, Form1::ClientWidth, Form1::ClientHeight);
-    EXPECT_TRUE(view->centralWidget()->rect().adjusted(0, -1, 0, 1).contains(all))
-        << all.y() << "+" << all.height() << " in " << view->centralWidget()->height();
-  }
-
   int menuAt100 = 0, stripAt100 = 0;
 };
 
@@ -114,7 +99,18 @@ TEST_P(Fits, TheWindowWithTheStripWhole) {
     EXPECT_NEAR(view->menuBar()->height(), menuAt100 * factor(), 1.0);
     EXPECT_NEAR(view->statusBar()->height(), stripAt100 * factor(), 1.0);
   }
-  expectStripAndLayoutWhole();
+  // The strip lies inside the window with its button whole, and the layout's whole client area
+  // inside the canvas.
+  const QRect strip = view->statusBar()->geometry();
+  EXPECT_TRUE(view->rect().contains(strip)) << "strip " << strip.y() << "+" << strip.height();
+  auto* reset = widget<QPushButton>("ResetCounts");
+  ASSERT_TRUE(reset->isVisible());
+  EXPECT_TRUE(strip.contains(QRect(reset->mapTo(view.get(), QPoint(0, 0)), reset->size())));
+  EXPECT_GT(reset->width(), reset->fontMetrics().horizontalAdvance(reset->text()));
+  EXPECT_GE(reset->height(), reset->fontMetrics().height());
+  const QRect all = view->layoutScale().rect(0, 0, Form1::ClientWidth, Form1::ClientHeight);
+  EXPECT_TRUE(view->centralWidget()->rect().adjusted(0, -1, 0, 1).contains(all))
+      << all.y() << "+" << all.height() << " in " << view->centralWidget()->height();
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, Fits,
@@ -137,8 +133,12 @@ TEST_F(FitWindow, CtrlMinusStepsDownAndCtrlZeroReturnsTo100Percent) {
 
 // Paused, then made twice as large: the spectrum is drawn again at twice the resolution, with
 // its pen twice as wide, from what was drawn on it: four times the ink and only the trace's
-// own colour, where stretching the old pixels would blend greys into the edges.
-TEST_F(FitWindow, AResizeWhilePausedRedrawsEveryPictureAtTheNewResolution) {
+// own colour, where stretching the old pixels would blend greys into the edges. What the user
+// reads outside the canvas follows the layout: at twice the size, twice the text.
+TEST_F(FitWindow, AResizeWhilePausedRedrawsThePicturesAndScalesMenusTooltipsAndDialogs) {
+  const double desktop = desktopFont().pointSizeF();
+  const double tipAt100 = QToolTip::font().pointSizeF();
+  auto* viewMenu = widget<QMenu>("ViewMenu");
   scene("Full");
   ticks(3);
   view->runEvent([this] { form->cmdPause.click(); });
@@ -147,7 +147,7 @@ TEST_F(FitWindow, AResizeWhilePausedRedrawsEveryPictureAtTheNewResolution) {
   const QImage before = spectrum->raster().finished().copy();
   const int32_t tickBefore = form->lTick;
   grow(2);
-  EXPECT_DOUBLE_EQ(factor(), 2.0);
+  ASSERT_DOUBLE_EQ(factor(), 2.0);
   EXPECT_EQ(form->lTick, tickBefore);  // nothing ran the link again
   const QImage& after = spectrum->raster().finished();
   EXPECT_EQ(after.size(), before.size() * 2);
@@ -161,16 +161,7 @@ TEST_F(FitWindow, AResizeWhilePausedRedrawsEveryPictureAtTheNewResolution) {
   EXPECT_LE(colours.size(), 3) << "stretched, not redrawn";
   // Every control moved with the layout: the receive filter list sits at twice its place.
   EXPECT_EQ(widget("cmbFilter(1)")->geometry(), QRect(240, 640, 306, 64));
-  EXPECT_NEAR(view->centralWidget()->font().pointSizeF(), 2 * desktopFont().pointSizeF(), 1e-9);
-}
-
-// What the user reads outside the canvas follows the layout: at twice the size, twice the text.
-TEST_F(FitWindow, MenusTooltipsAndDialogsFollowTheLayoutScale) {
-  const double desktop = desktopFont().pointSizeF();
-  const double tipAt100 = QToolTip::font().pointSizeF();
-  auto* viewMenu = widget<QMenu>("ViewMenu");
-  grow(2);
-  ASSERT_DOUBLE_EQ(factor(), 2.0);
+  EXPECT_NEAR(view->centralWidget()->font().pointSizeF(), 2 * desktop, 1e-9);
   const double quarterPoint = 0.125;  // the application's font moves in quarter points
   EXPECT_NEAR(view->menuBar()->font().pointSizeF(), 2 * desktop, quarterPoint);
   EXPECT_NEAR(viewMenu->font().pointSizeF(), 2 * desktop, quarterPoint);

@@ -215,13 +215,8 @@ struct PaintLog : QObject {
 // spectrum: only pictures repaint, and the window keeps its size however long the counts grow.
 TEST_F(Window, ATickRepaintsOnlyThePicturesAndTheWindowKeepsItsSize) {
   ASSERT_TRUE(QTest::qWaitForWindowExposed(view.get()));
-  view->runEvent([this] {
-    form->cmbScene.setText("Full");
-    form->cmbMod[0].setText("16-QAM");
-    form->cmbFilter[0].setText("Gaussian");
-    form->cmbNoise.setText("1.0");
-    form->cmbNonlinear.setText("Non-Linear");
-  });
+  pick({{"cmbScene", "Full"}, {"cmbMod(0)", "16-QAM"}, {"cmbFilter(0)", "Gaussian"}, {"cmbNoise", "1.0"},
+        {"cmbNonlinear", "Non-Linear"}});
   const auto run = [this](int n) {
     for (int i = 0; i < n; ++i) {
       ticks(1);
