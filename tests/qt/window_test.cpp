@@ -1,9 +1,12 @@
 // The window's widgets follow the model and hand the user's actions to it; the raster draws
-// crisp traces at any ratio; a tick repaints only the pictures; typed text.
+// crisp traces at any ratio; a tick repaints only the pictures; typed text; scales, persistence,
+// the readout strip and the error-rate window.
 #include <functional>
 #include <set>
 
+#include "displays/density_colours.h"
 #include "help/tooltips.h"
+#include "qt/error_rate_window.h"
 #include "qt/help_dialog.h"
 #include "qt/picture_cover.h"
 #include "qt/raster_surface.h"
@@ -426,6 +429,278 @@ INSTANTIATE_TEST_SUITE_P(
                       Typing{"BPSK", "Raised Cosine", "cmbTxEB(0)", "1", "1"},
                       Typing{"BPSK", "Root RC", "cmbTxEB(0)", "8", "8"}, Typing{"BPSK", "OFDM", "cmbTxSC(0)", "1", "1"},
                       Typing{"BPSK", "Steep Cutoff", "cmbNoise", "0.", "0."}));
+
+// What the window shows over and instead of a picture's raster: the scales, drawn over it (never
+// into it) and switched by View > Scales; View > Persistence, where Density shows the eye's hits
+// in the colours of their counts, Fading pales earlier runs and Infinite shows the model's own
+// drawing. Both choices are kept; the sliders' tooltips end with their value in real units. The
+// readout strip and the error-rate window.
+class PictureView : public WindowTest {
+ protected:
+  void SetUp() override {
+    WindowTest::SetUp();
+    scene("Full");
+    run(3);
+  }
+  void run(int n) {
+    ticks(n);
+    view->tickTimer().stop();
+  }
+  static QVariant setting(const char* key, const QVariant& absent = {}) {
+    return QSettings("LinkLab", "LinkLab").value(key, absent);
+  }
+};
+
+// A pixel that the raster leaves white shows grey on the screen: a grid line or a label over it.
+bool gridShowsOverBackground(PictureWidget& widget) {
+  const QImage shown = widget.grab().toImage().convertToFormat(QImage::Format_RGB32);
+  const QImage& raster = widget.raster().finished();
+  for (int y = 2; y < std::min(raster.height(), shown.height()) - 2; ++y)
+    for (int x = 2; x < std::min(raster.width(), shown.width()) - 2; ++x) {
+      const QRgb p = shown.pixel(x, y);
+      if (raster.pixel(x, y) == qRgb(255, 255, 255) && qRed(p) == qGreen(p) && qGreen(p) == qBlue(p) && qRed(p) < 240)
+        return true;
+    }
+  return false;
+}
+
+TEST_F(PictureView, ScalesAreDrawnOverThePictureNeverIntoItsRasterAndSwitchedByTheViewMenu) {
+  PictureWidget* spectrum = pictureWidget(*view, "picSpectrum(0)");
+  ASSERT_GT(spectrum->scales().labelCount, 0);
+  EXPECT_TRUE(gridShowsOverBackground(*spectrum));
+  // The raster holds only the model's drawing: no grid grey in it.
+  const QImage& raster = spectrum->raster().finished();
+  for (int y = 0; y < raster.height(); y += 3)
+    for (int x = 0; x < raster.width(); x += 3) ASSERT_NE(raster.pixel(x, y), qRgb(208, 208, 208)) << x << "," << y;
+  // View > Scales switches them off and on, and the choice is kept.
+  auto* action = widget<QAction>("actionScales");
+  EXPECT_TRUE(action->isChecked());
+  action->trigger();  // off
+  EXPECT_FALSE(view->scalesShown());
+  for (PictureWidget* w : view->pictureWidgets()) EXPECT_EQ(w->scales().lineCount, 0) << w->model().name;
+  EXPECT_FALSE(gridShowsOverBackground(*pictureWidget(*view, "picEye(0)")));
+  EXPECT_FALSE(setting("view/scales", true).toBool());
+  view->setScalesShown(true);
+  EXPECT_TRUE(action->isChecked());
+  EXPECT_TRUE(setting("view/scales", false).toBool());
+  EXPECT_GT(pictureWidget(*view, "picEye(0)")->scales().labelCount, 0);
+  // A slider's tooltip ends with its value.
+  auto* bar = widget<QScrollBar>("hscSample");
+  bar->setValue(16);  // as the user moves it: one sample a step for one bit per symbol
+  EXPECT_TRUE(bar->toolTip().endsWith("Now: +0.5 symbols from the symbol centre (+16 samples, +0.5 ms)"))
+      << bar->toolTip().toStdString();
+  EXPECT_EQ(form->hscSample.Value(), 16);
+}
+
+class EyePersistence : public PictureView {
+ protected:
+  void SetUp() override {
+    PictureView::SetUp();
+    view->setScalesShown(false);  // the pictures' own pixels, with no grid over them
+    pick({{"cmbMod(0)", "16-QAM"}, {"cmbFilter(0)", "Root RC"}, {"cmbFilter(1)", "Matched"}, {"cmbNoise", "0.2"}});
+    run(6);
+    eye = pictureWidget(*view, "picEye(0)");
+  }
+  void choose(const QString& mode) {
+    widget<QAction>(("actionPersistence" + mode).toUtf8().constData())->trigger();
+    EXPECT_EQ(setting("view/persistence").toString(), mode);
+  }
+  PictureWidget* eye = nullptr;
+};
+
+bool isEyeTrace(QRgb p) { return p == qRgb(0, 192, 0) || p == qRgb(192, 0, 0); }
+QRgb rgbOf(uint32_t bgr) { return qRgb(bgr & 0xFF, (bgr >> 8) & 0xFF, bgr >> 16); }
+
+TEST_F(EyePersistence, DensityColoursTheEyeByItsCountsAndInfiniteShowsTheDrawingAgain) {
+  choose("Density");  // counts from clean pictures
+  EXPECT_EQ(form->picEye[0].density().maximum(), 0u);
+  run(6);
+  const QImage& raster = eye->raster().finished();
+  const DensityGrid& grid = form->picEye[0].density();
+  ASSERT_EQ(grid.columns(), raster.width());
+  ASSERT_GT(grid.maximum(), 3u);  // six runs, each through the eye's crossings
+  const DensityScale scale(grid.maximum());
+  const QImage shown = eye->grab().toImage().convertToFormat(QImage::Format_RGB32);
+  int recoloured = 0;
+  bool highest = false, barEnd = false;
+  for (int y = 1; y < std::min(raster.height(), shown.height()) - 1; ++y)
+    for (int x = 1; x < std::min(raster.width(), shown.width()) - 1; ++x) {
+      const QRgb drawn = raster.pixel(x, y), p = shown.pixel(x, y);
+      if (y < eye->height() / 4 && x > eye->width() / 4) {  // where the colour bar stands
+        barEnd |= p == rgbOf(DensityHighColour);
+        continue;
+      }
+      if (!isEyeTrace(drawn)) {
+        ASSERT_EQ(p, drawn) << x << "," << y;
+        continue;
+      }
+      ASSERT_EQ(p, rgbOf(scale.colour(std::max<uint32_t>(grid.at(x, y), 1)))) << x << "," << y;
+      ++recoloured;
+      highest |= grid.at(x, y) == grid.maximum();
+    }
+  EXPECT_GT(recoloured, 500);
+  EXPECT_TRUE(highest);
+  EXPECT_TRUE(barEnd);
+
+  choose("Infinite");  // the model's own drawing again
+  const QRect inside = raster.rect().adjusted(1, 1, -1, -1);
+  EXPECT_EQ(eye->grab().toImage().convertToFormat(QImage::Format_RGB32).copy(inside), raster.copy(inside));
+}
+
+// Only the last run keeps its full colour; what earlier runs drew lies paled on the way to white.
+TEST_F(EyePersistence, FadingPalesEarlierRunsAndANewWindowReadsTheChoiceBack) {
+  choose("Fading");
+  run(30);
+  const QImage& raster = eye->raster().finished();
+  int full = 0, paled = 0;
+  for (int y = 0; y < raster.height(); ++y)
+    for (int x = 0; x < raster.width(); ++x) {
+      const QRgb p = raster.pixel(x, y);
+      full += isEyeTrace(p);
+      paled += p != qRgb(255, 255, 255) && !isEyeTrace(p) && p != qRgb(0, 0, 255) &&
+               (qRed(p) == qBlue(p) || qGreen(p) == qBlue(p));  // a paled green or red, not the marker
+    }
+  EXPECT_GT(full, 200);
+  EXPECT_GT(paled, 2 * full);
+
+  const auto laterForm = std::make_unique<Form1>();
+  MainWindowView later(*laterForm);
+  later.restoreSettings();
+  EXPECT_EQ(later.persistence(), Persistence::Fading);
+  EXPECT_TRUE(later.findChild<QAction*>("actionPersistenceFading")->isChecked());
+  EXPECT_FALSE(later.findChild<QAction*>("actionPersistenceInfinite")->isChecked());
+}
+
+class Readouts : public WindowTest {
+ protected:
+  void SetUp() override {
+    WindowTest::SetUp();
+    window = widget<ErrorRateWindow>("ErrorRateWindow");
+    ASSERT_NE(window, nullptr);
+  }
+  // Runs a sweep over the range to its end.
+  void sweep(double from, double to, double step) {
+    window->setRange(from, to, step);
+    window->startSweep();
+    while (window->running()) QApplication::processEvents(QEventLoop::AllEvents, 50);
+    QApplication::processEvents();
+  }
+  QString svg() const { return window->saveSvg(temp("plot.svg")) ? fileText(temp("plot.svg")) : QString(); }
+  QString strip() const {
+    QStringList texts;
+    for (QLabel* label : view->statusBar()->findChildren<QLabel*>())
+      if (label->isVisible() && !label->text().isEmpty()) texts << label->text();
+    return texts.join(" | ");
+  }
+  // Markers, theory and bars are all the plot draws in colour or as polylines; an empty plot has
+  // its frame, axes and a hint only.
+  void expectEmptyPlot() const {
+    const QString plot = svg();
+    EXPECT_TRUE(plot.contains("Press Start to measure"));
+    EXPECT_FALSE(plot.contains("<polyline")) << "a theory line";
+    EXPECT_FALSE(plot.contains("<circle") || plot.contains("<polygon")) << "a marker";
+    EXPECT_TRUE(plot.contains("Eb/N0 of the channel (dB)"));
+  }
+  ErrorRateWindow* window = nullptr;
+};
+
+TEST_F(Readouts, TheStripShowsTheFiguresOfTheScene) {
+  scene("Scatter");
+  // While the link runs the figures are refreshed every fifth tick, twice a second.
+  ticks(4);
+  EXPECT_FALSE(strip().contains(" of 384"));
+  ticks(1);
+  const QString receiver = strip();
+  EXPECT_TRUE(receiver.contains("Eb/N0") && receiver.contains("SER ")) << receiver.toStdString();
+  EXPECT_TRUE(receiver.contains(" of 512")) << receiver.toStdString();  // four runs of 128 symbols
+  EXPECT_FALSE(receiver.contains("occupied")) << receiver.toStdString();
+  widget<QPushButton>("ResetCounts")->click();
+  EXPECT_EQ(form->lSymbols, 0);
+
+  scene("Modulation");
+  ticks(3);
+  EXPECT_TRUE(strip().contains("occupied bandwidth")) << strip().toStdString();
+  EXPECT_FALSE(strip().contains("SER")) << strip().toStdString();
+}
+
+// The curve is empty before Start; earlier runs stay on it with their settings; Clear empties it
+// and a cancelled run stays, marked as such.
+TEST_F(Readouts, TheCurveKeepsEarlierAndCancelledRunsUntilCleared) {
+  pick({{"cmbScene", "Full"}, {"cmbFilter(0)", "Root RC"}, {"cmbFilter(1)", "Matched"}});
+  EXPECT_TRUE(window->runs().empty());
+  expectEmptyPlot();
+  auto* clear = window->findChild<QPushButton*>("ClearRuns");
+  EXPECT_FALSE(clear->isEnabled());
+  sweep(0, 4, 2);
+  const QString drawn = svg();
+  EXPECT_FALSE(drawn.contains("Press Start to measure"));
+  EXPECT_TRUE(drawn.contains("<polyline")) << "the theory";
+  EXPECT_TRUE(drawn.contains("<circle")) << "the SER and BER markers";
+  EXPECT_TRUE(drawn.contains("Clopper-Pearson"));
+  view->runEvent([this] { form->cmbFilter[0].setText("None"), form->cmbFilter[1].setText("Raised Cosine"); });
+  sweep(2, 4, 2);
+
+  const std::vector<PlotRun>& runs = window->runs();
+  ASSERT_EQ(runs.size(), 2u);
+  EXPECT_EQ(runs[0].label, "BPSK, Tx Root RC 50 %, Rx Matched, Linear amp");
+  EXPECT_EQ(runs[1].label, "BPSK, Tx None, Rx Raised Cosine " + form->cmbTxEB[1].Text() + " %, Linear amp");
+  for (int r = 0; r < 2; ++r) {  // every 2 dB from where each was asked to start, to 4 dB
+    EXPECT_FALSE(runs[r].running);
+    ASSERT_EQ(runs[r].points.size(), 3u - r);
+    for (std::size_t k = 0; k < runs[r].points.size(); ++k) {
+      EXPECT_EQ(runs[r].points[k].ebN0dB, 2 * (r + k));
+      EXPECT_GT(runs[r].points[k].symbols, 0);
+    }
+    EXPECT_TRUE(svg().contains(QString::fromStdString(runs[r].label)));
+  }
+
+  // The plot area is framed on all four sides by thin black lines.
+  QList<QLineF> frame;
+  QRectF box;
+  static const QRegularExpression blackLine(
+      "<line x1='([-\\d.]+)' y1='([-\\d.]+)' x2='([-\\d.]+)' y2='([-\\d.]+)' stroke='#000000' stroke-width='1'/>");
+  for (auto m = blackLine.globalMatch(svg()); m.hasNext();) {
+    const auto l = m.next();
+    frame << QLineF(l.captured(1).toDouble(), l.captured(2).toDouble(), l.captured(3).toDouble(), l.captured(4).toDouble());
+    box |= QRectF(frame.back().p1(), frame.back().p2()).normalized();
+  }
+  const QPointF corners[] = {box.topLeft(), box.topRight(), box.bottomRight(), box.bottomLeft()};
+  for (int side = 0; side < 4; ++side) {
+    const QPointF a = corners[side], b = corners[(side + 1) % 4];
+    EXPECT_TRUE(frame.contains(QLineF(a, b)) || frame.contains(QLineF(b, a))) << side;
+  }
+  // The CSV has a row a point, each rate inside its 95 % interval.
+  ASSERT_TRUE(window->saveCsv(temp("two_runs.csv")));
+  ASSERT_TRUE(window->savePng(temp("two_runs.png")));
+  const QList<QByteArray> lines = fileText(temp("two_runs.csv")).toUtf8().trimmed().split('\n');
+  ASSERT_EQ(lines.size(), 6);
+  EXPECT_EQ(lines[0], "ebn0_db,symbols,symbol_errors,bits,bit_errors,ser,ber,ser_theory,ber_theory,"
+                      "ser_lower95,ser_upper95,ber_lower95,ber_upper95,run,settings");
+  for (int i = 1; i < 6; ++i) {
+    const QList<QByteArray> f = lines[i].split(',');
+    ASSERT_GE(f.size(), 15);
+    EXPECT_EQ(f[0].toDouble(), i <= 3 ? 2 * (i - 1) : 2 * (i - 3));
+    EXPECT_LT(f[9].toDouble(), f[5].toDouble());
+    EXPECT_GT(f[10].toDouble(), f[5].toDouble());
+    EXPECT_LE(f[11].toDouble(), f[6].toDouble());
+    EXPECT_GE(f[12].toDouble(), f[6].toDouble());
+    EXPECT_EQ(f[13].toInt(), i <= 3 ? 1 : 2);
+  }
+  ASSERT_TRUE(clear->isEnabled());
+  clear->click();
+  EXPECT_TRUE(window->runs().empty());
+  EXPECT_TRUE(window->points().empty());
+  expectEmptyPlot();
+  window->setRange(0, 30, 0.5);  // the clean end takes 200000 symbols a point: far from done at once
+  window->startSweep();
+  ASSERT_TRUE(window->running());
+  window->cancelSweep();
+  EXPECT_FALSE(window->running());
+  ASSERT_EQ(window->runs().size(), 1u);
+  EXPECT_TRUE(window->runs()[0].cancelled);
+  EXPECT_FALSE(window->runs()[0].running);
+  EXPECT_TRUE(svg().contains("(cancelled)"));
+}
 
 }  // namespace
 }  // namespace linklab
