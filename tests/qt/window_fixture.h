@@ -36,6 +36,12 @@ class WindowTest : public ::testing::Test {
   void scene(const char* name) {
     view->runEvent([this, name] { form->cmbScene.setText(name); });
   }
+  // Texts picked in the model's lists by name, as one user action.
+  void pick(std::initializer_list<std::pair<const char*, const char*>> picks) {
+    view->runEvent([&] {
+      for (auto [name, text] : picks) static_cast<ComboBox*>(form->findControl(name))->setText(text);
+    });
+  }
   void ticks(int n) {
     while (n-- > 0) view->onTick();
   }

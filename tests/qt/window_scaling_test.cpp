@@ -13,41 +13,33 @@
 namespace linklab {
 namespace {
 
-struct AreaCase {
-  QSize area;
-  double factor;  // min(area / layout) for the 1003 x 678 layout
-};
-
-class LayoutFit : public ::testing::TestWithParam<AreaCase> {};
-
-TEST_P(LayoutFit, ScalesUniformlyAndCentresTheLayout) {
+// min(area / layout) for the 1003 x 678 layout: centred, and twips map onto pixels without gaps.
+TEST(LayoutFit, ScalesUniformlyAndCentresTheLayout) {
   const QSize layout(1003, 678);
-  const AreaCase c = GetParam();
-  const LayoutScale s = LayoutScale::fit(c.area, layout);
-  EXPECT_NEAR(s.factor, c.factor, 1e-9);
-  // Centred: equal margins (to a pixel each) on both sides of both axes, one of them zero.
-  EXPECT_NEAR(2 * s.origin.x() + layout.width() * s.factor, c.area.width(), 2.0);
-  EXPECT_NEAR(2 * s.origin.y() + layout.height() * s.factor, c.area.height(), 2.0);
-  EXPECT_TRUE(s.origin.x() == 0 || s.origin.y() == 0);
-  // The whole client area in twips maps onto the layout's rectangle.
-  const QRect all = s.rect(0, 0, Form1::ClientWidth, Form1::ClientHeight);
-  EXPECT_NEAR(all.width(), layout.width() * s.factor, 1.0);
-  EXPECT_NEAR(all.height(), layout.height() * s.factor, 1.0);
-  // Controls that meet in twips meet in pixels: no overlap and no gap from rounding.
-  for (int left = 0; left < 15000; left += 997) {
-    const QRect a = s.rect(left, 100, 1234, 480), b = s.rect(left + 1234, 100, 777, 480);
-    EXPECT_EQ(a.right() + 1, b.left()) << left;
+  const std::pair<QSize, double> areas[] = {{{1003, 678}, 1.0},           {{2006, 1356}, 2.0},
+                                            {{1920, 1061}, 1061.0 / 678}, {{3840, 2160}, 2160.0 / 678},
+                                            {{800, 900}, 800.0 / 1003},   {{1366, 700}, 700.0 / 678}};
+  for (const auto& [area, factor] : areas) {
+    SCOPED_TRACE(factor);
+    const LayoutScale s = LayoutScale::fit(area, layout);
+    EXPECT_NEAR(s.factor, factor, 1e-9);
+    // Centred: equal margins (to a pixel each) on both sides of both axes, one of them zero.
+    EXPECT_NEAR(2 * s.origin.x() + layout.width() * s.factor, area.width(), 2.0);
+    EXPECT_NEAR(2 * s.origin.y() + layout.height() * s.factor, area.height(), 2.0);
+    EXPECT_TRUE(s.origin.x() == 0 || s.origin.y() == 0);
+    // The whole client area in twips maps onto the layout's rectangle.
+    const QRect all = s.rect(0, 0, Form1::ClientWidth, Form1::ClientHeight);
+    EXPECT_NEAR(all.width(), layout.width() * s.factor, 1.0);
+    EXPECT_NEAR(all.height(), layout.height() * s.factor, 1.0);
+    // Controls that meet in twips meet in pixels: no overlap and no gap from rounding.
+    for (int left = 0; left < 15000; left += 997)
+      EXPECT_EQ(s.rect(left, 100, 1234, 480).right() + 1, s.rect(left + 1234, 100, 777, 480).left()) << left;
+    // A mouse position maps back to the twips it came from.
+    const QPointF back = s.twips(s.point(4200, 3000));
+    EXPECT_NEAR(back.x(), 4200, 1e-6);
+    EXPECT_NEAR(back.y(), 3000, 1e-6);
   }
-  // A mouse position maps back to the twips it came from.
-  const QPointF back = s.twips(s.point(4200, 3000));
-  EXPECT_NEAR(back.x(), 4200, 1e-6);
-  EXPECT_NEAR(back.y(), 3000, 1e-6);
 }
-
-INSTANTIATE_TEST_SUITE_P(Areas, LayoutFit,
-                         ::testing::Values(AreaCase{{1003, 678}, 1.0}, AreaCase{{2006, 1356}, 2.0},
-                                           AreaCase{{1920, 1061}, 1061.0 / 678}, AreaCase{{3840, 2160}, 2160.0 / 678},
-                                           AreaCase{{800, 900}, 800.0 / 1003}, AreaCase{{1366, 700}, 700.0 / 678}));
 
 class FitWindow : public WindowTest {
  protected:
@@ -74,21 +66,6 @@ class FitWindow : public WindowTest {
     view->resize(view->size() * by);
     QTest::qWait(50);
   }
-  // The strip lies inside the window with its button whole, and the layout's whole client area
-  // inside the canvas.
-  void expectStripAndLayoutWhole() const {
-    const QRect strip = view->statusBar()->geometry();
-    EXPECT_TRUE(view->rect().contains(strip)) << "strip " << strip.y() << "+" << strip.height();
-    auto* reset = widget<QPushButton>("ResetCounts");
-    ASSERT_TRUE(reset->isVisible());
-    EXPECT_TRUE(strip.contains(QRect(reset->mapTo(view.get(), QPoint(0, 0)), reset->size())));
-    EXPECT_GT(reset->width(), reset->fontMetrics().horizontalAdvance(reset->text()));
-    EXPECT_GE(reset->height(), reset->fontMetrics().height());
-    const QRect all = view->layoutScale().rect(0, 0, Form1::ClientWidth, Form1::ClientHeight);
-    EXPECT_TRUE(view->centralWidget()->rect().adjusted(0, -1, 0, 1).contains(all))
-        << all.y() << "+" << all.height() << " in " << view->centralWidget()->height();
-  }
-
   int menuAt100 = 0, stripAt100 = 0;
 };
 
@@ -122,7 +99,18 @@ TEST_P(Fits, TheWindowWithTheStripWhole) {
     EXPECT_NEAR(view->menuBar()->height(), menuAt100 * factor(), 1.0);
     EXPECT_NEAR(view->statusBar()->height(), stripAt100 * factor(), 1.0);
   }
-  expectStripAndLayoutWhole();
+  // The strip lies inside the window with its button whole, and the layout's whole client area
+  // inside the canvas.
+  const QRect strip = view->statusBar()->geometry();
+  EXPECT_TRUE(view->rect().contains(strip)) << "strip " << strip.y() << "+" << strip.height();
+  auto* reset = widget<QPushButton>("ResetCounts");
+  ASSERT_TRUE(reset->isVisible());
+  EXPECT_TRUE(strip.contains(QRect(reset->mapTo(view.get(), QPoint(0, 0)), reset->size())));
+  EXPECT_GT(reset->width(), reset->fontMetrics().horizontalAdvance(reset->text()));
+  EXPECT_GE(reset->height(), reset->fontMetrics().height());
+  const QRect all = view->layoutScale().rect(0, 0, Form1::ClientWidth, Form1::ClientHeight);
+  EXPECT_TRUE(view->centralWidget()->rect().adjusted(0, -1, 0, 1).contains(all))
+      << all.y() << "+" << all.height() << " in " << view->centralWidget()->height();
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, Fits,
@@ -145,8 +133,12 @@ TEST_F(FitWindow, CtrlMinusStepsDownAndCtrlZeroReturnsTo100Percent) {
 
 // Paused, then made twice as large: the spectrum is drawn again at twice the resolution, with
 // its pen twice as wide, from what was drawn on it: four times the ink and only the trace's
-// own colour, where stretching the old pixels would blend greys into the edges.
-TEST_F(FitWindow, AResizeWhilePausedRedrawsEveryPictureAtTheNewResolution) {
+// own colour, where stretching the old pixels would blend greys into the edges. What the user
+// reads outside the canvas follows the layout: at twice the size, twice the text.
+TEST_F(FitWindow, AResizeWhilePausedRedrawsThePicturesAndScalesMenusTooltipsAndDialogs) {
+  const double desktop = desktopFont().pointSizeF();
+  const double tipAt100 = QToolTip::font().pointSizeF();
+  auto* viewMenu = widget<QMenu>("ViewMenu");
   scene("Full");
   ticks(3);
   view->runEvent([this] { form->cmdPause.click(); });
@@ -155,7 +147,7 @@ TEST_F(FitWindow, AResizeWhilePausedRedrawsEveryPictureAtTheNewResolution) {
   const QImage before = spectrum->raster().finished().copy();
   const int32_t tickBefore = form->lTick;
   grow(2);
-  EXPECT_DOUBLE_EQ(factor(), 2.0);
+  ASSERT_DOUBLE_EQ(factor(), 2.0);
   EXPECT_EQ(form->lTick, tickBefore);  // nothing ran the link again
   const QImage& after = spectrum->raster().finished();
   EXPECT_EQ(after.size(), before.size() * 2);
@@ -169,16 +161,7 @@ TEST_F(FitWindow, AResizeWhilePausedRedrawsEveryPictureAtTheNewResolution) {
   EXPECT_LE(colours.size(), 3) << "stretched, not redrawn";
   // Every control moved with the layout: the receive filter list sits at twice its place.
   EXPECT_EQ(widget("cmbFilter(1)")->geometry(), QRect(240, 640, 306, 64));
-  EXPECT_NEAR(view->centralWidget()->font().pointSizeF(), 2 * desktopFont().pointSizeF(), 1e-9);
-}
-
-// What the user reads outside the canvas follows the layout: at twice the size, twice the text.
-TEST_F(FitWindow, MenusTooltipsAndDialogsFollowTheLayoutScale) {
-  const double desktop = desktopFont().pointSizeF();
-  const double tipAt100 = QToolTip::font().pointSizeF();
-  auto* viewMenu = widget<QMenu>("ViewMenu");
-  grow(2);
-  ASSERT_DOUBLE_EQ(factor(), 2.0);
+  EXPECT_NEAR(view->centralWidget()->font().pointSizeF(), 2 * desktop, 1e-9);
   const double quarterPoint = 0.125;  // the application's font moves in quarter points
   EXPECT_NEAR(view->menuBar()->font().pointSizeF(), 2 * desktop, quarterPoint);
   EXPECT_NEAR(viewMenu->font().pointSizeF(), 2 * desktop, quarterPoint);
@@ -289,63 +272,58 @@ TEST_F(FitWindow, AFocusRingSurroundsTheFocusedControlAtEveryScale) {
   EXPECT_FALSE(ring->isVisible());
 }
 
-class TabPerScene : public FitWindow, public ::testing::WithParamInterface<const char*> {};
-
 // From the scene list, Tab walks through every control the scene shows, each once (in the core's
-// order); hidden and disabled ones are skipped.
-TEST_P(TabPerScene, TabReachesEveryShownControlInTheDiagramsOrder) {
-  scene(GetParam());
-  QWidget* canvas = view->centralWidget();
-  widget("cmbScene")->setFocus();
-  std::vector<QWidget*> visited;
-  for (int i = 0; i < 200; ++i) {
-    QWidget* focus = QApplication::focusWidget();
-    ASSERT_NE(focus, nullptr);
-    if (qobject_cast<QComboBox*>(focus->parentWidget())) focus = focus->parentWidget();
-    if (!visited.empty() && focus == visited.front()) break;
-    ASSERT_EQ(std::count(visited.begin(), visited.end(), focus), 0) << "a cycle without the scene list";
-    visited.push_back(focus);
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+// order); hidden and disabled ones are skipped. Every control shown has a tooltip.
+TEST_F(FitWindow, TabReachesEveryShownControlInTheDiagramsOrder) {
+  for (const char* name : {"Baseband Demo", "Modulation", "Scatter", "Full"}) {
+    SCOPED_TRACE(name);
+    scene(name);
+    QWidget* canvas = view->centralWidget();
+    widget("cmbScene")->setFocus();
+    std::vector<QWidget*> visited;
+    for (int i = 0; i < 200; ++i) {
+      QWidget* focus = QApplication::focusWidget();
+      ASSERT_NE(focus, nullptr);
+      if (qobject_cast<QComboBox*>(focus->parentWidget())) focus = focus->parentWidget();
+      if (!visited.empty() && focus == visited.front()) break;
+      ASSERT_EQ(std::count(visited.begin(), visited.end(), focus), 0) << "a cycle without the scene list";
+      visited.push_back(focus);
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    int reachable = 0;
+    for (const Control* control : form->controls()) {
+      auto* widget = canvas->findChild<QWidget*>(QString::fromStdString(control->name), Qt::FindDirectChildrenOnly);
+      const auto* any = view->findChild<QWidget*>(QString::fromStdString(control->name));
+      EXPECT_TRUE(!control->Visible || !any || !any->toolTip().isEmpty()) << control->name;
+      if (!widget) continue;
+      // Every list, slider, box and button is a stop but the pictures' markers and title button.
+      const std::string& n = control->name;
+      const ControlKind k = control->kind();
+      const bool stop = (k == ControlKind::ComboBox || k == ControlKind::Slider || k == ControlKind::CheckBox ||
+                         k == ControlKind::Button || k == ControlKind::TextBox) &&
+                        !n.starts_with("chkEye") && n != "chkModData" && n != "cmdSpectrum";
+      const bool shown = control->Visible && control->Enabled && stop;
+        const bool reached = std::count(visited.begin(), visited.end(), widget) > 0;
+      EXPECT_EQ(reached, shown) << n << (control->Visible ? " visible" : " hidden");
+      reachable += shown;
+    }
+    EXPECT_GE(reachable, 2);  // the scene list and the pause button at least
+    // In the core's order: no control is reached after one it tabs before.
+    std::vector<const Control*> order;
+    for (QWidget* w : visited)
+      if (const Control* c = form->findControl(w->objectName().toStdString()); c && w->parentWidget() == canvas)
+        order.push_back(c);
+    for (std::size_t i = 1; i < order.size(); ++i) EXPECT_FALSE(tabsBefore(*order[i], *order[i - 1])) << order[i]->name;
   }
-  int reachable = 0;
-  for (const Control* control : form->controls()) {
-    auto* widget = canvas->findChild<QWidget*>(QString::fromStdString(control->name), Qt::FindDirectChildrenOnly);
-    if (!widget) continue;
-    // Every list, slider, box and button is a stop but the pictures' markers and title button.
-    const std::string& n = control->name;
-    const ControlKind k = control->kind();
-    const bool stop = (k == ControlKind::ComboBox || k == ControlKind::Slider || k == ControlKind::CheckBox ||
-                       k == ControlKind::Button || k == ControlKind::TextBox) &&
-                      !n.starts_with("chkEye") && n != "chkModData" && n != "cmdSpectrum";
-    const bool shown = control->Visible && control->Enabled && stop;
-    const bool reached = std::count(visited.begin(), visited.end(), widget) > 0;
-    EXPECT_EQ(reached, shown) << n << (control->Visible ? " visible" : " hidden");
-    reachable += shown;
-  }
-  EXPECT_GE(reachable, 2);  // the scene list and the pause button at least
-  // In the core's order: no control is reached after one it tabs before.
-  std::vector<const Control*> order;
-  for (QWidget* w : visited)
-    if (const Control* c = form->findControl(w->objectName().toStdString()); c && w->parentWidget() == canvas)
-      order.push_back(c);
-  for (std::size_t i = 1; i < order.size(); ++i) EXPECT_FALSE(tabsBefore(*order[i], *order[i - 1])) << order[i]->name;
 }
 
-INSTANTIATE_TEST_SUITE_P(Scenes, TabPerScene, ::testing::Values("Baseband Demo", "Modulation", "Scatter", "Full"));
-
-TEST_F(FitWindow, TheTitleSaysWhereTheStudentIs) {
-  view->runEvent([this] {
-    form->cmbScene.setText("Full");
-    form->cmbMod[0].setText("16-QAM");
-  });
-  EXPECT_EQ(view->windowTitle(), "LinkLab - Full - 16-QAM");
+// Space pauses and continues from any control that has no use for it, never from a text field;
+// the title says where the student is.
+TEST_F(FitWindow, SpacePausesUnlessATextFieldHasFocus) {
   scene("Baseband Demo");
   EXPECT_EQ(view->windowTitle(), "LinkLab - Baseband Demo");
-}
-
-// Space pauses and continues from any control that has no use for it, never from a text field.
-TEST_F(FitWindow, SpacePausesUnlessATextFieldHasFocus) {
-  scene("Full");
+  view->runEvent([this] { form->cmbScene.setText("Full"), form->cmbMod[0].setText("16-QAM"); });
+  EXPECT_EQ(view->windowTitle(), "LinkLab - Full - 16-QAM");
   auto* sample = widget("hscSample");
   sample->setFocus();
   ASSERT_TRUE(form->Timer1.Enabled);
