@@ -39,11 +39,11 @@ TEST(DensityMap, RunsFromOneHitToTheMaximumInProportionAndLabelsRoundCounts) {
       if (i + 1 < n) EXPECT_TRUE(densityPosition(ticks[i], most) > 1 / 6.0 && densityPosition(ticks[i], most) < 5 / 6.0);
     }
   }
-  // Every multiple of the 1-2-5 step for three ticks over 12 counts (5) that lies clear of both
-  // ends by a sixth of the bar is labelled: 5 at a third, 10 at three quarters.
+  // Every multiple of the 1-2-5 step for three ticks over 15 counts (5) that lies clear of both
+  // ends by a sixth of the bar is labelled: 5 at 4/15, 10 at 9/15; 15, at 14/15, is too near the end.
   std::array<uint32_t, 12> ticks{};
-  ASSERT_EQ(densityBarTicks(13, ticks), 4);
-  EXPECT_EQ((std::array{ticks[0], ticks[1], ticks[2], ticks[3]}), (std::array<uint32_t, 4>{1, 5, 10, 13}));
+  ASSERT_EQ(densityBarTicks(16, ticks), 4);
+  EXPECT_EQ((std::array{ticks[0], ticks[1], ticks[2], ticks[3]}), (std::array<uint32_t, 4>{1, 5, 10, 16}));
 }
 
 }  // namespace

@@ -156,20 +156,20 @@ TEST(Eye, SamplePointStartsOnTheSymbolCentreReachesEverySampleAndIsMarked) {
 }
 
 // On a ramp k/4096 the first drawn segment (j = 15 of stretch 33, sample 1071 + offset) shows
-// what was read, 0.35 H * eyeScale picture units per signal unit above the middle.
-struct AlignCase { double bits; int16_t given, aligned; double eyeScale; };
+// what was read, 0.35 H * eyeScale / scaleFactor picture units per signal unit above the middle.
+struct AlignCase { double bits; int16_t given, aligned; double eyeScale, scaleFactor = 1; };
 
 TEST(Eye, ShiftsTheCallersOffsetAndReadsFromItUntilTheSamplesEnd) {
   std::vector<double> ramp(4097);
   for (int k = 0; k < 4097; ++k) ramp[k] = k / 4096.0;
-  for (const AlignCase& c : std::vector<AlignCase>{{1, 16, 47, 1}, {2, 16, 47, 2}, {2, 0, 31, 1}, {3, 16, 26, 1}, {4, 16, 31, 0.5}}) {
+  for (const AlignCase& c : std::vector<AlignCase>{{1, 16, 47, 1}, {2, 16, 47, 2, 4}, {2, 0, 31, 1}, {3, 16, 26, 1}, {4, 16, 31, 0.5}}) {
     SCOPED_TRACE(c.bits + c.given / 100.0);
     RecordingSurface pic(129, 700);
     int16_t offset = c.given;
-    EXPECT_EQ(plotEye(pic, ramp, 1.0, false, 0xC000, offset, {c.bits, c.eyeScale, 40}),
+    EXPECT_EQ(plotEye(pic, ramp, c.scaleFactor, false, 0xC000, offset, {c.bits, c.eyeScale, 40}),
               c.aligned + 16);  // no marker: the slider is ignored
     EXPECT_EQ(offset, c.aligned);
-    EXPECT_NEAR(pic.ops.at(0).y1, 350 - (1071 + c.aligned) / 4096.0 * 245 * c.eyeScale, 1e-9);
+    EXPECT_NEAR(pic.ops.at(0).y1, 350 - (1071 + c.aligned) / 4096.0 * 245 * c.eyeScale / c.scaleFactor, 1e-9);
   }
   // A segment needs both its samples: on 1120 samples the aligned offset 47 leaves one segment
   // (samples 1118 and 1119 of stretch 33, j = 15); the next would start on the last sample.

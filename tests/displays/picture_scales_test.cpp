@@ -13,11 +13,11 @@ const ScaleStyle style{};
 
 // ---- Steps
 
-// The last: no span, a usable step all the same.
+// The last two: no span or an infinite one, a usable step all the same.
 TEST(NiceStep, IsTheSmallestOneTwoFiveStepThatFits) {
   for (const auto& [span, ticks, step] : std::vector<std::tuple<double, int, double>>{
            {10, 5, 2}, {3.85, 4, 1}, {0.7, 7, 0.1}, {8, 3, 5}, {1, 1, 1}, {61.3, 6, 20}, {0.042, 4, 0.02},
-           {3125, 5, 1000}, {0, 5, 1}})
+           {3125, 5, 1000}, {8, 1, 10}, {0, 5, 1}, {INFINITY, 5, 1}})
     EXPECT_DOUBLE_EQ(niceStep(span, ticks), step) << span << " " << ticks;
 }
 
