@@ -1,23 +1,11 @@
 // The displays, drawn on a recording surface: expected coordinates are worked by hand.
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <array>
-#include <cmath>
-#include <cstdint>
-#include <limits>
-#include <numbers>
-#include <span>
-#include <string>
-#include <vector>
-
 #include "displays/constellation.h"
 #include "displays/eye_diagram.h"
 #include "displays/plot_cycles.h"
+#include "displays/scale_reading.h"
 #include "displays/spectrum_display.h"
 #include "displays/trace_plots.h"
 #include "displays/trajectory.h"
-#include "form/recording_surface.h"
 
 namespace linklab {
 namespace {
@@ -46,53 +34,45 @@ TEST(PlotData, LevelsEdgesAndMismatches) {
 }
 
 // The I value of symbol 1 in rounded hundredths: y = CInt((CInt(100 v) + 100) * -3 + 800).
-struct RoundCase { double value, y; };
-class PlotModDataLines : public ::testing::TestWithParam<RoundCase> {};
-
-TEST_P(PlotModDataLines, RoundedIAndQShiftedHalfACellUnlessIOnly) {
-  std::array<double, 257> sym{};
-  sym.fill(-1);
-  sym[2] = GetParam().value;
-  RecordingSurface pic(8895, 1000);  // 6 cells of 1482, half-covered, Q shifted 741
-  plotModData(pic, 16, sym, 0xC000, 0xC0, -1, 1, 0.5, 0, 6);
-  ASSERT_EQ(pic.ops.size(), 24u);
-  EXPECT_EQ(xy(pic.ops[2]), (Xy{1482, GetParam().y, 2223, GetParam().y}));
-  EXPECT_EQ(xy(pic.ops[12]), (Xy{0, 800, 1482, 800}));  // Q starts at the left edge
-  EXPECT_EQ(xy(pic.ops[14]), (Xy{2223, 800, 2964, 800}));
-  EXPECT_EQ(pic.ops[14].colour, 0xC0u);
-  plotModData(pic, 16, sym, 0xC000, NoQuadratureColour, -1, 1, 0.5, 0, 6);  // FSK, MSK
-  EXPECT_EQ(pic.ops.size(), 12u);
+TEST(PlotModData, RoundedIAndQShiftedHalfACellUnlessIOnly) {
+  for (const auto& [value, y] : {std::pair{0.125, 464.0}, {0.375, 386.0}, {-1.0 / 3, 599.0}, {-1.0, 800.0}}) {
+    SCOPED_TRACE(value);
+    std::array<double, 257> sym{};
+    sym.fill(-1);
+    sym[2] = value;
+    RecordingSurface pic(8895, 1000);  // 6 cells of 1482, half-covered, Q shifted 741
+    plotModData(pic, 16, sym, 0xC000, 0xC0, -1, 1, 0.5, 0, 6);
+    ASSERT_EQ(pic.ops.size(), 24u);
+    EXPECT_EQ(xy(pic.ops[2]), (Xy{1482, y, 2223, y}));
+    EXPECT_EQ(xy(pic.ops[12]), (Xy{0, 800, 1482, 800}));  // Q starts at the left edge
+    EXPECT_EQ(xy(pic.ops[14]), (Xy{2223, 800, 2964, 800}));
+    EXPECT_EQ(pic.ops[14].colour, 0xC0u);
+    plotModData(pic, 16, sym, 0xC000, NoQuadratureColour, -1, 1, 0.5, 0, 6);  // FSK, MSK
+    EXPECT_EQ(pic.ops.size(), 12u);
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(Values, PlotModDataLines,
-                         ::testing::ValuesIn(std::vector<RoundCase>{{0.125, 464}, {0.375, 386}, {-1.0 / 3, 599}, {-1, 800}}));
 
 // N = CInt(W / dx) samples of dx = Int(W / (baud zoom)) / 32 from
 // p0 = CInt(baud scroll / 12 * 32 - 16 + 12 / b * 32); bounds p0 + 1 and p0 + N.
 struct ComponentCase { int16_t baud; int zoom, scroll; double bits, dx; int points, first; };
-class PlotComponentWindow : public ::testing::TestWithParam<ComponentCase> {};
 
-TEST_P(PlotComponentWindow, FirstSampleWidthAndBounds) {
-  const ComponentCase c = GetParam();
-  std::vector<double> signal(8192, 0.0);
-  signal[2 * c.first] = 1;
-  signal[2 * (c.first + 1)] = -1;
-  RecordingSurface pic(8895, 1000);
-  const auto bounds = plotComponent(pic, c.baud, signal, 0, 0xC000, c.zoom, c.scroll, c.bits);
-  ASSERT_TRUE(bounds);
-  EXPECT_EQ(bounds->first, c.first + 1);
-  EXPECT_EQ(bounds->last - bounds->first, c.points - 1);
-  ASSERT_EQ(pic.ops.size(), 2u * c.points);
-  EXPECT_EQ(xy(pic.ops[0]), (Xy{0, 200, c.dx, 800}));  // -1..1 over 3/5 of the height
-  EXPECT_EQ(xy(pic.ops.back()), (Xy{(c.points - 1) * c.dx, 515, c.points * c.dx, 515}));
-}
-
-INSTANTIATE_TEST_SUITE_P(Windows, PlotComponentWindow,
-                         ::testing::ValuesIn(std::vector<ComponentCase>{{12, 1, 0, 1, 741 / 32.0, 384, 368},
-                                                                        {4, 3, 5, 3, 741 / 32.0, 384, 165},
-                                                                        {3, 1, 8, 4, 2965 / 32.0, 96, 144}}));
-
-TEST(PlotComponent, OffsetThirtyThreeReadsTheQuadratureSixteenSamplesOn) {
+TEST(PlotComponent, FirstSampleWidthBoundsAndQuadrature) {
+  for (const ComponentCase& c : std::vector<ComponentCase>{
+           {12, 1, 0, 1, 741 / 32.0, 384, 368}, {4, 3, 5, 3, 741 / 32.0, 384, 165}, {3, 1, 8, 4, 2965 / 32.0, 96, 144}}) {
+    SCOPED_TRACE(c.baud);
+    std::vector<double> signal(8192, 0.0);
+    signal[2 * c.first] = 1;
+    signal[2 * (c.first + 1)] = -1;
+    RecordingSurface pic(8895, 1000);
+    const auto bounds = plotComponent(pic, c.baud, signal, 0, 0xC000, c.zoom, c.scroll, c.bits);
+    ASSERT_TRUE(bounds);
+    EXPECT_EQ(bounds->first, c.first + 1);
+    EXPECT_EQ(bounds->last - bounds->first, c.points - 1);
+    ASSERT_EQ(pic.ops.size(), 2u * c.points);
+    EXPECT_EQ(xy(pic.ops[0]), (Xy{0, 200, c.dx, 800}));  // -1..1 over 3/5 of the height
+    EXPECT_EQ(xy(pic.ops.back()), (Xy{(c.points - 1) * c.dx, 515, c.points * c.dx, 515}));
+  }
+  // Offset 33 reads the quadrature sixteen samples on.
   std::vector<double> signal(8192, 0.0);
   signal[2 * 384 + 1] = 1;  // Q of sample 368 + 16
   RecordingSurface pic(8895, 1000);
@@ -105,29 +85,25 @@ TEST(PlotComponent, OffsetThirtyThreeReadsTheQuadratureSixteenSamplesOn) {
 
 // z and the carrier it must give, amplitude 2|z| and phase arg z, at tick 5: t = (15 + i)/4.
 struct CycleCase { double re, im, amplitude, phase; };
-class PlotCyclesValue : public ::testing::TestWithParam<CycleCase> {};
-
-TEST_P(PlotCyclesValue, ShiftsThreeOnAndAppendsBothCarriers) {
-  const CycleCase c = GetParam();
-  std::array<double, 257> signal{}, carrier{};
-  for (int i = 0; i < 257; ++i) signal[i] = carrier[i] = i;
-  RecordingSurface pic(2560, 1000);
-  plotCycles(pic, signal, carrier, c.re, c.im, 5);
-  for (int i = 0; i <= 252; ++i) ASSERT_EQ(carrier[i], i + 3);
-  for (int i = 0; i < 3; ++i) {
-    EXPECT_NEAR(carrier[253 + i], std::cos((15 + i) / 4.0), 1e-12);
-    EXPECT_NEAR(signal[253 + i], c.amplitude * std::cos((15 + i) / 4.0 - c.phase), 1e-9);
-  }
-  EXPECT_EQ(signal[256], 256);  // never written
-  EXPECT_EQ(carrier[256], 256);
-}
-
 constexpr double Pi = std::numbers::pi;
-INSTANTIATE_TEST_SUITE_P(Values, PlotCyclesValue,
-                         ::testing::ValuesIn(std::vector<CycleCase>{
-                             {0, 0, 0, 0}, {-1, 0, 2, Pi}, {0, 1, 2, Pi / 2}, {-0.5, -0.5, std::sqrt(2.0), 1.25 * Pi}}));
 
-TEST(PlotCycles, DrawsCarrierThenSignalAcrossTheWidth) {
+TEST(PlotCycles, ShiftsThreeOnAppendsBothCarriersAndDrawsThem) {
+  for (const CycleCase& c : std::vector<CycleCase>{
+           {0, 0, 0, 0}, {-1, 0, 2, Pi}, {0, 1, 2, Pi / 2}, {-0.5, -0.5, std::sqrt(2.0), 1.25 * Pi}}) {
+    SCOPED_TRACE(c.phase);
+    std::array<double, 257> signal{}, carrier{};
+    for (int i = 0; i < 257; ++i) signal[i] = carrier[i] = i;
+    RecordingSurface pic(2560, 1000);
+    plotCycles(pic, signal, carrier, c.re, c.im, 5);
+    for (int i = 0; i <= 252; ++i) ASSERT_EQ(carrier[i], i + 3);
+    for (int i = 0; i < 3; ++i) {
+      EXPECT_NEAR(carrier[253 + i], std::cos((15 + i) / 4.0), 1e-12);
+      EXPECT_NEAR(signal[253 + i], c.amplitude * std::cos((15 + i) / 4.0 - c.phase), 1e-9);
+    }
+    EXPECT_EQ(signal[256], 256);  // never written
+    EXPECT_EQ(carrier[256], 256);
+  }
+  // Drawn: the carrier, then the signal, across the width.
   std::array<double, 257> signal{}, carrier{};
   RecordingSurface pic(2560, 1000);
   plotCycles(pic, signal, carrier, 0, 0, 0);  // z = 0: the signal lies flat on the middle
@@ -144,68 +120,32 @@ TEST(PlotCycles, DrawsCarrierThenSignalAcrossTheWidth) {
 // quadrature eye 16 earlier), the ends reach 64/b samples either side, and every step moves by
 // at most one sample, so every sample in between can be chosen; at any picture width.
 struct SampleCase { double bits; int16_t symbolOffset, atCentre, atLeft, atRight; };
-class EyeSamplePoint : public ::testing::TestWithParam<SampleCase> {};
 
-TEST_P(EyeSamplePoint, StartsOnTheSymbolCentreAndReachesEverySample) {
-  const SampleCase c = GetParam();
+TEST(Eye, SamplePointStartsOnTheSymbolCentreReachesEverySampleAndIsMarked) {
   const std::vector<double> signal(8192, 0.0);
-  // Every step on a narrow picture; the centre and the ends on a wide one too.
-  for (double width : {129.0, 8895.0}) {
-    std::array<int, 129> at{};  // at[v + 64]: the sample the slider at v chooses
-    for (int v = -64; v <= 64; v += width > 129 ? 64 : 1) {
-      RecordingSurface pic(width, 3855);
-      at[v + 64] = plotComplexEye(pic, signal, 0xC000, 0xC0, true, c.symbolOffset, {c.bits, 1.0, v});
+  for (const SampleCase& c : std::vector<SampleCase>{
+           {1, 0, 128, 64, 192}, {2, 0, 96, 64, 128}, {2, 16, 80, 48, 112}, {3, 0, 64, 43, 85}, {4, 0, 64, 48, 80}}) {
+    SCOPED_TRACE(c.bits + c.symbolOffset / 100.0);
+    // Every step on a narrow picture; the centre and the ends on a wide one too.
+    for (double width : {129.0, 8895.0}) {
+      std::array<int, 129> at{};  // at[v + 64]: the sample the slider at v chooses
+      for (int v = -64; v <= 64; v += width > 129 ? 64 : 1) {
+        RecordingSurface pic(width, 3855);
+        at[v + 64] = plotComplexEye(pic, signal, 0xC000, 0xC0, true, c.symbolOffset, {c.bits, 1.0, v});
+      }
+      EXPECT_EQ((std::array{at[64], at[0], at[128]}), (std::array{int(c.atCentre), int(c.atLeft), int(c.atRight)}));
+      EXPECT_EQ((at[64] + c.symbolOffset) % 32, 0) << width;
+      for (int v = 1; v <= 128 && width == 129; ++v) ASSERT_TRUE(at[v] - at[v - 1] == 0 || at[v] - at[v - 1] == 1) << v;
     }
-    EXPECT_EQ((std::array{at[64], at[0], at[128]}), (std::array{int(c.atCentre), int(c.atLeft), int(c.atRight)}));
-    EXPECT_EQ((at[64] + c.symbolOffset) % 32, 0) << width;
-    for (int v = 1; v <= 128 && width == 129; ++v) ASSERT_TRUE(at[v] - at[v - 1] == 0 || at[v] - at[v - 1] == 1) << v;
+    RecordingSurface pic(129, 3855);
+    EXPECT_EQ(plotComplexEye(pic, signal, 0xC000, 0xC0, false, c.symbolOffset, {c.bits, 1.0, 30}),
+              16 - c.symbolOffset + (c.bits == 3 ? 10 : c.bits == 4 ? 15 : 31) + 16) << "no marker: left edge";
   }
-  RecordingSurface pic(129, 3855);
-  EXPECT_EQ(plotComplexEye(pic, signal, 0xC000, 0xC0, false, c.symbolOffset, {c.bits, 1.0, 30}),
-            16 - c.symbolOffset + (c.bits == 3 ? 10 : c.bits == 4 ? 15 : 31) + 16) << "no marker: left edge";
-}
-
-INSTANTIATE_TEST_SUITE_P(Slider, EyeSamplePoint,
-                         ::testing::ValuesIn(std::vector<SampleCase>{
-                             {1, 0, 128, 64, 192}, {2, 0, 96, 64, 128}, {2, 16, 80, 48, 112}, {3, 0, 64, 43, 85},
-                             {4, 0, 64, 48, 80}}));
-
-// On a ramp k/4096 the first drawn segment (j = 15 of stretch 33, sample 1071 + offset) shows
-// what was read, 0.35 H * eyeScale picture units per signal unit above the middle.
-struct AlignCase { double bits; int16_t given, aligned; double eyeScale; };
-class EyeAlignment : public ::testing::TestWithParam<AlignCase> {};
-
-TEST_P(EyeAlignment, ShiftsTheCallersOffsetAndReadsFromIt) {
-  const AlignCase c = GetParam();
-  std::vector<double> ramp(4097);
-  for (int k = 0; k < 4097; ++k) ramp[k] = k / 4096.0;
+  // The marker's lines, and the quadrature rail delayed half a symbol.
+  std::vector<double> iq(8192, 0.0);
+  for (int k = 0; k < 4096; ++k) iq[2 * k] = -(iq[2 * k + 1] = k / 4096.0);
   RecordingSurface pic(129, 700);
-  int16_t offset = c.given;
-  EXPECT_EQ(plotEye(pic, ramp, 1.0, false, 0xC000, offset, {c.bits, c.eyeScale, 40}),
-            c.aligned + 16);  // no marker: the slider is ignored
-  EXPECT_EQ(offset, c.aligned);
-  EXPECT_NEAR(pic.ops.at(0).y1, 350 - (1071 + c.aligned) / 4096.0 * 245 * c.eyeScale, 1e-9);
-}
-
-INSTANTIATE_TEST_SUITE_P(Bits, EyeAlignment,
-                         ::testing::ValuesIn(std::vector<AlignCase>{
-                             {1, 16, 47, 1}, {2, 16, 47, 2}, {2, 0, 31, 1}, {3, 16, 26, 1}, {4, 16, 31, 0.5}}));
-
-// A segment needs both its samples: on 1120 samples the aligned offset 47 leaves one segment
-// (samples 1118 and 1119 of stretch 33, j = 15); the next would start on the last sample.
-TEST(Eye, StopsWhereTheSamplesEnd) {
-  const std::vector<double> longer(4097, 0.0);
-  RecordingSurface pic(129, 700);
-  int16_t offset = 16;
-  plotEye(pic, std::span<const double>(longer.data(), 1120), 1.0, false, 0xC000, offset, {2, 1.0, 40});
-  EXPECT_EQ(pic.ops.size(), 1u);
-}
-
-TEST(Eye, MarkerLinesAndDelayedQuadratureRail) {
-  std::vector<double> signal(8192, 0.0);
-  for (int k = 0; k < 4096; ++k) signal[2 * k] = -(signal[2 * k + 1] = k / 4096.0);
-  RecordingSurface pic(129, 700);
-  plotComplexEye(pic, signal, 0xC000, 0xC0, true, 16, {2, 1.0, 32});  // marker at 3/4 W
+  plotComplexEye(pic, iq, 0xC000, 0xC0, true, 16, {2, 1.0, 32});  // marker at 3/4 W
   EXPECT_EQ(xy(pic.ops.at(0)), (Xy{91.75, 0, 91.75, 700}));
   EXPECT_EQ(xy(pic.ops[1]), (Xy{101.75, 0, 101.75, 700}));
   EXPECT_EQ(pic.ops[1].colour, 0xFF0000u);
@@ -213,6 +153,30 @@ TEST(Eye, MarkerLinesAndDelayedQuadratureRail) {
   const auto imag = std::ranges::find(pic.ops, 0xC0u, &DrawOp::colour);
   ASSERT_NE(imag, pic.ops.end());
   EXPECT_NEAR(imag->y1, 350 - (1071 + 31) / 4096.0 * 245, 1e-9);  // 16 - 16 + 31
+}
+
+// On a ramp k/4096 the first drawn segment (j = 15 of stretch 33, sample 1071 + offset) shows
+// what was read, 0.35 H * eyeScale / scaleFactor picture units per signal unit above the middle.
+struct AlignCase { double bits; int16_t given, aligned; double eyeScale, scaleFactor = 1; };
+
+TEST(Eye, ShiftsTheCallersOffsetAndReadsFromItUntilTheSamplesEnd) {
+  std::vector<double> ramp(4097);
+  for (int k = 0; k < 4097; ++k) ramp[k] = k / 4096.0;
+  for (const AlignCase& c : std::vector<AlignCase>{{1, 16, 47, 1}, {2, 16, 47, 2, 4}, {2, 0, 31, 1}, {3, 16, 26, 1}, {4, 16, 31, 0.5}}) {
+    SCOPED_TRACE(c.bits + c.given / 100.0);
+    RecordingSurface pic(129, 700);
+    int16_t offset = c.given;
+    EXPECT_EQ(plotEye(pic, ramp, c.scaleFactor, false, 0xC000, offset, {c.bits, c.eyeScale, 40}),
+              c.aligned + 16);  // no marker: the slider is ignored
+    EXPECT_EQ(offset, c.aligned);
+    EXPECT_NEAR(pic.ops.at(0).y1, 350 - (1071 + c.aligned) / 4096.0 * 245 * c.eyeScale / c.scaleFactor, 1e-9);
+  }
+  // A segment needs both its samples: on 1120 samples the aligned offset 47 leaves one segment
+  // (samples 1118 and 1119 of stretch 33, j = 15); the next would start on the last sample.
+  RecordingSurface pic(129, 700);
+  int16_t offset = 16;
+  plotEye(pic, std::span<const double>(ramp.data(), 1120), 1.0, false, 0xC000, offset, {2, 1.0, 40});
+  EXPECT_EQ(pic.ops.size(), 1u);
 }
 
 // x = CLng(W/3 * eyeScale * I + CLng(W/2)), y = CLng(-H/3 * eyeScale * Q + CLng(H/2)).
@@ -230,12 +194,8 @@ TEST(Trajectory, MappingOqpskDelayPathAndTraceButtonCentre) {
   plotTrajectory(pic, signal, 1, 16);
   ASSERT_EQ(pic.ops.size(), 4000u);  // samples 32 .. 4032
   EXPECT_EQ(xy(pic.ops[0]), (Xy{3690, 1366, 2768, 2048}));
-}
-
-// A signal far beyond the picture clamps the point to the 32-bit limit; the button's corner is
-// then that limit too, not an overflowed sum with the picture's edge.
-TEST(Trajectory, TraceButtonBeyondThe32BitRangeStaysAtItsLimit) {
-  std::vector<double> signal(8192, 0.0);
+  // A signal far beyond the picture clamps the point to the 32-bit limit; the button's corner is
+  // then that limit too, not an overflowed sum with the picture's edge.
   for (const int sign : {1, -1}) {  // sx = 1845: about 7.4e9 twips right and as far down, or left and up
     signal[2 * 32] = sign * 4e6, signal[2 * 32 + 1] = -sign * 4e6;
     const ButtonPlace at = traceButtonPlace(sign * 1500, sign * 5580, 5535, 4095, 255, 255, signal, 32, 1, 0);
@@ -248,32 +208,29 @@ struct Ref { double i, q; uint32_t colour = 0xC0; };
 struct ConstellationCase { std::string modulation; std::vector<Ref> circles; };
 constexpr double r = 0.70710678118654752, h = 1.0 / 3;
 constexpr uint32_t G = 0xC000;
-class ConstellationCircles : public ::testing::TestWithParam<ConstellationCase> {};
 
-TEST_P(ConstellationCircles, AtTheIdealPointsAndStackedAtZeroThreshold) {
-  const ConstellationCase& c = GetParam();
-  RecordingSurface pic(4335, 3855), zero;
-  drawConstellation(pic, c.modulation, 1.5, 2168, 1445, 1928, -1285);
-  drawConstellation(zero, c.modulation, 0, 500, 333, 400, -333);
-  ASSERT_EQ(pic.ops.size(), c.circles.size());
-  for (size_t n = 0; n < c.circles.size(); ++n) {
-    EXPECT_NEAR(pic.ops[n].x1, 2168 + c.circles[n].i * 1.5 * 1445, 1e-9) << n;
-    EXPECT_NEAR(pic.ops[n].y1, 1928 - c.circles[n].q * 1.5 * 1285, 1e-9) << n;
-    EXPECT_EQ(pic.ops[n].colour, c.circles[n].colour) << n;
-    EXPECT_EQ(xy(zero.ops.at(n)), (Xy{500, 400, 100, 0}));  // radius 100
+TEST(Constellation, CirclesAtTheIdealPointsAndStackedAtZeroThreshold) {
+  for (const ConstellationCase& c : std::vector<ConstellationCase>{
+           {"MSK", {}}, {"FSK", {}}, {"bpsk", {}}, {"OOK", {{0, 0}, {1, 0}}}, {"50% AM", {{0.5, 0}, {1, 0}}},
+           {"BPSK", {{1, 0}, {-1, 0}}}, {"QPSK", {{r, r}, {-r, r}, {r, -r}, {-r, -r}}},
+           {"OQPSK", {{r, r}, {-r, r}, {r, -r}, {-r, -r}}},
+           {"8-PSK", {{r, r}, {-r, r}, {r, -r}, {-r, -r}, {1, 0}, {-1, 0}, {0, -1}, {0, 1}}},
+           {"pi/4-SQPSK", {{r, r, G}, {-r, r, G}, {r, -r, G}, {-r, -r, G}, {1, 0}, {-1, 0}, {0, -1}, {0, 1}}},
+           {"16-QAM", {{h, h}, {-h, h}, {h, -h}, {-h, -h}, {1, 1}, {-1, 1}, {1, -1}, {-1, -1}, {1, h}, {-1, h}, {1, -h},
+                       {-1, -h}, {h, 1}, {-h, 1}, {h, -1}, {-h, -1}}}}) {
+    SCOPED_TRACE(c.modulation);
+    RecordingSurface pic(4335, 3855), zero;
+    drawConstellation(pic, c.modulation, 1.5, 2168, 1445, 1928, -1285);
+    drawConstellation(zero, c.modulation, 0, 500, 333, 400, -333);
+    ASSERT_EQ(pic.ops.size(), c.circles.size());
+    for (size_t n = 0; n < c.circles.size(); ++n) {
+      EXPECT_NEAR(pic.ops[n].x1, 2168 + c.circles[n].i * 1.5 * 1445, 1e-9) << n;
+      EXPECT_NEAR(pic.ops[n].y1, 1928 - c.circles[n].q * 1.5 * 1285, 1e-9) << n;
+      EXPECT_EQ(pic.ops[n].colour, c.circles[n].colour) << n;
+      EXPECT_EQ(xy(zero.ops.at(n)), (Xy{500, 400, 100, 0}));  // radius 100
+    }
   }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Modulations, ConstellationCircles,
-    ::testing::ValuesIn(std::vector<ConstellationCase>{
-        {"MSK", {}}, {"FSK", {}}, {"bpsk", {}}, {"OOK", {{0, 0}, {1, 0}}}, {"50% AM", {{0.5, 0}, {1, 0}}},
-        {"BPSK", {{1, 0}, {-1, 0}}}, {"QPSK", {{r, r}, {-r, r}, {r, -r}, {-r, -r}}},
-        {"OQPSK", {{r, r}, {-r, r}, {r, -r}, {-r, -r}}},
-        {"8-PSK", {{r, r}, {-r, r}, {r, -r}, {-r, -r}, {1, 0}, {-1, 0}, {0, -1}, {0, 1}}},
-        {"pi/4-SQPSK", {{r, r, G}, {-r, r, G}, {r, -r, G}, {-r, -r, G}, {1, 0}, {-1, 0}, {0, -1}, {0, 1}}},
-        {"16-QAM", {{h, h}, {-h, h}, {h, -h}, {-h, -h}, {1, 1}, {-1, 1}, {1, -1}, {-1, -1}, {1, h}, {-1, h}, {1, -h},
-                    {-1, -h}, {h, 1}, {-h, 1}, {h, -1}, {-h, -1}}}}));
 
 // ---- Transmit spectrum
 
@@ -294,33 +251,29 @@ struct Display {
 
 // Points 0..M, M = CInt(1024 b / zoom - 1), 8 zoom / b apart; bin 0 at C = CLng(512 b / zoom).
 // Its height: y = H - dB * H (201 - R) / 3125, or H - power * H (201 - R) / 1024000 if linear.
-struct AxisCase { bool linear; int range; double bits, zoom, re, im; int last, centre; double y; };
-class SpectrumAxes : public ::testing::TestWithParam<AxisCase> {};
-
-TEST_P(SpectrumAxes, BinsSpreadAroundZeroAtTheirPowers) {
-  const AxisCase c = GetParam();
-  Display d;
-  d.zoom = c.zoom;
-  d.bin(0, c.re, c.im);
-  d.bin(4095, 1000, 0);  // bin -1, 60 dB
-  d.run(false, c.bits, c.linear, c.range);
-  ASSERT_EQ(d.pic.ops.size(), 2u * (c.last + 1));  // each segment twice
-  EXPECT_EQ(xy(d.pic.ops[0]), (Xy{0, 1000, 0, 1000}));  // rises from the bottom-left corner
-  EXPECT_NEAR(d.pic.ops[2 * c.centre].x2, c.centre * 8 * c.zoom / c.bits, 1e-9);
-  EXPECT_NEAR(d.pic.ops[2 * c.centre].y2, c.y, 1e-9);
-  EXPECT_NEAR(d.pic.ops[2 * c.centre + 1].y2, c.y + 15, 1e-9);
-  EXPECT_LT(d.pic.ops[2 * c.centre - 2].y2, 1000);
-  EXPECT_EQ(d.pic.ops[2 * c.centre + 2].y2, 1000);  // bin 1 is empty
-}
-
 // 20 dB, 10 dB, no log of 0, -20 dB (below the picture); linear powers 512 and 2048.
-INSTANTIATE_TEST_SUITE_P(Cases, SpectrumAxes,
-                         ::testing::ValuesIn(std::vector<AxisCase>{{false, 150, 1, 1, 10, 0, 1023, 512, 673.6},
-                                                                   {false, 1, 4, 1, 3, 1, 4095, 2048, 360},
-                                                                   {false, 150, 3, 4, 0, 0, 767, 384, 1000},
-                                                                   {false, 150, 1, 1, 0.1, 0, 1023, 512, 1326.4},
-                                                                   {true, 1, 3, 1, 16, 16, 3071, 1536, 900},
-                                                                   {true, 150, 1, 5, 32, 32, 204, 102, 898}}));
+struct AxisCase { bool linear; int range; double bits, zoom, re, im; int last, centre; double y; };
+
+TEST(Spectrum, BinsSpreadAroundZeroAtTheirPowers) {
+  for (const AxisCase& c : std::vector<AxisCase>{
+           {false, 150, 1, 1, 10, 0, 1023, 512, 673.6}, {false, 1, 4, 1, 3, 1, 4095, 2048, 360},
+           {false, 150, 3, 4, 0, 0, 767, 384, 1000}, {false, 150, 1, 1, 0.1, 0, 1023, 512, 1326.4},
+           {true, 1, 3, 1, 16, 16, 3071, 1536, 900}, {true, 150, 1, 5, 32, 32, 204, 102, 898}}) {
+    SCOPED_TRACE(c.y);
+    Display d;
+    d.zoom = c.zoom;
+    d.bin(0, c.re, c.im);
+    d.bin(4095, 1000, 0);  // bin -1, 60 dB
+    d.run(false, c.bits, c.linear, c.range);
+    ASSERT_EQ(d.pic.ops.size(), 2u * (c.last + 1));  // each segment twice
+    EXPECT_EQ(xy(d.pic.ops[0]), (Xy{0, 1000, 0, 1000}));  // rises from the bottom-left corner
+    EXPECT_NEAR(d.pic.ops[2 * c.centre].x2, c.centre * 8 * c.zoom / c.bits, 1e-9);
+    EXPECT_NEAR(d.pic.ops[2 * c.centre].y2, c.y, 1e-9);
+    EXPECT_NEAR(d.pic.ops[2 * c.centre + 1].y2, c.y + 15, 1e-9);
+    EXPECT_LT(d.pic.ops[2 * c.centre - 2].y2, 1000);
+    EXPECT_EQ(d.pic.ops[2 * c.centre + 2].y2, 1000);  // bin 1 is empty
+  }
+}
 
 TEST(Spectrum, AveragesRestartsAndMemoryKeepsItsCopyAndWidthBasis) {
   Display d;

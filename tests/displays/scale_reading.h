@@ -1,17 +1,24 @@
 #pragma once
-// Reading a scale description as a student reads the picture: the value its tick labels give at
-// a point.
+// What the display tests share: the standard headers, the recording surface, and reading a scale
+// description as a student reads the picture: the value its tick labels give at a point.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <limits>
+#include <numbers>
+#include <span>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
 #include "displays/picture_scales.h"
+#include "form/recording_surface.h"
 
 namespace linklab {
 

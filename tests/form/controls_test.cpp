@@ -1,20 +1,14 @@
 // The controls' events: a list, a slider or a check box raises its change once for a real change
 // only.
-#include <gtest/gtest.h>
-
-#include <array>
-#include <string>
-#include <utility>
-#include <vector>
-
 #include "form/combo_box.h"
+#include "form/form_tests.h"
 #include "form/slider.h"
 #include "form/widgets.h"
 
 namespace linklab {
 namespace {
 
-TEST(ComboBox, RaisesOneChangeOnlyOnARealChangeAndNoneOnClear) {
+TEST(ComboBox, RaisesOneChangeOnlyOnARealChangeNoneOnClearAndKeepsEntriesAtPositions) {
   ComboBox list;
   int changes = 0;
   list.onChange = [&] { ++changes; };
@@ -28,6 +22,18 @@ TEST(ComboBox, RaisesOneChangeOnlyOnARealChangeAndNoneOnClear) {
   list.Clear();
   EXPECT_EQ(std::pair(list.ListCount(), changes), std::pair(0, 2));
   EXPECT_EQ(list.Text(), "");
+  // Entries at positions, and indices out of range are safe.
+  list.AddItem("None", 0);
+  list.AddItem("Gaussian", 1);
+  list.AddItem("OFDM", 5);  // past the end appends
+  list.AddItem("Steep Cutoff", 1);
+  ASSERT_EQ(list.ListCount(), 4);
+  EXPECT_EQ(list.List(1) + "|" + list.List(3), "Steep Cutoff|OFDM");
+  for (int gone : {3, 9, -1}) list.RemoveItem(gone);
+  EXPECT_EQ(list.ListCount(), 3);
+  EXPECT_EQ(list.List(7), "");
+  EXPECT_EQ(list.indexOf("Gaussian"), 2);
+  EXPECT_EQ(list.indexOf("OFDM"), -1);
 }
 
 TEST(ComboBox, NestedChangesFinishBeforeTheSetterReturns) {
@@ -42,21 +48,6 @@ TEST(ComboBox, NestedChangesFinishBeforeTheSetterReturns) {
   transmit.setText("MSK");
   order.push_back("returned");
   EXPECT_EQ(order, (std::vector<std::string>{"transmit start", "receive MSK", "transmit end", "returned"}));
-}
-
-TEST(ComboBox, EntriesAtPositionsAndSafeIndices) {
-  ComboBox list;
-  list.AddItem("None", 0);
-  list.AddItem("Gaussian", 1);
-  list.AddItem("OFDM", 5);  // past the end appends
-  list.AddItem("Steep Cutoff", 1);
-  ASSERT_EQ(list.ListCount(), 4);
-  EXPECT_EQ(list.List(1) + "|" + list.List(3), "Steep Cutoff|OFDM");
-  for (int gone : {3, 9, -1}) list.RemoveItem(gone);
-  EXPECT_EQ(list.ListCount(), 3);
-  EXPECT_EQ(list.List(7), "");
-  EXPECT_EQ(list.indexOf("Gaussian"), 2);
-  EXPECT_EQ(list.indexOf("OFDM"), -1);
 }
 
 // A value set beyond either end stops at it, whichever way round the range was given; moving a

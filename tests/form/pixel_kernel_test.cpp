@@ -5,14 +5,7 @@
 // and fractional ones (a pen of 5 takes the fill's general width); filled, a line or ring sets the
 // same cells; and counting instead of filling, no cell of one shape comes twice. A line that
 // continues a polyline leaves out its first step, which the previous line's last step set.
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <array>
-#include <cmath>
-#include <random>
-#include <vector>
-
+#include "form/form_tests.h"
 #include "form/pixel_kernel.h"
 
 namespace linklab {
@@ -110,10 +103,8 @@ TEST_P(PixelKernel, SetsTheReferenceCellsOnceEach) {
       ringMismatches += (circle[c] > 0) != (ringRef[c] > 0);
     }
   }
-  EXPECT_EQ(lineMismatches, 0);
-  EXPECT_EQ(fillMismatches, 0);
-  EXPECT_EQ(ringMismatches, 0);
-  EXPECT_EQ(doubles, 0);
+  EXPECT_EQ((std::array{lineMismatches, fillMismatches, ringMismatches, doubles}), (std::array{0, 0, 0, 0}))
+      << "line, fill, ring mismatches; cells set twice";
   EXPECT_GT(inked, 2000 * 5) << "the lines must mostly land on the grid";
 }
 INSTANTIATE_TEST_SUITE_P(Ratios, PixelKernel,

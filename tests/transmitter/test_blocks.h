@@ -1,8 +1,14 @@
 #pragma once
-// Small helpers the transmitter and filter tests share: complex access to interleaved blocks, a
-// unit response, and a host that records messages.
+// What the transmitter and filter tests share: the standard headers, complex access to
+// interleaved blocks, a unit response, and a host that records messages.
+#include <gtest/gtest.h>
+
+#include <algorithm>
 #include <array>
+#include <cmath>
 #include <complex>
+#include <cstring>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
