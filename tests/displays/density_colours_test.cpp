@@ -36,7 +36,9 @@ TEST(DensityMap, RunsFromOneHitToTheMaximumInProportionAndLabelsRoundCounts) {
     EXPECT_TRUE(ticks[0] == 1 && ticks[n - 1] == most);
     for (int i = 1; i < n; ++i) {
       EXPECT_GT(ticks[i], ticks[i - 1]);  // the maximum too: a maximum of 1 is labelled once
-      if (i + 1 < n) EXPECT_TRUE(densityPosition(ticks[i], most) > 1 / 6.0 && densityPosition(ticks[i], most) < 5 / 6.0);
+      if (i + 1 < n) {
+        EXPECT_TRUE(densityPosition(ticks[i], most) > 1 / 6.0 && densityPosition(ticks[i], most) < 5 / 6.0);
+      }
     }
   }
   // Every multiple of the 1-2-5 step for three ticks over 15 counts (5) that lies clear of both

@@ -231,7 +231,9 @@ TEST(ScaleLayout, LabelsFitTheirPictureAndStandOnTheirLines) {
       // Clear of the edges by the gap, of the control, of its own line and of the other labels.
       EXPECT_TRUE(box[0] >= style.gap && box[2] <= width - style.gap && box[1] >= 0 && box[3] <= height);
       EXPECT_FALSE(box[2] > width - 1500 && box[1] < 400) << "under the control";
-      if (l.vertical) EXPECT_TRUE(box[3] <= l.at || box[1] >= l.at) << "across its own line";
+      if (l.vertical) {
+        EXPECT_TRUE(box[3] <= l.at || box[1] >= l.at) << "across its own line";
+      }
       for (const auto& o : boxes)
         EXPECT_FALSE(box[0] < o[2] + style.gap && o[0] < box[2] + style.gap && box[1] < o[3] && o[1] < box[3]);
       boxes.push_back(box);

@@ -160,7 +160,9 @@ TEST(SetupRoundTrip, ManyRandomStatesInARow) {
     ASSERT_EQ(openSetup(*back, text), "") << text;
     ASSERT_EQ(visibleSettings(*back), visibleSettings(*original)) << text;
     ASSERT_EQ(differences(compared(*back), compared(*original)), "") << "state " << state << "\n" << text;
-    if (state % 10 == 0) ASSERT_EQ(setupText(*back), text);
+    if (state % 10 == 0) {
+      ASSERT_EQ(setupText(*back), text);
+    }
   }
 }
 
