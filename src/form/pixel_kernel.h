@@ -132,10 +132,13 @@ void lineSpans(PixelGrid grid, double ax, double ay, double bx, double by, int p
     for (int col = from; col < to; ++col) fill.pixels[r * fill.stride + col] = fill.colour;
 }
 
+// The filling walks count in fixed point, exact while a line has under 2^15 steps: a grid up to
+// this side, with a pen of up to 64 beyond each edge. Larger grids (never a window's) walk.
+inline constexpr int kFixedPointSide = 32768 - 2 * 64 - 2;
+
 // The walk of lineSpans from (x, y) to (xEnd, yEnd) with its cells filled, `Pen` wide (0: `pen`).
 // A steep line steps one row at a time, a flat one a column; a step inside the grid (nearly all
-// of them) stores without clipping, and a steep line moves across without a branch, since where
-// it moves is as random as the trace.
+// of them) stores without clipping.
 template <int Pen>
 void fillWalk(FillSpans fill, PixelGrid grid, int x, int y, int xEnd, int yEnd, int pen) {
   const int width = Pen > 0 ? Pen : pen;
@@ -145,60 +148,67 @@ void fillWalk(FillSpans fill, PixelGrid grid, int x, int y, int xEnd, int yEnd, 
   const uint32_t c = fill.colour;
   uint32_t* row = fill.pixels + y * stride;
   auto clipped = [fill, grid](int top, int depth, int from, int to) { fillClipped(fill, grid, top, depth, from, to); };
-  int err = dx + dy;
+  // Cells from .. to-1 of `width` rows from `p`.
+  auto rect = [&](uint32_t* p, int from, int to) {
+    for (int k = 0; k < width; ++k, p += stride)
+      for (int col = from; col < to; ++col) p[col] = c;
+  };
   if (-dy > dx) {
+    // The walk moves across after k steps floor((2 k dx + |dy|) / (2 |dy|)) times. Counted in
+    // 32.32 fixed point from a slope rounded up, the count runs ahead of that fraction by less
+    // than k / 2^32, under the 1 / (2 |dy|) by which it can fall short of a whole number for
+    // any line under 2^15 rows: the same cells, without the walk's chain from step to step.
+    const uint64_t slope = ((static_cast<uint64_t>(dx) << 32) - dy - 1) / static_cast<uint64_t>(-dy);
+    uint64_t across = uint64_t{1} << 31;
     const int xLast = grid.columns - width;
     for (int n = -dy;; --n) {
-      if (x >= 0 && x <= xLast && static_cast<unsigned>(y) < static_cast<unsigned>(grid.rows)) {
-        for (int k = 0; k < width; ++k) row[x + k] = c;
+      const int px = x + sx * static_cast<int>(across >> 32);
+      if (px >= 0 && px <= xLast && static_cast<unsigned>(y) < static_cast<unsigned>(grid.rows)) {
+        for (int k = 0; k < width; ++k) row[px + k] = c;
       } else {
-        clipped(y, 1, x, x + width);
+        clipped(y, 1, px, px + width);
       }
       if (n == 0) return;
-      const int e2 = 2 * err, moves = -(e2 >= dy);
-      err += dx + (dy & moves);
-      x += sx & moves;
+      across += slope;
       y += sy;
       row += step;
     }
   }
-  // A flat line steps one column at a time. It is set in blocks `width` rows deep, one per
-  // height, unless it climbs so often that a column per step is as short.
-  const int yLast = grid.rows - width;
-  auto block = [&](int from, int to) {
-    if (y < 0 || y > yLast || from < 0 || to > grid.columns) return clipped(y, width, from, to);
-    uint32_t* p = row;
-    for (int k = 0; k < width; ++k, p += stride)
-      for (int col = from; col < to; ++col) p[col] = c;
+  // A flat line steps a column at a time and up or down after k steps floor((2 k |dy| + dx) /
+  // (2 dx)) times, in the same fixed point. Where it climbs at most every other step, it is set
+  // in blocks `width` rows deep, one per height: the n-th climb comes at step
+  // ceil((2 n + 1) dx / (2 |dy|)), counted from a slope rounded down, which stays within the
+  // 1 / (2 |dy|) that keeps the ceiling exact.
+  const int rise = -dy, yLast = grid.rows - width;
+  auto block = [&](int top, int from, int to) {
+    if (top < 0 || top > yLast || from < 0 || to > grid.columns) return clipped(top, width, from, to);
+    rect(fill.pixels + top * stride, from, to);
   };
-  if (dx < -2 * dy) {
-    for (int n = dx, start = x;; --n) {
-      if (n == 0) return block(std::min(start, x), std::max(start, x) + 1);
-      const int e2 = 2 * err;
-      err += dy;
-      x += sx;
-      if (e2 <= dx) {
-        err += dx;
-        block(std::min(start, x - sx), std::max(start, x - sx) + 1);
-        start = x;
-        y += sy;
-        row += step;
+  if (rise == 0) return block(y, std::min(x, xEnd), std::max(x, xEnd) + 1);
+  if (dx >= 2 * rise) {
+    const uint64_t perClimb = (static_cast<uint64_t>(dx) << 32) / static_cast<uint64_t>(rise);
+    uint64_t climb = (static_cast<uint64_t>(dx) << 31) / static_cast<uint64_t>(rise);
+    for (int n = 0, from = 0;; ++n, climb += perClimb) {
+      const int to = n == rise ? dx + 1 : static_cast<int>((climb + 0xFFFFFFFFu) >> 32);
+      if (sx > 0) {
+        block(y + sy * n, x + from, x + to);
+      } else {
+        block(y + sy * n, x - to + 1, x - from + 1);
       }
+      if (n == rise) return;
+      from = to;
     }
   }
-  for (int n = dx;; --n) {
-    if (y >= 0 && y <= yLast && static_cast<unsigned>(x) < static_cast<unsigned>(grid.columns)) {
-      uint32_t* p = row + x;
-      for (int k = 0; k < width; ++k, p += stride) *p = c;
+  const uint64_t slope = ((static_cast<uint64_t>(rise) << 32) + dx - 1) / static_cast<uint64_t>(dx);
+  uint64_t up = uint64_t{1} << 31;
+  for (int k = 0;; ++k, up += slope) {
+    const int py = y + sy * static_cast<int>(up >> 32), px = x + sx * k;
+    if (py >= 0 && py <= yLast && static_cast<unsigned>(px) < static_cast<unsigned>(grid.columns)) {
+      rect(fill.pixels + py * stride, px, px + 1);
     } else {
-      clipped(y, width, x, x + 1);
+      clipped(py, width, px, px + 1);
     }
-    if (n == 0) return;
-    const int e2 = 2 * err, climbs = -(e2 <= dx);
-    err += dy + (dx & climbs);
-    x += sx;
-    y += sy & climbs;
-    row += step & climbs;
+    if (k == dx) return;
   }
 }
 
@@ -206,6 +216,7 @@ void fillWalk(FillSpans fill, PixelGrid grid, int x, int y, int xEnd, int yEnd, 
 inline void fillLine(PixelGrid grid, double ax, double ay, double bx, double by, int pen, FillSpans fill) {
   if (grid.columns <= 0 || grid.rows <= 0) return;
   if (!std::isfinite(ax) || !std::isfinite(ay) || !std::isfinite(bx) || !std::isfinite(by)) return;
+  if (grid.columns > kFixedPointSide || grid.rows > kFixedPointSide) return lineSpans(grid, ax, ay, bx, by, pen, fill);
   if (!clipSegment(ax, ay, bx, by, -pen, -pen, grid.columns + 1.0, grid.rows + 1.0)) return;
   const int x = static_cast<int>(std::floor(ax)), y = static_cast<int>(std::floor(ay));
   const int xEnd = static_cast<int>(std::floor(bx)), yEnd = static_cast<int>(std::floor(by));

@@ -122,6 +122,7 @@ void RasterSurface::fade(int keep256) {
 }
 
 void RasterSurface::takePixels() {
+  rings.forget();  // the pixels are new or changed throughout
   if (image.isNull()) {
     pixels = nullptr;
     stride = columns = rows = 0;
@@ -145,13 +146,14 @@ void RasterSurface::Circle(double x, double y, double r, uint32_t colour) {
 
 void RasterSurface::drawLine(double x1, double y1, double x2, double y2, uint32_t colour) {
   if (!pixels) return;
-  fillLine({columns, rows}, x1 * scale, y1 * scale, x2 * scale, y2 * scale, pen,
-            FillSpans{pixels, stride, argbOf(colour)});
+  const double ax = x1 * scale, ay = y1 * scale, bx = x2 * scale, by = y2 * scale;
+  rings.drawnOver(std::min(ax, bx) - 1, std::min(ay, by) - 1, std::max(ax, bx) + pen + 1, std::max(ay, by) + pen + 1);
+  fillLine({columns, rows}, ax, ay, bx, by, pen, FillSpans{pixels, stride, argbOf(colour)});
 }
 
 void RasterSurface::drawCircle(double x, double y, double r, uint32_t colour) {
   if (!pixels) return;
-  ringSpans({columns, rows}, x * scale, y * scale, r * scale, pen, FillSpans{pixels, stride, argbOf(colour)});
+  rings.ring({columns, rows}, x * scale, y * scale, r * scale, pen, FillSpans{pixels, stride, argbOf(colour)});
 }
 
 }  // namespace linklab

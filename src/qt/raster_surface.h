@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "form/recording_surface.h"
+#include "form/ring_memo.h"
 
 #include "form/surface.h"
 
@@ -67,6 +68,7 @@ class RasterSurface : public Raster {
   // into Qt. A copy of finished() kept past a Cls is detached from here by the Cls's bits().
   void takePixels();
   uint32_t* pixels = nullptr;
+  RingMemo rings;
   int stride = 0;             // in pixels
   int columns = 0, rows = 0;
   QImage image;

@@ -125,5 +125,35 @@ TEST(PixelKernel, FillsAtTheStrideAndSkipsWhatIsNotFinite) {
       EXPECT_EQ(pixels[y * stride + x], x < kColumns && expected[y * kColumns + x] ? 7u : 0u) << x << "," << y;
 }
 
+// The filling walks count in fixed point; the walk they must match counts in whole numbers.
+// Lines up to the longest they take, steep ones on a tall grid and flat ones on a wide one, with
+// every pen and slopes from nearly flat to nearly steep, set the walk's cells.
+TEST(PixelKernel, LongLinesSetTheWalksCells) {
+  const int side = kFixedPointSide, narrow = 40;
+  std::vector<uint32_t> filled(side * narrow), walked(side * narrow);
+  std::mt19937 random(77);
+  std::uniform_real_distribution<double> along(0, side), across(0, narrow);
+  int mismatches = 0;
+  for (int i = 0; i < 40; ++i) {
+    const bool tall = i % 2 == 0;
+    const PixelGrid grid = tall ? PixelGrid{narrow, side} : PixelGrid{side, narrow};
+    double a = along(random), b = along(random);
+    if (i % 4 < 2) a = 0.5, b = side - 0.5;  // the whole length
+    const double p = across(random), q = across(random);
+    const int pen = 1 + i % 5;
+    std::ranges::fill(filled, 0);
+    std::ranges::fill(walked, 0);
+    if (tall) {
+      fillLine(grid, p, a, q, b, pen, FillSpans{filled.data(), narrow, 1});
+      lineSpans(grid, p, a, q, b, pen, FillSpans{walked.data(), narrow, 1});
+    } else {
+      fillLine(grid, a, p, b, q, pen, FillSpans{filled.data(), side, 1});
+      lineSpans(grid, a, p, b, q, pen, FillSpans{walked.data(), side, 1});
+    }
+    mismatches += filled != walked;
+  }
+  EXPECT_EQ(mismatches, 0);
+}
+
 }  // namespace
 }  // namespace linklab

@@ -35,6 +35,7 @@ void PixelRaster::setScale(double devicePixelsPerTwip) {
   image = std::move(fresh);
   cols = newCols;
   rowCount = newRows;
+  rings.forget();
 }
 
 void PixelRaster::fitTo(int w, int h) {
@@ -54,17 +55,22 @@ void PixelRaster::resize(int newCols, int newRows) {
   image = std::move(fresh);
   cols = newCols;
   rowCount = newRows;
+  rings.forget();
 }
 
-void PixelRaster::Cls() { std::fill(image.begin(), image.end(), rgbaOf(background)); }
+void PixelRaster::Cls() {
+  std::fill(image.begin(), image.end(), rgbaOf(background));
+  rings.forget();
+}
 
 void PixelRaster::Line(double x1, double y1, double x2, double y2) {
-  fillLine({cols, rowCount}, x1 * scale, y1 * scale, x2 * scale, y2 * scale, pen,
-            FillSpans{image.data(), cols, rgbaOf(foreColor)});
+  const double ax = x1 * scale, ay = y1 * scale, bx = x2 * scale, by = y2 * scale;
+  rings.drawnOver(std::min(ax, bx) - 1, std::min(ay, by) - 1, std::max(ax, bx) + pen + 1, std::max(ay, by) + pen + 1);
+  fillLine({cols, rowCount}, ax, ay, bx, by, pen, FillSpans{image.data(), cols, rgbaOf(foreColor)});
 }
 
 void PixelRaster::Circle(double x, double y, double r, uint32_t colour) {
-  ringSpans({cols, rowCount}, x * scale, y * scale, r * scale, pen, FillSpans{image.data(), cols, rgbaOf(colour)});
+  rings.ring({cols, rowCount}, x * scale, y * scale, r * scale, pen, FillSpans{image.data(), cols, rgbaOf(colour)});
 }
 
 }  // namespace linklab::web

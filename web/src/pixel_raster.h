@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "form/ring_memo.h"
 #include "form/surface.h"
 
 namespace linklab::web {
@@ -31,6 +32,7 @@ class PixelRaster : public Raster {
  private:
   void resize(int newCols, int newRows);
   std::vector<uint32_t> image;
+  RingMemo rings;
   int cols = 0, rowCount = 0;
   int widthTwips = 0, heightTwips = 0;
   double scale = 1 / 15.0;
