@@ -58,7 +58,7 @@ TEST(SliderValues, NoneForAnUnusedOrUnknownSlider) {
 TEST(SliderValues, EveryVisibleSliderHasAValueText) {
   for (const char* scene : {"Modulation", "Scatter", "Full"}) {
     SCOPED_TRACE(scene);
-    auto form = startUp();
+    auto form = window();
     form->cmbScene.setText(scene);
     form->chkPassband.setValue(1);
     int sliders = 0;

@@ -45,8 +45,10 @@ class Export : public WindowTest {
   QStringList failures;
 };
 
-// The picture's own size in pixels and in twips; its blue data trace one path.
-TEST_F(Export, APictureIsSavedAsSvgOrPngAtItsSize) {
+// The picture's own size in pixels and in twips, its blue data trace one path; the window image
+// on-screen size or twice it for print. Copied, the window as on the screen, a picture as its
+// raster and as SVG.
+TEST_F(Export, PicturesAndTheWindowAreSavedAtTheirSizesAndCopied) {
   saveAs(temp("linklab_data.svg"), 1, "picData");
   saveAs(temp("linklab_data.png"), 0, "picData");
   ASSERT_TRUE(failures.isEmpty()) << failures.join("\n").toStdString();
@@ -58,6 +60,21 @@ TEST_F(Export, APictureIsSavedAsSvgOrPngAtItsSize) {
   EXPECT_EQ(svg.count("<path "), 1);
   EXPECT_TRUE(svg.contains("<path stroke=\"#0000ff\""));
   EXPECT_EQ(commands->folder, temp("").chopped(1));
+  const QSize screen = view->grab().size();
+  for (int filter : {0, 1}) {
+    const QString file = temp("linklab_window") + QString::number(filter);
+    saveAs(file, filter);  // no extension: .png is added
+    EXPECT_EQ(QImage(file + ".png").size(), screen * (filter + 1));
+  }
+  EXPECT_TRUE(failures.isEmpty());
+  QClipboard* clipboard = QApplication::clipboard();
+  clipboard->clear();
+  commands->copyWindow();
+  EXPECT_EQ(clipboard->image().size(), view->grab().size());
+  PictureWidget* eye = pictureWidget(*view, "picSpectrum(0)");
+  commands->copyPicture(*eye);
+  EXPECT_EQ(clipboard->image().size(), eye->raster().finished().size());
+  EXPECT_TRUE(clipboard->mimeData()->hasFormat("image/svg+xml"));
 }
 
 // A picture as SVG by the file's extension, the window as PNG only; a full disk reported once in
@@ -92,25 +109,6 @@ TEST_F(Export, AFailedWriteIsShownAndTheWindowRunsOn) {
   const int tick = form->lTick;
   view->onTick();
   EXPECT_EQ(form->lTick, tick + 1);
-}
-
-TEST_F(Export, TheWindowImageIsOnScreenSizeOrTwiceItForPrintAndCopies) {
-  const QSize screen = view->grab().size();
-  for (int filter : {0, 1}) {
-    const QString file = temp("linklab_window") + QString::number(filter);
-    saveAs(file, filter);  // no extension: .png is added
-    EXPECT_EQ(QImage(file + ".png").size(), screen * (filter + 1));
-  }
-  EXPECT_TRUE(failures.isEmpty());
-  // Copied, the window as on the screen, a picture as its raster and as SVG.
-  QClipboard* clipboard = QApplication::clipboard();
-  clipboard->clear();
-  commands->copyWindow();
-  EXPECT_EQ(clipboard->image().size(), view->grab().size());
-  PictureWidget* eye = pictureWidget(*view, "picSpectrum(0)");
-  commands->copyPicture(*eye);
-  EXPECT_EQ(clipboard->image().size(), eye->raster().finished().size());
-  EXPECT_TRUE(clipboard->mimeData()->hasFormat("image/svg+xml"));
 }
 
 

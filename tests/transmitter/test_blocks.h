@@ -1,6 +1,6 @@
 #pragma once
 // What the transmitter and filter tests share: the standard headers, complex access to
-// interleaved blocks, a unit response, and a host that records messages.
+// interleaved blocks and a unit response.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -12,8 +12,6 @@
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include "form/host.h"
 
 namespace linklab::testing {
 
@@ -29,10 +27,5 @@ inline Block unitResponse() {  // 1 in every bin
   for (int k = 0; k < 4096; ++k) r[2 * k] = 1.0;
   return r;
 }
-
-struct RecordingHost : Host {
-  std::vector<std::string> messages;
-  void message(std::string_view text) override { messages.emplace_back(text); }
-};
 
 }  // namespace linklab::testing

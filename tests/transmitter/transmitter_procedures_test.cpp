@@ -1,6 +1,6 @@
 // The main window's transmitter, channel and receive-filter procedures, driven through controls.
 #include "form/numbers.h"
-#include "main_window/form1.h"
+#include "main_window/window_setup.h"
 #include "transmitter/noise.h"
 #include "transmitter/test_blocks.h"
 #include "transmitter/tx_shaping.h"
