@@ -12,8 +12,6 @@
 namespace linklab {
 namespace {
 
-using Window = WindowTest;
-
 bool anyPixelOf(const QImage& image, QRect area, QRgb colour) {
   for (int y = area.top(); y <= area.bottom(); ++y)
     for (int x = area.left(); x <= area.right(); ++x)
@@ -21,7 +19,7 @@ bool anyPixelOf(const QImage& image, QRect area, QRgb colour) {
   return false;
 }
 
-TEST_F(Window, APictureResizedAndDrawnInOneHandlerDrawsOnItsNewSize) {
+TEST_F(WindowTest, APictureResizedAndDrawnInOneHandlerDrawsOnItsNewSize) {
   ticks(2);
   view->runEvent([this] { form->chkPassband.setValue(1); });  // 720 -> 1440 twips, then drawn
   const QImage passband = pictureWidget(*view, "picSpectrum(1)")->raster().finished();
@@ -32,7 +30,7 @@ TEST_F(Window, APictureResizedAndDrawnInOneHandlerDrawsOnItsNewSize) {
 
 // A user's pick runs the model's handler once; what the model holds reaches the widgets: a check
 // box's value, a text box's lock.
-TEST_F(Window, WidgetsAndTheModelFollowEachOther) {
+TEST_F(WindowTest, WidgetsAndTheModelFollowEachOther) {
   int changes = 0;
   form->cmbMultipathMag.onChange = [&] { ++changes; };
   auto* list = widget<QComboBox>("cmbMultipathMag");
@@ -65,7 +63,7 @@ TEST_F(Window, WidgetsAndTheModelFollowEachOther) {
 // Closed by its button, by Escape or by the frame, a help window is closed in the model too, so
 // the next sync does not bring it back; opened again, the same window comes back. A message is
 // not repeated until the user acts.
-TEST_F(Window, HelpWindowsCloseEveryWayAndComeBackAndMessagesDoNotRepeat) {
+TEST_F(WindowTest, HelpWindowsCloseEveryWayAndComeBackAndMessagesDoNotRepeat) {
   view->runEvent([this] { form->showHelp(); });
   HelpDialog* help = view->helpDialog(form->HelpText);
   ASSERT_NE(help, nullptr);
@@ -165,7 +163,7 @@ TEST(RasterSurface, BoldTracesHaveNoGapAtAnyRatio) {
 
 // The canvas paints the block diagram from the model: the purple signal path down x = 3600 twips
 // (240 pixels) and the dark blue transmitter box from 240 twips (16 pixels).
-TEST_F(Window, TheCanvasPaintsLinesAndBoxesAndAnswersTheMouse) {
+TEST_F(WindowTest, TheCanvasPaintsLinesAndBoxesAndAnswersTheMouse) {
   QWidget* canvas = view->centralWidget();
   const QImage painted = canvas->grab().toImage();
   EXPECT_TRUE(anyPixelOf(painted, QRect(238, 262, 5, 8), qRgb(128, 0, 128)));  // Line1 (3600, 1080..6000)
@@ -211,7 +209,7 @@ struct PaintLog : QObject {
 
 // The heaviest setting, where every picture changes at every tick and four controls sit on the
 // spectrum: only pictures repaint, and the window keeps its size however long the counts grow.
-TEST_F(Window, ATickRepaintsOnlyThePicturesAndTheWindowKeepsItsSize) {
+TEST_F(WindowTest, ATickRepaintsOnlyThePicturesAndTheWindowKeepsItsSize) {
   ASSERT_TRUE(QTest::qWaitForWindowExposed(view.get()));
   pick({{"cmbScene", "Full"}, {"cmbMod(0)", "16-QAM"}, {"cmbFilter(0)", "Gaussian"}, {"cmbNoise", "1.0"},
         {"cmbNonlinear", "Non-Linear"}});

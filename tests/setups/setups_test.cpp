@@ -191,8 +191,9 @@ TEST(SetupText, WritesWhatDiffersFromStartUpAndTheLimits) {
 }
 
 
-// The end-to-end script (setup_scripts) saves and opens through the program itself; here, what
-// else a window shows: the link, the pause kept, and the settings a scene change would hide.
+// The end-to-end script (setup_scripts) saves and opens through the program itself; here the link,
+// a missing file, and a setup text read from the second window (so the pause and the settings a
+// scene change would hide came back) that is the first's.
 TEST(SetupBatch, SaveInOneWindowOpenInAnother) {
   const std::string file = scratchFile("batch_setup.linklab");
   auto first = window();
@@ -205,8 +206,6 @@ TEST(SetupBatch, SaveInOneWindowOpenInAnother) {
   const ScriptRun opened = runScript(*second, "open setup " + file + "\nopen setup " + file + ".missing\n");
   EXPECT_EQ(opened.err.rfind("error: line 2: cannot read", 0), 0u) << opened.err;
   EXPECT_EQ(setupText(*second), setupText(*first));
-  EXPECT_EQ(second->cmbFilter[1].Text() + " " + std::to_string(second->vscFreq.Value()), "Matched -2");
-  EXPECT_FALSE(second->Timer1.Enabled);
   std::remove(file.c_str());
 }
 
