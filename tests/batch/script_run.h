@@ -2,9 +2,6 @@
 // Set-up the script, lesson, setup and help tests share: the window tests' set-up (a window as the
 // program starts it is window()), and a script run on a window with its messages printed; it also
 // brings the standard headers they use.
-#include <cstdio>
-#include <fstream>
-
 #include "batch/batch_runner.h"
 #include "main_window/window_setup.h"
 

@@ -1,17 +1,6 @@
 #pragma once
 // The standard headers and gtest, and the reference walk of a line, for the form tests.
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <array>
-#include <cfloat>
-#include <cmath>
-#include <limits>
-#include <random>
-#include <string>
-#include <string_view>
-#include <utility>
-#include <vector>
+#include "test_headers.h"
 
 namespace linklab {
 

@@ -1,6 +1,5 @@
 // The window model as it starts and at the edges of its counters and lists; the names of the
 // files it saves; the order Tab walks its controls in.
-#include <cstdint>
 
 #include "main_window/file_names.h"
 #include "main_window/focus_order.h"

@@ -2,20 +2,11 @@
 // extreme counts, its mirror symmetry and the normal approximation of large counts; the error-rate
 // plot read back from its SVG: where a bar ends and an arrow starts, in rates, on the plot's own
 // logarithmic grid; which theory line is dashed and that it is one stroke.
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <array>
-#include <cmath>
-#include <cstdint>
-#include <initializer_list>
 #include <regex>
-#include <string>
-#include <tuple>
-#include <vector>
 
 #include "measurements/binomial_interval.h"
 #include "measurements/error_rate_plot.h"
+#include "test_headers.h"
 
 namespace linklab {
 namespace {

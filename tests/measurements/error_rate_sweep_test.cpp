@@ -2,8 +2,6 @@
 // its own copy of the settings, and a cancel stops it; the legend text of a run names the settings
 // that move a measured curve; the readouts and the sweep through the batch protocol.
 
-#include <numbers>
-
 #include "batch/script_run.h"
 #include "main_window/run_label.h"
 #include "measurements/awgn_theory.h"
@@ -75,7 +73,6 @@ TEST(ErrorRateSweep, ValuesFromToStep) {
   EXPECT_TRUE(sweepValues(0, 1e6, 1e-3).empty());
 }
 
-
 // Distinct parameter texts on each side, so a label that reads the wrong one shows it.
 TEST(RunLabels, NameTheKeyingFiltersWithTheirParameterAndAmplifier) {
   for (const auto& [mod, demod, tx, rx, expected] :
@@ -101,7 +98,6 @@ TEST(WindowRunLabel, ReadsTheListsSideBySide) {
     EXPECT_EQ(runLabelOf(*form), expected);
   }
 }
-
 
 ScriptRun run(const std::string& script) { return runScript(*window(), script); }
 

@@ -1,8 +1,6 @@
 // The File menu: the window's pictures and the window itself as files and on the clipboard, from
 // the menus and from the batch runner; setups saved, opened in another window, dropped, refused
 // when broken, and the link on the clipboard; lessons opened.
-#include <sstream>
-
 #include "batch/batch_runner.h"
 #include "qt/export_commands.h"
 #include "qt/setup_commands.h"
@@ -110,7 +108,6 @@ TEST_F(Export, AFailedWriteIsShownAndTheWindowRunsOn) {
   view->onTick();
   EXPECT_EQ(form->lTick, tick + 1);
 }
-
 
 // The File menu comes first and ends with Quit; every picture has its own right-click menu; the
 // window has an icon.
@@ -273,7 +270,6 @@ TEST_F(LessonPanel, HiddenUntilALessonIsOpenedThenWalksItsSteps) {
   EXPECT_EQ(text("LessonVerdict"), passed);
   EXPECT_EQ(dock->session()->check(*form).kind, LessonVerdict::Kind::Pass);
 }
-
 
 // A broken lesson file shows one message naming the line and leaves the panel shut; a sound one
 // opens at its first step with its setup.

@@ -1,17 +1,14 @@
 #pragma once
 // The real window on the offscreen platform, started as the program starts it, with its message
 // boxes answered at once; the Qt modules every window test uses.
-#include <gtest/gtest.h>
-
 #include <QtTest>
 #include <QtWidgets>
-#include <memory>
-#include <string>
 
 #include "main_window/form1.h"
 #include "qt/export_images.h"
 #include "qt/main_window_view.h"
 #include "qt/picture_widget.h"
+#include "test_headers.h"
 
 namespace linklab {
 

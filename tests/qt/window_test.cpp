@@ -1,7 +1,6 @@
 // The window's widgets follow the model and hand the user's actions to it; help windows and
 // messages; the raster draws crisp traces at any ratio; the canvas paints the block diagram and
 // answers the mouse; a tick repaints only the pictures; controls are cut back at a picture's edge.
-#include <set>
 
 #include "help/tooltips.h"
 #include "qt/help_dialog.h"

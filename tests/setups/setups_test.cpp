@@ -1,9 +1,5 @@
 // Setups: random reachable windows survive a write and a read, a broken setup changes nothing,
 // every error names the line that holds the fault, and scripts save, open and print setups.
-#include <algorithm>
-#include <cstdlib>
-#include <random>
-
 #include "batch/script_run.h"
 #include "setups/setup_apply.h"
 #include "setups/setup_settings.h"
@@ -189,7 +185,6 @@ TEST(SetupText, WritesWhatDiffersFromStartUpAndTheLimits) {
   EXPECT_TRUE(form->chkMemory.setupHidden);
   EXPECT_EQ(setupText(*form), v1 + "lock = cmbScene, cmbMod(0), cmdPause\nhide = chkMemory\n");
 }
-
 
 // The end-to-end script (setup_scripts) saves and opens through the program itself; here the link,
 // a missing file, and a setup text read from the second window (so the pause and the settings a

@@ -1,17 +1,7 @@
 #pragma once
 // What the transmitter and filter tests share: the standard headers, complex access to
 // interleaved blocks and a unit response.
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <array>
-#include <cmath>
-#include <complex>
-#include <cstring>
-#include <memory>
-#include <string>
-#include <string_view>
-#include <vector>
+#include "test_headers.h"
 
 namespace linklab::testing {
 
