@@ -7,8 +7,6 @@
 namespace linklab {
 namespace {
 
-ScriptRun runScript(const std::string& script) { return linklab::runScript(*window(), script); }
-
 TEST(LessonBatch, ListsTheShippedLessonsAndOpensOneByName) {
   std::string expected;
   for (const ShippedLesson& s : shippedLessons()) expected += std::string(s.name) + "\n";

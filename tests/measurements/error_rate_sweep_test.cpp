@@ -99,11 +99,9 @@ TEST(WindowRunLabel, ReadsTheListsSideBySide) {
   }
 }
 
-ScriptRun run(const std::string& script) { return runScript(*window(), script); }
-
 // Counts print as whole numbers; readouts that do not apply (MSK decides nothing) as nan.
 TEST(MeasureBatch, CountsPrintWholeAndReadoutsNanWhereTheyDoNotApply) {
-  const ScriptRun r = run("set cmbScene Scatter\ntick 3\nprint lSymbols\nprint lBits\nprint lSymbolErrors\n"
+  const ScriptRun r = runScript("set cmbScene Scatter\ntick 3\nprint lSymbols\nprint lBits\nprint lSymbolErrors\n"
                        "call restartCounts\nprint lSymbols\nset cmbMod(0) MSK\ntick 3\nprint dSER\n"
                        "print lSymbols\nprint dEVMPercent\nprint dEyeOpeningPercent\nprint dEbN0EffectivedB\n");
   ASSERT_EQ(r.status, 0) << r.err;
@@ -112,7 +110,7 @@ TEST(MeasureBatch, CountsPrintWholeAndReadoutsNanWhereTheyDoNotApply) {
 }
 
 TEST(MeasureBatch, ErrorRateSweepPrintsOneLineAPoint) {
-  const ScriptRun r = run("set cmbScene Full\ntick 2\ncall measureErrorRate 0 2 1\n");
+  const ScriptRun r = runScript("set cmbScene Full\ntick 2\ncall measureErrorRate 0 2 1\n");
   ASSERT_EQ(r.status, 0) << r.err;
   std::istringstream lines(r.out);
   int count = 0;
@@ -132,7 +130,7 @@ TEST(MeasureBatch, SweepArgumentsAreChecked) {
   for (const auto& [script, why] : {std::pair{"call measureErrorRate 0 14\n", "FROM TO STEP"},
                                     {"call measureErrorRate 0 14 0\n", "step"}, {"call measureErrorRate 5 1 1\n", "FROM"},
                                     {"set cmbMod(0) FSK\ncall measureErrorRate 0 1 1\n", "no symbol decisions"}})
-    EXPECT_NE(run(script).err.find(why), std::string::npos) << script;
+    EXPECT_NE(runScript(script).err.find(why), std::string::npos) << script;
 }
 
 }  // namespace

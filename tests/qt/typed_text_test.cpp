@@ -35,19 +35,14 @@ class RunningWindow : public WindowTest {
     EXPECT_TRUE(edit && waitFor([edit] { return edit->isVisible(); })) << name;
     return edit;
   }
-  // Calls f with the model's list or text box of that name.
-  template <typename F>
-  decltype(auto) onModel(const char* name, F f) {
-    Control* c = form->findControl(name);
-    return c->kind() == ControlKind::TextBox ? f(*static_cast<TextBox*>(c)) : f(*static_cast<ComboBox*>(c));
-  }
-  // Counts the model's commits of the control from now on.
+  // Counts the model's commits of the list or text box from now on.
   void countChanges(const char* name) {
-    onModel(name, [this](auto& c) { c.onChange = [this, rule = c.onChange] { ++changes, rule ? rule() : void(); }; });
+    Control& c = *form->findControl(name);
+    auto& onChange = c.kind() == ControlKind::TextBox ? static_cast<TextBox&>(c).onChange
+                                                      : static_cast<ComboBox&>(c).onChange;
+    onChange = [this, rule = onChange] { ++changes, rule ? rule() : void(); };
   }
-  std::string modelText(const char* name) {
-    return onModel(name, [](auto& c) { return c.Text(); });
-  }
+  std::string modelText(const char* name) { return textOf(*form->findControl(name)); }
   void typeInto(QLineEdit* edit, const char* text, int msPerKey = 0) {
     activate();
     edit->setFocus();

@@ -94,12 +94,6 @@ TEST(Noise, LevelsGiveTheirDeviationOnAFreshSignal) {
   }
 }
 
-cd directBin(const Block& b, int k) {
-  cd x = 0;
-  for (int n = 0; n < 4096; ++n) x += at(b, n) * std::polar(1.0, 2 * M_PI * ((n * k) % 4096) / 4096.0);
-  return x;
-}
-
 // The noise that reaches the receiver, for a receive response: rails independent of each other,
 // its spectrum the white one times the response (by Parseval, each rail's variance is the white
 // variance times the mean squared gain), and a complex gain turning it as a complex product.
