@@ -64,7 +64,7 @@ TEST(DensityGrid, CountsEachStepOfEveryPassOnceJointsIncluded) {
 }
 
 // A polyline's pass is one hit on every pixel, joints included; the five rings of a scatter point
-// fill its dot once; strokes in other colours add nothing; Cls zeroes all.
+// fill its dot once, up to the picture's edge; strokes in other colours add nothing; Cls zeroes all.
 TEST(DensityGrid, PassesAndPointsAddUpOnceEach) {
   Counted pic;
   for (int pass = 1; pass <= 3; ++pass) {
@@ -76,12 +76,12 @@ TEST(DensityGrid, PassesAndPointsAddUpOnceEach) {
   }
   pic.picture.Cls();
   EXPECT_EQ(pic.total(), 0u);
-  for (int point = 0; point < 2; ++point)
-    for (int r = 10; r <= 50; r += 10) pic.picture.Circle(75, 60, r, kSignal);
+  for (const double x : {75.0, 75.0, 150.0})  // the same point twice, then one the right edge cuts
+    for (int r = 10; r <= 50; r += 10) pic.picture.Circle(x, 60, r, kSignal);
   const double outer = 50 / 15.0 + 0.5;  // the largest ring's radius and half the pen
+  auto inDot = [outer](int x, int y, double cx) { return std::hypot(x + 0.5 - cx, y + 0.5 - 4) <= outer ? 1u : 0u; };
   for (int y = 0; y < 8; ++y)
-    for (int x = 0; x < 10; ++x)
-      EXPECT_EQ(pic.grid().at(x, y), std::hypot(x + 0.5 - 5, y + 0.5 - 4) <= outer ? 2u : 0u) << x << "," << y;
+    for (int x = 0; x < 10; ++x) EXPECT_EQ(pic.grid().at(x, y), 2 * inDot(x, y, 5) + inDot(x, y, 10)) << x << "," << y;
 }
 
 // While the grid holds counts, a counted stroke goes to the counts alone (a density display
