@@ -1,6 +1,5 @@
 // The script runner: fields and properties printed in their formats, set, let, call, tick, record
 // and ops, and every fault stopping the script at its line.
-#include <optional>
 
 #include "batch/script_run.h"
 #include "batch/script_words.h"

@@ -1,28 +1,11 @@
 #pragma once
-// Set-up the script, lesson, setup and help tests share: a window as the program starts it, and a
-// script run on a window with its messages printed; it also brings the standard headers they use.
-#include <gtest/gtest.h>
-
-#include <cmath>
-#include <cstdio>
-#include <fstream>
-#include <memory>
-#include <sstream>
-#include <string>
-#include <tuple>
-#include <utility>
-#include <vector>
-
+// Set-up the script, lesson, setup and help tests share: the window tests' set-up (a window as the
+// program starts it is window()), and a script run with its messages printed, on a given window or
+// on a fresh one; it also brings the standard headers they use.
 #include "batch/batch_runner.h"
-#include "main_window/form1.h"
+#include "main_window/window_setup.h"
 
 namespace linklab {
-
-inline std::unique_ptr<Form1> startUp() {
-  auto form = std::make_unique<Form1>();
-  form->Form_Load();
-  return form;
-}
 
 struct ScriptRun {
   int status;
@@ -39,6 +22,8 @@ inline ScriptRun runScript(Form1& form, const std::string& script) {
   form.setHost(nullptr);
   return {status, out.str(), err.str()};
 }
+
+inline ScriptRun runScript(const std::string& script) { return runScript(*window(), script); }
 
 inline std::string scratchFile(const char* name) { return std::string(::testing::TempDir()) + name; }
 

@@ -1,21 +1,7 @@
 #pragma once
 // What the display tests share: the standard headers, the recording surface, and reading a scale
 // description as a student reads the picture: the value its tick labels give at a point.
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <array>
-#include <cmath>
-#include <cstdint>
-#include <cstdlib>
-#include <cstring>
-#include <limits>
-#include <numbers>
-#include <span>
-#include <string>
-#include <tuple>
-#include <utility>
-#include <vector>
+#include "test_headers.h"
 
 #include "displays/picture_scales.h"
 #include "form/recording_surface.h"

@@ -1,6 +1,5 @@
 // Filter responses against their formulas, the tidying of typed filter parameters, and
 // designFilters on the main window.
-#include <functional>
 
 #include "batch/script_run.h"
 #include "filters/filter_design.h"

@@ -1,11 +1,5 @@
 // The hit counts of a picture, fed through its Line and Circle calls as the chain draws.
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <cmath>
-#include <random>
-#include <vector>
-
+#include "form/form_tests.h"
 #include "form/picture_box.h"
 
 namespace linklab {
@@ -55,16 +49,7 @@ TEST(DensityGrid, CountsEachStepOfEveryPassOnceJointsIncluded) {
       for (int pass = 0; pass < 3; ++pass) {
         for (std::size_t k = 0; k + 1 < xs.size(); ++k) {
           pic.line(xs[k], ys[k], xs[k + 1], ys[k + 1]);
-          int x = static_cast<int>(std::floor(xs[k] * ratio)), y = static_cast<int>(std::floor(ys[k] * ratio));
-          const int x1 = static_cast<int>(std::floor(xs[k + 1] * ratio)), y1 = static_cast<int>(std::floor(ys[k + 1] * ratio));
-          const int dx = std::abs(x1 - x), dy = -std::abs(y1 - y);
-          for (int err = dx + dy, step = 0;; ++step) {
-            for (int j = 0; j < pen && (step > 0 || k == 0); ++j) mark(-dy > dx ? x + j : x, -dy > dx ? y : y + j);
-            if (x == x1 && y == y1) break;
-            const int e2 = 2 * err;
-            if (e2 >= dy) err += dy, x += x < x1 ? 1 : -1;
-            if (e2 <= dx) err += dx, y += y < y1 ? 1 : -1;
-          }
+          walkLine(xs[k] * ratio, ys[k] * ratio, xs[k + 1] * ratio, ys[k + 1] * ratio, pen, k > 0, mark);
         }
         pic.line(12, 1, 14, 9);  // wholly past the right edge
         pic.picture.setForeColor(0xFF);  // a guide between passes: not counted, and no joint
@@ -79,7 +64,7 @@ TEST(DensityGrid, CountsEachStepOfEveryPassOnceJointsIncluded) {
 }
 
 // A polyline's pass is one hit on every pixel, joints included; the five rings of a scatter point
-// fill its dot once; strokes in other colours add nothing; Cls zeroes all.
+// fill its dot once, up to the picture's edge; strokes in other colours add nothing; Cls zeroes all.
 TEST(DensityGrid, PassesAndPointsAddUpOnceEach) {
   Counted pic;
   for (int pass = 1; pass <= 3; ++pass) {
@@ -91,12 +76,12 @@ TEST(DensityGrid, PassesAndPointsAddUpOnceEach) {
   }
   pic.picture.Cls();
   EXPECT_EQ(pic.total(), 0u);
-  for (int point = 0; point < 2; ++point)
-    for (int r = 10; r <= 50; r += 10) pic.picture.Circle(75, 60, r, kSignal);
+  for (const double x : {75.0, 75.0, 150.0})  // the same point twice, then one the right edge cuts
+    for (int r = 10; r <= 50; r += 10) pic.picture.Circle(x, 60, r, kSignal);
   const double outer = 50 / 15.0 + 0.5;  // the largest ring's radius and half the pen
+  auto inDot = [outer](int x, int y, double cx) { return std::hypot(x + 0.5 - cx, y + 0.5 - 4) <= outer ? 1u : 0u; };
   for (int y = 0; y < 8; ++y)
-    for (int x = 0; x < 10; ++x)
-      EXPECT_EQ(pic.grid().at(x, y), std::hypot(x + 0.5 - 5, y + 0.5 - 4) <= outer ? 2u : 0u) << x << "," << y;
+    for (int x = 0; x < 10; ++x) EXPECT_EQ(pic.grid().at(x, y), 2 * inDot(x, y, 5) + inDot(x, y, 10)) << x << "," << y;
 }
 
 // While the grid holds counts, a counted stroke goes to the counts alone (a density display
@@ -131,8 +116,9 @@ TEST(DensityGrid, CountedStrokesSkipTheRasterOnlyWhileCountsAreHeld) {
 }
 
 // A picture that shrinks and grows back has nothing left where it was cut off; a new pixel ratio
-// carries the counts to the pixels that cover the same place, and back.
-TEST(DensityGrid, ResizeKeepsNoStaleCounts) {
+// carries the counts to the pixels that cover the same place, and back. Naming the counted colour
+// again keeps what was counted; naming none stops counting and drops it.
+TEST(DensityGrid, ResizeKeepsNoStaleCountsAndNamingNoColourDropsThem) {
   Counted pic;
   pic.line(0.5, 3.5, 9.5, 3.5);
   pic.line(8.5, 0.5, 8.5, 7.5);
@@ -150,13 +136,6 @@ TEST(DensityGrid, ResizeKeepsNoStaleCounts) {
     for (int x = 0; x < 20; ++x) ASSERT_EQ(pic.grid().at(x, y), before[(y / 2) * 10 + x / 2]) << x << "," << y;
   pic.picture.density().setPixelRatio(1);
   EXPECT_EQ(pic.counts(), before);
-}
-
-// Naming the counted colour again keeps what was counted; naming none stops counting and drops it.
-TEST(DensityGrid, NamingNoColourDropsTheCounts) {
-  Counted pic;
-  pic.line(0.5, 3.5, 9.5, 3.5);
-  const std::vector<uint32_t> before = pic.counts();
   pic.picture.density().countColours({kSignal});
   EXPECT_EQ(pic.counts(), before);
   pic.picture.density().countColours({});

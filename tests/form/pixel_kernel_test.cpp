@@ -22,18 +22,8 @@ void mark(Cells& cells, int x, int y) {
 Cells referenceLine(double ax, double ay, double bx, double by, int pen, bool skipFirst = false) {
   Cells cells{};
   const bool inside = ax >= -pen && ax <= kColumns + 1.0 && ay >= -pen && ay <= kRows + 1.0;
-  if (!clipSegment(ax, ay, bx, by, -pen, -pen, kColumns + 1.0, kRows + 1.0)) return cells;
-  int x = static_cast<int>(std::floor(ax)), y = static_cast<int>(std::floor(ay));
-  const int x1 = static_cast<int>(std::floor(bx)), y1 = static_cast<int>(std::floor(by));
-  const int dx = std::abs(x1 - x), dy = -std::abs(y1 - y);
-  const bool steep = -dy > dx;
-  for (int err = dx + dy, step = 0;; ++step) {
-    for (int k = 0; k < pen && !(step == 0 && skipFirst && inside); ++k) mark(cells, steep ? x + k : x, steep ? y : y + k);
-    if (x == x1 && y == y1) break;
-    const int e2 = 2 * err;
-    if (e2 >= dy) err += dy, x += x < x1 ? 1 : -1;
-    if (e2 <= dx) err += dx, y += y < y1 ? 1 : -1;
-  }
+  if (clipSegment(ax, ay, bx, by, -pen, -pen, kColumns + 1.0, kRows + 1.0))
+    walkLine(ax, ay, bx, by, pen, skipFirst && inside, [&cells](int x, int y) { mark(cells, x, y); });
   return cells;
 }
 

@@ -1,6 +1,5 @@
 // The sliders' values in real units, each worked out from what its handler does with the value;
 // whatever the scene and the choices, every control the user can see explains itself.
-#include <functional>
 
 #include "batch/script_run.h"
 #include "help/slider_values.h"
@@ -58,7 +57,7 @@ TEST(SliderValues, NoneForAnUnusedOrUnknownSlider) {
 TEST(SliderValues, EveryVisibleSliderHasAValueText) {
   for (const char* scene : {"Modulation", "Scatter", "Full"}) {
     SCOPED_TRACE(scene);
-    auto form = startUp();
+    auto form = window();
     form->cmbScene.setText(scene);
     form->chkPassband.setValue(1);
     int sliders = 0;

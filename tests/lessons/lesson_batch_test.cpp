@@ -7,8 +7,6 @@
 namespace linklab {
 namespace {
 
-ScriptRun runScript(const std::string& script) { return linklab::runScript(*startUp(), script); }
-
 TEST(LessonBatch, ListsTheShippedLessonsAndOpensOneByName) {
   std::string expected;
   for (const ShippedLesson& s : shippedLessons()) expected += std::string(s.name) + "\n";
@@ -88,7 +86,7 @@ constexpr const char* kLesson =
 TEST(LessonSessionSteps, RefuseASetupTheWindowCannotTakeAndKeepTheStep) {
   LessonParse p = parseLessonText(kLesson);
   ASSERT_TRUE(p.lesson) << p.error;
-  auto form = startUp();
+  auto form = window();
   LessonSession session;
   EXPECT_EQ(session.enterStep(*form, 1), "no lesson is open");
   session.open(std::move(*p.lesson));

@@ -1,6 +1,5 @@
 // The check language: precedence and association, NaN never passing a comparison, the four
 // functions, controls read as text or number, and compile errors at the right column.
-#include <map>
 
 #include "batch/script_run.h"
 #include "lessons/lesson_expression.h"

@@ -32,7 +32,7 @@ TEST_P(ShippedLessons, EachStepFailsUntilItsSolutionThenPasses) {
   ASSERT_TRUE(p.lesson) << shipped.name << ": " << p.error;
   const int steps = static_cast<int>(p.lesson->steps.size());
   EXPECT_TRUE(steps >= 4 && steps <= 8) << steps;
-  auto form = startUp();
+  auto form = window();
   LessonSession session;
   session.open(std::move(*p.lesson));
   int checked = 0;

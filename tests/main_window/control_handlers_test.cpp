@@ -1,6 +1,7 @@
 // The handlers of the other controls: what each clears, what survives, what it records.
 
 #include "main_window/window_setup.h"
+#include "transmitter/test_blocks.h"
 
 namespace linklab {
 namespace {
@@ -58,12 +59,7 @@ INSTANTIATE_TEST_SUITE_P(Every, ControlHandlers, ::testing::Values(
 // While paused a change still shows at once, on the same data: the handler clears first, marks the
 // filters stale, and its tick designs them before it runs the chain. A redraw with the old
 // filters, or a clear after the tick, shows in what the chain left.
-double binPower(const SignalBlock& b, int k) {
-  std::complex<double> sum = 0;
-  for (int n = 0; n < 4096; ++n)
-    sum += std::complex(b[2 * n], b[2 * n + 1]) * std::polar(1.0, 2 * M_PI * ((n * k) % 4096) / 4096.0);
-  return std::norm(sum);
-}
+double binPower(const SignalBlock& b, int k) { return std::norm(testing::directBin(b, k)); }
 
 struct PausedCase {
   const char* name;

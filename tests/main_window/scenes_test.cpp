@@ -72,12 +72,9 @@ const char* const kPlaced[] = {
     "cmbFilter(1) * 4800 * *  cmbTxEB(1) * 4800 * *  cmbTxBW(1) * 4800 * *  cmbTxSC(1) * 4800 * * ",
 };
 
-TEST(SceneLayout, PlacesEachControlWhereTheSceneTableSays) {
+// The purple hints into the displays are five pixels wide (the plane's axes three).
+TEST(SceneLayout, PlacesEachControlWhereTheSceneTableSaysAndColoursTheHints) {
   for (int scene = 1; scene <= 4; ++scene) expectPlaced(sceneForm(scene), kPlaced[scene - 1], kScenes[scene]);
-}
-
-// The purple hints into the displays, five pixels wide (the plane's axes three).
-TEST(SceneLayout, HintColours) {
   for (int scene = 2; scene <= 4; ++scene)
     for (int hint = 0; hint < 2; ++hint) {
       const LineShape& l = sceneForm(scene).lneHint[hint];

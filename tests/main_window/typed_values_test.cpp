@@ -1,8 +1,6 @@
 // Typed values: which texts each numeric field takes, and what the window model does with a text
 // it refuses (the field keeps its last good value, nothing downstream hears of it).
 
-#include <optional>
-
 #include "main_window/typed_values.h"
 #include "main_window/window_setup.h"
 

@@ -2,20 +2,7 @@
 // in order, then a number of ticks. It also brings the standard headers those tests share.
 #pragma once
 
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <array>
-#include <cmath>
-#include <complex>
-#include <functional>
-#include <initializer_list>
-#include <memory>
-#include <sstream>
-#include <string>
-#include <tuple>
-#include <utility>
-#include <vector>
+#include "test_headers.h"
 
 #include "main_window/form1.h"
 

@@ -2,11 +2,8 @@
 // its own copy of the settings, and a cancel stops it; the legend text of a run names the settings
 // that move a measured curve; the readouts and the sweep through the batch protocol.
 
-#include <numbers>
-
-#include "batch/batch_runner.h"
+#include "batch/script_run.h"
 #include "main_window/run_label.h"
-#include "main_window/window_setup.h"
 #include "measurements/awgn_theory.h"
 #include "measurements/error_rate_sweep.h"
 #include "measurements/sweep_run_label.h"
@@ -76,7 +73,6 @@ TEST(ErrorRateSweep, ValuesFromToStep) {
   EXPECT_TRUE(sweepValues(0, 1e6, 1e-3).empty());
 }
 
-
 // Distinct parameter texts on each side, so a label that reads the wrong one shows it.
 TEST(RunLabels, NameTheKeyingFiltersWithTheirParameterAndAmplifier) {
   for (const auto& [mod, demod, tx, rx, expected] :
@@ -103,24 +99,9 @@ TEST(WindowRunLabel, ReadsTheListsSideBySide) {
   }
 }
 
-
-struct Result {
-  int status;
-  std::string out, err;
-};
-
-Result run(const std::string& script) {
-  std::istringstream in(script);
-  std::ostringstream out, err;
-  PrintingHost host(out);
-  auto form = window({}, 0, &host);
-  const int status = BatchRunner(*form, out, err).run(in);
-  return {status, out.str(), err.str()};
-}
-
 // Counts print as whole numbers; readouts that do not apply (MSK decides nothing) as nan.
 TEST(MeasureBatch, CountsPrintWholeAndReadoutsNanWhereTheyDoNotApply) {
-  const Result r = run("set cmbScene Scatter\ntick 3\nprint lSymbols\nprint lBits\nprint lSymbolErrors\n"
+  const ScriptRun r = runScript("set cmbScene Scatter\ntick 3\nprint lSymbols\nprint lBits\nprint lSymbolErrors\n"
                        "call restartCounts\nprint lSymbols\nset cmbMod(0) MSK\ntick 3\nprint dSER\n"
                        "print lSymbols\nprint dEVMPercent\nprint dEyeOpeningPercent\nprint dEbN0EffectivedB\n");
   ASSERT_EQ(r.status, 0) << r.err;
@@ -129,7 +110,7 @@ TEST(MeasureBatch, CountsPrintWholeAndReadoutsNanWhereTheyDoNotApply) {
 }
 
 TEST(MeasureBatch, ErrorRateSweepPrintsOneLineAPoint) {
-  const Result r = run("set cmbScene Full\ntick 2\ncall measureErrorRate 0 2 1\n");
+  const ScriptRun r = runScript("set cmbScene Full\ntick 2\ncall measureErrorRate 0 2 1\n");
   ASSERT_EQ(r.status, 0) << r.err;
   std::istringstream lines(r.out);
   int count = 0;
@@ -146,11 +127,10 @@ TEST(MeasureBatch, ErrorRateSweepPrintsOneLineAPoint) {
 }
 
 TEST(MeasureBatch, SweepArgumentsAreChecked) {
-  EXPECT_NE(run("call measureErrorRate 0 14\n").err.find("FROM TO STEP"), std::string::npos);
-  EXPECT_NE(run("call measureErrorRate 0 14 0\n").err.find("step"), std::string::npos);
-  EXPECT_NE(run("call measureErrorRate 5 1 1\n").err.find("FROM"), std::string::npos);
-  EXPECT_NE(run("set cmbMod(0) FSK\ncall measureErrorRate 0 1 1\n").err.find("no symbol decisions"),
-            std::string::npos);
+  for (const auto& [script, why] : {std::pair{"call measureErrorRate 0 14\n", "FROM TO STEP"},
+                                    {"call measureErrorRate 0 14 0\n", "step"}, {"call measureErrorRate 5 1 1\n", "FROM"},
+                                    {"set cmbMod(0) FSK\ncall measureErrorRate 0 1 1\n", "no symbol decisions"}})
+    EXPECT_NE(runScript(script).err.find(why), std::string::npos) << script;
 }
 
 }  // namespace

@@ -1,13 +1,6 @@
 // The measurement kernels against textbook results: AWGN error rates, Parseval for the noise,
 // Monte-Carlo decisions for every keying, and spectra whose occupied band is known exactly.
-#include <gtest/gtest.h>
-
-#include <array>
-#include <cmath>
-#include <random>
-#include <set>
-#include <string>
-#include <tuple>
+#include "test_headers.h"
 
 #include "measurements/awgn_theory.h"
 #include "filters/filter_design.h"

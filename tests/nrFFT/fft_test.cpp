@@ -1,5 +1,4 @@
 // The transform against its sum and back, and the sizes it refuses.
-#include <complex>
 
 #include "batch/script_run.h"
 #include "nrFFT/fft.h"

@@ -89,9 +89,7 @@ TEST(PictureBoxHistory, StartsOverAtEachClearWithoutAllocatingAgain) {
 
 std::string contents(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
+  return {std::istreambuf_iterator<char>(in), {}};
 }
 
 TEST(FileOutput, ReplacesAFileWholeAndKeepsItsPermissions) {

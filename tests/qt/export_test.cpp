@@ -1,8 +1,6 @@
 // The File menu: the window's pictures and the window itself as files and on the clipboard, from
 // the menus and from the batch runner; setups saved, opened in another window, dropped, refused
 // when broken, and the link on the clipboard; lessons opened.
-#include <sstream>
-
 #include "batch/batch_runner.h"
 #include "qt/export_commands.h"
 #include "qt/setup_commands.h"
@@ -45,8 +43,10 @@ class Export : public WindowTest {
   QStringList failures;
 };
 
-// The picture's own size in pixels and in twips; its blue data trace one path.
-TEST_F(Export, APictureIsSavedAsSvgOrPngAtItsSize) {
+// The picture's own size in pixels and in twips, its blue data trace one path; the window image
+// on-screen size or twice it for print. Copied, the window as on the screen, a picture as its
+// raster and as SVG.
+TEST_F(Export, PicturesAndTheWindowAreSavedAtTheirSizesAndCopied) {
   saveAs(temp("linklab_data.svg"), 1, "picData");
   saveAs(temp("linklab_data.png"), 0, "picData");
   ASSERT_TRUE(failures.isEmpty()) << failures.join("\n").toStdString();
@@ -58,6 +58,21 @@ TEST_F(Export, APictureIsSavedAsSvgOrPngAtItsSize) {
   EXPECT_EQ(svg.count("<path "), 1);
   EXPECT_TRUE(svg.contains("<path stroke=\"#0000ff\""));
   EXPECT_EQ(commands->folder, temp("").chopped(1));
+  const QSize screen = view->grab().size();
+  for (int filter : {0, 1}) {
+    const QString file = temp("linklab_window") + QString::number(filter);
+    saveAs(file, filter);  // no extension: .png is added
+    EXPECT_EQ(QImage(file + ".png").size(), screen * (filter + 1));
+  }
+  EXPECT_TRUE(failures.isEmpty());
+  QClipboard* clipboard = QApplication::clipboard();
+  clipboard->clear();
+  commands->copyWindow();
+  EXPECT_EQ(clipboard->image().size(), view->grab().size());
+  PictureWidget* eye = pictureWidget(*view, "picSpectrum(0)");
+  commands->copyPicture(*eye);
+  EXPECT_EQ(clipboard->image().size(), eye->raster().finished().size());
+  EXPECT_TRUE(clipboard->mimeData()->hasFormat("image/svg+xml"));
 }
 
 // A picture as SVG by the file's extension, the window as PNG only; a full disk reported once in
@@ -93,26 +108,6 @@ TEST_F(Export, AFailedWriteIsShownAndTheWindowRunsOn) {
   view->onTick();
   EXPECT_EQ(form->lTick, tick + 1);
 }
-
-TEST_F(Export, TheWindowImageIsOnScreenSizeOrTwiceItForPrintAndCopies) {
-  const QSize screen = view->grab().size();
-  for (int filter : {0, 1}) {
-    const QString file = temp("linklab_window") + QString::number(filter);
-    saveAs(file, filter);  // no extension: .png is added
-    EXPECT_EQ(QImage(file + ".png").size(), screen * (filter + 1));
-  }
-  EXPECT_TRUE(failures.isEmpty());
-  // Copied, the window as on the screen, a picture as its raster and as SVG.
-  QClipboard* clipboard = QApplication::clipboard();
-  clipboard->clear();
-  commands->copyWindow();
-  EXPECT_EQ(clipboard->image().size(), view->grab().size());
-  PictureWidget* eye = pictureWidget(*view, "picSpectrum(0)");
-  commands->copyPicture(*eye);
-  EXPECT_EQ(clipboard->image().size(), eye->raster().finished().size());
-  EXPECT_TRUE(clipboard->mimeData()->hasFormat("image/svg+xml"));
-}
-
 
 // The File menu comes first and ends with Quit; every picture has its own right-click menu; the
 // window has an icon.
@@ -220,10 +215,19 @@ class LessonPanel : public WindowTest {
   LessonDock* dock = nullptr;
 };
 
-// Next applies the step's setup, Check follows the window, and an answer and the step are kept
-// when the lesson is opened again.
-TEST_F(LessonPanel, HiddenUntilALessonIsOpenedThenWalksItsSteps) {
+// A broken lesson file shows one message naming the line and leaves the panel shut. Next applies
+// the step's setup, Check follows the window, and an answer and the step are kept when the lesson
+// is opened again. A lesson of one's own opens at its first step with its setup.
+TEST_F(LessonPanel, OpensLessonsButNotABrokenOneAndWalksTheirSteps) {
+  const QString path = written("broken.lesson", "linklab lesson 1\n# Broken\n\n## One\ncheck: abs(\n");
+  dock->askOpenFile = [&] { return path; };
+  widget<QAction>("OpenLesson")->trigger();
+  QApplication::processEvents();
+  EXPECT_EQ(view->messageHost().shown(), 1);
+  const QString said = QString::fromStdString(view->messageHost().lastMessage());
+  EXPECT_TRUE(said.contains("broken.lesson") && said.contains("line 5")) << said.toStdString();
   EXPECT_FALSE(dock->isVisible());
+  EXPECT_EQ(dock->session(), nullptr);
   // Every shipped lesson is on the menu.
   EXPECT_EQ(widget<QMenu>("LessonsMenu")->actions().size(), static_cast<qsizetype>(shippedLessons().size()));
   open("keyings-and-constellations");
@@ -255,7 +259,7 @@ TEST_F(LessonPanel, HiddenUntilALessonIsOpenedThenWalksItsSteps) {
   ticks(30);
   click("LessonCheck");
   EXPECT_TRUE(text("LessonVerdict").startsWith("Right: still 10 dB."));
-  EXPECT_EQ(view->messageHost().shown(), 0);
+  EXPECT_EQ(view->messageHost().shown(), 1);  // the broken file's alone
   // An answer and the step are kept when the lesson is opened again.
   click("LessonNext");
   auto* answer = widget<QLineEdit>("LessonAnswer");
@@ -274,21 +278,7 @@ TEST_F(LessonPanel, HiddenUntilALessonIsOpenedThenWalksItsSteps) {
   click("LessonCheck");
   EXPECT_EQ(text("LessonVerdict"), passed);
   EXPECT_EQ(dock->session()->check(*form).kind, LessonVerdict::Kind::Pass);
-}
-
-
-// A broken lesson file shows one message naming the line and leaves the panel shut; a sound one
-// opens at its first step with its setup.
-TEST_F(LessonPanel, ABrokenLessonFileShowsOneMessageASoundOneOpensWithItsSetup) {
-  const QString path = written("broken.lesson", "linklab lesson 1\n# Broken\n\n## One\ncheck: abs(\n");
-  dock->askOpenFile = [&] { return path; };
-  widget<QAction>("OpenLesson")->trigger();
-  QApplication::processEvents();
-  EXPECT_EQ(view->messageHost().shown(), 1);
-  const QString said = QString::fromStdString(view->messageHost().lastMessage());
-  EXPECT_TRUE(said.contains("broken.lesson") && said.contains("line 5")) << said.toStdString();
-  EXPECT_FALSE(dock->isVisible());
-  EXPECT_EQ(dock->session(), nullptr);
+  dock->close();  // shut again, so that opening must show it
   ASSERT_TRUE(dock->openFile(written("own.lesson", "linklab lesson 1\n# Own\n\n## First\n```setup\ncmbScene = "
                                                    "Full\ncmbMod(0) = 16-QAM\n```\nLook.\n\n## Second\nMore.\n")));
   QApplication::processEvents();

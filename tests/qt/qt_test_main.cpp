@@ -1,11 +1,7 @@
-#include <gtest/gtest.h>
-
 #include <QApplication>
 #include <QStandardPaths>
-#include <cstdlib>
-#include <cstring>
-#include <fstream>
-#include <string>
+
+#include "test_headers.h"
 
 int main(int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);

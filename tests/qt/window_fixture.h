@@ -1,14 +1,10 @@
 #pragma once
 // The real window on the offscreen platform, started as the program starts it, with its message
-// boxes answered at once; the Qt modules every window test uses.
-#include <gtest/gtest.h>
-
+// boxes answered at once; the Qt modules every window test uses, and the window model tests' set-up.
 #include <QtTest>
 #include <QtWidgets>
-#include <memory>
-#include <string>
 
-#include "main_window/form1.h"
+#include "main_window/window_setup.h"
 #include "qt/export_images.h"
 #include "qt/main_window_view.h"
 #include "qt/picture_widget.h"

@@ -1,9 +1,5 @@
 // Setups: random reachable windows survive a write and a read, a broken setup changes nothing,
 // every error names the line that holds the fault, and scripts save, open and print setups.
-#include <algorithm>
-#include <cstdlib>
-#include <random>
-
 #include "batch/script_run.h"
 #include "setups/setup_apply.h"
 #include "setups/setup_settings.h"
@@ -46,13 +42,13 @@ void randomSession(Form1& form, unsigned seed, int actions) {
   }
 }
 
-// A teacher's limits on a few random settings.
+// A teacher's limits on a few random settings; an odd seed lifts them all.
 void randomLimits(Form1& form, unsigned seed) {
   std::mt19937 rng(seed);
   for (const SetupSetting& s : setupSettings()) {
     Control& control = *form.findControl(s.name);
-    control.setupLocked = rng() % 6 == 0;
-    control.setupHidden = rng() % 8 == 0;
+    control.setupLocked = seed % 2 == 0 && rng() % 6 == 0;
+    control.setupHidden = seed % 2 == 0 && rng() % 8 == 0;
   }
 }
 
@@ -103,48 +99,18 @@ std::string differences(const std::vector<std::string>& a, const std::vector<std
   return out;
 }
 
-class SetupRoundTrip : public ::testing::TestWithParam<unsigned> {};
-
-TEST_P(SetupRoundTrip, ARandomWindowReadsBackTheSame) {
-  const unsigned seed = GetParam();
-  auto original = startUp();
-  randomSession(*original, seed, 30);
-  if (seed % 2 == 0) randomLimits(*original, seed);
-  const std::string text = setupText(*original);
-
-  auto fresh = startUp();
-  ASSERT_EQ(openSetup(*fresh, text), "") << text;
-  EXPECT_EQ(visibleSettings(*fresh), visibleSettings(*original)) << text;
-  EXPECT_EQ(setupText(*fresh), text);
-
-  // Into a window that has been used otherwise: nothing of its own settings lingers.
-  auto used = startUp();
-  randomSession(*used, seed + 1000, 30);
-  randomLimits(*used, seed + 1000);
-  ASSERT_EQ(openSetup(*used, text), "") << text;
-  EXPECT_EQ(visibleSettings(*used), visibleSettings(*original)) << text;
-  EXPECT_EQ(differences(snapshot(*used, true), snapshot(*fresh, true)), "") << text;
-
-  // The link carries the same settings.
-  auto linked = startUp();
-  ASSERT_EQ(openSetup(*linked, setupLink(*original)), "") << setupLink(*original);
-  EXPECT_EQ(visibleSettings(*linked), visibleSettings(*original));
-}
-
-// Four sessions of 30 actions, two with limits; the many states below cover the ground more cheaply.
-INSTANTIATE_TEST_SUITE_P(Seeds, SetupRoundTrip, ::testing::Range(1u, 5u));
-
-// A thousand more with LINKLAB_ROUND_TRIP_STATES=1000 (thirty by default, as each costs a fifth of
-// a second under the sanitizers), each the last one changed by a few random actions, written and
-// read back into one window: the settings on screen, what the option rules make of them (places,
-// list entries, slider ranges) and the text itself come back. Left out are the scan marker, whose showing
-// depends on the scene the pause was made in, and the count of transmit filters under FSK and
-// MSK, which offer "OFDM" or not by the filter chosen when the keying was (no setting records
-// either).
+// Thirty random states in a row (a thousand with LINKLAB_ROUND_TRIP_STATES=1000; each costs a
+// fifth of a second under the sanitizers), each the last one changed by a few random actions and
+// now and then given limits or rid of them, written and read back into one window that still
+// holds the state before: the settings on screen, what the option rules make of them (places,
+// list entries, slider ranges) and the text itself come back, from a fresh window too; the link
+// carries the same settings. Left out are the scan marker, whose showing depends on the scene the
+// pause was made in, and the count of transmit filters under FSK and MSK, which offer "OFDM" or
+// not by the filter chosen when the keying was (no setting records either).
 TEST(SetupRoundTrip, ManyRandomStatesInARow) {
   const char* asked = std::getenv("LINKLAB_ROUND_TRIP_STATES");
   const unsigned kStates = asked ? static_cast<unsigned>(std::max(1, std::atoi(asked))) : 30u;
-  auto original = startUp(), back = startUp();
+  auto original = window(), back = window(), linked = window();
   auto compared = [](const Form1& form) {
     std::vector<std::string> lines = snapshot(form, true);
     std::erase_if(lines, [](const std::string& l) { return l.rfind("lneScan ", 0) == 0 || l.rfind("shpDragger ", 0) == 0; });
@@ -160,8 +126,10 @@ TEST(SetupRoundTrip, ManyRandomStatesInARow) {
     ASSERT_EQ(openSetup(*back, text), "") << text;
     ASSERT_EQ(visibleSettings(*back), visibleSettings(*original)) << text;
     ASSERT_EQ(differences(compared(*back), compared(*original)), "") << "state " << state << "\n" << text;
-    if (state % 10 == 0) {
+    if (state % 5 == 1) {  // the first into a fresh window; 6 and 16 with limits
       ASSERT_EQ(setupText(*back), text);
+      ASSERT_EQ(openSetup(*linked, setupLink(*original)), "") << setupLink(*original);
+      ASSERT_EQ(visibleSettings(*linked), visibleSettings(*original)) << setupLink(*original);
     }
   }
 }
@@ -170,7 +138,7 @@ const std::string v1 = "linklab setup 1\n";
 
 // One used window for all the cases: a refused setup names its line and leaves it as it was.
 TEST(SetupError, NamesItsLineAndChangesNothing) {
-  auto form = startUp();
+  auto form = window();
   randomSession(*form, 20, 20);
   for (const auto& [text, line, token] : std::vector<std::tuple<std::string, int, std::string>>{
         {"", 1, ""}, {"cmbScene = Full\n", 1, "cmbScene"}, {"linklab setup 2\ncmbScene = Full\n", 1, "2"},
@@ -203,7 +171,7 @@ TEST(SetupError, NamesItsLineAndChangesNothing) {
 // Only what differs from start-up is written, in the settings' order, limits last; the round
 // trips above show that a setup without limits lifts them.
 TEST(SetupText, WritesWhatDiffersFromStartUpAndTheLimits) {
-  auto form = startUp();
+  auto form = window();
   EXPECT_EQ(setupText(*form), v1);
   form->cmbScene.setText("Full");
   form->cmbMod[0].setText("16-QAM");
@@ -218,36 +186,28 @@ TEST(SetupText, WritesWhatDiffersFromStartUpAndTheLimits) {
   EXPECT_EQ(setupText(*form), v1 + "lock = cmbScene, cmbMod(0), cmdPause\nhide = chkMemory\n");
 }
 
-
-// The end-to-end script (setup_scripts) saves and opens through the program itself; here, what
-// else a window shows: the link, the pause kept, and the settings a scene change would hide.
+// The end-to-end script (setup_scripts) saves and opens through the program itself; here the link,
+// a missing file, and a setup text read from the second window (so the pause and the settings a
+// scene change would hide came back) that is the first's.
 TEST(SetupBatch, SaveInOneWindowOpenInAnother) {
   const std::string file = scratchFile("batch_setup.linklab");
-  auto first = startUp();
+  auto first = window();
   const ScriptRun saved = runScript(*first, "set cmbScene Full\nset cmbMod(0) 8-PSK\nset cmbNoise 0.4\n"
                                       "set cmbFilter(1) Matched\nset vscFreq -2\nclick cmdPause\nsave setup " +
                                           file + "\nprint setup\nprint setupLink\n");
   ASSERT_EQ(saved.status, 0) << saved.err;
   EXPECT_EQ(saved.out, setupText(*first) + "end\nsetupLink = " + setupLink(*first) + "\n");
-  auto second = startUp();
+  auto second = window();
   const ScriptRun opened = runScript(*second, "open setup " + file + "\nopen setup " + file + ".missing\n");
   EXPECT_EQ(opened.err.rfind("error: line 2: cannot read", 0), 0u) << opened.err;
   EXPECT_EQ(setupText(*second), setupText(*first));
-  EXPECT_EQ(second->cmbFilter[1].Text() + " " + std::to_string(second->vscFreq.Value()), "Matched -2");
-  EXPECT_FALSE(second->Timer1.Enabled);
   std::remove(file.c_str());
 }
 
-// A broken file stops the script at its line and leaves the window; a locked control refuses it.
-TEST(SetupBatch, ABrokenSetupStopsTheScriptAndALockRefusesIt) {
+// A locked control refuses a script's change (the end-to-end script stops at a broken setup).
+TEST(SetupBatch, ALockRefusesTheScript) {
   const std::string file = scratchFile("setup.linklab");
-  std::ofstream(file) << "linklab setup 1\ncmbScene = Full\ncmbMod(0) = 17-QAM\n";
-  auto form = startUp();
-  const ScriptRun run = runScript(*form, "# open a broken file\nopen setup " + file + "\nprint lScene\n");
-  EXPECT_EQ(run.status, 1);
-  EXPECT_EQ(run.err, "error: line 2: " + file + ": line 3: '17-QAM' is not offered by cmbMod(0) here near '17-QAM'\n");
-  EXPECT_EQ(run.out, "");
-  EXPECT_EQ(form->cmbScene.Text(), "Modulation");
+  auto form = window();
   std::ofstream(file) << "linklab setup 1\nlock = cmbMod(0), cmdPause\n";
   const ScriptRun shown = runScript(*form, "open setup " + file + "\nprint cmbMod(0).SetupLocked\nprint cmbData.SetupLocked\n");
   EXPECT_EQ(shown.out, "cmbMod(0).SetupLocked = True\ncmbData.SetupLocked = False\n");

@@ -1,19 +1,7 @@
 #pragma once
 // What the transmitter and filter tests share: the standard headers, complex access to
-// interleaved blocks, a unit response, and a host that records messages.
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <array>
-#include <cmath>
-#include <complex>
-#include <cstring>
-#include <memory>
-#include <string>
-#include <string_view>
-#include <vector>
-
-#include "form/host.h"
+// interleaved blocks, a bin by its sum and a unit response.
+#include "test_headers.h"
 
 namespace linklab::testing {
 
@@ -24,15 +12,17 @@ using cd = std::complex<double>;
 template <class Array>
 cd at(const Array& b, int k) { return {b[2 * k], b[2 * k + 1]}; }
 
+// Bin k of an interleaved block, from its sum (with the positive exponent, as the FFT kernel).
+inline cd directBin(const Block& b, int k) {
+  cd x = 0;
+  for (int n = 0; n < 4096; ++n) x += at(b, n) * std::polar(1.0, 2 * M_PI * ((n * k) % 4096) / 4096.0);
+  return x;
+}
+
 inline Block unitResponse() {  // 1 in every bin
   Block r{};
   for (int k = 0; k < 4096; ++k) r[2 * k] = 1.0;
   return r;
 }
-
-struct RecordingHost : Host {
-  std::vector<std::string> messages;
-  void message(std::string_view text) override { messages.emplace_back(text); }
-};
 
 }  // namespace linklab::testing

@@ -1,6 +1,6 @@
 // The main window's transmitter, channel and receive-filter procedures, driven through controls.
 #include "form/numbers.h"
-#include "main_window/form1.h"
+#include "main_window/window_setup.h"
 #include "transmitter/noise.h"
 #include "transmitter/test_blocks.h"
 #include "transmitter/tx_shaping.h"
@@ -92,12 +92,6 @@ TEST(Noise, LevelsGiveTheirDeviationOnAFreshSignal) {
       EXPECT_NEAR(std::sqrt(squares / 4096), expected, 0.08 * expected);
     }
   }
-}
-
-cd directBin(const Block& b, int k) {
-  cd x = 0;
-  for (int n = 0; n < 4096; ++n) x += at(b, n) * std::polar(1.0, 2 * M_PI * ((n * k) % 4096) / 4096.0);
-  return x;
 }
 
 // The noise that reaches the receiver, for a receive response: rails independent of each other,
