@@ -1,8 +1,8 @@
 #include "form/ring_memo.h"
 
 #include <algorithm>
-#include <bit>
 #include <cmath>
+#include <cstring>
 
 namespace linklab {
 
@@ -12,8 +12,13 @@ void RingMemo::ring(PixelGrid grid, double cx, double cy, double r, int pen, Fil
     recent.resize(kSlots);
     standing.reserve(kSlots);
   }
-  uint64_t key = std::bit_cast<uint64_t>(cx) * 0x9E3779B97F4A7C15u ^ std::bit_cast<uint64_t>(cy) * 0xC2B2AE3D27D4EB4Fu ^
-                 std::bit_cast<uint64_t>(r) * 0x165667B19E3779F9u ^ (uint64_t{fill.colour} << 8 | static_cast<uint64_t>(pen));
+  auto bits = [](double v) {  // the page's library has no std::bit_cast
+    uint64_t b;
+    std::memcpy(&b, &v, sizeof b);
+    return b;
+  };
+  uint64_t key = bits(cx) * 0x9E3779B97F4A7C15u ^ bits(cy) * 0xC2B2AE3D27D4EB4Fu ^ bits(r) * 0x165667B19E3779F9u ^
+                 (uint64_t{fill.colour} << 8 | static_cast<uint64_t>(pen));
   key = (key ^ (key >> 33)) * 0xFF51AFD7ED558CCDu;  // every bit into the low ones, which pick the slot
   key ^= key >> 33;
   auto same = [&](const Ring& slot) {
