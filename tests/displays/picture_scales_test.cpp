@@ -1,6 +1,7 @@
 // The scales over the pictures: a known signal is drawn by its kernel, and the tick labels read at
 // the drawn point must give the signal's value (amplitude, time, frequency, power).
 #include "displays/eye_diagram.h"
+#include "displays/plot_cycles.h"
 #include "displays/scale_reading.h"
 #include "displays/spectrum_display.h"
 #include "displays/trace_plots.h"
@@ -91,6 +92,26 @@ TEST(PlaneScales, TrajectoryPointReadsItsIAndQ) {
     EXPECT_NE(allText(s).find(" I|"), std::string::npos);
     EXPECT_NE(allText(s).find(" Q|"), std::string::npos);
   }
+}
+
+// ---- The carrier: a quarter radian a sample, so 8 pi samples make a period; its level reads.
+
+TEST(CarrierScales, TheCarrierReadsItsPeriodsAndLevel) {
+  const double width = 8895, height = 1500, dx = width / 256;
+  std::array<double, 257> signal{}, carrier{};
+  RecordingSurface pic(width, height);
+  for (int tick = 0; tick < 86; ++tick) plotCycles(pic, signal, carrier, 0.5, 0, tick);  // 86 ticks fill it
+  PictureScales s;
+  carrierScales(s, width, height, style);
+  // Carrier and signal alternate: line 2 j is the carrier from sample j.
+  const double start = readAt(s, false, pic.ops[0].x1);
+  for (int j : {31, 100, 200, 254}) {
+    SCOPED_TRACE(j);
+    const DrawOp& op = pic.ops[2 * j];
+    EXPECT_NEAR(readAt(s, false, op.x1) - start, j / (8 * std::numbers::pi), 1 / dx / (8 * std::numbers::pi)) << allText(s);
+    EXPECT_NEAR(readAt(s, true, op.y1), carrier[j], 0.5 / (0.2 * height) + 1e-9) << allText(s);
+  }
+  EXPECT_NE(allText(s).find("periods|"), std::string::npos) << allText(s);
 }
 
 // ---- The spectrum: one bin of known power reads its frequency and its level.
@@ -196,14 +217,15 @@ TEST(SteppedScales, ACellReadsItsLevelAndItsStart) {
 // ---- Every description: labels inside the picture, clear of each other and of the controls on
 // it, each on a grid line.
 
-// kind: 0 eye, 1 plane, 2 spectrum, 3 component, 4 data, 5 symbols.
+// kind: 0 eye, 1 plane, 2 spectrum, 3 component, 4 data, 5 symbols, 6 carrier.
 struct LayoutCase { int kind; double width, height; };
 
 TEST(ScaleLayout, LabelsFitTheirPictureAndStandOnTheirLines) {
   // The last two: the unit right-aligned 900 twips in.
   for (const auto& [kind, width, height] : std::vector<LayoutCase>{{0, 4335, 3855}, {1, 5535, 4915}, {2, 8895, 2775},
                                                                    {3, 8895, 1500}, {4, 8895, 795}, {5, 8895, 1155},
-                                                                   {1, 3915, 3915}, {4, 3915, 795}}) {
+                                                                   {1, 3915, 3915}, {4, 3915, 795}, {6, 8895, 1500},
+                                                                   {6, 2500, 900}}) {
     SCOPED_TRACE(kind + width / 1e4);
     PictureScales s;
     // A control in the top right corner, as the spectrum's check boxes sit.
@@ -214,6 +236,7 @@ TEST(ScaleLayout, LabelsFitTheirPictureAndStandOnTheirLines) {
       case 2: spectrumScales(s, width, height, 1, 1, 150, false, style); break;
       case 3: componentScales(s, width, height, 12, 1, 0, 1, style); break;
       case 4: dataTraceScales(s, width, height, 12, 48, 1, style); break;  // zoom 3
+      case 6: carrierScales(s, width, height, style); break;
       default: symbolTraceScales(s, width, height, 12, 24, -1, 1, 1, style); break;
     }
     ASSERT_GT(s.labelCount, 2);
