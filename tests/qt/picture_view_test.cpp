@@ -41,6 +41,24 @@ TEST_F(PictureView, ScalesAreDrawnOverThePictureNeverIntoItsRasterAndSwitchedByT
   PictureWidget* spectrum = pictureWidget(*view, "picSpectrum(0)");
   ASSERT_GT(spectrum->scales().labelCount, 0);
   EXPECT_TRUE(gridShowsOverBackground(*spectrum));
+  // Each level line stands on its own row: along it, where the raster is white, the screen is grey.
+  const QImage shown = spectrum->grab().toImage().convertToFormat(QImage::Format_RGB32);
+  const QImage& drawn = spectrum->raster().finished();
+  int levels = 0;
+  for (int i = 0; i < spectrum->scales().lineCount; ++i) {
+    const ScaleLine& l = spectrum->scales().lines[i];
+    const int row = static_cast<int>(std::floor(l.y1 * spectrum->height() / spectrum->model().Height));
+    if (l.y1 != l.y2 || row < 1 || row >= std::min(drawn.height(), shown.height()) - 1) continue;
+    ++levels;
+    int grey = 0, white = 0;
+    for (int x = 1; x < std::min(drawn.width(), shown.width()) - 1; ++x) {
+      if (drawn.pixel(x, row) != qRgb(255, 255, 255)) continue;
+      ++white;
+      grey += qRed(shown.pixel(x, row)) < 240 && qRed(shown.pixel(x, row)) == qBlue(shown.pixel(x, row));
+    }
+    EXPECT_GT(grey, white / 2) << "level line at row " << row;
+  }
+  EXPECT_GE(levels, 3);
   // The raster holds only the model's drawing: no grid grey in it.
   const QImage& raster = spectrum->raster().finished();
   for (int y = 0; y < raster.height(); y += 3)
