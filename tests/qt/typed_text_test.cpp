@@ -139,6 +139,7 @@ TEST_P(TypedThenReturn, IsTakenOnceAsTypedOrRefusedWithAFlash) {
   EXPECT_EQ(edit->text(), c.thenEscaped);
   QTest::keyClick(edit, Qt::Key_Escape);
   EXPECT_EQ(edit->text(), c.used);
+  EXPECT_EQ(edit->selectedText(), c.used);  // selected: the next key types over it
   QTest::qWait(250);
   EXPECT_EQ(edit->text(), c.used);
   field("cmbFilter(1)")->setFocus();
