@@ -70,8 +70,10 @@ void RingMemo::ring(PixelGrid grid, double cx, double cy, double r, int pen, Fil
   }
 }
 
-void RingMemo::drawnOver(double left, double top, double right, double bottom) {
-  if (!standing.empty()) drawnOver(Box{left, top, right, bottom});
+void RingMemo::lineOver(double ax, double ay, double bx, double by, int pen) {
+  // Its cells lie from the floors of its ends to a pen beyond them; a pixel more either side.
+  if (!standing.empty())
+    drawnOver(Box{std::min(ax, bx) - 1, std::min(ay, by) - 1, std::max(ax, bx) + pen + 1, std::max(ay, by) + pen + 1});
 }
 
 void RingMemo::drawnOver(const Box& box) {

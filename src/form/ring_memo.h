@@ -15,8 +15,9 @@ class RingMemo {
  public:
   // ringSpans(grid, cx, cy, r, pen, fill), skipped when that ring in that colour stands untouched.
   void ring(PixelGrid grid, double cx, double cy, double r, int pen, FillSpans fill);
-  // The pixels from (left, top) to (right, bottom) may have changed.
-  void drawnOver(double left, double top, double right, double bottom);
+  // fillLine(grid, ax, ay, bx, by, pen, ...) is about to set pixels: the rings it may cross are
+  // no longer known to stand.
+  void lineOver(double ax, double ay, double bx, double by, int pen);
   // Any pixel may have changed.
   void forget();
 

@@ -147,7 +147,7 @@ void RasterSurface::Circle(double x, double y, double r, uint32_t colour) {
 void RasterSurface::drawLine(double x1, double y1, double x2, double y2, uint32_t colour) {
   if (!pixels) return;
   const double ax = x1 * scale, ay = y1 * scale, bx = x2 * scale, by = y2 * scale;
-  rings.drawnOver(std::min(ax, bx) - 1, std::min(ay, by) - 1, std::max(ax, bx) + pen + 1, std::max(ay, by) + pen + 1);
+  rings.lineOver(ax, ay, bx, by, pen);
   fillLine({columns, rows}, ax, ay, bx, by, pen, FillSpans{pixels, stride, argbOf(colour)});
 }
 

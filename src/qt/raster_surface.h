@@ -68,7 +68,7 @@ class RasterSurface : public Raster {
   // into Qt. A copy of finished() kept past a Cls is detached from here by the Cls's bits().
   void takePixels();
   uint32_t* pixels = nullptr;
-  RingMemo rings;
+  RingMemo rings;  // rings that still stand as drawn are not drawn again
   int stride = 0;             // in pixels
   int columns = 0, rows = 0;
   QImage image;

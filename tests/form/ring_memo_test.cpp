@@ -29,7 +29,7 @@ TEST(RingMemo, ShowsWhatDrawingStraightShows) {
       memo.forget();
     } else if (a < 8) {
       const double ax = across(random), ay = down(random), bx = across(random), by = down(random);
-      memo.drawnOver(std::min(ax, bx) - 1, std::min(ay, by) - 1, std::max(ax, bx) + pen + 1, std::max(ay, by) + pen + 1);
+      memo.lineOver(ax, ay, bx, by, pen);
       fillLine(grid, ax, ay, bx, by, pen, FillSpans{memoised.data(), columns, 3});
       fillLine(grid, ax, ay, bx, by, pen, FillSpans{straight.data(), columns, 3});
     } else {

@@ -65,7 +65,7 @@ void PixelRaster::Cls() {
 
 void PixelRaster::Line(double x1, double y1, double x2, double y2) {
   const double ax = x1 * scale, ay = y1 * scale, bx = x2 * scale, by = y2 * scale;
-  rings.drawnOver(std::min(ax, bx) - 1, std::min(ay, by) - 1, std::max(ax, bx) + pen + 1, std::max(ay, by) + pen + 1);
+  rings.lineOver(ax, ay, bx, by, pen);
   fillLine({cols, rowCount}, ax, ay, bx, by, pen, FillSpans{image.data(), cols, rgbaOf(foreColor)});
 }
 
