@@ -369,10 +369,15 @@ async function touchChecks(tablet) {
 // ---- The error-rate curve of the Measure menu ------------------------------------------------
 
 // Waits for a file of the download folder whose name ends with SUFFIX; its bytes.
+// Chromium may show the file under its final name before it has written it, so wait until
+// its size holds still between two looks.
 async function downloaded(folder, suffix) {
+  let last = -1;
   for (let i = 0; i < 100; ++i) {
     const name = fs.existsSync(folder) && fs.readdirSync(folder).find((f) => f.endsWith(suffix));
-    if (name) return fs.readFileSync(path.join(folder, name));
+    const size = name ? fs.statSync(path.join(folder, name)).size : -1;
+    if (size > 0 && size === last) return fs.readFileSync(path.join(folder, name));
+    last = size;
     await sleep(100);
   }
   return null;
