@@ -136,9 +136,27 @@ void lineSpans(PixelGrid grid, double ax, double ay, double bx, double by, int p
 // this side, with a pen of up to 64 beyond each edge. Larger grids (never a window's) walk.
 inline constexpr int kFixedPointSide = 32768 - 2 * 64 - 2;
 
+// The steps k = 0 .. last at which start + dir * ((base + k * slope) >> 32) lies within lo .. hi:
+// one run first .. end-1 (empty when first >= end), as the coordinate only moves one way.
+struct StepRun {
+  int first, end;
+};
+inline StepRun stepsWithin(int start, int dir, uint64_t base, uint64_t slope, int last, int lo, int hi) {
+  const int64_t fLo = dir > 0 ? int64_t{lo} - start : int64_t{start} - hi;
+  const int64_t fHi = dir > 0 ? int64_t{hi} - start : int64_t{start} - lo;
+  const auto at = [&](int k) { return static_cast<int64_t>((base + static_cast<uint64_t>(k) * slope) >> 32); };
+  if (fHi < at(0) || fLo > at(last)) return {0, 0};
+  // Both ends by division: the first step at or past fLo, the last at or before fHi.
+  const int first = fLo <= at(0) ? 0 : static_cast<int>(((static_cast<uint64_t>(fLo) << 32) - base + slope - 1) / slope);
+  const int end = fHi >= at(last) ? last + 1
+                                  : static_cast<int>(((static_cast<uint64_t>(fHi + 1) << 32) - base - 1) / slope) + 1;
+  return {first, end};
+}
+
 // The walk of lineSpans from (x, y) to (xEnd, yEnd) with its cells filled, `Pen` wide (0: `pen`).
-// A steep line steps one row at a time, a flat one a column; a step inside the grid (nearly all
-// of them) stores without clipping.
+// A steep line steps one row at a time, a flat one a column. The steps whose cells all lie inside
+// the grid (nearly all of them) form one run, stored without a check; the few before and after it
+// are clipped one by one.
 template <int Pen>
 void fillWalk(FillSpans fill, PixelGrid grid, int x, int y, int xEnd, int yEnd, int pen) {
   const int width = Pen > 0 ? Pen : pen;
@@ -146,33 +164,41 @@ void fillWalk(FillSpans fill, PixelGrid grid, int x, int y, int xEnd, int yEnd, 
   const int sx = x < xEnd ? 1 : -1, sy = y < yEnd ? 1 : -1;
   const std::ptrdiff_t stride = fill.stride, step = sy * stride;
   const uint32_t c = fill.colour;
-  uint32_t* row = fill.pixels + y * stride;
   auto clipped = [fill, grid](int top, int depth, int from, int to) { fillClipped(fill, grid, top, depth, from, to); };
   // Cells from .. to-1 of `width` rows from `p`.
   auto rect = [&](uint32_t* p, int from, int to) {
     for (int k = 0; k < width; ++k, p += stride)
       for (int col = from; col < to; ++col) p[col] = c;
   };
+  constexpr uint64_t kOne = uint64_t{1} << 32, kHalf = uint64_t{1} << 31;
+  // Steps first .. end-1 of a walk moving `along` one cell a step (rows of a steep line, columns of
+  // a flat one) and `across` by the fixed-point slope; `inner(p, offset)` sets the cells of a step.
+  auto walkRun = [&](int steps, StepRun run, uint64_t slope, std::ptrdiff_t along, std::ptrdiff_t across,
+                     auto&& outer, auto&& inner) {
+    const int first = std::min(run.first, steps + 1), end = std::max(run.end, first);
+    for (int k = 0; k < first; ++k) outer(k);
+    std::ptrdiff_t at = y * stride + x + first * along;
+    uint64_t a = kHalf + static_cast<uint64_t>(first) * slope;
+    for (int n = end - first; n > 0; --n, a += slope, at += along)
+      inner(fill.pixels + at + static_cast<std::ptrdiff_t>(a >> 32) * across);
+    for (int k = end; k <= steps; ++k) outer(k);
+  };
   if (-dy > dx) {
     // The walk moves across after k steps floor((2 k dx + |dy|) / (2 |dy|)) times. Counted in
     // 32.32 fixed point from a slope rounded up, the count runs ahead of that fraction by less
     // than k / 2^32, under the 1 / (2 |dy|) by which it can fall short of a whole number for
     // any line under 2^15 rows: the same cells, without the walk's chain from step to step.
-    const uint64_t slope = ((static_cast<uint64_t>(dx) << 32) - dy - 1) / static_cast<uint64_t>(-dy);
-    uint64_t across = uint64_t{1} << 31;
-    const int xLast = grid.columns - width;
-    for (int n = -dy;; --n) {
-      const int px = x + sx * static_cast<int>(across >> 32);
-      if (px >= 0 && px <= xLast && static_cast<unsigned>(y) < static_cast<unsigned>(grid.rows)) {
-        for (int k = 0; k < width; ++k) row[px + k] = c;
-      } else {
-        clipped(y, 1, px, px + width);
-      }
-      if (n == 0) return;
-      across += slope;
-      y += sy;
-      row += step;
-    }
+    const int steps = -dy;
+    const uint64_t slope = ((static_cast<uint64_t>(dx) << 32) + steps - 1) / static_cast<uint64_t>(steps);
+    const StepRun rowsIn = stepsWithin(y, sy, 0, kOne, steps, 0, grid.rows - 1);
+    const StepRun columnsIn = stepsWithin(x, sx, kHalf, slope, steps, 0, grid.columns - width);
+    const auto columnAt = [&](int k) { return x + sx * static_cast<int>((kHalf + static_cast<uint64_t>(k) * slope) >> 32); };
+    walkRun(steps, {std::max(rowsIn.first, columnsIn.first), std::min(rowsIn.end, columnsIn.end)}, slope, step, sx,
+            [&](int k) { clipped(y + sy * k, 1, columnAt(k), columnAt(k) + width); },
+            [&](uint32_t* p) {
+              for (int k = 0; k < width; ++k) p[k] = c;
+            });
+    return;
   }
   // A flat line steps a column at a time and up or down after k steps floor((2 k |dy| + dx) /
   // (2 dx)) times, in the same fixed point. Where it climbs at most every other step, it is set
@@ -200,16 +226,14 @@ void fillWalk(FillSpans fill, PixelGrid grid, int x, int y, int xEnd, int yEnd, 
     }
   }
   const uint64_t slope = ((static_cast<uint64_t>(rise) << 32) + dx - 1) / static_cast<uint64_t>(dx);
-  uint64_t up = uint64_t{1} << 31;
-  for (int k = 0;; ++k, up += slope) {
-    const int py = y + sy * static_cast<int>(up >> 32), px = x + sx * k;
-    if (py >= 0 && py <= yLast && static_cast<unsigned>(px) < static_cast<unsigned>(grid.columns)) {
-      rect(fill.pixels + py * stride, px, px + 1);
-    } else {
-      clipped(py, width, px, px + 1);
-    }
-    if (k == dx) return;
-  }
+  const StepRun columnsIn = stepsWithin(x, sx, 0, kOne, dx, 0, grid.columns - 1);
+  const StepRun rowsIn = stepsWithin(y, sy, kHalf, slope, dx, 0, yLast);
+  walkRun(dx, {std::max(rowsIn.first, columnsIn.first), std::min(rowsIn.end, columnsIn.end)}, slope, sx, step,
+          [&](int k) {
+            const int py = y + sy * static_cast<int>((kHalf + static_cast<uint64_t>(k) * slope) >> 32);
+            clipped(py, width, x + sx * k, x + sx * k + 1);
+          },
+          [&](uint32_t* p) { rect(p, 0, 1); });
 }
 
 // lineSpans with the spans filled: the same cells, with less work per step.
