@@ -17,6 +17,7 @@
 #include "qt/form_canvas.h"
 #include "qt/help_dialog.h"
 #include "qt/menus.h"
+#include "qt/parallel_drawing.h"
 #include "qt/readout_strip.h"
 #include "qt/picture_widget.h"
 #include "qt/typed_text_field.h"

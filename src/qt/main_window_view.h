@@ -25,7 +25,9 @@ class Control;
 class FocusRing;
 class FormCanvas;
 class HelpDialog;
+class ParallelDrawing;
 class PictureWidget;
+class RasterSurface;
 class ReadoutStrip;
 class TypedTextField;
 struct HelpWindow;
@@ -114,6 +116,8 @@ class MainWindowView : public QMainWindow, public Snapshotter {
   FormCanvas* canvas = nullptr;
   std::vector<Binding> bindings;
   std::vector<PictureWidget*> pictures;
+  std::vector<RasterSurface*> rasters;  // the pictures', drawn by `drawing` after each run
+  std::unique_ptr<ParallelDrawing> drawing;
   std::vector<QRect> covers;
   QStyle* arrows = nullptr;
   HelpDialog* helpDialogs[2] = {nullptr, nullptr};

@@ -52,9 +52,9 @@ void PictureWidget::fadeForTick() {
 
 bool PictureWidget::showsDensity() const {
   const DensityGrid& grid = picture.density();
-  const QImage& raster = surface.finished();
+  const QSize raster = surface.pixelSize();
   return persistence == Persistence::Density && grid.active() && grid.columns() == raster.width() &&
-         grid.rows() == raster.height() && raster.format() == QImage::Format_RGB32;
+         grid.rows() == raster.height() && !raster.isEmpty();
 }
 
 void PictureWidget::setCovers(const std::vector<QRect>& rects) {

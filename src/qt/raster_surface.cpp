@@ -18,6 +18,7 @@ uint32_t argbOf(uint32_t bgr) { return 0xFF000000u | ((bgr & 0xFF) << 16) | (bgr
 }  // namespace
 
 void RasterSurface::resize(int w, int h, double ratio, uint32_t back) {
+  drawPending();
   background = back;
   dpr = ratio;
   widthTwips = w;
@@ -57,12 +58,12 @@ std::string RasterSurface::error() const {
 
 void RasterSurface::setPixelRatio(double ratio) {
   if (ratio == dpr) return;
+  drawPending();
   const QImage before = image;
   const double oldRatio = dpr;
   resize(widthTwips, heightTwips, ratio, background);
   if (image.isNull() || image.size() == before.size()) return;
-  takePixels();
-  std::fill(pixels, pixels + static_cast<std::size_t>(stride) * image.height(), argbOf(background));
+  fillBackground();
   if (logOverflowed) {
     if (before.isNull()) return;
     QPainter stretch(&image);
@@ -92,14 +93,33 @@ void RasterSurface::remember(const DrawOp& op) {
 void RasterSurface::Cls() {
   log.clear();
   logOverflowed = false;
-  if (image.isNull()) return;
-  // Filled here rather than by QImage::fill, whose vector code would leave the AVX state dirty
-  // for the rest of the tick.
+  pending.clear();
+  clearPending = !image.isNull();
+  work = clearPending ? rows * (columns / 8.0) : 0;
+}
+
+// Filled here rather than by QImage::fill, whose vector code would leave the AVX state dirty
+// for the rest of the tick.
+void RasterSurface::fillBackground() {
   takePixels();
   std::fill(pixels, pixels + static_cast<std::size_t>(stride) * image.height(), argbOf(background));
 }
 
+void RasterSurface::drawPending() {
+  if (clearPending) fillBackground();
+  clearPending = false;
+  for (const DrawOp& op : pending) {
+    if (op.kind == DrawOp::Kind::Line)
+      drawLine(op.x1, op.y1, op.x2, op.y2, op.colour);
+    else
+      drawCircle(op.x1, op.y1, op.x2, op.colour);
+  }
+  pending.clear();
+  work = 0;
+}
+
 void RasterSurface::fade(int keep256) {
+  drawPending();
   if (image.isNull()) return;
   logOverflowed = true;
   takePixels();
@@ -135,13 +155,21 @@ void RasterSurface::takePixels() {
 }
 
 void RasterSurface::Line(double x1, double y1, double x2, double y2) {
-  remember({DrawOp::Kind::Line, x1, y1, x2, y2, foreColor});
-  drawLine(x1, y1, x2, y2, foreColor);
+  const DrawOp op{DrawOp::Kind::Line, x1, y1, x2, y2, foreColor};
+  remember(op);
+  if (!pixels && !clearPending) return;
+  if (pending.size() >= kLogLimit) drawPending();  // never drawn by a view: keep it bounded
+  pending.push_back(op);
+  work += (std::fabs(x2 - x1) + std::fabs(y2 - y1)) * scale * pen + 8;
 }
 
 void RasterSurface::Circle(double x, double y, double r, uint32_t colour) {
-  remember({DrawOp::Kind::Circle, x, y, r, 0, colour});
-  drawCircle(x, y, r, colour);
+  const DrawOp op{DrawOp::Kind::Circle, x, y, r, 0, colour};
+  remember(op);
+  if (!pixels && !clearPending) return;
+  if (pending.size() >= kLogLimit) drawPending();
+  pending.push_back(op);
+  work += std::fabs(r) * scale * 2 * pen + 8;
 }
 
 void RasterSurface::drawLine(double x1, double y1, double x2, double y2, uint32_t colour) {

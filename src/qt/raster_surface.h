@@ -2,9 +2,10 @@
 // A picture's persistent raster: an image in device pixels onto which the displays draw in twips.
 // A pixel covers 15 twips at 100 %, so a trace drawn twice 15 twips apart is a solid two-pixel
 // line. Lines and circles are set by the shared pixel kernel as row spans: crisp, and fast
-// enough for the tens of thousands of segments of one tick, with no allocation. The operations since the last Cls are
-// kept (up to a bound), so a change of resolution draws the picture again rather than stretching
-// its pixels.
+// enough for the tens of thousands of segments of one tick, with no allocation. What a tick
+// draws waits until drawPending (or finished), so that several pictures can be drawn at once on
+// different threads. The operations since the last Cls are kept (up to a bound), so a change of
+// resolution draws the picture again rather than stretching its pixels.
 #include <QImage>
 #include <string>
 #include <vector>
@@ -51,7 +52,16 @@ class RasterSurface : public Raster {
   // resolution then scales its pixels.
   void fade(int keep256);
 
-  const QImage& finished() const { return image; }
+  // Sets the pixels of what was drawn since the last call; one raster is drawn by one thread.
+  void drawPending();
+  // Roughly how many pixels drawPending has to set, to share the work between threads.
+  double pendingWork() const { return pending.empty() && !clearPending ? 0 : work; }
+  QSize pixelSize() const { return image.size(); }
+  // The pixels with everything drawn so far.
+  const QImage& finished() {
+    drawPending();
+    return image;
+  }
   // Empty, or why the picture has no pixels: a size past the cap below is refused rather than
   // allocated, and the picture then draws nothing.
   std::string error() const;
@@ -62,7 +72,11 @@ class RasterSurface : public Raster {
   void drawLine(double x1, double y1, double x2, double y2, uint32_t colour);
   void drawCircle(double x, double y, double r, uint32_t colour);
   void remember(const DrawOp& op);
+  void fillBackground();
   std::vector<DrawOp> log;
+  std::vector<DrawOp> pending;  // since the last drawPending, after a clear if clearPending
+  bool clearPending = false;
+  double work = 0;
   bool logOverflowed = false;
   // Taken whenever the image changes or is cleared, not at each line: a line then makes no call
   // into Qt. A copy of finished() kept past a Cls is detached from here by the Cls's bits().

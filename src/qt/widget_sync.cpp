@@ -14,6 +14,7 @@
 #include "qt/form_canvas.h"
 #include "qt/help_dialog.h"
 #include "qt/main_window_view.h"
+#include "qt/parallel_drawing.h"
 #include "qt/picture_widget.h"
 #include "qt/readout_strip.h"
 #include "qt/slider_value_tip.h"
@@ -200,6 +201,12 @@ void MainWindowView::restack() {
 }
 
 void MainWindowView::syncFromModel(bool afterTick) {
+  if (rasters.size() != pictures.size()) {
+    rasters.clear();
+    for (PictureWidget* picture : pictures) rasters.push_back(&picture->raster());
+  }
+  if (!drawing) drawing = std::make_unique<ParallelDrawing>();
+  drawing->draw(rasters);
   bool restackNeeded = false;
   for (Binding& b : bindings) {
     syncWidget(b);

@@ -4,6 +4,7 @@
 
 #include "help/tooltips.h"
 #include "qt/help_dialog.h"
+#include "qt/parallel_drawing.h"
 #include "qt/picture_cover.h"
 #include "qt/raster_surface.h"
 #include "window_fixture.h"
@@ -157,6 +158,35 @@ TEST(RasterSurface, BoldTracesHaveNoGapAtAnyRatio) {
       EXPECT_LE(last - first + 1, static_cast<int>(std::ceil(2 * ratio)) + 1);
       EXPECT_NEAR(first, y * ratio / 15, 1.0);
     }
+  }
+}
+
+// Strokes wait until the pictures are drawn, on two threads at once: the same pixels as drawing
+// each stroke the moment it comes, with a clear dropping what came before it.
+TEST(RasterSurface, PicturesDrawnTogetherLaterMatchStrokesDrawnAtOnce) {
+  constexpr int kPictures = 5;
+  std::array<RasterSurface, kPictures> later, atOnce;
+  std::array<RasterSurface*, kPictures> drawnLater;
+  std::mt19937 random(9);
+  std::uniform_real_distribution<double> twips(-300, 4800);
+  for (int i = 0; i < kPictures; ++i) {
+    for (RasterSurface* r : {&later[i], &atOnce[i]}) r->resize(4500, 3000, 1 + i % 3, 0xFFFFFF);
+    drawnLater[i] = &later[i];
+  }
+  ParallelDrawing drawing;
+  for (int tick = 0; tick < 3; ++tick) {
+    for (int k = 0; k < 4000; ++k) {
+      const int i = k % kPictures;
+      const double a = twips(random), b = twips(random), c = twips(random), d = twips(random);
+      for (RasterSurface* r : {&later[i], &atOnce[i]}) {
+        if (k % 997 == 0) r->Cls();
+        r->setForeColor(static_cast<uint32_t>(k) * 0x10305u);
+        k % 5 ? r->Line(a, b, c, d) : r->Circle(a, b, std::fabs(c) / 20, 0xC0);
+        if (r == &atOnce[i]) r->finished();
+      }
+    }
+    drawing.draw(drawnLater);
+    for (int i = 0; i < kPictures; ++i) EXPECT_EQ(later[i].finished(), atOnce[i].finished()) << tick << " " << i;
   }
 }
 
