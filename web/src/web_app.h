@@ -2,6 +2,7 @@
 // The page's side of the window model: every user event of the page calls the model's own
 // handler through here, and afterwards the page asks what changed (controls, pictures drawn on,
 // help windows) and brings its elements up to date, as the desktop view does.
+#include <array>
 #include <map>
 #include <memory>
 #include <string>
@@ -98,6 +99,20 @@ class WebApp {
     PictureBox* box;
     std::unique_ptr<PixelRaster> raster;
     std::unique_ptr<DrawingRecord> record;  // between the box and its raster
+    std::unique_ptr<PictureScales> sentScales;  // as last sent
+    int sentWidth = 0, sentHeight = 0;
+    bool scalesSent = false;
+  };
+  // What the page was last sent, to compare with before writing any JSON.
+  struct SentHelp {
+    std::string caption, text, close;
+    bool visible = false, sent = false;
+  };
+  static constexpr int kFigures = 7;
+  struct SentReadouts {
+    std::array<std::string, kFigures> texts;
+    std::array<bool, kFigures> shown{};
+    bool reset = false, sent = false;
   };
   void acted() { messages.userActed(); }
   // The user's own act failed: the same failure twice shows twice.
@@ -108,21 +123,24 @@ class WebApp {
   bool enterLesson(const std::string& key, Lesson lesson);
   LessonSession* shownLesson();
   const LessonSession* shownLesson() const;
-  bool unchanged(const std::string& key, std::string json);
-  std::string readoutsJson() const;
+  void readoutsJson(std::string& out);
+  bool scalesChanged(Picture& p);
 
   Form1 form;
   MessageQueue messages;
   std::vector<Picture> pictures;
-  std::unordered_map<std::string, std::string> lastSent;
-  std::string lastTimer;
+  std::vector<std::string> sentControls;  // each control's raw fields (describeControl)
+  std::string scratchRaw;
+  std::unordered_map<const Control*, std::string> sentSliderTexts;
+  std::array<SentHelp, 2> sentHelp;
+  SentReadouts sentReadouts;
   bool resized = false;
   double pixelScale = 0;
   const PictureBox* picture(const std::string& name) const;
   ScaleStyle scaleStyle;
   bool scalesShown = true;
   PictureScales scratch;
-  std::string scalesJson(const PictureBox& box);
+  std::string scalesJson(const PictureBox& box) const;
   std::map<std::string, LessonSession> lessons;
   std::string lessonShown;
 };
