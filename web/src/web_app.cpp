@@ -137,7 +137,9 @@ std::string WebApp::changes() {
     if (c->kind() != ControlKind::Slider) continue;
     std::string text = form.sliderText(static_cast<const Slider&>(*c));
     std::string& sent = sentSliderTexts[c];
-    if (text != sent) sent.swap(text), valueTexts = true;
+    if (text == sent) continue;
+    sent.swap(text);
+    valueTexts = true;
   }
   out += "],\"pictures\":[";
   first = true;

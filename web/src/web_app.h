@@ -43,10 +43,11 @@ class WebApp {
   void setPixelScale(double devicePixelsPerTwip);
 
   // What changed since the last call, as JSON: {"controls":[...],"pictures":[...],"scales":[...],
-  // "help":[...],"readouts":{...} or null,"timer":{...}}. Pictures are listed by index with their
-  // size in device pixels; scales by picture name with the picture's twips, their lines as flat
-  // [x1,y1,x2,y2,zero,...] and their labels as [x,y,align,edge,text] (align 0 left, 1 centre,
-  // 2 right; edge 0 top, 1 bottom).
+  // "help":[...],"readouts":{...} or null,"valueTexts":bool,"timer":{...}}. Pictures are listed
+  // by index with their size in device pixels; scales by picture name with the picture's twips,
+  // their lines as flat [x1,y1,x2,y2,zero,...] and their labels as [x,y,align,edge,text] (align 0
+  // left, 1 centre, 2 right; edge 0 top, 1 bottom). Readout tips come in the first readouts only.
+  // valueTexts: a slider's text in real units may read otherwise than at the last call.
   std::string changes();
   // The raster of picture INDEX, or null.
   const PixelRaster* raster(int index) const;
