@@ -1,5 +1,6 @@
 #include "control_json.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <type_traits>
 
@@ -36,41 +37,66 @@ std::string jsonString(std::string_view text) {
 
 namespace {
 
+// Writes a control's fields as JSON, or (json false) as the same values unnamed and unescaped:
+// cheaper to make and to compare, and as telling of a change. Strings there carry their length,
+// so that no two different sets of values write the same bytes.
 class ObjectWriter {
  public:
+  ObjectWriter(std::string& out, bool json) : out(out), json(json) { out += json ? "{" : ""; }
   template <class T>
     requires std::is_integral_v<T> && (!std::is_same_v<T, bool>)
   ObjectWriter& field(const char* key, T value) {
-    key_(key);
-    out += std::to_string(static_cast<long long>(value));
+    const auto v = static_cast<long long>(value);
+    if (!key_(key)) return bytes(&v, sizeof v);
+    out += std::to_string(v);
     return *this;
   }
   ObjectWriter& field(const char* key, bool value) {
-    key_(key);
+    if (!key_(key)) return bytes(&value, 1);
     out += value ? "true" : "false";
     return *this;
   }
   ObjectWriter& field(const char* key, const char* value) { return field(key, std::string_view(value)); }
   ObjectWriter& field(const char* key, const std::string& value) { return field(key, std::string_view(value)); }
   ObjectWriter& field(const char* key, std::string_view value) {
-    key_(key);
+    if (key_(key)) return string(value);
+    const auto size = static_cast<uint32_t>(value.size());
+    return bytes(&size, sizeof size).bytes(value.data(), value.size());
+  }
+  ObjectWriter& items(const char* key, const ComboBox& m) {
+    if (!key_(key)) field("", m.ListCount());
+    if (json) out += '[';
+    for (int i = 0; i < m.ListCount(); ++i) {
+      if (!json) field("", m.List(i));
+      else string(m.List(i), i ? "," : "");
+    }
+    if (json) out += ']';
+    return *this;
+  }
+  void done() { out += json ? "}" : ""; }
+
+ private:
+  // Writes the key in JSON; false in the raw form, which has none.
+  bool key_(const char* key) {
+    if (!json) return false;
+    out += first ? "\"" : ",\"";
+    first = false;
+    out += key;
+    out += "\":";
+    return true;
+  }
+  ObjectWriter& string(std::string_view value, const char* before = "") {
+    out += before;
     out += jsonString(value);
     return *this;
   }
-  ObjectWriter& raw(const char* key, std::string_view value) {
-    key_(key);
-    out += value;
+  ObjectWriter& bytes(const void* data, std::size_t size) {
+    out.append(static_cast<const char*>(data), size);
     return *this;
   }
-  std::string done() { return out + '}'; }
-
- private:
-  void key_(const char* key) {
-    out += out.size() > 1 ? ",\"" : "\"";
-    out += key;
-    out += "\":";
-  }
-  std::string out = "{";
+  std::string& out;
+  bool json;
+  bool first = true;
 };
 
 const char* kindName(ControlKind kind) {
@@ -93,7 +119,13 @@ const char* kindName(ControlKind kind) {
 }  // namespace
 
 std::string controlJson(const Control& c) {
-  ObjectWriter o;
+  std::string out;
+  describeControl(c, out, true);
+  return out;
+}
+
+void describeControl(const Control& c, std::string& out, bool json) {
+  ObjectWriter o(out, json);
   o.field("name", c.name).field("kind", kindName(c.kind()));
   o.field("left", c.Left).field("top", c.Top).field("width", c.Width).field("height", c.Height);
   // A setup's limits as the desktop honours them: a hidden control is not shown, a locked one is
@@ -103,9 +135,7 @@ std::string controlJson(const Control& c) {
   switch (c.kind()) {
     case ControlKind::ComboBox: {
       const auto& m = static_cast<const ComboBox&>(c);
-      std::string items = "[";
-      for (int i = 0; i < m.ListCount(); ++i) items += (i ? "," : "") + jsonString(m.List(i));
-      o.field("text", m.Text()).field("editable", m.Editable).raw("items", items + "]");
+      o.field("text", m.Text()).field("editable", m.Editable).items("items", m);
       break;
     }
     case ControlKind::Slider: {
@@ -146,7 +176,7 @@ std::string controlJson(const Control& c) {
     case ControlKind::Picture: o.field("back", static_cast<const PictureBox&>(c).BackColor); break;
     case ControlKind::Image: break;
   }
-  return o.done();
+  o.done();
 }
 
 }  // namespace linklab::web

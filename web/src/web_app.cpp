@@ -1,5 +1,6 @@
 #include "web_app.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "control_json.h"
@@ -23,7 +24,7 @@ WebApp::WebApp() {
     raster->fitTo(box->Width, box->Height);
     auto record = std::make_unique<DrawingRecord>(*raster);
     box->attachRaster(record.get());
-    pictures.push_back({box, std::move(raster), std::move(record)});
+    pictures.push_back({box, std::move(raster), std::move(record), std::make_unique<PictureScales>()});
   }
 }
 
@@ -114,22 +115,31 @@ void WebApp::setPixelScale(double devicePixelsPerTwip) {
   resized = true;
 }
 
-bool WebApp::unchanged(const std::string& key, std::string json) {
-  std::string& last = lastSent[key];
-  if (last == json) return true;
-  last = std::move(json);
-  return false;
-}
-
 std::string WebApp::changes() {
+  // Each part is compared in its raw values with what was last sent, and written as JSON only
+  // when it changed: most ticks change a few readouts and the pictures, nothing else.
   std::string out = "{\"controls\":[";
+  const std::vector<Control*>& all = form.controls();
+  sentControls.resize(all.size());
   bool first = true;
-  for (const Control* c : form.controls()) {
-    std::string json = controlJson(*c);
-    if (unchanged(c->name, json)) continue;
+  for (std::size_t i = 0; i < all.size(); ++i) {
+    scratchRaw.clear();
+    describeControl(*all[i], scratchRaw, false);
+    if (scratchRaw == sentControls[i]) continue;
+    sentControls[i].swap(scratchRaw);
     if (!first) out += ',';
     first = false;
-    out += lastSent[c->name];
+    describeControl(*all[i], out, true);
+  }
+  // Whether a slider's value in real units may read otherwise (it follows the modulation too).
+  bool valueTexts = !first;
+  for (const Control* c : all) {
+    if (c->kind() != ControlKind::Slider) continue;
+    std::string text = form.sliderText(static_cast<const Slider&>(*c));
+    std::string& sent = sentSliderTexts[c];
+    if (text == sent) continue;
+    sent.swap(text);
+    valueTexts = true;
   }
   out += "],\"pictures\":[";
   first = true;
@@ -147,29 +157,31 @@ std::string WebApp::changes() {
   resized = false;
   out += "],\"scales\":[";
   first = true;
-  for (const Picture& p : pictures) {
-    std::string json = scalesJson(*p.box);
-    if (unchanged("scales " + p.box->name, json)) continue;
+  for (Picture& p : pictures) {
+    if (!scalesChanged(p)) continue;
     if (!first) out += ',';
     first = false;
-    out += json;
+    out += scalesJson(*p.box);
   }
   out += "],\"help\":[";
   first = true;
-  for (const HelpWindow* w : {&form.HelpText, &form.Instructions}) {
-    const std::string key = w == &form.HelpText ? "#help" : "#instructions";
-    std::string json = "{\"which\":" + std::string(w == &form.HelpText ? "0" : "1") +
-                       ",\"caption\":" + jsonString(w->Caption) + ",\"visible\":" + (w->Visible ? "true" : "false") +
-                       ",\"text\":" + jsonString(w->Text1.Text()) + ",\"close\":" + jsonString(w->cmdClose.Caption) +
-                       '}';
-    if (unchanged(key, json)) continue;
+  for (int which = 0; which < 2; ++which) {
+    const HelpWindow& w = which == 0 ? form.HelpText : form.Instructions;
+    SentHelp& sent = sentHelp[which];
+    if (sent.sent && sent.visible == w.Visible && sent.caption == w.Caption && sent.text == w.Text1.Text() &&
+        sent.close == w.cmdClose.Caption)
+      continue;
+    sent = {w.Caption, w.Text1.Text(), w.cmdClose.Caption, w.Visible, true};
     if (!first) out += ',';
     first = false;
-    out += lastSent[key];
+    out += "{\"which\":" + std::to_string(which) + ",\"caption\":" + jsonString(w.Caption) +
+           ",\"visible\":" + (w.Visible ? "true" : "false") + ",\"text\":" + jsonString(w.Text1.Text()) +
+           ",\"close\":" + jsonString(w.cmdClose.Caption) + '}';
   }
   out += "],\"readouts\":";
-  std::string readouts = readoutsJson();
-  out += unchanged("#readouts", readouts) ? "null" : lastSent["#readouts"];
+  readoutsJson(out);
+  out += ",\"valueTexts\":";
+  out += valueTexts ? "true" : "false";
   out += ",\"timer\":{\"enabled\":";
   out += form.Timer1.Enabled ? "true" : "false";
   out += ",\"interval\":" + std::to_string(form.Timer1.Interval) + "}}";
@@ -177,30 +189,40 @@ std::string WebApp::changes() {
 }
 
 // The strip of readouts under the window, as the desktop shows it: the receiver's figures in the
-// scenes with a receiver, the transmitter's in "Modulation".
-std::string WebApp::readoutsJson() const {
+// scenes with a receiver, the transmitter's in "Modulation". Null when nothing changed; the tips
+// never change, so they go with the first report only.
+void WebApp::readoutsJson(std::string& out) {
   const ReadoutTexts t = readoutTexts(form);
   const auto [receiver, transmitter] = stripShows(form.lScene);
-  struct Figure {
-    const std::string& text;
-    std::string tip;
-    bool shown;
-  };
-  const Figure figures[] = {{t.ebN0, readout_help::kEbN0, receiver},
-                            {t.evm, std::string(readout_help::kEvm) + " " + readout_help::kEvmPeak, receiver},
-                            {t.ser, readout_help::kSer, receiver},
-                            {t.ber, readout_help::kBer, receiver},
-                            {t.eye, std::string(readout_help::kEye) + " " + readout_help::kQFactor, receiver},
-                            {t.occupiedBandwidth, readout_help::kOccupiedBandwidth, transmitter},
-                            {t.outOfBand, readout_help::kOutOfBand, transmitter}};
-  std::string out = "{\"figures\":[";
-  for (const Figure& f : figures) {
-    if (out.back() != '[') out += ',';
-    out += "{\"text\":" + jsonString(f.text) + ",\"tip\":" + jsonString(f.tip) +
-           ",\"shown\":" + (f.shown ? "true" : "false") + '}';
+  const std::string* texts[kFigures] = {&t.ebN0, &t.evm, &t.ser, &t.ber, &t.eye, &t.occupiedBandwidth, &t.outOfBand};
+  const bool shown[kFigures] = {receiver, receiver, receiver, receiver, receiver, transmitter, transmitter};
+  SentReadouts& sent = sentReadouts;
+  bool same = sent.sent && sent.reset == receiver;
+  for (int i = 0; i < kFigures && same; ++i) same = sent.shown[i] == shown[i] && sent.texts[i] == *texts[i];
+  if (same) {
+    out += "null";
+    return;
   }
-  out += "],\"reset\":" + std::string(receiver ? "true" : "false") + ",\"resetTip\":" + jsonString(readout_help::kReset) + '}';
-  return out;
+  const bool tips = !sent.sent;
+  const std::string tipTexts[kFigures] = {
+      tips ? readout_help::kEbN0 : "", tips ? std::string(readout_help::kEvm) + " " + readout_help::kEvmPeak : "",
+      tips ? readout_help::kSer : "",  tips ? readout_help::kBer : "",
+      tips ? std::string(readout_help::kEye) + " " + readout_help::kQFactor : "",
+      tips ? readout_help::kOccupiedBandwidth : "", tips ? readout_help::kOutOfBand : ""};
+  out += "{\"figures\":[";
+  for (int i = 0; i < kFigures; ++i) {
+    sent.texts[i] = *texts[i];
+    sent.shown[i] = shown[i];
+    if (i) out += ',';
+    out += "{\"text\":" + jsonString(*texts[i]);
+    if (tips) out += ",\"tip\":" + jsonString(tipTexts[i]);
+    out += ",\"shown\":" + std::string(shown[i] ? "true" : "false") + '}';
+  }
+  out += "],\"reset\":" + std::string(receiver ? "true" : "false");
+  if (tips) out += ",\"resetTip\":" + jsonString(readout_help::kReset);
+  out += '}';
+  sent.reset = receiver;
+  sent.sent = true;
 }
 
 void WebApp::resetCounts() {
@@ -274,9 +296,24 @@ std::string twips(double v) {
 }
 }  // namespace
 
-std::string WebApp::scalesJson(const PictureBox& box) {
+bool WebApp::scalesChanged(Picture& p) {
   scratch.clear();
-  if (scalesShown) form.describeScales(box, scaleStyle, scratch);
+  if (scalesShown) form.describeScales(*p.box, scaleStyle, scratch);
+  PictureScales& sent = *p.sentScales;
+  if (p.scalesSent && p.sentWidth == p.box->Width && p.sentHeight == p.box->Height &&
+      sent.lineCount == scratch.lineCount && sent.labelCount == scratch.labelCount &&
+      std::equal(sent.lines.begin(), sent.lines.begin() + sent.lineCount, scratch.lines.begin()) &&
+      std::equal(sent.labels.begin(), sent.labels.begin() + sent.labelCount, scratch.labels.begin()))
+    return false;
+  sent = scratch;
+  p.sentWidth = p.box->Width;
+  p.sentHeight = p.box->Height;
+  p.scalesSent = true;
+  return true;
+}
+
+// The scales as described by the last scalesChanged.
+std::string WebApp::scalesJson(const PictureBox& box) const {
   std::string out = "{\"name\":" + jsonString(box.name) + ",\"width\":" + std::to_string(box.Width) +
                     ",\"height\":" + std::to_string(box.Height) + ",\"lines\":[";
   for (int i = 0; i < scratch.lineCount; ++i) {

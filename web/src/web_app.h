@@ -2,6 +2,7 @@
 // The page's side of the window model: every user event of the page calls the model's own
 // handler through here, and afterwards the page asks what changed (controls, pictures drawn on,
 // help windows) and brings its elements up to date, as the desktop view does.
+#include <array>
 #include <map>
 #include <memory>
 #include <string>
@@ -42,10 +43,11 @@ class WebApp {
   void setPixelScale(double devicePixelsPerTwip);
 
   // What changed since the last call, as JSON: {"controls":[...],"pictures":[...],"scales":[...],
-  // "help":[...],"readouts":{...} or null,"timer":{...}}. Pictures are listed by index with their
-  // size in device pixels; scales by picture name with the picture's twips, their lines as flat
-  // [x1,y1,x2,y2,zero,...] and their labels as [x,y,align,edge,text] (align 0 left, 1 centre,
-  // 2 right; edge 0 top, 1 bottom).
+  // "help":[...],"readouts":{...} or null,"valueTexts":bool,"timer":{...}}. Pictures are listed
+  // by index with their size in device pixels; scales by picture name with the picture's twips,
+  // their lines as flat [x1,y1,x2,y2,zero,...] and their labels as [x,y,align,edge,text] (align 0
+  // left, 1 centre, 2 right; edge 0 top, 1 bottom). Readout tips come in the first readouts only.
+  // valueTexts: a slider's text in real units may read otherwise than at the last call.
   std::string changes();
   // The raster of picture INDEX, or null.
   const PixelRaster* raster(int index) const;
@@ -98,6 +100,20 @@ class WebApp {
     PictureBox* box;
     std::unique_ptr<PixelRaster> raster;
     std::unique_ptr<DrawingRecord> record;  // between the box and its raster
+    std::unique_ptr<PictureScales> sentScales;  // as last sent
+    int sentWidth = 0, sentHeight = 0;
+    bool scalesSent = false;
+  };
+  // What the page was last sent, to compare with before writing any JSON.
+  struct SentHelp {
+    std::string caption, text, close;
+    bool visible = false, sent = false;
+  };
+  static constexpr int kFigures = 7;
+  struct SentReadouts {
+    std::array<std::string, kFigures> texts;
+    std::array<bool, kFigures> shown{};
+    bool reset = false, sent = false;
   };
   void acted() { messages.userActed(); }
   // The user's own act failed: the same failure twice shows twice.
@@ -108,21 +124,24 @@ class WebApp {
   bool enterLesson(const std::string& key, Lesson lesson);
   LessonSession* shownLesson();
   const LessonSession* shownLesson() const;
-  bool unchanged(const std::string& key, std::string json);
-  std::string readoutsJson() const;
+  void readoutsJson(std::string& out);
+  bool scalesChanged(Picture& p);
 
   Form1 form;
   MessageQueue messages;
   std::vector<Picture> pictures;
-  std::unordered_map<std::string, std::string> lastSent;
-  std::string lastTimer;
+  std::vector<std::string> sentControls;  // each control's raw fields (describeControl)
+  std::string scratchRaw;
+  std::unordered_map<const Control*, std::string> sentSliderTexts;
+  std::array<SentHelp, 2> sentHelp;
+  SentReadouts sentReadouts;
   bool resized = false;
   double pixelScale = 0;
   const PictureBox* picture(const std::string& name) const;
   ScaleStyle scaleStyle;
   bool scalesShown = true;
   PictureScales scratch;
-  std::string scalesJson(const PictureBox& box);
+  std::string scalesJson(const PictureBox& box) const;
   std::map<std::string, LessonSession> lessons;
   std::string lessonShown;
 };

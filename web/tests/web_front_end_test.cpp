@@ -137,6 +137,7 @@ TEST_F(WebAppTest, TheFirstChangesHoldEveryControlAndThenOnlyWhatChanged) {
   fresh.load();
   const std::string all = fresh.changes();
   EXPECT_EQ(countOf(all, "\"kind\":"), static_cast<int>(fresh.model().controls().size()));
+  EXPECT_EQ(countOf(all, "\"tip\":"), 7);  // each readout's tip, sent once: they never change
   const std::string none = fresh.changes();
   EXPECT_EQ(countOf(none, "\"kind\":"), 0) << none;
 }
@@ -269,6 +270,7 @@ TEST_F(WebAppTest, TheReadoutsFollowTheSceneAndAreSentOnlyWhenTheyChange) {
   const std::string full = app.changes();
   EXPECT_EQ(countOf(full, "\"shown\":true"), 5) << full;  // the receiver's five figures
   EXPECT_NE(full.find("\"reset\":true"), std::string::npos);
+  EXPECT_EQ(full.find("\"tip\":"), std::string::npos);
   EXPECT_NE(app.changes().find("\"readouts\":null"), std::string::npos);
   ASSERT_TRUE(app.setText("cmbScene", "Modulation"));
   EXPECT_EQ(countOf(app.changes(), "\"shown\":true"), 2);  // the transmitter's two
@@ -282,6 +284,58 @@ TEST_F(WebAppTest, HelpWindowsOpenAndCloseThroughTheModel) {
   app.closeHelp(1);
   EXPECT_FALSE(app.model().Instructions.Visible);
   EXPECT_NE(app.changes().find("\"visible\":false"), std::string::npos);
+}
+
+// Changes are told from the values themselves: a text of the same length is a change too, and
+// what is sent once is not sent again.
+TEST_F(WebAppTest, ATextChangedToAnotherOfTheSameLengthIsSentOnce) {
+  app.showHelp(0);
+  app.changes();
+  std::string help = app.model().HelpText.Text1.Text();
+  ASSERT_FALSE(help.empty());
+  help[help.size() / 2] = help[help.size() / 2] == 'x' ? 'y' : 'x';
+  app.model().HelpText.Text1.setText(help);
+  std::string caption = app.model().Label1.Caption + "ab";
+  app.model().Label1.Caption = caption;
+  app.changes();
+  caption.replace(caption.size() - 2, 2, "ba");
+  app.model().Label1.Caption = caption;
+  std::string changed = app.changes();
+  EXPECT_EQ(changed.find(jsonString(help)), std::string::npos);  // sent with the label's first change
+  EXPECT_NE(changed.find("\"caption\":" + jsonString(caption)), std::string::npos) << changed;
+  help[help.size() / 2] = help[help.size() / 2] == 'x' ? 'y' : 'x';
+  app.model().HelpText.Text1.setText(help);
+  changed = app.changes();
+  EXPECT_NE(changed.find("\"text\":" + jsonString(help)), std::string::npos);
+  EXPECT_EQ(changed.find("Label1"), std::string::npos);
+  EXPECT_EQ(app.changes().find("\"which\":0"), std::string::npos);
+}
+
+// The page asks for the sliders' texts in real units only when changes says they may differ.
+TEST_F(WebAppTest, ValueTextsAreFlaggedWheneverASlidersTextChanged) {
+  auto texts = [&] {
+    std::string all;
+    for (const Control* c : app.model().controls()) all += app.sliderText(c->name) + '|';
+    return all;
+  };
+  const std::pair<const char*, const char*> events[] = {{"cmbMod(0)", "16-QAM"}, {"", ""}, {"", ""},
+                                                         {"cmbMod(0)", "BPSK"},  {"", ""}, {"cmbScene", "Full"}};
+  int flagged = 0, quiet = 0;
+  for (const auto& [name, text] : events) {
+    const std::string before = texts();
+    if (*name) ASSERT_TRUE(app.setText(name, text));
+    else app.tick();
+    const bool flag = app.changes().find("\"valueTexts\":true") != std::string::npos;
+    if (texts() != before) {
+      EXPECT_TRUE(flag) << name << " " << text;
+    }
+    (flag ? flagged : quiet) += 1;
+  }
+  EXPECT_GT(flagged, 0);
+  EXPECT_GT(quiet, 0);
+  // The texts follow the model's bits per symbol too, which no control shows.
+  app.model().dBitsPerSymbol *= 2;
+  EXPECT_NE(app.changes().find("\"valueTexts\":true"), std::string::npos);
 }
 
 TEST_F(WebAppTest, ScalesAreSentWhenTheyChangeAndEmptyWhenSwitchedOff) {

@@ -93,7 +93,7 @@ let tabOrder = '';
 function syncFromModel() {
   const changes = JSON.parse(app.changes());
   controls.apply(changes.controls);
-  controls.refreshValueTitles();
+  if (changes.controls.length || changes.valueTexts) controls.refreshValueTitles();
   if (changes.controls.length) {
     const order = app.tabOrder();
     if (order !== tabOrder) controls.setTabOrder(JSON.parse(tabOrder = order));
@@ -140,16 +140,17 @@ function userEvent(handler) {
 const readoutFigures = $('#readouts .figures'), resetCounts = $('#reset-counts');
 resetCounts.addEventListener('click', () => userEvent(() => app.resetCounts()));
 
+// The tips come with the first report only: they never change.
 function syncReadouts({ figures, reset, resetTip }) {
   while (readoutFigures.children.length < figures.length) readoutFigures.append(document.createElement('span'));
   figures.forEach(({ text, tip, shown }, i) => {
     const span = readoutFigures.children[i];
-    span.textContent = text;
-    span.title = tip;
-    span.hidden = !shown;
+    if (span.textContent !== text) span.textContent = text;
+    if (tip !== undefined) span.title = tip;
+    if (span.hidden === shown) span.hidden = !shown;
   });
   resetCounts.hidden = !reset;
-  resetCounts.title = resetTip;
+  if (resetTip !== undefined) resetCounts.title = resetTip;
 }
 
 // ---- The timer -------------------------------------------------------------------------------
