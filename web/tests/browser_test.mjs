@@ -871,10 +871,12 @@ try {
   await menuCommand(page, 'view', 'Fit to Window');
   check(Math.abs(actual - 1003) < 1 && Math.abs(zoomed - 1103.3) < 1 && Math.abs(await widthAt() - fitted) < 1,
         'zoom: actual size, a step in, and the fit again', `${actual.toFixed(1)}, ${zoomed.toFixed(1)}, ${fitted.toFixed(1)}`);
+  // Entering and leaving full screen completes after the event that asks for it.
+  const settles = (fn) => page.waitForFunction(fn, { timeout: 5000 }).then(() => true, () => false);
   await menuCommand(page, 'view', 'Full Screen');
-  check(await page.evaluate(() => Boolean(document.fullscreenElement)), 'View > Full Screen takes the screen');
+  check(await settles(() => Boolean(document.fullscreenElement)), 'View > Full Screen takes the screen');
   await page.keyboard.press('F11');
-  check(await page.evaluate(() => !document.fullscreenElement), 'and F11 leaves it');
+  check(await settles(() => !document.fullscreenElement), 'and F11 leaves it');
   await page.screenshot({ path: path.join(outDir, 'laptop-1280x800.png') });
   for (const scale of [1, 2]) {
     await page.setViewport({ width: 1920, height: 1080, deviceScaleFactor: scale });
