@@ -110,6 +110,7 @@ TEST_P(TypedThenReturn, IsTakenOnceAsTypedOrRefusedWithAFlash) {
   QLineEdit* edit = field(c.field);
   ASSERT_NE(edit, nullptr);
   const QString inUse = edit->text();
+  EXPECT_EQ(edit->cursorPosition(), 0);  // a value too long for its field shows its start
   const std::string before = modelText(c.field);
   const QColor normal = edit->palette().color(QPalette::Base);
   countChanges(c.field);

@@ -236,6 +236,18 @@ TEST_F(FitWindow, MenuItemsAndArrowsGrowWithTheLayout) {
   EXPECT_GE(arrowWidth(), int(0.6 * combo->height()));
   EXPECT_EQ(metric(bar, QStyle::PM_ScrollBarExtent), bar->height());  // a horizontal slider's thickness
   EXPECT_GT(metric(bar, QStyle::PM_ScrollBarExtent), 2 * buttonAt100);
+  // The slider's two arrows are mirror images of each other, each in its own button.
+  const QImage shown = bar->grab().toImage();
+  const int button = metric(bar, QStyle::PM_ScrollBarExtent) * shown.width() / bar->width();
+  int inked = 0, unmatched = 0;
+  for (int y = 0; y < shown.height(); ++y)
+    for (int x = 0; x < button; ++x) {
+      const bool left = qGray(shown.pixel(x, y)) < 80, right = qGray(shown.pixel(shown.width() - 1 - x, y)) < 80;
+      inked += left;
+      unmatched += left != right;
+    }
+  EXPECT_GT(inked, 20);
+  EXPECT_LE(unmatched, inked / 10);
   EXPECT_EQ(metric(box, QStyle::PM_IndicatorWidth), std::lround(13 * factor()));
 }
 
